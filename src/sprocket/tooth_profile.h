@@ -1,0 +1,47 @@
+// The tooth profile: four points per tooth of an all-arc roller-chain sprocket outline.
+// The sprocket centre is the origin, y points up, angles run counter-clockwise from +X;
+// roller centre i lies at i * ToothAngle. Every stored coordinate is rounded to 4 decimals.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace toothwright {
+
+// Eight arrays indexed 0..N; element 0 is never written and stays 0.
+struct ToothProfile {
+  std::vector<double> RollerX, RollerY;          // centre of roller seat i
+  std::vector<double> FlankStartX, FlankStartY;  // seat i ends, first flank of tooth i begins
+  std::vector<double> TipX, TipY;                // tip of tooth i
+  std::vector<double> FlankEndX, FlankEndY;      // second flank of tooth i meets seat i + 1
+};
+
+// Tooth 1 in polar form relative to roller 1, as measured on its rounded points.
+struct FirstTooth {
+  double RollerX1 = 0, RollerY1 = 0;  // roller 1, rounded
+  double RollerX2 = 0, RollerY2 = 0;  // roller 2 from the pitch diameter, rounded
+  double FlankStartX = 0, FlankStartY = 0, TipX = 0, TipY = 0, FlankEndX = 0, FlankEndY = 0;
+  double PitchRadius = 0;
+  double FlankStartRadius = 0, FlankStartAngle = 0;  // angles in radians
+  double TipRadius = 0, TipAngle = 0;
+  double FlankEndRadius = 0, FlankEndAngle = 0;
+  bool flanks_meet = false;  // false: the flank circles do not meet and there is no real tip
+};
+
+// Constructs tooth 1 from the pitch diameter (as read back from its text), the tooth angle
+// (degrees), the roller radius and the flank radius, all lengths in one unit.
+FirstTooth ConstructFirstTooth(double PitchDiameter, double ToothAngle, double RollerRadius,
+                               double FlankRadius);
+
+struct ToothProfileResult {
+  ToothProfile profile;
+  std::string outside_diameter_text;  // for txtOutsideDiameter
+};
+
+// Builds the whole profile: tooth 1 by construction, teeth 2.. while i <= T by turning tooth 1
+// through i * ToothAngle. pitch_diameter_text is the text the run showed for the pitch
+// diameter; N >= 1 is the top index, T the real tooth count.
+ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, double T, int N,
+                                     double ToothAngle, double RollerRadius, double FlankRadius);
+
+}  // namespace toothwright

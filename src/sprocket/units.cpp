@@ -1,0 +1,20 @@
+// Unit switching multiplies by 1/25.4 computed once as a double rather than dividing by 25.4;
+// the texts then survive any number of switches (0.306 -> 7.7724 -> 0.306).
+#include "sprocket/units.h"
+
+#include <cmath>
+
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+
+std::optional<std::string> ConvertLengthText(std::string_view text, std::string_view to_units) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value) return std::nullopt;
+  const double factor = IsEnglish(to_units) ? 1 / kMillimetresPerInch : kMillimetresPerInch;
+  const double converted = *value * factor;
+  if (!std::isfinite(converted)) return std::nullopt;
+  return FormatReal(converted);
+}
+
+}  // namespace toothwright

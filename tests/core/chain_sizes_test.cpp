@@ -1,0 +1,79 @@
+// Chain-size texts in both units, and unit switching of the length fields.
+#include "sprocket/chain_sizes.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "sprocket/units.h"
+
+namespace toothwright {
+namespace {
+
+TEST(ChainSizes, TextsUnderBothUnits) {
+  struct Case {
+    const char *name, *english_pitch, *english_roller, *metric_pitch, *metric_roller;
+  };
+  const Case cases[] = {
+      {"ANSI 25", "0.25", "0.13", "6.35", "3.302"},
+      {"ANSI 35", "0.375", "0.2", "9.525", "5.08"},
+      {"ANSI 40", "0.5", "0.3125", "12.7", "7.9375"},
+      {"ANSI 41", "0.5", "0.306", "12.7", "7.7724"},
+      {"ANSI 50", "0.625", "0.4", "15.875", "10.16"},
+      {"ANSI 60", "0.75", "0.46875", "19.05", "11.90625"},
+      {"ANSI 80", "1", "0.625", "25.4", "15.875"},
+      {"Bicycle", "0.5", "0.3125", "12.7", "7.9375"},
+      {"Bike 420", "0.5", "0.3125", "12.7", "7.9375"},
+      {"Bike 425", "0.5", "0.3125", "12.7", "7.9375"},
+      {"Bike 428", "0.5", "0.335", "12.7", "8.509"},
+      {"Bike 520", "0.625", "0.4", "15.875", "10.16"},
+      {"Bike 525", "0.625", "0.4", "15.875", "10.16"},
+      {"Bike 530", "0.625", "0.4", "15.875", "10.16"},
+      {"Bike 630", "0.75", "0.46875", "19.05", "11.90625"},
+  };
+  ASSERT_EQ(std::size(cases), ChainSizeTable.size());
+  for (size_t i = 0; i < ChainSizeTable.size(); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    EXPECT_STREQ(ChainSizeTable[i].name, c.name);  // table order is the list order
+    const std::optional<ChainSize> row = FindChainSize(c.name);
+    ASSERT_TRUE(row);
+    const LengthTexts english = SetChainSize(row->pitch, row->roller, "English");
+    EXPECT_EQ(english.pitch, c.english_pitch);
+    EXPECT_EQ(english.roller, c.english_roller);
+    const LengthTexts metric = SetChainSize(row->pitch, row->roller, "Metric");
+    EXPECT_EQ(metric.pitch, c.metric_pitch);
+    EXPECT_EQ(metric.roller, c.metric_roller);
+    // Table values survive a switch to the other unit and back.
+    EXPECT_EQ(ConvertLengthText(c.metric_roller, "English"), c.english_roller);
+    EXPECT_EQ(ConvertLengthText(c.english_pitch, "Metric"), c.metric_pitch);
+  }
+}
+
+TEST(ChainSizes, LookupIsExact) {
+  EXPECT_FALSE(FindChainSize("ansi 40"));
+  EXPECT_FALSE(FindChainSize(""));
+  EXPECT_FALSE(FindChainSize("ANSI 40 "));
+}
+
+TEST(Units, ConvertLengthText) {
+  struct Case {
+    const char *text, *to_units;
+    std::optional<std::string> expected;
+  };
+  const Case cases[] = {
+      {"2", "Metric", "50.8"},          {"50.8", "English", "2"},
+      {"12.7", "English", "0.5"},       {"7.9375", "English", "0.3125"},
+      {"0.5", "metric", "12.7"},  // anything but "English" is millimetres
+      {"", "Metric", std::nullopt},     {"12 mm", "English", std::nullopt},
+      {"1e308", "Metric", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ConvertLengthText(c.text, c.to_units), c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright

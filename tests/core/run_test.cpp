@@ -1,0 +1,92 @@
+// The checks of a run and the derived dimensions.
+#include "sprocket/run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace toothwright {
+namespace {
+
+std::string MessageFor(FieldTexts f) {
+  const auto result = RunSprocket(f);
+  if (const auto* m = std::get_if<ValidationMessage>(&result)) return m->text;
+  return "";
+}
+
+TEST(RunChecks, FirstFailingFieldIsReported) {
+  struct Case {
+    const char *name, *pitch, *teeth, *roller, *depth, *message;
+  };
+  const Case cases[] = {
+      {"all empty", "", "", "", "", kPitchMessage},
+      {"pitch 0 and 2 teeth", "0", "2", "0.3", "", kPitchMessage},
+      {"pitch -1", "-1", "18", "0.3", "", kPitchMessage},
+      {"pitch -0", "-0", "18", "0.3", "", kPitchMessage},
+      {"pitch abc", "abc", "18", "0.3", "", kPitchMessage},
+      {"pitch with unit", "0.5in", "18", "0.3", "", kPitchMessage},
+      {"pitch fraction", "1/2", "18", "0.3", "", kPitchMessage},
+      {"pitch overflow", "1e400", "18", "0.3", "", kPitchMessage},
+      {"pitch infinite diameter", "1e308", "18", "0.3", "", kPitchMessage},
+      {"pitch overflowing squares", "1e200", "18", "0.3", "", kPitchMessage},
+      {"3 teeth", "0.5", "3", "0.3", "", kTeethMessage},
+      {"empty teeth", "0.5", "", "0.3", "", kTeethMessage},
+      {"fractional teeth", "0.5", "13.5", "0.3", "", kTeethMessage},
+      {"3.5 teeth", "0.5", "3.5", "0.3", "", kTeethMessage},
+      {"too many teeth", "0.5", "10001", "0.3", "", kTeethMessage},
+      {"teeth with letters", "0.5", "18x", "0.3", "", kTeethMessage},
+      {"roller 0", "0.5", "18", "0", "", kRollerMessage},
+      {"roller empty", "0.5", "18", "", "", kRollerMessage},
+      {"roller equals pitch", "0.5", "18", "0.5", "", kRollerMessage},
+      {"roller above pitch", "0.5", "18", "0.7", "", kRollerMessage},
+      {"roller with unit", "0.5", "18", "0.3mm", "", kRollerMessage},
+      {"flank circles apart", "0.0001", "4", "0.00009", "", kRollerMessage},
+      {"depth overflow", "0.5", "18", "0.3125", "1e999", kDepthMessage},
+      {"depth with text is fine", "0.5", "18", "0.3125", "0.25mm", ""},
+      {"4 teeth pass", "0.5", "4", "0.3125", "", ""},
+      {"10000 teeth pass", "0.5", "10000", "0.3125", "", ""},
+      {"whole teeth in other forms", "0.5", "1.8E1", "0.3125", "", ""},
+      {"teeth 18.0", "0.5", " 18.0 ", "0.3125", "", ""},
+      {"tiny underflowing depth", "0.5", "18", "0.3125", "1e-999", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(MessageFor({.pitch = c.pitch, .teeth = c.teeth, .roller = c.roller,
+                          .depth = c.depth}),
+              c.message);
+  }
+}
+
+TEST(RunChecks, CheckFieldsAgreesWithTheRun) {
+  EXPECT_EQ(CheckFields({.pitch = "0.5", .teeth = "18", .roller = "0.3125"}), std::nullopt);
+  EXPECT_EQ(CheckFields({.pitch = "0.5", .teeth = "3", .roller = "0.3125"}),
+            ValidationMessage{kTeethMessage});
+}
+
+TEST(RunDimensions, DerivedValues) {
+  struct Case {
+    const char *pitch, *teeth, *roller, *pitch_diameter;
+    double tooth_angle, roller_radius, flank_radius;
+  };
+  const Case cases[] = {
+      {"0.5", "18", "0.3125", "2.87938524157182", 20, 0.15625, 0.34375},
+      {"0.5", "6", "0.3125", "1", 60, 0.15625, 0.34375},
+      {"12.7", "18", "7.95", "73.1363851359241", 20, 3.975, 8.725},
+      {"0.5", "4", "0.3125", "0.707106781186548", 90, 0.15625, 0.34375},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pitch_diameter);
+    const auto result = RunSprocket({.pitch = c.pitch, .teeth = c.teeth, .roller = c.roller});
+    ASSERT_TRUE(std::holds_alternative<SprocketRun>(result));
+    const SprocketRun& run = std::get<SprocketRun>(result);
+    EXPECT_EQ(run.pitch_diameter_text, c.pitch_diameter);
+    EXPECT_EQ(run.ToothAngle, c.tooth_angle);
+    EXPECT_EQ(run.RollerRadius, c.roller_radius);
+    EXPECT_EQ(run.FlankRadius, c.flank_radius);
+    EXPECT_EQ(run.T, run.N);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
