@@ -1,0 +1,31 @@
+// The drawing surface of the preview: twips (1/1440 inch), origin at the top-left corner of
+// the drawable interior, y growing downwards; single-precision arguments; colours are 24-bit
+// RGB values with red in the low byte.
+#pragma once
+
+#include <cstdint>
+
+namespace toothwright {
+
+// Red as a 24-bit value with red in the low byte.
+inline constexpr std::uint32_t kPreviewRed = 0x0000FF;
+
+class PreviewCanvas {
+ public:
+  virtual ~PreviewCanvas() = default;
+
+  // Erases the whole picture to the background colour.
+  virtual void Clear() = 0;
+  // Outer size of the picture box in twips, border included.
+  virtual float OuterWidth() const = 0;
+  virtual float OuterHeight() const = 0;
+  // Outline of the full circle about (x, y).
+  virtual void DrawCircle(float x, float y, float radius, std::uint32_t colour) = 0;
+  // Outline of the part of the circle about (x, y) from angle start counter-clockwise (as seen
+  // on the screen) to angle end; radians in [0, 2*pi); angle a is the point
+  // (x + radius*cos a, y - radius*sin a). When end < start the arc passes through angle 0.
+  virtual void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
+                       float end) = 0;
+};
+
+}  // namespace toothwright

@@ -1,0 +1,49 @@
+// A canvas that records the calls made on it, for tests and for --preview-ops.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "output/preview_canvas.h"
+
+namespace toothwright {
+
+// The window's picture box: 3795 x 3795 twips outside, 3735 x 3735 inside.
+inline constexpr float kPictureOuterSize = 3795.0f;
+inline constexpr float kPictureBorder = 30.0f;
+
+struct PreviewCall {
+  enum class Kind { Clear, DrawCircle, DrawArc };
+  Kind kind = Kind::Clear;
+  float x = 0, y = 0, radius = 0;  // DrawCircle, DrawArc
+  std::uint32_t colour = 0;        // DrawCircle, DrawArc
+  float start = 0, end = 0;        // DrawArc
+  bool operator==(const PreviewCall&) const = default;
+};
+
+class RecordingCanvas : public PreviewCanvas {
+ public:
+  explicit RecordingCanvas(float outer_width = kPictureOuterSize,
+                           float outer_height = kPictureOuterSize);
+  void Clear() override;
+  float OuterWidth() const override;
+  float OuterHeight() const override;
+  void DrawCircle(float x, float y, float radius, std::uint32_t colour) override;
+  void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
+               float end) override;
+
+  const std::vector<PreviewCall>& calls() const { return calls_; }
+
+ private:
+  float outer_width_;
+  float outer_height_;
+  std::vector<PreviewCall> calls_;
+};
+
+// One line per call, fields separated by one blank: "Clear", "DrawCircle x y radius colour",
+// "DrawArc x y radius colour start end"; each number the shortest text that reads back to the
+// same float, the colour a decimal integer; each line ends in "\n".
+std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls);
+
+}  // namespace toothwright
