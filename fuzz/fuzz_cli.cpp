@@ -1,0 +1,62 @@
+// Fuzzes toothwright-cli's argument handling with arbitrary argument vectors (NUL-separated):
+// the exit status is always 0, 1, 2 or 3 and nothing crashes. File arguments are mapped onto
+// a few safe places (standard output, /dev/null, /dev/full, a scratch folder, a missing
+// folder) so that fuzzing never writes anywhere else.
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "fuzz_input.h"
+
+namespace {
+
+bool TakesFile(const std::string& option) {
+  for (const char* name : {"--gcode", "--dxf", "--svg", "--preview-ops"}) {
+    if (option == name || option.starts_with(std::string(name) + "=")) return true;
+  }
+  return false;
+}
+
+std::string SafePath(const std::string& wanted) {
+  static const std::filesystem::path scratch = [] {
+    auto dir =
+        std::filesystem::temp_directory_path() / ("toothwright-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+  }();
+  const std::array<std::string, 6> places = {"-",
+                                             "/dev/null",
+                                             "/dev/full",
+                                             (scratch / "out").string(),
+                                             (scratch / "missing" / "out").string(),
+                                             scratch.string()};
+  size_t pick = 0;
+  for (unsigned char c : wanted) pick = pick * 31 + c;
+  return places[pick % places.size()];
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> args = SplitAtNul(data, size);
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!TakesFile(args[i])) continue;
+    if (const size_t eq = args[i].find('='); eq != std::string::npos) {
+      args[i] = args[i].substr(0, eq + 1) + SafePath(args[i].substr(eq + 1));
+    } else if (i + 1 < args.size()) {
+      args[i + 1] = SafePath(args[i + 1]);
+      ++i;
+    }
+  }
+  std::ostringstream out, err;
+  const int status = toothwright::RunCli(args, out, err);
+  if (status < 0 || status > 3) std::abort();
+  return 0;
+}
