@@ -10,6 +10,11 @@ namespace toothwright {
 // Red as a 24-bit value with red in the low byte.
 inline constexpr std::uint32_t kPreviewRed = 0x0000FF;
 
+// The window's picture box: 3795 x 3795 twips outside, 3735 x 3735 inside; its sunken border
+// takes 30 twips on each side.
+inline constexpr float kPictureOuterSize = 3795.0f;
+inline constexpr float kPictureBorder = 30.0f;
+
 class PreviewCanvas {
  public:
   virtual ~PreviewCanvas() = default;

@@ -9,10 +9,6 @@
 
 namespace toothwright {
 
-// The window's picture box: 3795 x 3795 twips outside, 3735 x 3735 inside.
-inline constexpr float kPictureOuterSize = 3795.0f;
-inline constexpr float kPictureBorder = 30.0f;
-
 struct PreviewCall {
   enum class Kind { Clear, DrawCircle, DrawArc };
   Kind kind = Kind::Clear;
@@ -45,5 +41,9 @@ class RecordingCanvas : public PreviewCanvas {
 // "DrawArc x y radius colour start end"; each number the shortest text that reads back to the
 // same float, the colour a decimal integer; each line ends in "\n".
 std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls);
+
+// Makes the recorded calls again, in order, on canvas (for instance to draw a recorded preview
+// into a file).
+void ReplayPreviewCalls(const std::vector<PreviewCall>& calls, PreviewCanvas& canvas);
 
 }  // namespace toothwright

@@ -1,0 +1,37 @@
+// The stages of a run after the sprocket, in their fixed order: G-code, DXF, preview.
+#include "output/pipeline.h"
+
+#include <utility>
+
+#include "output/dxf.h"
+#include "output/gcode.h"
+#include "output/preview.h"
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+
+StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas) {
+  StageTexts texts;
+  texts.gcode = WriteGCode(sprocket.profile, sprocket.N, sprocket.T, fields.units, fields.offset,
+                           fields.depth, fields.feed);
+  texts.dxf = WriteDxf(sprocket.profile, sprocket.FlankRadius, sprocket.RollerRadius, sprocket.T,
+                       sprocket.N);
+  // The preview reads the outside diameter back from the text the run showed.
+  const double D = ParseReal(sprocket.outside_diameter_text).value_or(0);
+  DrawPreview(sprocket.profile, D, sprocket.T, sprocket.N, canvas);
+  return texts;
+}
+
+std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields) {
+  auto sprocket = RunSprocket(fields);
+  if (auto* message = std::get_if<ValidationMessage>(&sprocket)) return std::move(*message);
+  RunResults results{.sprocket = std::get<SprocketRun>(std::move(sprocket))};
+  RecordingCanvas canvas(kPictureOuterSize, kPictureOuterSize);
+  StageTexts texts = RunStages(fields, results.sprocket, canvas);
+  results.gcode = std::move(texts.gcode);
+  results.dxf = std::move(texts.dxf);
+  results.preview = canvas.calls();
+  return results;
+}
+
+}  // namespace toothwright

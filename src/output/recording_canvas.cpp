@@ -1,0 +1,106 @@
+// The recording canvas and the text form of its calls.
+#include "output/recording_canvas.h"
+
+#include <array>
+#include <charconv>
+
+namespace toothwright {
+namespace {
+
+// Longest shortest-round-trip text of a float ("-1.17549435e-38") with room to spare.
+constexpr size_t kNumberBuffer = 32;
+
+// A blank, then the shortest text that reads back to the same float.
+void AppendFloat(std::string& out, float value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  out += ' ';
+  out.append(buffer.data(), result.ptr);
+}
+
+void AppendColour(std::string& out, std::uint32_t colour) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), colour);
+  out += ' ';
+  out.append(buffer.data(), result.ptr);
+}
+
+}  // namespace
+
+RecordingCanvas::RecordingCanvas(float outer_width, float outer_height)
+    : outer_width_(outer_width), outer_height_(outer_height) {}
+
+void RecordingCanvas::Clear() {
+  calls_.push_back({.kind = PreviewCall::Kind::Clear});
+}
+
+float RecordingCanvas::OuterWidth() const {
+  return outer_width_;
+}
+
+float RecordingCanvas::OuterHeight() const {
+  return outer_height_;
+}
+
+void RecordingCanvas::DrawCircle(float x, float y, float radius, std::uint32_t colour) {
+  calls_.push_back(
+      {.kind = PreviewCall::Kind::DrawCircle, .x = x, .y = y, .radius = radius, .colour = colour});
+}
+
+void RecordingCanvas::DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
+                              float end) {
+  calls_.push_back({.kind = PreviewCall::Kind::DrawArc,
+                    .x = x,
+                    .y = y,
+                    .radius = radius,
+                    .colour = colour,
+                    .start = start,
+                    .end = end});
+}
+
+std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
+  std::string out;
+  for (const PreviewCall& call : calls) {
+    switch (call.kind) {
+      case PreviewCall::Kind::Clear:
+        out += "Clear";
+        break;
+      case PreviewCall::Kind::DrawCircle:
+        out += "DrawCircle";
+        AppendFloat(out, call.x);
+        AppendFloat(out, call.y);
+        AppendFloat(out, call.radius);
+        AppendColour(out, call.colour);
+        break;
+      case PreviewCall::Kind::DrawArc:
+        out += "DrawArc";
+        AppendFloat(out, call.x);
+        AppendFloat(out, call.y);
+        AppendFloat(out, call.radius);
+        AppendColour(out, call.colour);
+        AppendFloat(out, call.start);
+        AppendFloat(out, call.end);
+        break;
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+void ReplayPreviewCalls(const std::vector<PreviewCall>& calls, PreviewCanvas& canvas) {
+  for (const PreviewCall& call : calls) {
+    switch (call.kind) {
+      case PreviewCall::Kind::Clear:
+        canvas.Clear();
+        break;
+      case PreviewCall::Kind::DrawCircle:
+        canvas.DrawCircle(call.x, call.y, call.radius, call.colour);
+        break;
+      case PreviewCall::Kind::DrawArc:
+        canvas.DrawArc(call.x, call.y, call.radius, call.colour, call.start, call.end);
+        break;
+    }
+  }
+}
+
+}  // namespace toothwright
