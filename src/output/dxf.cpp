@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "geometry/angles.h"
+#include "output/decimal_text.h"
 #include "output/profile_points.h"
 #include "sprocket/numbers.h"
 
@@ -23,33 +24,36 @@ double Degrees(ProfilePoint centre, ProfilePoint point) {
   return RadToDeg(Atan2(point.x - centre.x, point.y - centre.y));
 }
 
-void AppendGroup(std::string& out, std::string_view code, double value) {
-  out += code;
-  out += "\r\n";
-  out += FormatReal(value);
-  out += "\r\n";
-}
+// The two radii as text, worked out once: every flank and every seat has the same radius.
+struct RadiusTexts {
+  std::string flank;
+  std::string seat;
+};
 
 // DXF arcs always run counter-clockwise from group 50 to group 51. Layer 0; no colour,
-// linetype, handle or z coordinate.
-void AppendArc(std::string& out, ProfilePoint centre, double radius, ProfilePoint from,
+// linetype, handle or z coordinate. Group codes and values each take a line of their own.
+void AppendArc(std::string& out, ProfilePoint centre, const std::string& radius, ProfilePoint from,
                ProfilePoint to) {
-  out += "0\r\nARC\r\n8\r\n0\r\n";
-  AppendGroup(out, "10", centre.x);
-  AppendGroup(out, "20", centre.y);
-  AppendGroup(out, "40", radius);
-  AppendGroup(out, "50", Degrees(centre, from));
-  AppendGroup(out, "51", Degrees(centre, to));
+  out += "0\r\nARC\r\n8\r\n0\r\n10\r\n";
+  AppendFourDecimals(out, centre.x);  // the profile stores four decimals
+  out += "\r\n20\r\n";
+  AppendFourDecimals(out, centre.y);
+  out += "\r\n40\r\n";
+  out += radius;
+  out += "\r\n50\r\n";
+  out += FormatReal(Degrees(centre, from));
+  out += "\r\n51\r\n";
+  out += FormatReal(Degrees(centre, to));
+  out += "\r\n";
 }
 
 // Tooth i with next roller j: both flanks, then the seat of roller j, written from where the
 // seat ends to where it begins so that it runs counter-clockwise round the side facing the
 // sprocket centre.
-void AppendTooth(std::string& out, const ToothProfile& p, int i, int j, double FlankRadius,
-                 double RollerRadius) {
-  AppendArc(out, Roller(p, j), FlankRadius, FlankStart(p, i), Tip(p, i));
-  AppendArc(out, Roller(p, i), FlankRadius, Tip(p, i), FlankEnd(p, i));
-  AppendArc(out, Roller(p, j), RollerRadius, FlankStart(p, j), FlankEnd(p, i));
+void AppendTooth(std::string& out, const ToothProfile& p, int i, int j, const RadiusTexts& r) {
+  AppendArc(out, Roller(p, j), r.flank, FlankStart(p, i), Tip(p, i));
+  AppendArc(out, Roller(p, i), r.flank, Tip(p, i), FlankEnd(p, i));
+  AppendArc(out, Roller(p, j), r.seat, FlankStart(p, j), FlankEnd(p, i));
 }
 
 }  // namespace
@@ -62,11 +66,10 @@ std::string WriteDxf(const ToothProfile& profile, double FlankRadius, double Rol
   std::string out;
   out.reserve(kHeader.size() + 3 * static_cast<size_t>(N) * kArcReserve + kTail.size());
   out += kHeader;
+  const RadiusTexts radii{FormatReal(FlankRadius), FormatReal(RollerRadius)};
   const double last_in_loop = T - 1;
-  for (int i = 1; i <= last_in_loop; ++i) {
-    AppendTooth(out, profile, i, i + 1, FlankRadius, RollerRadius);
-  }
-  AppendTooth(out, profile, N, 1, FlankRadius, RollerRadius);
+  for (int i = 1; i <= last_in_loop; ++i) AppendTooth(out, profile, i, i + 1, radii);
+  AppendTooth(out, profile, N, 1, radii);
   out += kTail;
   return out;
 }

@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "output/decimal_text.h"
 #include "output/profile_points.h"
 #include "sprocket/numbers.h"
 #include "sprocket/units.h"
@@ -30,9 +31,9 @@ bool FeedPresent(std::string_view feed) {
 
 // X and Y are absolute and already hold four decimals: written as stored, two blanks before Y.
 void AppendEndpoint(std::string& out, ProfilePoint end) {
-  out += FormatReal(end.x);
+  AppendFourDecimals(out, end.x);
   out += "  Y";
-  out += FormatReal(end.y);
+  AppendFourDecimals(out, end.y);
 }
 
 // One arc move: the endpoint, then I and J, the offsets from the arc's start to its centre,
@@ -42,9 +43,9 @@ void AppendArc(std::string& out, std::string_view word, ProfilePoint end, Profil
   out += word;
   AppendEndpoint(out, end);
   out += " I";
-  out += FormatReal(Round4(centre.x - start.x));
+  AppendFourDecimals(out, Round4(centre.x - start.x));
   out += " J";
-  out += FormatReal(Round4(centre.y - start.y));
+  AppendFourDecimals(out, Round4(centre.y - start.y));
   out += feed_suffix;
   out += kLineEnd;
 }

@@ -1,0 +1,57 @@
+// A value v with at most four decimals is the double nearest to k / 10000 for a whole k.
+// Below 1e11, k / 10000 has at most 15 significant digits, and v lies within half an ulp of
+// it (about 1.1e-16 relative), far inside the half unit of the 15th digit (at least 5e-16
+// relative) that the 15-digit rounding of FormatReal allows; so FormatReal writes k / 10000
+// exactly, in fixed form since no non-zero such value lies below 1e-4. The check that
+// k / 10000 gives v back confirms that v is such a value before the fast form is used.
+#include "output/decimal_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+namespace {
+
+constexpr double kTenThousandths = 10000;
+// Below this magnitude k / 10000 has at most 15 significant digits.
+constexpr double kLargestFast = 1e11;
+// Room for the whole part below 1e11.
+constexpr size_t kWholeBuffer = 24;
+
+}  // namespace
+
+void AppendFourDecimals(std::string& out, double value) {
+  const double scaled = std::round(value * kTenThousandths);
+  if (!(std::fabs(value) < kLargestFast) || scaled / kTenThousandths != value) {
+    out += FormatReal(value);
+    return;
+  }
+  long long k = static_cast<long long>(scaled);
+  if (k == 0) {
+    out += '0';  // a negative zero too
+    return;
+  }
+  if (k < 0) {
+    out += '-';
+    k = -k;
+  }
+  std::array<char, kWholeBuffer> whole{};
+  const auto result = std::to_chars(whole.data(), whole.data() + whole.size(), k / 10000);
+  out.append(whole.data(), result.ptr);
+  long long fraction = k % 10000;
+  if (fraction == 0) return;
+  std::array<char, 4> digits{};
+  for (int i = 3; i >= 0; --i) {
+    digits[static_cast<size_t>(i)] = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  size_t length = digits.size();
+  while (digits[length - 1] == '0') --length;  // no trailing zeros
+  out += '.';
+  out.append(digits.data(), length);
+}
+
+}  // namespace toothwright
