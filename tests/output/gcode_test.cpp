@@ -1,0 +1,169 @@
+// The milling program: the worked example line for line, the line counts, and the units,
+// offset, feed and depth variants.
+#include "output/gcode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "output_test_support.h"
+
+namespace toothwright {
+namespace {
+
+struct Settings {
+  std::string units = "English";
+  bool offset = false;
+  std::string depth = "0.125";
+  std::string feed;
+};
+
+std::vector<std::string> Program(const SprocketRun& s, const Settings& settings) {
+  return SplitCrLf(WriteGCode(s.profile, s.N, s.T, settings.units, settings.offset, settings.depth,
+                              settings.feed));
+}
+
+const SprocketRun& Ansi40Teeth18() {
+  static const SprocketRun run = MakeSprocket("0.5", "18", "0.3125");
+  return run;
+}
+
+TEST(GCode, WorkedExampleLineForLine) {
+  const std::vector<std::string> lines = Program(
+      Ansi40Teeth18(), {.units = "English", .offset = true, .depth = "0.125", .feed = "10"});
+  ASSERT_EQ(lines.size(), 60u);
+  const std::vector<std::string> head = {
+      "G20",
+      "G42",
+      "G0 X1.2748  Y0.6277",
+      "G1 Z-0.125 F10",
+      "G3 X1.4322  Y0.8269 I-0.1719 J0.2977 F10",
+      "G3 X1.181  Y0.7901 I-0.0793 J-0.3345 F10",
+      "G2 X0.9832  Y1.0259 I-0.0781 J0.1353 F10",
+  };
+  const std::vector<std::string> tail = {
+      "G3 X1.6287  Y-0.2871 I0.0597 J0.3386 F10",
+      "G3 X1.4126  Y-0.1539 I-0.2758 J-0.2053 F10",
+      "G2 X1.4126  Y0.1539 I0.0271 J0.1539 F10",
+      "G3 X1.6286  Y0.2872 I-0.0597 J0.3385 F10",
+      "G3 X1.38  Y0.3385 I-0.1889 J-0.2872 F10",
+      "G2 X1.2748  Y0.6277 I-0.0271 J0.1539 F10",
+      "G0 Z2.00",
+      "G40",
+  };
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7), head);
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 8, lines.end()), tail);
+}
+
+// Without a G40 a controller holds the compensated moves back: the last seat would stay uncut
+// and the cutter down at depth.
+TEST(GCode, CompensationIsCancelledAfterTheRetract) {
+  const std::string text = WriteGCode(Ansi40Teeth18().profile, 18, 18, "English", true, "", "");
+  EXPECT_TRUE(text.ends_with("\r\nG0 Z2.00\r\nG40\r\n"));
+  const std::string plain = WriteGCode(Ansi40Teeth18().profile, 18, 18, "English", false, "", "");
+  EXPECT_TRUE(plain.ends_with("\r\nG0 Z2.00\r\n"));
+  EXPECT_EQ(plain.find("G4"), std::string::npos);
+}
+
+TEST(GCode, LineCountsAndWordOrder) {
+  struct Case {
+    const char* name;
+    const char* teeth;
+    bool offset;
+    size_t lines;
+  };
+  const Case cases[] = {
+      {"4 teeth", "4", false, 16},      {"4 teeth with offset", "4", true, 18},
+      {"18 teeth", "18", false, 58},    {"18 teeth with offset", "18", true, 60},
+      {"130 teeth", "130", false, 394},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SprocketRun s = MakeSprocket("0.5", c.teeth, "0.3125");
+    const std::vector<std::string> lines = Program(s, {.offset = c.offset});
+    ASSERT_EQ(lines.size(), c.lines);
+    std::vector<std::string> words;
+    for (const std::string& line : lines) words.push_back(line.substr(0, line.find(' ')));
+    std::vector<std::string> expected = {"G20"};
+    if (c.offset) expected.push_back("G42");
+    expected.insert(expected.end(), {"G0", "G1"});
+    for (int i = 0; i < s.N; ++i) expected.insert(expected.end(), {"G3", "G3", "G2"});
+    expected.push_back("G0");
+    if (c.offset) expected.push_back("G40");
+    EXPECT_EQ(words, expected);
+  }
+}
+
+TEST(GCode, UnitsLine) {
+  struct Case {
+    const char* units;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"English", "G20"}, {"Metric", "G21"}, {"english", "G21"}, {"", "G21"}, {"English ", "G21"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.units);
+    EXPECT_EQ(Program(Ansi40Teeth18(), {.units = c.units})[0], c.line);
+  }
+}
+
+TEST(GCode, FeedSuffixOnThePlungeAndEveryArc) {
+  struct Case {
+    const char* name;
+    std::string feed;
+    std::string suffix;  // empty: no F word anywhere
+  };
+  const Case cases[] = {
+      {"empty", "", ""},
+      {"a lone space", " ", ""},
+      {"a number", "12", " F12"},
+      {"a leading space is kept", " 12", " F 12"},
+      {"two spaces", "  ", " F  "},
+      {"a tab sorts before the space", "\t12", ""},
+      {"text is not converted", "fast", " Ffast"},
+      {"UTF-8 is copied as is", "\xC3\xA9", " F\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string> lines = Program(Ansi40Teeth18(), {.feed = c.feed});
+    for (const std::string& line : lines) {
+      SCOPED_TRACE(line);
+      const std::string word = line.substr(0, line.find(' '));
+      const bool carries_feed = word == "G1" || word == "G2" || word == "G3";
+      if (carries_feed && !c.suffix.empty()) {
+        EXPECT_TRUE(line.ends_with(c.suffix));
+      } else {
+        EXPECT_EQ(line.find(" F"), std::string::npos);
+      }
+    }
+  }
+}
+
+TEST(GCode, PlungeDepth) {
+  struct Case {
+    const char* depth;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"0.1", "G1 Z-0.1"},
+      {"-0.1", "G1 Z-0.1"},
+      {"0.25mm", "G1 Z-0.25"},
+      {"", "G1 Z-0"},
+      {"abc", "G1 Z-0"},
+      {"-0", "G1 Z-0"},
+      {"0.00001", "G1 Z-1E-05"},
+      {"1e-400", "G1 Z-0"},
+      {" 2 5", "G1 Z-25"},
+      {"1.5E3", "G1 Z-1500"},
+      {"0.1234567", "G1 Z-0.1234567"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.depth);
+    EXPECT_EQ(Program(Ansi40Teeth18(), {.depth = c.depth})[2], c.line);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
