@@ -1,0 +1,26 @@
+// The window services on a real desktop: QMessageBox, QFileDialog, QSaveFile and the
+// application's event loop.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/window_services.h"
+
+namespace toothwright {
+
+class QtWindowServices : public WindowServices {
+ public:
+  // Dialogs are modal to dialog_parent (may be nullptr).
+  explicit QtWindowServices(QWidget* dialog_parent = nullptr);
+
+  void ShowMessage(const QString& prompt) override;
+  std::optional<QString> AskSavePath(const SaveRequest& request) override;
+  std::optional<QString> WriteTextFile(const QString& path, const QString& text) override;
+  void ProcessPendingEvents() override;
+
+ private:
+  QPointer<QWidget> dialog_parent_;
+};
+
+}  // namespace toothwright

@@ -1,0 +1,48 @@
+// toothwright-screenshot: renders the window after the worked example (chain "ANSI 40",
+// 18 teeth, depth 0.125, feed 10, tool offset ticked, Go) into a PNG file, for the README.
+// Runs without a desktop on the offscreen platform.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdio>
+
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitWriteFailed = 3;
+
+template <typename Widget>
+Widget* Control(const QWidget& window, const char* name) {
+  return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: toothwright-screenshot OUTPUT.png\n", stderr);
+    return kExitUsage;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  toothwright::MainWindow window;
+  auto* chains = Control<QComboBox>(window, "Combo1");
+  chains->setCurrentIndex(chains->findText("ANSI 40"));
+  Control<QLineEdit>(window, "txtNumberofTeeth")->setText("18");
+  Control<QLineEdit>(window, "txtCutDepth")->setText("0.125");
+  Control<QLineEdit>(window, "txtFeedRate")->setText("10");
+  Control<QCheckBox>(window, "Check1")->setChecked(true);
+  window.show();
+  Control<QPushButton>(window, "Command1")->click();
+  QApplication::processEvents();
+  if (!window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    std::fprintf(stderr, "toothwright-screenshot: could not write %s\n", argv[1]);
+    return kExitWriteFailed;
+  }
+  return 0;
+}

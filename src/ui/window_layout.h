@@ -1,0 +1,69 @@
+// The fixed layout of the main window: every control with its kind, caption, place in twips
+// (1/1440 inch) from the top-left corner of the client area, keyboard focus place and font.
+// The window is built from this table alone; nothing else holds a position or a caption.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <span>
+
+namespace toothwright {
+
+// Twips per logical pixel: 1440 twips per inch at 96 logical pixels per inch. Qt scales
+// logical pixels on high-DPI screens, so the layout is kept in logical pixels.
+inline constexpr int kTwipsPerPixel = 15;
+
+// The client area of the window, in twips (649 x 566 pixels).
+inline constexpr int kClientWidthTwips = 9735;
+inline constexpr int kClientHeightTwips = 8490;
+
+enum class ControlKind {
+  Label,       // a caption, transparent so that the frames beneath stay whole
+  Button,      // a push button; none is the Enter or Escape default
+  TextBox,     // a one-line editable field
+  ResultBox,   // a one-line field the program writes: read-only, selectable, takes the focus
+  ChoiceList,  // a drop-down list that accepts picks only
+  CheckBox,    // a check box without a caption of its own
+  Frame,       // a rectangle outline round a zone
+  Picture,     // the preview picture box
+  CodeBox,     // the multi-line G-code box, scroll bars both ways, no wrapping
+};
+
+// The fonts of the design, each the nearest match among the fonts Toothwright installs.
+enum class FontRole {
+  Body,            // the default of every control, 8.25 point sans
+  BodyBold,        // the same, bold
+  ZoneHeading,     // 12 point bold
+  ResultsHeading,  // 13.5 point bold
+  Title,           // the product name: a heavy sans at 18 point, italic
+};
+
+// No place in the keyboard focus order.
+inline constexpr int kNoTab = -1;
+
+struct ControlSpec {
+  const char* name;  // objectName of the control
+  ControlKind kind;
+  const char* caption;           // the text of a label or a button, "" for the other kinds
+  int left, top, width, height;  // twips from the top-left of the client area
+  int tab = kNoTab;              // place in the focus order, lowest first
+  FontRole font = FontRole::Body;
+  bool centred = false;  // caption centred across the control instead of left-aligned
+};
+
+// Every visible control of the window, in creation order: the zone frames first, so that the
+// controls inside them are drawn over their outlines.
+std::span<const ControlSpec> WindowControls();
+
+// The control named name, or nullptr.
+const ControlSpec* FindControlSpec(const char* name);
+
+// The rectangle of a control in logical pixels. Each edge is rounded to the nearest pixel on
+// its own, so controls that share an edge in twips share it in pixels.
+QRect TwipsToPixels(int left, int top, int width, int height);
+
+// The font of a role. Sizes are set in pixels (the point size at 96 logical pixels per
+// inch) so that text keeps its fit in the fixed layout whatever the desktop's font DPI.
+QFont FontFor(FontRole role);
+
+}  // namespace toothwright
