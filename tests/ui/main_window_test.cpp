@@ -1,0 +1,639 @@
+// The window's behaviour through its controls: start-up, Go, chain picks, unit switches,
+// Select All, the saves and the Info box. Dialogs are scripted by FakeWindowServices.
+#include "ui/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <variant>
+
+#include "fake_window_services.h"
+#include "output/pipeline.h"
+#include "ui/picture_box.h"
+
+#if defined(Q_OS_LINUX)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+namespace toothwright {
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+  return file.readAll();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The number of pixels of the picture in pure red, the preview's colour.
+int RedPixels(const QImage& picture) {
+  int count = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) count += picture.pixel(x, y) == qRgb(255, 0, 0);
+  }
+  return count;
+}
+
+// The results a run without a window gives for the same texts.
+RunResults ExpectedRun(const FieldTexts& fields) {
+  return std::get<RunResults>(Run(fields));
+}
+
+const FieldTexts kWorkedExample = {.pitch = "0.5",
+                                   .teeth = "18",
+                                   .roller = "0.3125",
+                                   .units = "English",
+                                   .depth = "0.125",
+                                   .feed = "10",
+                                   .offset = true};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startUpState();
+  void focusOrderFollowsTheDesign();
+  void controlsAcceptWhatTheyShould();
+  void goWithEmptyFieldsChangesNothing();
+  void failedCheckKeepsPreviousResults_data();
+  void failedCheckKeepsPreviousResults();
+  void workedExample();
+  void goClearsOutputsBeforeLettingEventsThrough();
+  void goReadsFieldsAgainAfterPendingEvents();
+  void nestedGoGivesTheSameResults();
+  void secondGoGivesTheSameText();
+  void chainPick_data();
+  void chainPick();
+  void unitRoundTrip();
+  void unitPickedTwiceConvertsOnce();
+  void unitSwitchKeepsFieldsItCannotConvert_data();
+  void unitSwitchKeepsFieldsItCannotConvert();
+  void selectAll();
+  void selectAllOnEmptyBox();
+  void saveGCodeWritesBoxTextAndLineBreak();
+  void saveEmptyGCodeBoxWritesLineBreak();
+  void saveDxfWritesDrawingAndLineBreak();
+  void saveDxfBeforeAnyRunWritesNothing();
+  void cancelledSaveWritesNothing();
+  void fileNameIsKeptAcrossBothSaves();
+  void saveIntoMissingFolderIsReported();
+  void failedSaveKeepsOldFile();
+  void infoBox();
+
+ private:
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    return window_->findChild<Widget*>(QString::fromLatin1(name));
+  }
+  QLineEdit* Field(const char* name) const { return Find<QLineEdit>(name); }
+  QPlainTextEdit* GCodeBox() const { return Find<QPlainTextEdit>("txtInfo"); }
+  QImage Picture() const { return Find<PictureBox>("Picture1")->Picture(); }
+  void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+  void Pick(const char* list, const QString& entry) {
+    auto* combo = Find<QComboBox>(list);
+    combo->setCurrentIndex(combo->findText(entry));
+  }
+  void Enter(const FieldTexts& fields) {
+    Pick("ComboUnits", QString::fromStdString(fields.units));
+    Field("txtPitch")->setText(QString::fromStdString(fields.pitch));
+    Field("txtNumberofTeeth")->setText(QString::fromStdString(fields.teeth));
+    Field("txtRollerDiameter")->setText(QString::fromStdString(fields.roller));
+    Field("txtCutDepth")->setText(QString::fromStdString(fields.depth));
+    Field("txtFeedRate")->setText(QString::fromStdString(fields.feed));
+    Find<QCheckBox>("Check1")->setChecked(fields.offset);
+  }
+  QString SavePath(const char* name) const { return QDir(temp_->path()).filePath(name); }
+
+  std::unique_ptr<FakeWindowServices> services_;
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<QTemporaryDir> temp_;
+};
+
+void MainWindowTest::init() {
+  services_ = std::make_unique<FakeWindowServices>();
+  window_ = std::make_unique<MainWindow>(services_.get());
+  temp_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(temp_->isValid());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void MainWindowTest::cleanup() {
+  window_.reset();
+  services_.reset();
+  temp_.reset();
+}
+
+void MainWindowTest::startUpState() {
+  QCOMPARE(window_->objectName(), "fgfgfg");
+  QCOMPARE(window_->windowTitle(), "Toothwright 2.0");
+  QCOMPARE(window_->size(), QSize(649, 566));
+  QCOMPARE(window_->minimumSize(), window_->maximumSize());  // not resizable
+
+  for (const char* name : {"txtPitch", "txtRollerDiameter", "txtNumberofTeeth", "txtCutDepth",
+                           "txtFeedRate", "txtOutsideDiameter", "txtPitchDiameter"}) {
+    QVERIFY2(Field(name)->text().isEmpty(), name);
+  }
+  QVERIFY(GCodeBox()->toPlainText().isEmpty());
+  QVERIFY(!Find<QCheckBox>("Check1")->isChecked());
+
+  auto* chains = Find<QComboBox>("Combo1");
+  QCOMPARE(chains->count(), 16);
+  QCOMPARE(chains->itemText(0), "");
+  QCOMPARE(chains->itemText(3), "ANSI 40");
+  QCOMPARE(chains->itemText(15), "Bike 630");
+  QCOMPARE(chains->currentIndex(), -1);
+  auto* units = Find<QComboBox>("ComboUnits");
+  QCOMPARE(units->count(), 2);
+  QCOMPARE(units->currentText(), "English");
+  QCOMPARE(units->itemText(1), "Metric");
+  QCOMPARE(window_->CurrentUnits(), "English");
+
+  // The DXF store is a hidden object that starts empty.
+  QObject* dxf = window_->findChild<QObject*>("txtDXF");
+  QVERIFY(dxf != nullptr);
+  QVERIFY(qobject_cast<QWidget*>(dxf) == nullptr);
+  QVERIFY(window_->DxfText().isEmpty());
+
+  QCOMPARE(RedPixels(Picture()), 0);
+  QCOMPARE(Picture().size(), QSize(249, 249) * Picture().devicePixelRatio());
+  QCOMPARE(window_->focusWidget(), Find<QWidget>("Combo1"));
+  QVERIFY(services_->messages.isEmpty());
+}
+
+void MainWindowTest::focusOrderFollowsTheDesign() {
+  const QStringList expected = {
+      "Combo1",       "txtPitch",         "txtRollerDiameter", "txtNumberofTeeth",
+      "ComboUnits",   "Command1",         "txtCutDepth",       "txtFeedRate",
+      "Check1",       "txtPitchDiameter", "txtInfo",           "CmdSelectGCODE",
+      "CmdGCodeSave", "CmdDXFSave",       "CmdAbout",          "txtOutsideDiameter",
+      "Picture1"};
+  QStringList order;
+  QWidget* widget = Find<QWidget>("Combo1");
+  for (int step = 0; step < expected.size(); ++step) {
+    order.append(widget->objectName());
+    do {
+      widget = widget->nextInFocusChain();
+    } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window_.get()) ||
+             widget->objectName().isEmpty());
+  }
+  QCOMPARE(order, expected);
+  QCOMPARE(widget->objectName(), "Combo1");  // the chain closes
+}
+
+void MainWindowTest::controlsAcceptWhatTheyShould() {
+  QVERIFY(Field("txtOutsideDiameter")->isReadOnly());
+  QVERIFY(Field("txtPitchDiameter")->isReadOnly());
+  QVERIFY(!Field("txtPitch")->isReadOnly());
+  QVERIFY(!Find<QComboBox>("Combo1")->isEditable());
+  QVERIFY(!Find<QComboBox>("ComboUnits")->isEditable());
+  QVERIFY(!GCodeBox()->isReadOnly());
+  QCOMPARE(GCodeBox()->lineWrapMode(), QPlainTextEdit::NoWrap);
+  for (const char* name :
+       {"Command1", "CmdAbout", "CmdSelectGCODE", "CmdGCodeSave", "CmdDXFSave"}) {
+    auto* button = Find<QPushButton>(name);
+    QVERIFY2(!button->isDefault() && !button->autoDefault(), name);
+  }
+  // Typing reaches the fields.
+  QTest::keyClicks(Field("txtNumberofTeeth"), "18");
+  QCOMPARE(Field("txtNumberofTeeth")->text(), "18");
+}
+
+void MainWindowTest::goWithEmptyFieldsChangesNothing() {
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{"Not a valid value for pitch"});
+  QCOMPARE(services_->pending_event_passes, 0);
+  QVERIFY(Field("txtPitchDiameter")->text().isEmpty());
+  QVERIFY(GCodeBox()->toPlainText().isEmpty());
+  QCOMPARE(RedPixels(Picture()), 0);
+}
+
+void MainWindowTest::failedCheckKeepsPreviousResults_data() {
+  QTest::addColumn<QString>("pitch");
+  QTest::addColumn<QString>("teeth");
+  QTest::addColumn<QString>("roller");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("pitch 0 with 2 teeth") << "0"
+                                        << "2"
+                                        << "0.3125"
+                                        << "Not a valid value for pitch";
+  QTest::newRow("pitch abc") << "abc"
+                             << "18"
+                             << "0.3125"
+                             << "Not a valid value for pitch";
+  QTest::newRow("3 teeth") << "0.5"
+                           << "3"
+                           << "0.3125"
+                           << "Not a valid value for number of teeth";
+  QTest::newRow("roller 0") << "0.5"
+                            << "18"
+                            << "0"
+                            << "Not a valid value for roller diameter";
+}
+
+void MainWindowTest::failedCheckKeepsPreviousResults() {
+  QFETCH(QString, pitch);
+  QFETCH(QString, teeth);
+  QFETCH(QString, roller);
+  QFETCH(QString, message);
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString gcode = GCodeBox()->toPlainText();
+  const QString dxf = window_->DxfText();
+  const QImage picture = Picture();
+  services_->pending_event_passes = 0;
+
+  Field("txtPitch")->setText(pitch);
+  Field("txtNumberofTeeth")->setText(teeth);
+  Field("txtRollerDiameter")->setText(roller);
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{message});
+  QCOMPARE(services_->pending_event_passes, 0);
+  QCOMPARE(Field("txtPitchDiameter")->text(), "2.87938524157182");
+  QCOMPARE(Field("txtOutsideDiameter")->text(), "3.30754316676291");
+  QCOMPARE(GCodeBox()->toPlainText(), gcode);
+  QCOMPARE(window_->DxfText(), dxf);
+  QVERIFY(Picture() == picture);
+}
+
+void MainWindowTest::workedExample() {
+  Pick("Combo1", "ANSI 40");
+  QTest::keyClicks(Field("txtNumberofTeeth"), "18");
+  QTest::keyClicks(Field("txtCutDepth"), "0.125");
+  QTest::keyClicks(Field("txtFeedRate"), "10");
+  QTest::mouseClick(Find<QCheckBox>("Check1"), Qt::LeftButton);
+  QVERIFY(Find<QCheckBox>("Check1")->isChecked());
+  Click("Command1");
+
+  QVERIFY(services_->messages.isEmpty());
+  QCOMPARE(services_->pending_event_passes, 1);
+  QCOMPARE(Field("txtPitchDiameter")->text(), "2.87938524157182");
+  QCOMPARE(Field("txtOutsideDiameter")->text(), "3.30754316676291");
+  // Shown from its start although wider than the field.
+  QCOMPARE(Field("txtOutsideDiameter")->cursorPosition(), 0);
+
+  const QStringList lines = GCodeBox()->toPlainText().split('\n');
+  QCOMPARE(lines.size(), 61);  // 60 lines, each ending in a line break
+  QCOMPARE(lines.last(), "");
+  QCOMPARE(lines[0], "G20");
+  QCOMPARE(lines[1], "G42");
+  QCOMPARE(lines[2], "G0 X1.2748  Y0.6277");
+  QCOMPARE(lines[58], "G0 Z2.00");
+  QCOMPARE(lines[59], "G40");
+
+  const RunResults expected = ExpectedRun(kWorkedExample);
+  QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
+  QVERIFY(window_->DxfText().startsWith("0\r\nSECTION\r\n"));
+
+  // The preview: red outlines on the window's background, nothing filled.
+  const QImage picture = Picture();
+  const qreal ratio = picture.devicePixelRatio();
+  QVERIFY(RedPixels(picture) > 500 * ratio);
+  const QPoint centre(qRound(126.5 * ratio), qRound(126.5 * ratio));  // 1897.5 twips
+  QVERIFY(picture.pixel(centre) != qRgb(255, 0, 0));
+  // The centre circle has the seat radius, 161.3 twips (10.75 pixels).
+  bool circle_drawn = false;
+  for (int dx = qRound(9 * ratio); dx <= qRound(13 * ratio); ++dx) {
+    circle_drawn = circle_drawn || picture.pixel(centre + QPoint(dx, 0)) == qRgb(255, 0, 0);
+  }
+  QVERIFY(circle_drawn);
+}
+
+void MainWindowTest::goClearsOutputsBeforeLettingEventsThrough() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  bool checked = false;
+  services_->on_pending_events = [&] {
+    checked = true;
+    QVERIFY(window_->DxfText().isEmpty());
+    QVERIFY(GCodeBox()->toPlainText().isEmpty());
+    QVERIFY(Field("txtOutsideDiameter")->text().isEmpty());
+    QCOMPARE(RedPixels(Picture()), 0);
+    // The pitch diameter is not cleared; the run overwrites it.
+    QCOMPARE(Field("txtPitchDiameter")->text(), "2.87938524157182");
+  };
+  Click("Command1");
+  QVERIFY(checked);
+  QCOMPARE(services_->pending_event_passes, 2);
+}
+
+void MainWindowTest::goReadsFieldsAgainAfterPendingEvents() {
+  Enter(kWorkedExample);
+  services_->on_pending_events = [&] { Field("txtNumberofTeeth")->setText("4"); };
+  Click("Command1");
+  QCOMPARE(Field("txtPitchDiameter")->text(), "0.707106781186548");
+
+  // An edit that no longer passes the checks is reported; the outputs stay cleared.
+  services_->on_pending_events = [&] { Field("txtNumberofTeeth")->setText("3"); };
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{"Not a valid value for number of teeth"});
+  QVERIFY(GCodeBox()->toPlainText().isEmpty());
+  QVERIFY(window_->DxfText().isEmpty());
+}
+
+void MainWindowTest::nestedGoGivesTheSameResults() {
+  Enter(kWorkedExample);
+  services_->on_pending_events = [&] {
+    services_->on_pending_events = nullptr;  // the nested run lets events through undisturbed
+    Click("Command1");
+  };
+  Click("Command1");
+  QCOMPARE(services_->pending_event_passes, 2);
+  const RunResults expected = ExpectedRun(kWorkedExample);
+  QCOMPARE(GCodeBox()->toPlainText().replace("\n", "\r\n"), QString::fromStdString(expected.gcode));
+  QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
+  QCOMPARE(Field("txtOutsideDiameter")->text(), "3.30754316676291");
+}
+
+void MainWindowTest::secondGoGivesTheSameText() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString gcode = GCodeBox()->toPlainText();
+  const QString dxf = window_->DxfText();
+  const QImage picture = Picture();
+  Click("Command1");
+  QCOMPARE(GCodeBox()->toPlainText(), gcode);
+  QCOMPARE(window_->DxfText(), dxf);
+  QVERIFY(Picture() == picture);  // cleared before drawing: nothing left over
+  QCOMPARE(Field("txtPitchDiameter")->text(), "2.87938524157182");
+}
+
+void MainWindowTest::chainPick_data() {
+  QTest::addColumn<QString>("units");
+  QTest::addColumn<QString>("chain");
+  QTest::addColumn<QString>("pitch");
+  QTest::addColumn<QString>("roller");
+  QTest::newRow("ANSI 40 English") << "English"
+                                   << "ANSI 40"
+                                   << "0.5"
+                                   << "0.3125";
+  QTest::newRow("ANSI 40 Metric") << "Metric"
+                                  << "ANSI 40"
+                                  << "12.7"
+                                  << "7.9375";
+  QTest::newRow("ANSI 35 Metric") << "Metric"
+                                  << "ANSI 35"
+                                  << "9.525"
+                                  << "5.08";
+  QTest::newRow("ANSI 60 Metric") << "Metric"
+                                  << "ANSI 60"
+                                  << "19.05"
+                                  << "11.90625";
+  QTest::newRow("ANSI 41 Metric") << "Metric"
+                                  << "ANSI 41"
+                                  << "12.7"
+                                  << "7.7724";
+  QTest::newRow("Bike 630 English") << "English"
+                                    << "Bike 630"
+                                    << "0.75"
+                                    << "0.46875";
+  QTest::newRow("blank entry English") << "English"
+                                       << ""
+                                       << ""
+                                       << "";
+  QTest::newRow("blank entry Metric") << "Metric"
+                                      << ""
+                                      << ""
+                                      << "";
+}
+
+void MainWindowTest::chainPick() {
+  QFETCH(QString, units);
+  QFETCH(QString, chain);
+  QFETCH(QString, pitch);
+  QFETCH(QString, roller);
+  Pick("ComboUnits", units);
+  Pick("Combo1", "Bike 428");  // something to replace
+  Field("txtCutDepth")->setText("0.1");
+  Pick("Combo1", chain);
+  QCOMPARE(Field("txtPitch")->text(), pitch);
+  QCOMPARE(Field("txtRollerDiameter")->text(), roller);
+  QCOMPARE(Field("txtCutDepth")->text(), "0.1");
+  QCOMPARE(window_->CurrentUnits(), units);  // a chain pick does not touch the unit
+}
+
+void MainWindowTest::unitRoundTrip() {
+  Enter({.pitch = "0.5", .teeth = "18", .roller = "0.3125", .depth = "0.125", .feed = "10"});
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtPitch")->text(), "12.7");
+  QCOMPARE(Field("txtRollerDiameter")->text(), "7.9375");
+  QCOMPARE(window_->CurrentUnits(), "Metric");
+  // Only the two length fields are converted.
+  QCOMPARE(Field("txtCutDepth")->text(), "0.125");
+  QCOMPARE(Field("txtFeedRate")->text(), "10");
+  QCOMPARE(Field("txtNumberofTeeth")->text(), "18");
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field("txtPitch")->text(), "0.5");
+  QCOMPARE(Field("txtRollerDiameter")->text(), "0.3125");
+  QCOMPARE(window_->CurrentUnits(), "English");
+}
+
+void MainWindowTest::unitPickedTwiceConvertsOnce() {
+  Field("txtPitch")->setText("2");
+  Field("txtRollerDiameter")->setText("1");
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtPitch")->text(), "50.8");
+  // The same pick again, whether or not the list reports it, finds the unit in force.
+  Pick("ComboUnits", "Metric");
+  window_->ComboUnits_Click();
+  QCOMPARE(Field("txtPitch")->text(), "50.8");
+  QCOMPARE(Field("txtRollerDiameter")->text(), "25.4");
+}
+
+void MainWindowTest::unitSwitchKeepsFieldsItCannotConvert_data() {
+  QTest::addColumn<QString>("pitch");
+  QTest::addColumn<QString>("pitch_after");
+  QTest::newRow("empty") << ""
+                         << "";
+  QTest::newRow("with a unit") << "12 mm"
+                               << "12 mm";
+  QTest::newRow("product overflows") << "1e308"
+                                     << "1e308";
+  QTest::newRow("a number") << "1"
+                            << "25.4";
+}
+
+void MainWindowTest::unitSwitchKeepsFieldsItCannotConvert() {
+  QFETCH(QString, pitch);
+  QFETCH(QString, pitch_after);
+  Field("txtPitch")->setText(pitch);
+  Field("txtRollerDiameter")->setText("0.5");
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtPitch")->text(), pitch_after);
+  QCOMPARE(Field("txtRollerDiameter")->text(), "12.7");  // the other field still converts
+  QCOMPARE(window_->CurrentUnits(), "Metric");
+}
+
+void MainWindowTest::selectAll() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  Find<QWidget>("txtPitch")->setFocus();
+  Click("CmdSelectGCODE");
+  const QTextCursor cursor = GCodeBox()->textCursor();
+  QCOMPARE(cursor.selectionStart(), 0);
+  QCOMPARE(cursor.selectionEnd(), GCodeBox()->toPlainText().size());
+  QCOMPARE(window_->focusWidget(), GCodeBox());
+}
+
+void MainWindowTest::selectAllOnEmptyBox() {
+  Click("CmdSelectGCODE");
+  QVERIFY(!GCodeBox()->textCursor().hasSelection());
+  QCOMPARE(window_->focusWidget(), GCodeBox());
+}
+
+void MainWindowTest::saveGCodeWritesBoxTextAndLineBreak() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("sprocket.cam");
+  services_->save_answers = {path};
+  Click("CmdGCodeSave");
+  const RunResults expected = ExpectedRun(kWorkedExample);
+  QCOMPARE(ReadFile(path), QByteArray::fromStdString(expected.gcode + "\r\n"));
+  QCOMPARE(services_->requests.size(), 1);
+  QCOMPARE(services_->requests[0].filter, "Cam (*.cam)");
+  QCOMPARE(services_->requests[0].initial_folder, "c:\\temp");
+  QVERIFY(services_->messages.isEmpty());
+
+  // What is saved is what the box holds, edits included, as UTF-8.
+  GCodeBox()->setPlainText("(Zahnrad \u00d8 3.3)\nG20\n");
+  services_->save_answers = {path};
+  Click("CmdGCodeSave");
+  QCOMPARE(ReadFile(path), QByteArray("(Zahnrad \xc3\x98 3.3)\r\nG20\r\n\r\n"));
+}
+
+void MainWindowTest::saveEmptyGCodeBoxWritesLineBreak() {
+  const QString path = SavePath("empty.cam");
+  services_->save_answers = {path};
+  Click("CmdGCodeSave");
+  QCOMPARE(ReadFile(path), QByteArray("\r\n"));
+}
+
+void MainWindowTest::saveDxfWritesDrawingAndLineBreak() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("sprocket.dxf");
+  services_->save_answers = {path};
+  Click("CmdDXFSave");
+  const QByteArray bytes = ReadFile(path);
+  QCOMPARE(bytes, QByteArray::fromStdString(ExpectedRun(kWorkedExample).dxf + "\r\n"));
+  QVERIFY(bytes.endsWith("EOF\r\n\r\n"));
+  QCOMPARE(services_->requests[0].filter, "Cad (*.dxf)");
+}
+
+void MainWindowTest::saveDxfBeforeAnyRunWritesNothing() {
+  services_->save_answers = {SavePath("early.dxf")};
+  Click("CmdDXFSave");
+  QCOMPARE(services_->messages, QStringList{"There is no DXF drawing yet: press Go first."});
+  QVERIFY(services_->requests.isEmpty());  // no dialog either
+  QVERIFY(!QFile::exists(SavePath("early.dxf")));
+
+  // Nor after a run that failed its checks.
+  Click("Command1");
+  Click("CmdDXFSave");
+  QCOMPARE(services_->messages.last(), "There is no DXF drawing yet: press Go first.");
+}
+
+void MainWindowTest::cancelledSaveWritesNothing() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("kept.cam");
+  QVERIFY(WriteFile(path, "old"));
+  services_->save_answers = {path};
+  Click("CmdGCodeSave");
+  QVERIFY(ReadFile(path) != "old");
+
+  QVERIFY(WriteFile(path, "old"));
+  services_->save_answers = {std::nullopt};
+  Click("CmdGCodeSave");
+  Click("CmdDXFSave");  // the script has run out: cancelled as well
+  QCOMPARE(ReadFile(path), QByteArray("old"));
+  QCOMPARE(services_->requests.size(), 3);
+  QCOMPARE(services_->requests[2].file_name, path);  // cancelling keeps the name
+  QVERIFY(services_->messages.isEmpty());
+}
+
+void MainWindowTest::fileNameIsKeptAcrossBothSaves() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("first.cam");
+  services_->save_answers = {path, path};
+  Click("CmdGCodeSave");
+  Click("CmdDXFSave");
+  QCOMPARE(services_->requests.size(), 2);
+  QCOMPARE(services_->requests[0].file_name, "");
+  QCOMPARE(services_->requests[1].file_name, path);
+  QCOMPARE(services_->requests[1].filter, "Cad (*.dxf)");
+  // Confirming the kept name writes the drawing into the ".cam" file, as asked.
+  QVERIFY(ReadFile(path).endsWith("EOF\r\n\r\n"));
+}
+
+void MainWindowTest::saveIntoMissingFolderIsReported() {
+  const QString path = SavePath("no such folder/out.cam");
+  services_->save_answers = {path};
+  Click("CmdGCodeSave");
+  QCOMPARE(services_->messages.size(), 1);
+  QVERIFY2(services_->messages[0].contains(path), qPrintable(services_->messages[0]));
+  QVERIFY(!QFile::exists(path));
+}
+
+void MainWindowTest::failedSaveKeepsOldFile() {
+#if defined(Q_OS_LINUX)
+  // A file size limit makes the write fail part-way, whoever runs the test.
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("old.dxf");
+  const QByteArray old_content = "0\r\nSECTION\r\n";
+  QVERIFY(WriteFile(path, old_content));
+  rlimit saved{};
+  QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const rlimit small{1024, saved.rlim_max};
+  const auto saved_handler = std::signal(SIGXFSZ, SIG_IGN);
+  QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+  services_->save_answers = {path};
+  Click("CmdDXFSave");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, saved_handler);
+  QCOMPARE(ReadFile(path), old_content);
+  QCOMPARE(services_->messages.size(), 1);
+  QVERIFY(services_->messages[0].contains(path));
+  QCOMPARE(QDir(temp_->path()).entryList(QDir::Files), QStringList{"old.dxf"});  // no leftovers
+#else
+  QSKIP("needs a file size limit");
+#endif
+}
+
+void MainWindowTest::infoBox() {
+  Click("CmdAbout");
+  QCOMPARE(services_->messages.size(), 1);
+  const QStringList lines = services_->messages[0].split("\r\n");
+  QCOMPARE(lines.size(), 5);
+  QCOMPARE(lines[0], "Toothwright Version 2.0");
+  QCOMPARE(lines[1], "");
+  QVERIFY(!lines[2].isEmpty());
+  QCOMPARE(lines[3], "");
+  QVERIFY(!lines[4].isEmpty());
+  QVERIFY(!services_->messages[0].endsWith("\n"));
+}
+
+}  // namespace toothwright
+
+QTEST_MAIN(toothwright::MainWindowTest)
+#include "main_window_test.moc"
