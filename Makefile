@@ -19,7 +19,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/bin/toothwright-cli --chain "ANSI 40" --teeth 18
+	$(BUILD_DIR)/bin/toothwright
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
