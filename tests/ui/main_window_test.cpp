@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +93,7 @@ class MainWindowTest : public QObject {
   void saveEmptyGCodeBoxWritesLineBreak();
   void saveDxfWritesDrawingAndLineBreak();
   void saveDxfBeforeAnyRunWritesNothing();
+  void savedFilesEqualTheCommandLines();
   void cancelledSaveWritesNothing();
   void fileNameIsKeptAcrossBothSaves();
   void saveIntoMissingFolderIsReported();
@@ -549,6 +551,22 @@ void MainWindowTest::saveDxfBeforeAnyRunWritesNothing() {
   Click("Command1");
   Click("CmdDXFSave");
   QCOMPARE(services_->messages.last(), "There is no DXF drawing yet: press Go first.");
+}
+
+void MainWindowTest::savedFilesEqualTheCommandLines() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  services_->save_answers = {SavePath("window.cam"), SavePath("window.dxf")};
+  Click("CmdGCodeSave");
+  Click("CmdDXFSave");
+  QProcess cli;
+  cli.start(QStringLiteral(TOOTHWRIGHT_CLI_PATH),
+            {"--pitch", "0.5", "--teeth", "18", "--roller", "0.3125", "--depth", "0.125", "--feed",
+             "10", "--offset", "--gcode", SavePath("cli.cam"), "--dxf", SavePath("cli.dxf")});
+  QVERIFY(cli.waitForFinished(10000));
+  QCOMPARE(cli.exitCode(), 0);
+  QCOMPARE(ReadFile(SavePath("window.cam")), ReadFile(SavePath("cli.cam")));
+  QCOMPARE(ReadFile(SavePath("window.dxf")), ReadFile(SavePath("cli.dxf")));
 }
 
 void MainWindowTest::cancelledSaveWritesNothing() {
