@@ -36,16 +36,16 @@ constexpr const char* kInfoText =
     "\r\n"
     "See the README that comes with the program for how to use it.";
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* CreateControl(const ControlLayout& row, QWidget* parent) {
+  switch (row.kind) {
     case ControlKind::Label: {
-      auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
+      auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      label->setAlignment((row.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
       return label;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+      auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
       button->setAutoDefault(false);
       return button;
     }
@@ -137,16 +137,16 @@ QString MainWindow::DxfText() const {
 }
 
 void MainWindow::BuildControls() {
-  std::vector<const ControlSpec*> focus_order;
-  for (const ControlSpec& spec : WindowControls()) {
-    QWidget* control = CreateControl(spec, this);
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font != FontRole::Body) control->setFont(FontFor(spec.font));
-    if (spec.tab != kNoTab) focus_order.push_back(&spec);
+  std::vector<const ControlLayout*> focus_order;
+  for (const ControlLayout& row : WindowControls()) {
+    QWidget* control = CreateControl(row, this);
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(TwipsToPixels(row.left, row.top, row.width, row.height));
+    if (row.font != FontRole::Body) control->setFont(FontFor(row.font));
+    if (row.tab != kNoTab) focus_order.push_back(&row);
   }
   std::sort(focus_order.begin(), focus_order.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tab < b->tab; });
+            [](const ControlLayout* a, const ControlLayout* b) { return a->tab < b->tab; });
   for (size_t i = 1; i < focus_order.size(); ++i) {
     setTabOrder(FindControl<QWidget>(this, focus_order[i - 1]->name),
                 FindControl<QWidget>(this, focus_order[i]->name));

@@ -18,7 +18,7 @@ constexpr int kZoneHeadingPixels = 16;     // 12 point
 constexpr int kResultsHeadingPixels = 18;  // 13.5 point
 constexpr int kTitlePixels = 24;           // 18 point
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     // Zone frames.
     {"Shape1", K::Frame, "", 105, 675, 9255, 1575},
     {"Shape3", K::Frame, "", 120, 2400, 9255, 735},
@@ -76,13 +76,13 @@ int RoundToPixels(int twips) {
 
 }  // namespace
 
-std::span<const ControlSpec> WindowControls() {
+std::span<const ControlLayout> WindowControls() {
   return kControls;
 }
 
-const ControlSpec* FindControlSpec(const char* name) {
-  for (const ControlSpec& spec : kControls) {
-    if (std::strcmp(spec.name, name) == 0) return &spec;
+const ControlLayout* FindControlLayout(const char* name) {
+  for (const ControlLayout& row : kControls) {
+    if (std::strcmp(row.name, name) == 0) return &row;
   }
   return nullptr;
 }

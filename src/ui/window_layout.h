@@ -41,7 +41,7 @@ enum class FontRole {
 // No place in the keyboard focus order.
 inline constexpr int kNoTab = -1;
 
-struct ControlSpec {
+struct ControlLayout {
   const char* name;  // objectName of the control
   ControlKind kind;
   const char* caption;           // the text of a label or a button, "" for the other kinds
@@ -53,10 +53,10 @@ struct ControlSpec {
 
 // Every visible control of the window, in creation order: the zone frames first, so that the
 // controls inside them are drawn over their outlines.
-std::span<const ControlSpec> WindowControls();
+std::span<const ControlLayout> WindowControls();
 
 // The control named name, or nullptr.
-const ControlSpec* FindControlSpec(const char* name);
+const ControlLayout* FindControlLayout(const char* name);
 
 // The rectangle of a control in logical pixels. Each edge is rounded to the nearest pixel on
 // its own, so controls that share an edge in twips share it in pixels.

@@ -55,39 +55,39 @@ void LayoutTest::twipsToPixels() {
 void LayoutTest::everyControlIsPlacedAsTheTableSays() {
   MainWindow window;
   QCOMPARE(WindowControls().size(), size_t{38});
-  for (const ControlSpec& spec : WindowControls()) {
-    const auto* control = window.findChild<QWidget*>(QString::fromLatin1(spec.name));
-    QVERIFY2(control != nullptr, spec.name);
-    QCOMPARE(control->geometry(), TwipsToPixels(spec.left, spec.top, spec.width, spec.height));
-    QVERIFY2(window.rect().contains(control->geometry()), spec.name);
+  for (const ControlLayout& row : WindowControls()) {
+    const auto* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
+    QVERIFY2(control != nullptr, row.name);
+    QCOMPARE(control->geometry(), TwipsToPixels(row.left, row.top, row.width, row.height));
+    QVERIFY2(window.rect().contains(control->geometry()), row.name);
   }
-  QCOMPARE(FindControlSpec("CommonDialog1"), nullptr);  // no visible part
-  QCOMPARE(FindControlSpec("txtDXF"), nullptr);         // never shown
+  QCOMPARE(FindControlLayout("CommonDialog1"), nullptr);  // no visible part
+  QCOMPARE(FindControlLayout("txtDXF"), nullptr);         // never shown
 }
 
 void LayoutTest::controlsAreOfTheirKind() {
   MainWindow window;
-  for (const ControlSpec& spec : WindowControls()) {
-    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(spec.name));
+  for (const ControlLayout& row : WindowControls()) {
+    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
     bool right_kind = false;
-    switch (spec.kind) {
+    switch (row.kind) {
       case ControlKind::Label: {
         const auto* label = qobject_cast<const QLabel*>(control);
-        right_kind = label != nullptr && label->text() == QString::fromUtf8(spec.caption) &&
+        right_kind = label != nullptr && label->text() == QString::fromUtf8(row.caption) &&
                      (label->alignment() & Qt::AlignHCenter) ==
-                         (spec.centred ? Qt::AlignHCenter : Qt::Alignment());
+                         (row.centred ? Qt::AlignHCenter : Qt::Alignment());
         break;
       }
       case ControlKind::Button: {
         const auto* button = qobject_cast<const QPushButton*>(control);
-        right_kind = button != nullptr && button->text() == QString::fromUtf8(spec.caption);
+        right_kind = button != nullptr && button->text() == QString::fromUtf8(row.caption);
         break;
       }
       case ControlKind::TextBox:
       case ControlKind::ResultBox: {
         const auto* field = qobject_cast<const QLineEdit*>(control);
         right_kind =
-            field != nullptr && field->isReadOnly() == (spec.kind == ControlKind::ResultBox);
+            field != nullptr && field->isReadOnly() == (row.kind == ControlKind::ResultBox);
         break;
       }
       case ControlKind::ChoiceList:
@@ -106,8 +106,8 @@ void LayoutTest::controlsAreOfTheirKind() {
         right_kind = qobject_cast<const QPlainTextEdit*>(control) != nullptr;
         break;
     }
-    QVERIFY2(right_kind, spec.name);
-    QCOMPARE(control->focusPolicy() != Qt::NoFocus, spec.tab != kNoTab);
+    QVERIFY2(right_kind, row.name);
+    QCOMPARE(control->focusPolicy() != Qt::NoFocus, row.tab != kNoTab);
   }
 }
 
@@ -115,10 +115,10 @@ void LayoutTest::captionsAreNotClipped() {
   MainWindow window;
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  for (const ControlSpec& spec : WindowControls()) {
-    const QString caption = QString::fromUtf8(spec.caption);
+  for (const ControlLayout& row : WindowControls()) {
+    const QString caption = QString::fromUtf8(row.caption);
     if (caption.isEmpty()) continue;
-    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(spec.name));
+    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
     const QFontMetrics metrics(control->font());
     QRect room = control->contentsRect();
     if (const auto* button = qobject_cast<const QPushButton*>(control)) {
@@ -127,7 +127,7 @@ void LayoutTest::captionsAreNotClipped() {
       room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     }
     const QString what = QString("%1: %2 of %3 x %4 pixels")
-                             .arg(spec.name)
+                             .arg(row.name)
                              .arg(metrics.horizontalAdvance(caption))
                              .arg(room.width())
                              .arg(room.height());
