@@ -17,8 +17,9 @@ namespace {
 
 // Every line of the program, the last included, ends in CR LF.
 constexpr std::string_view kLineEnd = "\r\n";
-// Room for one arc line's words and six numbers of up to 16 characters each.
-constexpr size_t kArcLineReserve = 64;
+// Room for one arc line's words and line end (13 characters) and its four numbers of up to
+// 16 characters each; the feed suffix comes on top.
+constexpr size_t kArcLineReserve = 80;
 // The fixed lines besides the teeth: units, compensation on, rapid move, plunge, up, off.
 constexpr size_t kFixedLines = 6;
 
