@@ -1,10 +1,12 @@
 // Entry point of toothwright: checks for a display, then opens the window.
 #include <QApplication>
+#include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
 
 #include "ui/display_check.h"
 #include "ui/main_window.h"
+#include "ui/window_layout.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ int main(int argc, char** argv) {
   }
 #endif
   QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(toothwright::kLayoutStyle)));
   toothwright::MainWindow window;
   window.show();
   return app.exec();

@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <cstdio>
 
 #include "ui/main_window.h"
+#include "ui/window_layout.h"
 
 namespace {
 
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(toothwright::kLayoutStyle)));
   toothwright::MainWindow window;
   auto* chains = Control<QComboBox>(window, "Combo1");
   chains->setCurrentIndex(chains->findText("ANSI 40"));

@@ -13,6 +13,10 @@ namespace toothwright {
 // logical pixels on high-DPI screens, so the layout is kept in logical pixels.
 inline constexpr int kTwipsPerPixel = 15;
 
+// The widget style the layout is measured with: a desktop style with wider margins could cut
+// the captions of the small buttons.
+inline constexpr const char* kLayoutStyle = "Fusion";
+
 // The client area of the window, in twips (649 x 566 pixels).
 inline constexpr int kClientWidthTwips = 9735;
 inline constexpr int kClientHeightTwips = 8490;

@@ -1,5 +1,6 @@
 // The window as laid out: every control of the layout table in place, of its kind, with its
 // caption readable in full; the twip conversion; and the start-up check for a display.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -24,6 +26,7 @@ class LayoutTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void twipsToPixels_data();
   void twipsToPixels();
   void everyControlIsPlacedAsTheTableSays();
@@ -34,6 +37,12 @@ class LayoutTest : public QObject {
   void displayNamed();
   void withoutDisplayTheProgramExplains();
 };
+
+void LayoutTest::initTestCase() {
+  // The style the program runs with, whatever the platform's default.
+  QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(kLayoutStyle)));
+  QCOMPARE(QApplication::style()->name().toLower(), "fusion");
+}
 
 void LayoutTest::twipsToPixels_data() {
   QTest::addColumn<QList<int>>("twips");
