@@ -13,7 +13,7 @@ constexpr double kDecimalTwoPi = 6.28318530717958;
 // Stands in for a zero x so that the arctangent of Y / x stays defined.
 constexpr double kZeroX = 1e-9;
 // Above this many turns repeated subtraction would make no progress; take the remainder.
-constexpr double kManyTurns = 1e6;
+constexpr double kManyTurns = 1000;
 
 double FullPi() { return 4.0 * std::atan(1.0); }
 
