@@ -14,6 +14,7 @@
 
 #include "fuzz_input.h"
 #include "output/pipeline.h"
+#include "sprocket/numbers.h"
 
 namespace {
 

@@ -147,6 +147,11 @@ std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>&
   if (o.fields.units != "English" && o.fields.units != "Metric") {
     return UsageError{"--units must be English or Metric"};
   }
+  // The feed is copied into every move line; like the window's one-line field it cannot
+  // hold a line break, which would split the program's lines.
+  if (o.fields.feed.find_first_of("\r\n") != std::string::npos) {
+    return UsageError{"--feed must be one line"};
+  }
   if (auto error = ApplyChain(o)) return *error;
   return o;
 }

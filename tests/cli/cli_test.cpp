@@ -74,6 +74,7 @@ TEST(Cli, UsageErrorsExitTwo) {
       {"--bogus"},
       {"--pitch"},
       {"--units", "metric"},
+      {"--pitch", "0.5", "--teeth", "18", "--roller", "0.3", "--feed", "10\nM30"},
       {"--chain", "ANSI 99"},
       {"--chain", "ANSI 40", "--pitch", "0.5"},
       {"--version=1"},
