@@ -2,6 +2,7 @@
 #include "ui/qt_window_services.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,6 +11,34 @@
 #include <cstring>
 
 namespace toothwright {
+
+namespace {
+
+// The system's reason names the cause ("File too large", "No space left on device"); Qt's text
+// for a failed flush may not. errno must be cleared before the failed call.
+QString FailureReason(const QFileDevice& file) {
+  return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+}
+
+// A device, a pipe or a FIFO: something a finished file renamed over the path would replace
+// (a saved /dev/full would become a regular file). Symbolic links are followed.
+bool IsSpecialFile(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() && !info.isFile() && !info.isDir();
+}
+
+// Opens an existing special file and writes bytes into it; it is never created or replaced.
+std::optional<QString> WriteStraightThrough(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+    return file.errorString();
+  }
+  errno = 0;
+  if (file.write(bytes) != bytes.size()) return FailureReason(file);
+  return std::nullopt;
+}
+
+}  // namespace
 
 QtWindowServices::QtWindowServices(QWidget* dialog_parent) : dialog_parent_(dialog_parent) {}
 
@@ -33,17 +62,15 @@ std::optional<QString> QtWindowServices::AskSavePath(const SaveRequest& request)
 }
 
 std::optional<QString> QtWindowServices::WriteTextFile(const QString& path, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  if (IsSpecialFile(path)) return WriteStraightThrough(path, bytes);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  const QByteArray bytes = text.toUtf8();
   // QSaveFile (Qt 6.4) commits even when flushing its buffer failed, replacing the old file
   // with a cut-off one, so the flush is checked here first.
   errno = 0;
   if (file.write(bytes) != bytes.size() || !file.flush()) {
-    // The system's reason names the cause ("File too large", "No space left on device");
-    // Qt's text for a failed flush may not.
-    const QString reason =
-        errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    const QString reason = FailureReason(file);
     file.cancelWriting();
     return reason;
   }

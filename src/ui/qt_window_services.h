@@ -16,6 +16,8 @@ class QtWindowServices : public WindowServices {
 
   void ShowMessage(const QString& prompt) override;
   std::optional<QString> AskSavePath(const SaveRequest& request) override;
+  // A regular file (or a new path) is replaced through QSaveFile; a device, a pipe or a FIFO
+  // already at path is opened and written straight through, never replaced.
   std::optional<QString> WriteTextFile(const QString& path, const QString& text) override;
   void ProcessPendingEvents() override;
 
