@@ -1,0 +1,283 @@
+// Bad field texts against Go, the unit switch and the chain pick: every kind of text a user
+// can type or paste (nothing, blanks, letters, numbers beyond the double range, a negative
+// zero, a huge number, digits and fractions outside ASCII) leaves the window consistent: the
+// right message or no change, the previous results kept, and no infinity or NaN anywhere.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "fake_window_services.h"
+#include "ui/main_window.h"
+#include "ui/picture_box.h"
+
+namespace toothwright {
+namespace {
+
+struct BadText {
+  const char* name;
+  const char* text;     // UTF-8, as typed
+  const char* plunge;   // the plunge line's number with the text as depth; nullptr: refused
+  const char* metric;   // a length field holding the text, after switching to Metric
+  const char* english;  // ... and after switching back to English
+};
+
+// Every text here fails the checks of pitch, number of teeth and roller diameter.
+const BadText kBadTexts[] = {
+    {"empty", "", "0", "", ""},
+    {"blanks", "   ", "0", "   ", "   "},
+    {"letters", "abc", "0", "abc", "abc"},
+    {"infinity word", "inf", "0", "inf", "inf"},
+    {"nan word", "nan", "0", "nan", "nan"},
+    {"beyond the double range", "1e999", nullptr, "1e999", "1e999"},
+    {"below the double range", "1e-999", "0", "0", "0"},
+    {"negative zero", "-0", "0", "0", "0"},
+    // Too large to convert to millimetres, not too large to convert back to inches.
+    {"huge", "1e308", "1E+308", "1e308", "3.93700787401575E+306"},
+    {"vulgar fraction", "\u00bd", "0", "\u00bd", "\u00bd"},
+    {"Arabic-Indic digit", "\u0663", "0", "\u0663", "\u0663"},
+    {"fullwidth digits", "\uff11\uff12", "0", "\uff11\uff12", "\uff11\uff12"},
+};
+
+// The worked example: the results every refused Go must leave in place.
+constexpr const char* kPitchDiameter = "2.87938524157182";
+constexpr const char* kOutsideDiameter = "3.30754316676291";
+constexpr int kWorkedExampleLines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
+constexpr int kPlungeLine = 3;           // after "G20", "G42" and the rapid move
+
+}  // namespace
+
+class FieldFaultsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void goOnBadText_data();
+  void goOnBadText();
+  void unitSwitchOnBadText_data();
+  void unitSwitchOnBadText();
+  void chainPickOverBadText_data();
+  void chainPickOverBadText();
+
+ private:
+  QLineEdit* Field(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
+  QPlainTextEdit* GCodeBox() const { return window_->findChild<QPlainTextEdit*>("txtInfo"); }
+  QImage Picture() const { return window_->findChild<PictureBox*>("Picture1")->Picture(); }
+  void Pick(const char* list, const QString& entry) {
+    auto* combo = window_->findChild<QComboBox*>(list);
+    combo->setCurrentIndex(combo->findText(entry));
+  }
+  void Go() { QTest::mouseClick(window_->findChild<QWidget*>("Command1"), Qt::LeftButton); }
+  void EnterWorkedExample();
+  QStringList AllFieldTexts() const;
+  QString InfinityOrNaN(const QString& typed) const;
+
+  std::unique_ptr<FakeWindowServices> services_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+void FieldFaultsTest::init() {
+  services_ = std::make_unique<FakeWindowServices>();
+  window_ = std::make_unique<MainWindow>(services_.get());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void FieldFaultsTest::cleanup() {
+  window_.reset();
+  services_.reset();
+}
+
+void FieldFaultsTest::EnterWorkedExample() {
+  Field("txtPitch")->setText("0.5");
+  Field("txtNumberofTeeth")->setText("18");
+  Field("txtRollerDiameter")->setText("0.3125");
+  Field("txtCutDepth")->setText("0.125");
+  Field("txtFeedRate")->setText("10");
+  window_->findChild<QCheckBox*>("Check1")->setChecked(true);
+}
+
+// The texts of the window's single-line fields, in a fixed order.
+QStringList FieldFaultsTest::AllFieldTexts() const {
+  QStringList texts;
+  for (const char* name : {"txtPitch", "txtRollerDiameter", "txtNumberofTeeth", "txtCutDepth",
+                           "txtFeedRate", "txtPitchDiameter", "txtOutsideDiameter"}) {
+    texts.append(Field(name)->text());
+  }
+  return texts;
+}
+
+// The first text of the window (fields, G-code, drawing) that holds an infinity or a NaN once
+// the typed text is taken out of it; empty when there is none.
+QString FieldFaultsTest::InfinityOrNaN(const QString& typed) const {
+  QStringList texts = AllFieldTexts();
+  texts << GCodeBox()->toPlainText() << window_->DxfText();
+  for (QString text : texts) {
+    if (!typed.isEmpty()) text.remove(typed);
+    if (text.contains("inf", Qt::CaseInsensitive) || text.contains("nan", Qt::CaseInsensitive)) {
+      return text.left(200);
+    }
+  }
+  return QString();
+}
+
+void FieldFaultsTest::goOnBadText_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("message");      // empty when the run goes ahead
+  QTest::addColumn<QString>("plunge_line");  // the G-code's plunge line when it does
+  for (const BadText& bad : kBadTexts) {
+    const QString text = QString::fromUtf8(bad.text);
+    const auto row = [&](const char* field) -> QTestData& {
+      return QTest::addRow("%s: %s", field, bad.name) << QString::fromLatin1(field) << text;
+    };
+    row("txtPitch") << "Not a valid value for pitch"
+                    << "";
+    row("txtNumberofTeeth") << "Not a valid value for number of teeth"
+                            << "";
+    row("txtRollerDiameter") << "Not a valid value for roller diameter"
+                             << "";
+    if (bad.plunge != nullptr) {
+      row("txtCutDepth") << "" << QStringLiteral("G1 Z-%1 F10").arg(bad.plunge);
+    } else {
+      row("txtCutDepth") << "Not a valid value for depth of cut"
+                         << "";
+    }
+    // The feed is copied as typed; an empty one adds nothing to the move lines.
+    row("txtFeedRate") << ""
+                       << "G1 Z-0.125" + (text.isEmpty() ? QString() : " F" + text);
+  }
+}
+
+void FieldFaultsTest::goOnBadText() {
+  QFETCH(QString, field);
+  QFETCH(QString, text);
+  QFETCH(QString, message);
+  QFETCH(QString, plunge_line);
+  EnterWorkedExample();
+  Go();
+  QVERIFY(services_->messages.isEmpty());
+  const QString gcode = GCodeBox()->toPlainText();
+  const QString dxf = window_->DxfText();
+  const QImage picture = Picture();
+  services_->pending_event_passes = 0;
+
+  Field(field)->setText(text);
+  const QStringList typed_fields = AllFieldTexts();
+  Go();
+  QCOMPARE(Field(field)->text(), text);
+  const QString stray = InfinityOrNaN(text);
+  QVERIFY2(stray.isEmpty(), qPrintable(stray));
+  if (!message.isEmpty()) {
+    // Refused before anything was cleared: the previous results stay.
+    QCOMPARE(services_->messages, QStringList{message});
+    QCOMPARE(services_->pending_event_passes, 0);
+    QCOMPARE(AllFieldTexts(), typed_fields);
+    QCOMPARE(GCodeBox()->toPlainText(), gcode);
+    QCOMPARE(window_->DxfText(), dxf);
+    QVERIFY(Picture() == picture);
+    return;
+  }
+  QVERIFY2(services_->messages.isEmpty(), qPrintable(services_->messages.join(" | ")));
+  QCOMPARE(Field("txtPitchDiameter")->text(), kPitchDiameter);
+  QCOMPARE(Field("txtOutsideDiameter")->text(), kOutsideDiameter);
+  const QStringList lines = GCodeBox()->toPlainText().split('\n', Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), kWorkedExampleLines);
+  QCOMPARE(lines[kPlungeLine], plunge_line);
+  // Depth and feed reach the program only: the drawing and the picture are the same.
+  QCOMPARE(window_->DxfText(), dxf);
+  QVERIFY(Picture() == picture);
+}
+
+void FieldFaultsTest::unitSwitchOnBadText_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("metric");
+  QTest::addColumn<QString>("english");
+  for (const BadText& bad : kBadTexts) {
+    QTest::newRow(bad.name) << QString::fromUtf8(bad.text) << QString::fromUtf8(bad.metric)
+                            << QString::fromUtf8(bad.english);
+  }
+}
+
+// Both length fields hold the text; what cannot be converted stays as typed, and nothing but
+// the two length fields changes.
+void FieldFaultsTest::unitSwitchOnBadText() {
+  QFETCH(QString, text);
+  QFETCH(QString, metric);
+  QFETCH(QString, english);
+  for (const char* name :
+       {"txtPitch", "txtRollerDiameter", "txtNumberofTeeth", "txtCutDepth", "txtFeedRate"}) {
+    Field(name)->setText(text);
+  }
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(window_->CurrentUnits(), "Metric");
+  QCOMPARE(Field("txtPitch")->text(), metric);
+  QCOMPARE(Field("txtRollerDiameter")->text(), metric);
+  QVERIFY2(InfinityOrNaN(text).isEmpty(), qPrintable(InfinityOrNaN(text)));
+
+  Pick("ComboUnits", "English");
+  QCOMPARE(window_->CurrentUnits(), "English");
+  QCOMPARE(Field("txtPitch")->text(), english);
+  QCOMPARE(Field("txtRollerDiameter")->text(), english);
+  for (const char* name : {"txtNumberofTeeth", "txtCutDepth", "txtFeedRate"}) {
+    QCOMPARE(Field(name)->text(), text);
+  }
+  QVERIFY2(InfinityOrNaN(text).isEmpty(), qPrintable(InfinityOrNaN(text)));
+  QVERIFY(services_->messages.isEmpty());
+}
+
+void FieldFaultsTest::chainPickOverBadText_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("units");
+  QTest::addColumn<QString>("pitch");
+  QTest::addColumn<QString>("roller");
+  for (const BadText& bad : kBadTexts) {
+    const QString text = QString::fromUtf8(bad.text);
+    QTest::addRow("English, %s", bad.name) << text << "English"
+                                           << "0.5"
+                                           << "0.3125";
+    QTest::addRow("Metric, %s", bad.name) << text << "Metric"
+                                          << "12.7"
+                                          << "7.9375";
+  }
+}
+
+// A chain pick writes pitch and roller diameter whatever they held and leaves the other fields
+// alone; Go then stops at the number of teeth; the blank entry empties both lengths.
+void FieldFaultsTest::chainPickOverBadText() {
+  QFETCH(QString, text);
+  QFETCH(QString, units);
+  QFETCH(QString, pitch);
+  QFETCH(QString, roller);
+  Pick("ComboUnits", units);
+  for (const char* name :
+       {"txtPitch", "txtRollerDiameter", "txtNumberofTeeth", "txtCutDepth", "txtFeedRate"}) {
+    Field(name)->setText(text);
+  }
+  Pick("Combo1", "ANSI 40");
+  QCOMPARE(Field("txtPitch")->text(), pitch);
+  QCOMPARE(Field("txtRollerDiameter")->text(), roller);
+  for (const char* name : {"txtNumberofTeeth", "txtCutDepth", "txtFeedRate"}) {
+    QCOMPARE(Field(name)->text(), text);
+  }
+  QCOMPARE(window_->CurrentUnits(), units);
+
+  Go();
+  QCOMPARE(services_->messages, QStringList{"Not a valid value for number of teeth"});
+  QVERIFY(Field("txtPitchDiameter")->text().isEmpty());
+  QVERIFY(GCodeBox()->toPlainText().isEmpty());
+
+  Pick("Combo1", "");
+  QVERIFY(Field("txtPitch")->text().isEmpty());
+  QVERIFY(Field("txtRollerDiameter")->text().isEmpty());
+  QVERIFY2(InfinityOrNaN(text).isEmpty(), qPrintable(InfinityOrNaN(text)));
+}
+
+}  // namespace toothwright
+
+QTEST_MAIN(toothwright::FieldFaultsTest)
+#include "field_faults_test.moc"
