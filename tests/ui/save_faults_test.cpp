@@ -93,19 +93,11 @@ QStringList EntriesBeside(const QString& path) {
                  QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Reads what is waiting in a FIFO opened without blocking.
-QByteArray Drain(int fd) {
-  QByteArray bytes;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
-  return bytes;
-}
-
-// A FIFO in folder, opened for reading without blocking, so that a writer neither waits for
-// a reader nor fills the pipe (the saves here are far below its 64 KiB). The test reads it.
+// A new FIFO at path, opened for reading without blocking, so that a writer neither waits for
+// a reader nor fills the pipe (the saves here are far below its 64 KiB).
 class Fifo {
  public:
-  explicit Fifo(const QString& path) : path_(path) {
+  explicit Fifo(const QString& path) {
     if (::mkfifo(QFile::encodeName(path).constData(), 0600) == 0) {
       fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
     }
@@ -117,10 +109,15 @@ class Fifo {
   Fifo& operator=(const Fifo&) = delete;
 
   bool ok() const { return fd_ >= 0; }
-  QByteArray Read() const { return Drain(fd_); }
+  // What has been written into the FIFO and not read yet.
+  QByteArray Read() const {
+    QByteArray bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+    return bytes;
+  }
 
  private:
-  QString path_;
   int fd_ = -1;
 };
 
@@ -239,8 +236,9 @@ void SaveFaultsTest::failedSaveIsReported() {
     QVERIFY2(reason.isEmpty() ? !given.isEmpty() : given == reason, qPrintable(box.text));
   }
   QCOMPARE(NodeAt(path), node);
-  if (kept_content)
+  if (kept_content) {
     QCOMPARE(QByteArray::fromStdString(ReadOnlyFolder::Read(path.toStdString())), *kept_content);
+  }
   QCOMPARE(EntriesBeside(path), entries);  // no temporary file left beside the path
   QCOMPARE(Find<QPlainTextEdit>("txtInfo")->toPlainText(), gcode);
   QCOMPARE(window_->DxfText(), dxf);
