@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -172,6 +174,11 @@ void MainWindow::BuildControls() {
 
   // The check box has no caption of its own; the label beside it names it for assistive tools.
   ui_.Check1->setAccessibleName(FindControl<QLabel>(this, "Label19")->text());
+
+  // The feed is copied into every move line of the program, where a line break would start
+  // lines of its own; the one-line field refuses a paste that holds one.
+  ui_.txtFeedRate->setValidator(
+      new QRegularExpressionValidator(QRegularExpression("[^\r\n]*"), ui_.txtFeedRate));
 
   // Nothing is selected until Form_Load picks "English".
   const QSignalBlocker quiet(ui_.ComboUnits);

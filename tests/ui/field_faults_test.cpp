@@ -2,7 +2,9 @@
 // can type or paste (nothing, blanks, letters, numbers beyond the double range, a negative
 // zero, a huge number, digits and fractions outside ASCII) leaves the window consistent: the
 // right message or no change, the previous results kept, and no infinity or NaN anywhere.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,14 +36,14 @@ const BadText kBadTexts[] = {
     {"beyond the double range", "1e999", nullptr, "1e999", "1e999"},
     {"below the double range", "1e-999", "0", "0", "0"},
     {"negative zero", "-0", "0", "0", "0"},
-    // Too large to convert to millimetres, not too large to convert back to inches.
+    // Too large to convert to millimetres, so it stays; the switch back then converts it.
     {"huge", "1e308", "1E+308", "1e308", "3.93700787401575E+306"},
     {"vulgar fraction", "\u00bd", "0", "\u00bd", "\u00bd"},
     {"Arabic-Indic digit", "\u0663", "0", "\u0663", "\u0663"},
     {"fullwidth digits", "\uff11\uff12", "0", "\uff11\uff12", "\uff11\uff12"},
 };
 
-// The worked example: the results every refused Go must leave in place.
+// The worked example's diameters, which its depth and feed do not change.
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
 constexpr int kWorkedExampleLines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
@@ -62,6 +64,8 @@ class FieldFaultsTest : public QObject {
   void unitSwitchOnBadText();
   void chainPickOverBadText_data();
   void chainPickOverBadText();
+  void feedRefusesPastedLineBreaks_data();
+  void feedRefusesPastedLineBreaks();
 
  private:
   QLineEdit* Field(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
@@ -135,21 +139,17 @@ void FieldFaultsTest::goOnBadText_data() {
     const auto row = [&](const char* field) -> QTestData& {
       return QTest::addRow("%s: %s", field, bad.name) << QString::fromLatin1(field) << text;
     };
-    row("txtPitch") << "Not a valid value for pitch"
-                    << "";
-    row("txtNumberofTeeth") << "Not a valid value for number of teeth"
-                            << "";
-    row("txtRollerDiameter") << "Not a valid value for roller diameter"
-                             << "";
+    const QString none;
+    row("txtPitch") << "Not a valid value for pitch" << none;
+    row("txtNumberofTeeth") << "Not a valid value for number of teeth" << none;
+    row("txtRollerDiameter") << "Not a valid value for roller diameter" << none;
     if (bad.plunge != nullptr) {
-      row("txtCutDepth") << "" << QStringLiteral("G1 Z-%1 F10").arg(bad.plunge);
+      row("txtCutDepth") << none << QStringLiteral("G1 Z-%1 F10").arg(bad.plunge);
     } else {
-      row("txtCutDepth") << "Not a valid value for depth of cut"
-                         << "";
+      row("txtCutDepth") << "Not a valid value for depth of cut" << none;
     }
     // The feed is copied as typed; an empty one adds nothing to the move lines.
-    row("txtFeedRate") << ""
-                       << "G1 Z-0.125" + (text.isEmpty() ? QString() : " F" + text);
+    row("txtFeedRate") << none << "G1 Z-0.125" + (text.isEmpty() ? none : " F" + text);
   }
 }
 
@@ -275,6 +275,36 @@ void FieldFaultsTest::chainPickOverBadText() {
   QVERIFY(Field("txtPitch")->text().isEmpty());
   QVERIFY(Field("txtRollerDiameter")->text().isEmpty());
   QVERIFY2(InfinityOrNaN(text).isEmpty(), qPrintable(InfinityOrNaN(text)));
+}
+
+void FieldFaultsTest::feedRefusesPastedLineBreaks_data() {
+  QTest::addColumn<QString>("pasted");
+  QTest::newRow("line feed") << "12\nM30";
+  QTest::newRow("CR LF") << "12\r\nM30";
+  QTest::newRow("carriage return") << "12\rM30";
+  QTest::newRow("trailing line feed") << "12\n";
+}
+
+// The feed is copied into every move line, where a line break would start lines of its own
+// (a pasted "M30" would end the program after the first move). The one-line field refuses a
+// paste that holds one; the program keeps one move per line.
+void FieldFaultsTest::feedRefusesPastedLineBreaks() {
+  QFETCH(QString, pasted);
+  EnterWorkedExample();
+  QLineEdit* feed = Field("txtFeedRate");
+  feed->selectAll();
+  QGuiApplication::clipboard()->setText(pasted);
+  feed->paste();
+  QCOMPARE(feed->text(), "10");
+  // A paste without a line break still goes in.
+  QGuiApplication::clipboard()->setText("12");
+  feed->paste();
+  QCOMPARE(feed->text(), "12");
+
+  Go();
+  const QStringList lines = GCodeBox()->toPlainText().split('\n', Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), kWorkedExampleLines);
+  QCOMPARE(lines[kPlungeLine], "G1 Z-0.125 F12");
 }
 
 }  // namespace toothwright
