@@ -58,9 +58,18 @@ double Word(std::string_view line, std::string_view word) {
   return *value;
 }
 
+// How far an arc's end may lie off its radius: a run accepts a construction whose tooth-1
+// points lie within 1e-3 + 1 % of their circles (the closed-form intersections lose
+// precision on steep lines and large sizes); start and end may each be off that much, plus
+// the four-decimal rounding and a relative 1e-9 of the sprocket's size for the turning.
+double RadiusTolerance(double sprocket_radius, double arc_radius) {
+  return 2.5e-3 + 0.02 * arc_radius + 1e-9 * sprocket_radius;
+}
+
 // Every arc starts where the move before it ended and keeps its radius within the rounding
 // of the stored points; the last arc ends on the rapid move's point.
-void CheckContour(const std::vector<std::string_view>& lines, size_t rapid_line) {
+void CheckContour(const std::vector<std::string_view>& lines, size_t rapid_line,
+                  double sprocket_radius) {
   const Point start{Word(lines[rapid_line], " X"), Word(lines[rapid_line], "  Y")};
   Point at = start;
   size_t arcs = 0;
@@ -70,7 +79,7 @@ void CheckContour(const std::vector<std::string_view>& lines, size_t rapid_line)
     const Point end{Word(line, " X"), Word(line, "  Y")};
     const double r0 = std::hypot(at.x - centre.x, at.y - centre.y);
     const double r1 = std::hypot(end.x - centre.x, end.y - centre.y);
-    Require(std::fabs(r1 - r0) <= 1e-3 + 1e-9 * r0);
+    Require(std::fabs(r1 - r0) <= RadiusTolerance(sprocket_radius, r0));
     at = end;
     ++arcs;
   }
@@ -90,7 +99,8 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
     if (feed && line.ends_with(suffix)) line.remove_suffix(suffix.size());
     Require(!HasNonNumber(line));
   }
-  CheckContour(lines, f.offset ? 2 : 1);
+  CheckContour(lines, f.offset ? 2 : 1,
+               *toothwright::ParseReal(r.sprocket.outside_diameter_text) / 2);
 }
 
 }  // namespace

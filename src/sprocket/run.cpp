@@ -51,12 +51,46 @@ bool AllFinite(std::initializer_list<double> values) {
 bool ConstructionOverflows(double PitchDiameter, const FirstTooth& t, double FlankRadius) {
   const double dx = t.RollerX2 - t.RollerX1;
   const double dy = t.RollerY2 - t.RollerY1;
-  return !AllFinite({PitchDiameter * PitchDiameter, dx * dx + dy * dy, FlankRadius * FlankRadius,
-                     t.RollerX1, t.RollerY1, t.RollerX2, t.RollerY2, t.FlankStartX,
-                     t.FlankStartY, t.TipX, t.TipY, t.FlankEndX, t.FlankEndY,
-                     Round4(t.PitchRadius), Round4(t.FlankStartRadius), Round4(t.TipRadius),
-                     Round4(t.FlankEndRadius), t.FlankStartAngle, t.TipAngle, t.FlankEndAngle,
+  return !AllFinite({PitchDiameter * PitchDiameter,
+                     dx * dx + dy * dy,
+                     FlankRadius * FlankRadius,
+                     t.RollerX1,
+                     t.RollerY1,
+                     t.RollerX2,
+                     t.RollerY2,
+                     t.FlankStartX,
+                     t.FlankStartY,
+                     t.TipX,
+                     t.TipY,
+                     t.FlankEndX,
+                     t.FlankEndY,
+                     Round4(t.PitchRadius),
+                     Round4(t.FlankStartRadius),
+                     Round4(t.TipRadius),
+                     Round4(t.FlankEndRadius),
+                     t.FlankStartAngle,
+                     t.TipAngle,
+                     t.FlankEndAngle,
                      t.TipRadius * 2});
+}
+
+// How far a constructed point of tooth 1 may lie off the circle it was constructed on: the
+// four-decimal rounding, and the precision the closed-form intersections lose on steep lines
+// and large sizes. Beyond it the construction has failed (a seat point from a line that
+// "missed" its circle through cancellation) and the outline would be meaningless.
+constexpr double kConstructionSlack = 1e-3;
+constexpr double kConstructionRelativeSlack = 0.01;
+
+bool OnCircle(double x, double y, double centre_x, double centre_y, double radius) {
+  const double distance = std::hypot(x - centre_x, y - centre_y);
+  return std::fabs(distance - radius) <= kConstructionSlack + kConstructionRelativeSlack * radius;
+}
+
+bool ToothOnItsCircles(const FirstTooth& t, double RollerRadius, double FlankRadius) {
+  return OnCircle(t.FlankStartX, t.FlankStartY, t.RollerX1, t.RollerY1, RollerRadius) &&
+         OnCircle(t.FlankEndX, t.FlankEndY, t.RollerX2, t.RollerY2, RollerRadius) &&
+         OnCircle(t.TipX, t.TipY, t.RollerX1, t.RollerY1, FlankRadius) &&
+         OnCircle(t.TipX, t.TipY, t.RollerX2, t.RollerY2, FlankRadius);
 }
 
 std::optional<ValidationMessage> CheckConstruction(const ChainNumbers& n) {
@@ -67,7 +101,9 @@ std::optional<ValidationMessage> CheckConstruction(const ChainNumbers& n) {
   const double FlankRadius = n.pitch - RollerRadius;
   const FirstTooth t = ConstructFirstTooth(*diameter, 360 / n.T, RollerRadius, FlankRadius);
   if (ConstructionOverflows(*diameter, t, FlankRadius)) return ValidationMessage{kPitchMessage};
-  if (!t.flanks_meet) return ValidationMessage{kRollerMessage};
+  if (!t.flanks_meet || !ToothOnItsCircles(t, RollerRadius, FlankRadius)) {
+    return ValidationMessage{kRollerMessage};
+  }
   return std::nullopt;
 }
 
@@ -106,8 +142,7 @@ std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& field
   run.RollerRadius = roller / 2;
   run.FlankRadius = pitch - run.RollerRadius;
   ToothProfileResult profile = BuildToothProfile(run.pitch_diameter_text, run.T, run.N,
-                                                 run.ToothAngle, run.RollerRadius,
-                                                 run.FlankRadius);
+                                                 run.ToothAngle, run.RollerRadius, run.FlankRadius);
   run.profile = std::move(profile.profile);
   run.outside_diameter_text = std::move(profile.outside_diameter_text);
   return run;

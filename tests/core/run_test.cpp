@@ -42,19 +42,22 @@ TEST(RunChecks, FirstFailingFieldIsReported) {
       {"roller above pitch", "0.5", "18", "0.7", "", kRollerMessage},
       {"roller with unit", "0.5", "18", "0.3mm", "", kRollerMessage},
       {"flank circles apart", "0.0001", "4", "0.00009", "", kRollerMessage},
+      {"roller too small to construct on a huge pitch", "21e6", "11", "0.4", "", kRollerMessage},
       {"depth overflow", "0.5", "18", "0.3125", "1e999", kDepthMessage},
       {"depth with text is fine", "0.5", "18", "0.3125", "0.25mm", ""},
       {"4 teeth pass", "0.5", "4", "0.3125", "", ""},
       {"10000 teeth pass", "0.5", "10000", "0.3125", "", ""},
+      {"large pitch with a small roller passes", "621000", "11", "0.4", "", ""},
+      {"tiny chain passes", "0.001", "18", "0.0006", "", ""},
       {"whole teeth in other forms", "0.5", "1.8E1", "0.3125", "", ""},
       {"teeth 18.0", "0.5", " 18.0 ", "0.3125", "", ""},
       {"tiny underflowing depth", "0.5", "18", "0.3125", "1e-999", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(MessageFor({.pitch = c.pitch, .teeth = c.teeth, .roller = c.roller,
-                          .depth = c.depth}),
-              c.message);
+    EXPECT_EQ(
+        MessageFor({.pitch = c.pitch, .teeth = c.teeth, .roller = c.roller, .depth = c.depth}),
+        c.message);
   }
 }
 
