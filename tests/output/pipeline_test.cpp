@@ -85,7 +85,7 @@ TEST(Pipeline, NoInfinityOrNotANumberInAnyText) {
   };
   const Case cases[] = {
       {"huge pitch",
-       {.pitch = "1e100", .teeth = "4", .roller = "1", .depth = "1e308", .feed = "1"}},
+       {.pitch = "1e100", .teeth = "4", .roller = "6e99", .depth = "1e308", .feed = "1"}},
       {"tiny pitch", {.pitch = "0.001", .teeth = "6", .roller = "0.0005", .depth = "1e-320"}},
       {"most teeth", {.pitch = "0.5", .teeth = "10000", .roller = "0.3125", .depth = "-0"}},
   };
