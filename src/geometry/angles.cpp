@@ -15,11 +15,15 @@ constexpr double kZeroX = 1e-9;
 // Above this many turns repeated subtraction would make no progress; take the remainder.
 constexpr double kManyTurns = 1000;
 
-double FullPi() { return 4.0 * std::atan(1.0); }
+double FullPi() {
+  return 4.0 * std::atan(1.0);
+}
 
 }  // namespace
 
-double DegToRad(double Degrees) { return (Degrees / 180.0) * FullPi(); }
+double DegToRad(double Degrees) {
+  return (Degrees / 180.0) * FullPi();
+}
 
 double RadToDeg(double Radians) {
   const double turn = 2.0 * FullPi();

@@ -84,6 +84,8 @@ void LineCircle(double LineX1, double LineY1, double LineX2, double LineY2, doub
   Y2 = X2 * m + c;
 }
 
-double ZeroLineDistance(double x, double Y) { return std::pow(Y * Y + x * x, 0.5); }
+double ZeroLineDistance(double x, double Y) {
+  return std::pow(Y * Y + x * x, 0.5);
+}
 
 }  // namespace toothwright

@@ -13,8 +13,12 @@
 namespace toothwright {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLenientBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsLenientBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 
 // The parts of a number as the scanners found them, blanks removed.
 struct NumberText {
@@ -210,6 +214,8 @@ double RoundHalfEven(double value) {
   return nearest;
 }
 
-double Round4(double value) { return RoundHalfEven(value * 10000.0) / 10000.0; }
+double Round4(double value) {
+  return RoundHalfEven(value * 10000.0) / 10000.0;
+}
 
 }  // namespace toothwright

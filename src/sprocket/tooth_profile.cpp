@@ -59,8 +59,7 @@ ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, dou
   assert(N >= 1);
   const std::optional<double> pitch_diameter = ParseReal(pitch_diameter_text);
   assert(pitch_diameter);
-  const FirstTooth t =
-      ConstructFirstTooth(*pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
+  const FirstTooth t = ConstructFirstTooth(*pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
 
   ToothProfileResult result;
   ToothProfile& p = result.profile;

@@ -10,7 +10,9 @@ namespace toothwright {
 inline constexpr double kMillimetresPerInch = 25.4;
 
 // "English" (exactly, case-sensitive) means inches; any other unit text means millimetres.
-inline bool IsEnglish(std::string_view units) { return units == "English"; }
+inline bool IsEnglish(std::string_view units) {
+  return units == "English";
+}
 
 // The text of a length field converted into the unit to_units: millimetres to inches by the
 // reciprocal of 25.4, inches to millimetres by 25.4. nullopt when the text is not wholly a

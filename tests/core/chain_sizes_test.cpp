@@ -63,10 +63,10 @@ TEST(Units, ConvertLengthText) {
     std::optional<std::string> expected;
   };
   const Case cases[] = {
-      {"2", "Metric", "50.8"},          {"50.8", "English", "2"},
-      {"12.7", "English", "0.5"},       {"7.9375", "English", "0.3125"},
+      {"2", "Metric", "50.8"},           {"50.8", "English", "2"},
+      {"12.7", "English", "0.5"},        {"7.9375", "English", "0.3125"},
       {"0.5", "metric", "12.7"},  // anything but "English" is millimetres
-      {"", "Metric", std::nullopt},     {"12 mm", "English", std::nullopt},
+      {"", "Metric", std::nullopt},      {"12 mm", "English", std::nullopt},
       {"1e308", "Metric", std::nullopt},
   };
   for (const Case& c : cases) {

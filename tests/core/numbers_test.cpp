@@ -19,13 +19,32 @@ TEST(ParseLeadingReal, ReadsTheLeadingNumber) {
     double expected;
   };
   const Case cases[] = {
-      {"", 0},          {"abc", 0},       {"0.5", 0.5},      {"0.5in", 0.5},
-      {"1/2", 1},       {"1 2", 12},      {" \t\n-3", -3},   {"- 3", -3},
-      {".5", 0.5},      {"5.", 5},        {".", 0},          {"-", 0},
-      {"1.2.3", 1.2},   {"1E", 1},        {"1E+", 1},        {"1e2", 100},
-      {"1E-2x", 0.01},  {"1 e 2", 100},   {"+7", 7},         {"0x10", 0},
-      {"inf", 0},       {"1,5", 1},       {"1e400", kInfinity},
-      {"-1e400", -kInfinity},              {"1e-999", 0},     {"0.0e999999999999", 0},
+      {"", 0},
+      {"abc", 0},
+      {"0.5", 0.5},
+      {"0.5in", 0.5},
+      {"1/2", 1},
+      {"1 2", 12},
+      {" \t\n-3", -3},
+      {"- 3", -3},
+      {".5", 0.5},
+      {"5.", 5},
+      {".", 0},
+      {"-", 0},
+      {"1.2.3", 1.2},
+      {"1E", 1},
+      {"1E+", 1},
+      {"1e2", 100},
+      {"1E-2x", 0.01},
+      {"1 e 2", 100},
+      {"+7", 7},
+      {"0x10", 0},
+      {"inf", 0},
+      {"1,5", 1},
+      {"1e400", kInfinity},
+      {"-1e400", -kInfinity},
+      {"1e-999", 0},
+      {"0.0e999999999999", 0},
       {"1e99999999999999999999", kInfinity},
   };
   for (const Case& c : cases) {
@@ -44,15 +63,32 @@ TEST(ParseReal, AcceptsOnlyWholeFiniteNumbers) {
     std::optional<double> expected;
   };
   const Case cases[] = {
-      {"0.5", 0.5},      {"  0.5  ", 0.5},  {"+0.5", 0.5},        {"-0.5", -0.5},
-      {".5", 0.5},       {"5.", 5},         {"1.8E1", 18},        {"1e-5", 1e-5},
-      {"2E+3", 2000},    {"1e-999", 0},     {"", std::nullopt},   {" ", std::nullopt},
-      {"0.5in", std::nullopt},              {"1/2", std::nullopt},
-      {"1 2", std::nullopt},                {"1E", std::nullopt}, {"1e+", std::nullopt},
-      {".", std::nullopt},  {"+", std::nullopt},  {"inf", std::nullopt},
-      {"nan", std::nullopt},                {"0x1p3", std::nullopt},
-      {"1,5", std::nullopt},                {"1e400", std::nullopt},
-      {"--1", std::nullopt},                {"\t1", std::nullopt},
+      {"0.5", 0.5},
+      {"  0.5  ", 0.5},
+      {"+0.5", 0.5},
+      {"-0.5", -0.5},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1.8E1", 18},
+      {"1e-5", 1e-5},
+      {"2E+3", 2000},
+      {"1e-999", 0},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"0.5in", std::nullopt},
+      {"1/2", std::nullopt},
+      {"1 2", std::nullopt},
+      {"1E", std::nullopt},
+      {"1e+", std::nullopt},
+      {".", std::nullopt},
+      {"+", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"0x1p3", std::nullopt},
+      {"1,5", std::nullopt},
+      {"1e400", std::nullopt},
+      {"--1", std::nullopt},
+      {"\t1", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -107,8 +143,9 @@ TEST(Round4, FourDecimalsHalvesToEven) {
     double value, expected;
   };
   const Case cases[] = {
-      {1.35294, 1.3529}, {1.35296, 1.353}, {0.00005, 0}, {0.00025, 0.0002}, {0.00035, 0.0004},
-      {-0.00005, -0.0},  {2.5e-5, 0},      {-1.23456, -1.2346}, {0.4924, 0.4924},
+      {1.35294, 1.3529}, {1.35296, 1.353},    {0.00005, 0},
+      {0.00025, 0.0002}, {0.00035, 0.0004},   {-0.00005, -0.0},
+      {2.5e-5, 0},       {-1.23456, -1.2346}, {0.4924, 0.4924},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);

@@ -110,8 +110,8 @@ TEST(ToothProfile, OutlineClosesForManyTeeth) {
       const size_t j = i == n ? 1 : i + 1;
       EXPECT_NEAR(std::hypot(p.FlankEndX[i] - p.RollerX[j], p.FlankEndY[i] - p.RollerY[j]),
                   run.RollerRadius, kRoundingSlack);
-      EXPECT_NEAR(std::hypot(p.TipX[i] - p.RollerX[j], p.TipY[i] - p.RollerY[j]),
-                  run.FlankRadius, kRoundingSlack);
+      EXPECT_NEAR(std::hypot(p.TipX[i] - p.RollerX[j], p.TipY[i] - p.RollerY[j]), run.FlankRadius,
+                  kRoundingSlack);
     }
     EXPECT_EQ(p.RollerY[n], 0);
   }
