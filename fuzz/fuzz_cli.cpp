@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/cli.h"
@@ -24,13 +25,20 @@ bool TakesFile(const std::string& option) {
   return false;
 }
 
+// A scratch folder for this fuzzing process, removed when it exits.
+struct ScratchFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("toothwright-fuzz-" + std::to_string(getpid()));
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
 std::string SafePath(const std::string& wanted) {
-  static const std::filesystem::path scratch = [] {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("toothwright-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
-  }();
+  static const ScratchFolder folder;
+  const std::filesystem::path& scratch = folder.path;
   const std::array<std::string, 6> places = {"-",
                                              "/dev/null",
                                              "/dev/full",
