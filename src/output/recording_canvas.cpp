@@ -10,19 +10,21 @@ namespace {
 // Longest shortest-round-trip text of a float ("-1.17549435e-38") with room to spare.
 constexpr size_t kNumberBuffer = 32;
 
-// A blank, then the shortest text that reads back to the same float.
-void AppendFloat(std::string& out, float value) {
+// A blank, then the shortest text that reads back to the same value (float or colour).
+template <typename Number>
+void AppendNumber(std::string& out, Number value) {
   std::array<char, kNumberBuffer> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   out += ' ';
   out.append(buffer.data(), result.ptr);
 }
 
-void AppendColour(std::string& out, std::uint32_t colour) {
-  std::array<char, kNumberBuffer> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), colour);
-  out += ' ';
-  out.append(buffer.data(), result.ptr);
+// The fields a circle and an arc share: centre, radius, colour.
+void AppendCircle(std::string& out, const PreviewCall& call) {
+  AppendNumber(out, call.x);
+  AppendNumber(out, call.y);
+  AppendNumber(out, call.radius);
+  AppendNumber(out, call.colour);
 }
 
 }  // namespace
@@ -67,19 +69,13 @@ std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
         break;
       case PreviewCall::Kind::DrawCircle:
         out += "DrawCircle";
-        AppendFloat(out, call.x);
-        AppendFloat(out, call.y);
-        AppendFloat(out, call.radius);
-        AppendColour(out, call.colour);
+        AppendCircle(out, call);
         break;
       case PreviewCall::Kind::DrawArc:
         out += "DrawArc";
-        AppendFloat(out, call.x);
-        AppendFloat(out, call.y);
-        AppendFloat(out, call.radius);
-        AppendColour(out, call.colour);
-        AppendFloat(out, call.start);
-        AppendFloat(out, call.end);
+        AppendCircle(out, call);
+        AppendNumber(out, call.start);
+        AppendNumber(out, call.end);
         break;
     }
     out += '\n';
