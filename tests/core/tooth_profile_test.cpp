@@ -8,15 +8,10 @@
 #include <variant>
 
 #include "sprocket/run.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
-
-SprocketRun Sprocket(const char* pitch, const char* teeth, const char* roller) {
-  auto result = RunSprocket({.pitch = pitch, .teeth = teeth, .roller = roller});
-  EXPECT_TRUE(std::holds_alternative<SprocketRun>(result));
-  return std::get<SprocketRun>(std::move(result));
-}
 
 struct Row {
   size_t i;
@@ -24,7 +19,7 @@ struct Row {
 };
 
 TEST(ToothProfile, WorkedExampleEighteenTeeth) {
-  const SprocketRun run = Sprocket("0.5", "18", "0.3125");
+  const SprocketRun run = MakeSprocket("0.5", "18", "0.3125");
   const ToothProfile& p = run.profile;
   ASSERT_EQ(p.RollerX.size(), 19u);
   const Row rows[] = {
@@ -68,14 +63,14 @@ TEST(ToothProfile, DocumentedDiameters) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.pitch) + " x " + c.teeth);
-    const SprocketRun run = Sprocket(c.pitch, c.teeth, c.roller);
+    const SprocketRun run = MakeSprocket(c.pitch, c.teeth, c.roller);
     EXPECT_EQ(run.pitch_diameter_text, c.pitch_diameter);
     EXPECT_EQ(run.outside_diameter_text, c.outside_diameter);
   }
 }
 
 TEST(ToothProfile, SixTeethTieGoesToTheOuterPoint) {
-  const ToothProfile p = Sprocket("0.5", "6", "0.3125").profile;
+  const ToothProfile p = MakeSprocket("0.5", "6", "0.3125").profile;
   EXPECT_EQ(p.RollerX[1], 0.25);
   EXPECT_EQ(p.RollerY[1], 0.433);
   EXPECT_EQ(p.TipX[1], 0);
@@ -88,7 +83,7 @@ TEST(ToothProfile, RollerTwoIsRecomputedFromThePitchRadius) {
   const FirstTooth t = ConstructFirstTooth(0.42532540417602, 72, 0.065, 0.185);
   EXPECT_EQ(t.RollerX2, -0.172);
   EXPECT_EQ(t.RollerY2, 0.125);
-  const ToothProfile p = Sprocket("0.25", "5", "0.13").profile;
+  const ToothProfile p = MakeSprocket("0.25", "5", "0.13").profile;
   EXPECT_EQ(p.RollerX[1], 0.0657);
   EXPECT_EQ(p.RollerY[1], 0.2023);
   EXPECT_EQ(p.RollerX[2], -0.1721);
@@ -103,7 +98,7 @@ TEST(ToothProfile, OutlineClosesForManyTeeth) {
   constexpr double kRoundingSlack = 4e-4;  // a few four-decimal roundings
   for (int teeth : {4, 5, 7, 12, 31, 60, 131, 1000}) {
     SCOPED_TRACE(teeth);
-    const SprocketRun run = Sprocket("0.5", std::to_string(teeth).c_str(), "0.3125");
+    const SprocketRun run = MakeSprocket("0.5", std::to_string(teeth).c_str(), "0.3125");
     const ToothProfile& p = run.profile;
     const size_t n = static_cast<size_t>(teeth);
     for (size_t i = 1; i <= n; ++i) {

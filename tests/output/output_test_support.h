@@ -4,21 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "sprocket/run.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
-
-inline SprocketRun MakeSprocket(const std::string& pitch, const std::string& teeth,
-                                const std::string& roller) {
-  auto result = RunSprocket({.pitch = pitch, .teeth = teeth, .roller = roller});
-  EXPECT_TRUE(std::holds_alternative<SprocketRun>(result))
-      << pitch << " " << teeth << " " << roller;
-  return std::holds_alternative<SprocketRun>(result) ? std::get<SprocketRun>(std::move(result))
-                                                     : SprocketRun{};
-}
 
 // The lines of a text in which every line, the last included, ends in CR LF. A lone CR or LF,
 // or a last line without its CR LF, fails the calling test.

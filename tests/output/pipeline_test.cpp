@@ -16,14 +16,6 @@
 namespace toothwright {
 namespace {
 
-const FieldTexts kWorkedExample{.pitch = "0.5",
-                                .teeth = "18",
-                                .roller = "0.3125",
-                                .units = "English",
-                                .depth = "0.125",
-                                .feed = "10",
-                                .offset = true};
-
 TEST(Pipeline, RefusedFieldsGiveTheirMessage) {
   struct Case {
     const char* name;

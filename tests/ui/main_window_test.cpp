@@ -17,6 +17,7 @@
 
 #include "fake_window_services.h"
 #include "output/pipeline.h"
+#include "support/worked_example.h"
 #include "ui/picture_box.h"
 
 #if defined(Q_OS_LINUX)
@@ -52,14 +53,6 @@ int RedPixels(const QImage& picture) {
 RunResults ExpectedRun(const FieldTexts& fields) {
   return std::get<RunResults>(Run(fields));
 }
-
-const FieldTexts kWorkedExample = {.pitch = "0.5",
-                                   .teeth = "18",
-                                   .roller = "0.3125",
-                                   .units = "English",
-                                   .depth = "0.125",
-                                   .feed = "10",
-                                   .offset = true};
 
 }  // namespace
 

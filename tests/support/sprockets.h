@@ -1,0 +1,24 @@
+// A helper of the GoogleTest suites that computes a sprocket the test expects to pass its
+// checks; the worked example's field texts come with it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+#include "sprocket/run.h"
+#include "support/worked_example.h"
+
+namespace toothwright {
+
+inline SprocketRun MakeSprocket(const std::string& pitch, const std::string& teeth,
+                                const std::string& roller) {
+  auto result = RunSprocket({.pitch = pitch, .teeth = teeth, .roller = roller});
+  EXPECT_TRUE(std::holds_alternative<SprocketRun>(result))
+      << pitch << " " << teeth << " " << roller;
+  return std::holds_alternative<SprocketRun>(result) ? std::get<SprocketRun>(std::move(result))
+                                                     : SprocketRun{};
+}
+
+}  // namespace toothwright

@@ -1,0 +1,17 @@
+// The worked example's field texts, shared by the core, output and window tests.
+#pragma once
+
+#include "sprocket/run.h"
+
+namespace toothwright {
+
+// ANSI 40 chain, 18 teeth, depth 0.125, feed 10, the tool offset ticked.
+inline const FieldTexts kWorkedExample{.pitch = "0.5",
+                                       .teeth = "18",
+                                       .roller = "0.3125",
+                                       .units = "English",
+                                       .depth = "0.125",
+                                       .feed = "10",
+                                       .offset = true};
+
+}  // namespace toothwright
