@@ -67,9 +67,7 @@ std::string WriteDxf(const ToothProfile& profile, double FlankRadius, double Rol
   out.reserve(kHeader.size() + 3 * static_cast<size_t>(N) * kArcReserve + kTail.size());
   out += kHeader;
   const RadiusTexts radii{FormatReal(FlankRadius), FormatReal(RollerRadius)};
-  const double last_in_loop = T - 1;
-  for (int i = 1; i <= last_in_loop; ++i) AppendTooth(out, profile, i, i + 1, radii);
-  AppendTooth(out, profile, N, 1, radii);
+  ForEachTooth(T, N, [&](int i, int j) { AppendTooth(out, profile, i, j, radii); });
   out += kTail;
   return out;
 }

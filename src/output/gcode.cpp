@@ -89,9 +89,7 @@ std::string WriteGCode(const ToothProfile& profile, int N, double T, std::string
   out += feed_suffix;
   out += kLineEnd;
 
-  const double last_in_loop = T - 1;
-  for (int i = 1; i <= last_in_loop; ++i) AppendTooth(out, profile, i, i + 1, feed_suffix);
-  AppendTooth(out, profile, N, 1, feed_suffix);
+  ForEachTooth(T, N, [&](int i, int j) { AppendTooth(out, profile, i, j, feed_suffix); });
 
   out += "G0 Z2.00";
   out += kLineEnd;

@@ -77,11 +77,8 @@ void DrawPreview(const ToothProfile& profile, double D, double T, int N, Preview
 
   // The centre-hole circle, with the radius of a roller seat.
   canvas.DrawCircle(m.cx, static_cast<float>(m.cy), static_cast<float>(seat_radius), kPreviewRed);
-  const double last_in_loop = T - 1;
-  for (int i = 1; i <= last_in_loop; ++i) {
-    DrawTooth(canvas, m, profile, i, i + 1, flank_radius, seat_radius);
-  }
-  DrawTooth(canvas, m, profile, N, 1, flank_radius, seat_radius);
+  ForEachTooth(
+      T, N, [&](int i, int j) { DrawTooth(canvas, m, profile, i, j, flank_radius, seat_radius); });
 }
 
 }  // namespace toothwright
