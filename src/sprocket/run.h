@@ -20,12 +20,51 @@ struct FieldTexts {
   std::string depth;              // txtCutDepth
   std::string feed;               // txtFeedRate
   bool offset = false;            // Check1 ticked: "Include Tool Offset Right Code"
+
+  // The options of the window's More panel. Every one is off when its text is empty (or its
+  // box unticked), and the outputs are then exactly those of the fields above alone.
+  // Lengths are in the current unit.
+  // Tooth form.
+  std::string seat_clearance;  // added to the roller radius for the seats: a length >= 0 or "ANSI"
+  std::string tip_diameter;    // teeth topped at this diameter: a length or "ANSI"
+  // Machining.
+  std::string tool_diameter;   // the program writes the cutter centre's path; excludes offset
+  std::string depth_per_pass;  // the contour is cut in passes this much deeper each
+  std::string tabs;            // number of holding tabs
+  std::string tab_width;       // length of each tab along the path
+  std::string tab_height;      // height of each tab above the full depth
+  std::string safe_z;          // height for the first and last rapid moves
+  std::string spindle;         // spindle speed, copied after "S" as typed
+  bool program_end = false;    // "M2" ends the program
+  // Mounting.
+  std::string bore;                // diameter of the bore about the centre
+  std::string keyway_width;        // keyway in the bore's edge on +Y; needs a bore
+  std::string keyway_depth;        // from the bore's edge to the keyway's far side
+  std::string bolt_holes;          // number of holes on the bolt circle
+  std::string bolt_hole_diameter;  // diameter of each bolt hole
+  std::string bolt_circle;         // diameter of the circle through the holes' centres
 };
 
 inline constexpr const char* kPitchMessage = "Not a valid value for pitch";
 inline constexpr const char* kTeethMessage = "Not a valid value for number of teeth";
 inline constexpr const char* kRollerMessage = "Not a valid value for roller diameter";
 inline constexpr const char* kDepthMessage = "Not a valid value for depth of cut";
+inline constexpr const char* kFeedMessage = "Not a valid value for feed rate";
+inline constexpr const char* kSeatClearanceMessage = "Not a valid value for seat clearance";
+inline constexpr const char* kTipDiameterMessage = "Not a valid value for tip diameter";
+inline constexpr const char* kToolDiameterMessage = "Not a valid value for tool diameter";
+inline constexpr const char* kDepthPerPassMessage = "Not a valid value for depth per pass";
+inline constexpr const char* kTabsMessage = "Not a valid value for tabs";
+inline constexpr const char* kTabWidthMessage = "Not a valid value for tab width";
+inline constexpr const char* kTabHeightMessage = "Not a valid value for tab height";
+inline constexpr const char* kSafeZMessage = "Not a valid value for safe Z";
+inline constexpr const char* kSpindleMessage = "Not a valid value for spindle speed";
+inline constexpr const char* kBoreMessage = "Not a valid value for bore diameter";
+inline constexpr const char* kKeywayWidthMessage = "Not a valid value for keyway width";
+inline constexpr const char* kKeywayDepthMessage = "Not a valid value for keyway depth";
+inline constexpr const char* kBoltHolesMessage = "Not a valid value for bolt holes";
+inline constexpr const char* kBoltHoleDiameterMessage = "Not a valid value for bolt hole diameter";
+inline constexpr const char* kBoltCircleMessage = "Not a valid value for bolt circle";
 
 // The largest tooth count a run accepts.
 inline constexpr int kMaxTeeth = 10000;
