@@ -1,12 +1,13 @@
-// The DXF drawing, built in one string: a header opening the ENTITIES section, three ARC
-// entities per tooth in the order of the outline, and the tail closing the section and file.
+// The DXF drawing, built in one string: a header opening the ENTITIES section, one entity per
+// segment in the order of the path, and the tail closing the section and file.
 #include "output/dxf.h"
 
 #include <cassert>
+#include <utility>
+#include <vector>
 
 #include "geometry/angles.h"
 #include "output/decimal_text.h"
-#include "output/profile_points.h"
 #include "sprocket/numbers.h"
 
 namespace toothwright {
@@ -20,54 +21,70 @@ constexpr size_t kArcReserve = 130;
 
 // Direction of point seen from centre, degrees in [0, 360), used as it comes: an arc through
 // the +X direction gets a start angle larger than its end angle.
-double Degrees(ProfilePoint centre, ProfilePoint point) {
+double Degrees(Point centre, Point point) {
   return RadToDeg(Atan2(point.x - centre.x, point.y - centre.y));
 }
 
-// The two radii as text, worked out once: every flank and every seat has the same radius.
-struct RadiusTexts {
-  std::string flank;
-  std::string seat;
+// The texts of the radii met so far. An outline has a handful of distinct radii, each on
+// thousands of arcs, so each is written once.
+class RadiusTexts {
+ public:
+  const std::string& Of(double radius) {
+    for (const auto& [value, text] : texts_) {
+      if (value == radius) return text;
+    }
+    return texts_.emplace_back(radius, FormatReal(radius)).second;
+  }
+
+ private:
+  std::vector<std::pair<double, std::string>> texts_;
 };
 
-// DXF arcs always run counter-clockwise from group 50 to group 51. Layer 0; no colour,
-// linetype, handle or z coordinate. Group codes and values each take a line of their own.
-void AppendArc(std::string& out, ProfilePoint centre, const std::string& radius, ProfilePoint from,
-               ProfilePoint to) {
-  out += "0\r\nARC\r\n8\r\n0\r\n10\r\n";
-  AppendFourDecimals(out, centre.x);  // the profile stores four decimals
-  out += "\r\n20\r\n";
-  AppendFourDecimals(out, centre.y);
-  out += "\r\n40\r\n";
-  out += radius;
-  out += "\r\n50\r\n";
-  out += FormatReal(Degrees(centre, from));
-  out += "\r\n51\r\n";
-  out += FormatReal(Degrees(centre, to));
+void AppendCoordinate(std::string& out, std::string_view x_code, double x, std::string_view y_code,
+                      double y) {
+  out += x_code;
+  AppendFourDecimals(out, x);  // outline points and centres hold four decimals
+  out += y_code;
+  AppendFourDecimals(out, y);
   out += "\r\n";
 }
 
-// Tooth i with next roller j: both flanks, then the seat of roller j, written from where the
-// seat ends to where it begins so that it runs counter-clockwise round the side facing the
-// sprocket centre.
-void AppendTooth(std::string& out, const ToothProfile& p, int i, int j, const RadiusTexts& r) {
-  AppendArc(out, Roller(p, j), r.flank, FlankStart(p, i), Tip(p, i));
-  AppendArc(out, Roller(p, i), r.flank, Tip(p, i), FlankEnd(p, i));
-  AppendArc(out, Roller(p, j), r.seat, FlankStart(p, j), FlankEnd(p, i));
+// DXF arcs always run counter-clockwise from group 50 to group 51, so a clockwise segment is
+// written from its end to its start. Layer 0; no colour, linetype, handle or z coordinate.
+// Group codes and values each take a line of their own.
+void AppendArc(std::string& out, const Segment& s, const std::string& radius) {
+  const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
+  out += "0\r\nARC\r\n8\r\n0";
+  AppendCoordinate(out, "\r\n10\r\n", s.centre.x, "\r\n20\r\n", s.centre.y);
+  out += "40\r\n";
+  out += radius;
+  out += "\r\n50\r\n";
+  out += FormatReal(Degrees(s.centre, ccw ? s.start : s.end));
+  out += "\r\n51\r\n";
+  out += FormatReal(Degrees(s.centre, ccw ? s.end : s.start));
+  out += "\r\n";
+}
+
+void AppendLine(std::string& out, const Segment& s) {
+  out += "0\r\nLINE\r\n8\r\n0";
+  AppendCoordinate(out, "\r\n10\r\n", s.start.x, "\r\n20\r\n", s.start.y);
+  AppendCoordinate(out, "11\r\n", s.end.x, "\r\n21\r\n", s.end.y);
 }
 
 }  // namespace
 
-std::string WriteDxf(const ToothProfile& profile, double FlankRadius, double RollerRadius, double T,
-                     int N) {
-  assert(N >= 1 && profile.RollerX.size() > static_cast<size_t>(N));
-  assert(T - 1 < N);  // the loop's next roller i + 1 stays within the profile
-
+std::string WriteDxf(const Path& path) {
   std::string out;
-  out.reserve(kHeader.size() + 3 * static_cast<size_t>(N) * kArcReserve + kTail.size());
+  out.reserve(kHeader.size() + path.segments.size() * kArcReserve + kTail.size());
   out += kHeader;
-  const RadiusTexts radii{FormatReal(FlankRadius), FormatReal(RollerRadius)};
-  ForEachTooth(T, N, [&](int i, int j) { AppendTooth(out, profile, i, j, radii); });
+  RadiusTexts radii;
+  for (const Segment& s : path.segments) {
+    if (IsArc(s)) {
+      AppendArc(out, s, radii.Of(s.radius));
+    } else {
+      AppendLine(out, s);
+    }
+  }
   out += kTail;
   return out;
 }

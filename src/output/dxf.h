@@ -1,15 +1,15 @@
-// The DXF drawing: one ENTITIES section of ARC entities, three per tooth, on layer 0;
-// every line ends in CR LF.
+// The DXF drawing: one ENTITIES section on layer 0, one entity per segment of the outline
+// (ARC, or LINE for a straight segment); every line ends in CR LF.
 #pragma once
 
 #include <string>
 
-#include "sprocket/tooth_profile.h"
+#include "geometry/path.h"
 
 namespace toothwright {
 
-// The DXF text for profile (indices 1..N; T bounds the tooth loop); radii as given.
-std::string WriteDxf(const ToothProfile& profile, double FlankRadius, double RollerRadius, double T,
-                     int N);
+// The DXF text for a closed path, its entities in the path's order; each arc is written
+// with the radius it was constructed with.
+std::string WriteDxf(const Path& path);
 
 }  // namespace toothwright

@@ -1,14 +1,12 @@
 // The milling program, built in one string: a units line, the optional cutter-compensation
-// line, a rapid move to the first flank start, one plunge, three arc moves per tooth and a
-// rapid move up. Tooth i runs from FlankStart(i) over Tip(i) and FlankEnd(i) to
-// FlankStart(j), j the next roller, so the contour closes on the point of the rapid move.
+// line, a rapid move to the path's start, one plunge, one move per segment and a rapid move
+// up. The path is closed, so the contour ends on the point of the rapid move.
 #include "output/gcode.h"
 
 #include <cassert>
 #include <cmath>
 
 #include "output/decimal_text.h"
-#include "output/profile_points.h"
 #include "sprocket/numbers.h"
 #include "sprocket/units.h"
 
@@ -31,41 +29,43 @@ bool FeedPresent(std::string_view feed) {
 }
 
 // X and Y are absolute and already hold four decimals: written as stored, two blanks before Y.
-void AppendEndpoint(std::string& out, ProfilePoint end) {
+void AppendEndpoint(std::string& out, Point end) {
   AppendFourDecimals(out, end.x);
   out += "  Y";
   AppendFourDecimals(out, end.y);
 }
 
-// One arc move: the endpoint, then I and J, the offsets from the arc's start to its centre,
-// rounded to four decimals; then the feed suffix, which is empty when there is no feed.
-void AppendArc(std::string& out, std::string_view word, ProfilePoint end, ProfilePoint centre,
-               ProfilePoint start, std::string_view feed_suffix) {
-  out += word;
-  AppendEndpoint(out, end);
-  out += " I";
-  AppendFourDecimals(out, Round4(centre.x - start.x));
-  out += " J";
-  AppendFourDecimals(out, Round4(centre.y - start.y));
+// One move along a segment: the endpoint, and for an arc I and J, the offsets from the arc's
+// start to its centre rounded to four decimals; then the feed suffix, which is empty when
+// there is no feed.
+void AppendMove(std::string& out, const Segment& s, std::string_view feed_suffix) {
+  switch (s.kind) {
+    case SegmentKind::Line:
+      out += "G1 X";
+      break;
+    case SegmentKind::CounterClockwiseArc:
+      out += "G3 X";
+      break;
+    case SegmentKind::ClockwiseArc:
+      out += "G2 X";
+      break;
+  }
+  AppendEndpoint(out, s.end);
+  if (IsArc(s)) {
+    out += " I";
+    AppendFourDecimals(out, Round4(s.centre.x - s.start.x));
+    out += " J";
+    AppendFourDecimals(out, Round4(s.centre.y - s.start.y));
+  }
   out += feed_suffix;
   out += kLineEnd;
 }
 
-// Tooth i with next roller j: the first flank about roller j and the second about roller i,
-// both counter-clockwise, then the seat of roller j clockwise.
-void AppendTooth(std::string& out, const ToothProfile& p, int i, int j,
-                 std::string_view feed_suffix) {
-  AppendArc(out, "G3 X", Tip(p, i), Roller(p, j), FlankStart(p, i), feed_suffix);
-  AppendArc(out, "G3 X", FlankEnd(p, i), Roller(p, i), Tip(p, i), feed_suffix);
-  AppendArc(out, "G2 X", FlankStart(p, j), Roller(p, j), FlankEnd(p, i), feed_suffix);
-}
-
 }  // namespace
 
-std::string WriteGCode(const ToothProfile& profile, int N, double T, std::string_view units,
-                       bool offset, std::string_view depth, std::string_view feed) {
-  assert(N >= 1 && profile.RollerX.size() > static_cast<size_t>(N));
-  assert(T - 1 < N);  // the loop's next roller i + 1 stays within the profile
+std::string WriteGCode(const Path& path, std::string_view units, bool offset,
+                       std::string_view depth, std::string_view feed) {
+  assert(!path.segments.empty());
   const double d = ParseLeadingReal(depth);
   assert(std::isfinite(d));
 
@@ -73,7 +73,7 @@ std::string WriteGCode(const ToothProfile& profile, int N, double T, std::string
   if (FeedPresent(feed)) feed_suffix.append(" F").append(feed);
 
   std::string out;
-  out.reserve((3 * static_cast<size_t>(N) + kFixedLines) * (kArcLineReserve + feed_suffix.size()));
+  out.reserve((path.segments.size() + kFixedLines) * (kArcLineReserve + feed_suffix.size()));
   out += IsEnglish(units) ? "G20" : "G21";
   out += kLineEnd;
   if (offset) {
@@ -81,7 +81,7 @@ std::string WriteGCode(const ToothProfile& profile, int N, double T, std::string
     out += kLineEnd;
   }
   out += "G0 X";
-  AppendEndpoint(out, FlankStart(profile, 1));
+  AppendEndpoint(out, path.segments.front().start);
   out += kLineEnd;
   // The depth's sign is dropped: Z always goes down by its magnitude.
   out += "G1 Z-";
@@ -89,7 +89,7 @@ std::string WriteGCode(const ToothProfile& profile, int N, double T, std::string
   out += feed_suffix;
   out += kLineEnd;
 
-  ForEachTooth(T, N, [&](int i, int j) { AppendTooth(out, profile, i, j, feed_suffix); });
+  for (const Segment& s : path.segments) AppendMove(out, s, feed_suffix);
 
   out += "G0 Z2.00";
   out += kLineEnd;

@@ -12,13 +12,12 @@ namespace toothwright {
 
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas) {
   StageTexts texts;
-  texts.gcode = WriteGCode(sprocket.profile, sprocket.N, sprocket.T, fields.units, fields.offset,
-                           fields.depth, fields.feed);
-  texts.dxf = WriteDxf(sprocket.profile, sprocket.FlankRadius, sprocket.RollerRadius, sprocket.T,
-                       sprocket.N);
+  texts.gcode =
+      WriteGCode(sprocket.outline, fields.units, fields.offset, fields.depth, fields.feed);
+  texts.dxf = WriteDxf(sprocket.outline);
   // The preview reads the outside diameter back from the text the run showed.
   const double D = ParseReal(sprocket.outside_diameter_text).value_or(0);
-  DrawPreview(sprocket.profile, D, sprocket.T, sprocket.N, canvas);
+  DrawPreview(sprocket.outline, D, canvas);
   return texts;
 }
 

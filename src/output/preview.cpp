@@ -6,11 +6,11 @@
 // rounded to float.
 #include "output/preview.h"
 
-#include <cassert>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "geometry/angles.h"
-#include "output/profile_points.h"
 
 namespace toothwright {
 namespace {
@@ -25,41 +25,52 @@ struct Mapping {
   double cy = 0;  // half the outer height, measured from the bottom of the box
 };
 
-// Distance between two profile points, the y difference first as the picture was made.
-double Distance(ProfilePoint a, ProfilePoint b) {
+// Distance between two points, the y difference first as the picture was made.
+double Distance(Point a, Point b) {
   const double dy = a.y - b.y;
   const double dx = a.x - b.x;
   return std::sqrt(dy * dy + dx * dx);
 }
 
-// One arc about centre from the direction of from counter-clockwise to the direction of to.
-// The start angle is computed first, then the end angle; the outer height is read afresh for
-// the arc's y.
-void DrawArcAbout(PreviewCanvas& canvas, const Mapping& m, ProfilePoint centre, double radius,
-                  ProfilePoint from, ProfilePoint to) {
-  const double start = Atan2(from.x - centre.x, from.y - centre.y);
-  const double end = Atan2(to.x - centre.x, to.y - centre.y);
+// One arc about its centre from the direction of its counter-clockwise start to that of its
+// counter-clockwise end, as the DXF drawing gives it. The start angle is computed first, then
+// the end angle; the outer height is read afresh for the arc's y.
+void DrawSegment(PreviewCanvas& canvas, const Mapping& m, const Segment& s, double radius) {
+  const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
+  const Point from = ccw ? s.start : s.end;
+  const Point to = ccw ? s.end : s.start;
+  const double start = Atan2(from.x - s.centre.x, from.y - s.centre.y);
+  const double end = Atan2(to.x - s.centre.x, to.y - s.centre.y);
   const double H = canvas.OuterHeight();
-  const double x = m.cx + m.s * centre.x;
-  const double y = H - (m.s * centre.y + m.cy);
+  const double x = m.cx + m.s * s.centre.x;
+  const double y = H - (m.s * s.centre.y + m.cy);
   canvas.DrawArc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(radius),
                  kPreviewRed, static_cast<float>(start), static_cast<float>(end));
 }
 
-// Tooth i with next roller j: the same arcs as the DXF drawing, with the radii measured on
-// tooth 1. The seat is given from flank start j to flank end i, the side facing the centre.
-void DrawTooth(PreviewCanvas& canvas, const Mapping& m, const ToothProfile& p, int i, int j,
-               double flank_radius, double seat_radius) {
-  DrawArcAbout(canvas, m, Roller(p, j), flank_radius, FlankStart(p, i), Tip(p, i));
-  DrawArcAbout(canvas, m, Roller(p, i), flank_radius, Tip(p, i), FlankEnd(p, i));
-  DrawArcAbout(canvas, m, Roller(p, j), seat_radius, FlankStart(p, j), FlankEnd(p, i));
-}
+// The picture's radius of every arc of one role, measured on the first arc of that role from
+// its centre to its counter-clockwise end (tooth 1's tip for a flank, where its seat begins
+// for a seat), so that every tooth is drawn with tooth 1's radii.
+class MeasuredRadii {
+ public:
+  MeasuredRadii(const Path& outline, double scale) {
+    for (const Segment& s : outline.segments) {
+      auto& radius = radii_[static_cast<size_t>(s.role)];
+      if (!radius) {
+        const Point to = s.kind == SegmentKind::CounterClockwiseArc ? s.end : s.start;
+        radius = Distance(s.centre, to) * scale;
+      }
+    }
+  }
+  double Of(SegmentRole role) const { return radii_[static_cast<size_t>(role)].value_or(0); }
+
+ private:
+  std::array<std::optional<double>, kSegmentRoles> radii_;
+};
 
 }  // namespace
 
-void DrawPreview(const ToothProfile& profile, double D, double T, int N, PreviewCanvas& canvas) {
-  assert(N >= 2 && profile.RollerX.size() > static_cast<size_t>(N));
-  assert(T - 1 < N);  // the loop's next roller i + 1 stays within the profile
+void DrawPreview(const Path& outline, double D, PreviewCanvas& canvas) {
   canvas.Clear();
   // No scale exists for a zero diameter; the canvas stays cleared.
   if (!(D != 0)) return;
@@ -71,14 +82,13 @@ void DrawPreview(const ToothProfile& profile, double D, double T, int N, Preview
   m.cx = canvas.OuterWidth() / 2;
   m.cy = static_cast<double>(canvas.OuterHeight()) / 2;
 
-  // Roller 2 as finally stored; tooth 1's flank and seat radii serve for every tooth.
-  const double flank_radius = Distance(Roller(profile, 2), Tip(profile, 1)) * m.s;
-  const double seat_radius = Distance(Roller(profile, 2), FlankEnd(profile, 1)) * m.s;
-
+  const MeasuredRadii radii(outline, m.s);
   // The centre-hole circle, with the radius of a roller seat.
-  canvas.DrawCircle(m.cx, static_cast<float>(m.cy), static_cast<float>(seat_radius), kPreviewRed);
-  ForEachTooth(
-      T, N, [&](int i, int j) { DrawTooth(canvas, m, profile, i, j, flank_radius, seat_radius); });
+  canvas.DrawCircle(m.cx, static_cast<float>(m.cy), static_cast<float>(radii.Of(SegmentRole::Seat)),
+                    kPreviewRed);
+  for (const Segment& s : outline.segments) {
+    if (IsArc(s)) DrawSegment(canvas, m, s, radii.Of(s.role));
+  }
 }
 
 }  // namespace toothwright

@@ -9,6 +9,7 @@
 
 #include "geometry/angles.h"
 #include "sprocket/numbers.h"
+#include "sprocket/outline.h"
 
 namespace toothwright {
 namespace {
@@ -144,6 +145,8 @@ std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& field
   ToothProfileResult profile = BuildToothProfile(run.pitch_diameter_text, run.T, run.N,
                                                  run.ToothAngle, run.RollerRadius, run.FlankRadius);
   run.profile = std::move(profile.profile);
+  run.outline =
+      BuildOutline(run.profile, run.T, run.N, {.flank = run.FlankRadius, .seat = run.RollerRadius});
   run.outside_diameter_text = std::move(profile.outside_diameter_text);
   return run;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "geometry/path.h"
 #include "sprocket/tooth_profile.h"
 
 namespace toothwright {
@@ -87,6 +88,7 @@ struct SprocketRun {
   double T = 0;  // the real tooth count; bounds the tooth loops
   int N = 0;     // the whole tooth count: top array index and the closing tooth
   ToothProfile profile;
+  Path outline;                       // the profile's teeth as one closed path in cutting order
   std::string outside_diameter_text;  // for txtOutsideDiameter
 };
 

@@ -14,6 +14,10 @@ struct ToothProfile {
   std::vector<double> FlankStartX, FlankStartY;  // seat i ends, first flank of tooth i begins
   std::vector<double> TipX, TipY;                // tip of tooth i
   std::vector<double> FlankEndX, FlankEndY;      // second flank of tooth i meets seat i + 1
+  // Topped teeth only (empty otherwise): where the first flank of tooth i meets the top
+  // circle, and where the top circle meets its second flank.
+  std::vector<double> TopStartX, TopStartY;
+  std::vector<double> TopEndX, TopEndY;
 };
 
 // Tooth 1 in polar form relative to roller 1, as measured on its rounded points.

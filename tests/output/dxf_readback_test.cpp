@@ -44,7 +44,7 @@ TEST(DxfReadBack, AnIndependentReaderSeesTheArcsAsWritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const SprocketRun s = MakeSprocket(c.pitch, c.teeth, c.roller);
-    std::stringstream file(WriteDxf(s.profile, s.FlankRadius, s.RollerRadius, s.T, s.N) +
+    std::stringstream file(WriteDxf(s.outline) +
                            "\r\n");  // as "Save DXF File" writes it
     Collector collector;
     DL_Dxf reader;

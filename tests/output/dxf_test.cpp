@@ -11,6 +11,7 @@
 
 #include "output_test_support.h"
 #include "sprocket/numbers.h"
+#include "sprocket/outline.h"
 
 namespace toothwright {
 namespace {
@@ -39,7 +40,7 @@ std::vector<Arc> Arcs(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> Drawing(const SprocketRun& s) {
-  return SplitCrLf(WriteDxf(s.profile, s.FlankRadius, s.RollerRadius, s.T, s.N));
+  return SplitCrLf(WriteDxf(s.outline));
 }
 
 double Number(const std::string& text) {
@@ -65,7 +66,7 @@ TEST(Dxf, FrameAndLineCounts) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const SprocketRun s = MakeSprocket(c.pitch, c.teeth, c.roller);
-    const std::string text = WriteDxf(s.profile, s.FlankRadius, s.RollerRadius, s.T, s.N);
+    const std::string text = WriteDxf(s.outline);
     EXPECT_TRUE(text.starts_with("0\r\nSECTION\r\n2\r\nENTITIES\r\n"));
     EXPECT_TRUE(text.ends_with("\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n"));
     const std::vector<std::string> lines = SplitCrLf(text);
@@ -138,7 +139,7 @@ TEST(Dxf, DirectionsAlongTheAxes) {
   p.TipX[1] = 5;         // seen from roller 2: straight up
   p.TipY[1] = 1;
   p.FlankEndY[1] = -1;  // seen from roller 1: straight down
-  const std::vector<Arc> arcs = Arcs(SplitCrLf(WriteDxf(p, 1, 0.5, 2, 2)));
+  const std::vector<Arc> arcs = Arcs(SplitCrLf(WriteDxf(BuildOutline(p, 2, 2, {.flank = 1, .seat = 0.5}))));
   ASSERT_EQ(arcs.size(), 6u);
   struct Case {
     const char* name;

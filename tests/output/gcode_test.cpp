@@ -20,7 +20,7 @@ struct Settings {
 };
 
 std::vector<std::string> Program(const SprocketRun& s, const Settings& settings) {
-  return SplitCrLf(WriteGCode(s.profile, s.N, s.T, settings.units, settings.offset, settings.depth,
+  return SplitCrLf(WriteGCode(s.outline, settings.units, settings.offset, settings.depth,
                               settings.feed));
 }
 
@@ -59,9 +59,9 @@ TEST(GCode, WorkedExampleLineForLine) {
 // Without a G40 a controller holds the compensated moves back: the last seat would stay uncut
 // and the cutter down at depth.
 TEST(GCode, CompensationIsCancelledAfterTheRetract) {
-  const std::string text = WriteGCode(Ansi40Teeth18().profile, 18, 18, "English", true, "", "");
+  const std::string text = WriteGCode(Ansi40Teeth18().outline, "English", true, "", "");
   EXPECT_TRUE(text.ends_with("\r\nG0 Z2.00\r\nG40\r\n"));
-  const std::string plain = WriteGCode(Ansi40Teeth18().profile, 18, 18, "English", false, "", "");
+  const std::string plain = WriteGCode(Ansi40Teeth18().outline, "English", false, "", "");
   EXPECT_TRUE(plain.ends_with("\r\nG0 Z2.00\r\n"));
   EXPECT_EQ(plain.find("G4"), std::string::npos);
 }

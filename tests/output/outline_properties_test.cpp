@@ -104,7 +104,7 @@ TEST(OutlineProperties, GCodeArcsAreRoundTheirCentresAndClose) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
     const std::vector<std::string> lines =
-        SplitCrLf(WriteGCode(r.profile, r.N, r.T, s.fields.units, false, "0.1", ""));
+        SplitCrLf(WriteGCode(r.outline, s.fields.units, false, "0.1", ""));
     ASSERT_EQ(lines.size(), 3 * static_cast<size_t>(r.N) + 4);
     EXPECT_EQ(lines[0], s.fields.units == "English" ? "G20" : "G21");
     ASSERT_TRUE(lines[1].starts_with("G0 X"));
@@ -158,7 +158,7 @@ TEST(OutlineProperties, DxfArcsJoinIntoOneClosedLoop) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
     const std::vector<DxfArc> arcs =
-        ReadArcs(WriteDxf(r.profile, r.FlankRadius, r.RollerRadius, r.T, r.N));
+        ReadArcs(WriteDxf(r.outline));
     ASSERT_EQ(arcs.size(), 3 * static_cast<size_t>(r.N));
     std::vector<PathArc> path;
     for (size_t k = 0; k < arcs.size(); ++k) {
@@ -187,7 +187,7 @@ TEST(OutlineProperties, PreviewArcsJoinIntoOneClosedLoop) {
     const SprocketRun& r = s.run;
     const double D = *ParseReal(r.outside_diameter_text);
     RecordingCanvas canvas;
-    DrawPreview(r.profile, D, r.T, r.N, canvas);
+    DrawPreview(r.outline, D, canvas);
     const std::vector<PreviewCall>& calls = canvas.calls();
     ASSERT_EQ(calls.size(), 2 + 3 * static_cast<size_t>(r.N));
     const double scale = kPictureOuterSize * 0.9 / D;  // twips per length unit

@@ -1,0 +1,51 @@
+// A closed path of arcs and straight lines: the sprocket's outline, the cutter's path and
+// every hole are values of this type, and every writer walks one in order. Coordinates are
+// in the part's length unit, the sprocket centre at the origin, y up.
+#pragma once
+
+#include <vector>
+
+namespace toothwright {
+
+struct Point {
+  double x = 0, y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+enum class SegmentKind : unsigned char {
+  Line,
+  CounterClockwiseArc,
+  ClockwiseArc,
+};
+
+// What a segment is to the part: the writers draw every kind alike; the preview measures its
+// radii per kind, and machining places tabs by the teeth.
+enum class SegmentRole : unsigned char {
+  Flank,     // a flank of a tooth, about a neighbouring roller centre
+  Seat,      // a roller seat, about its roller centre
+  Top,       // the top of a topped tooth, about the sprocket centre
+  Rounding,  // the cutter's turn round a convex corner, about the corner point
+  Hole,      // a bore, keyway or bolt hole edge
+};
+inline constexpr int kSegmentRoles = 5;
+
+struct Segment {
+  SegmentKind kind = SegmentKind::Line;
+  SegmentRole role = SegmentRole::Flank;
+  Point start, end;
+  Point centre;       // arcs: the centre every output is computed from
+  double radius = 0;  // arcs: the radius the arc was constructed with
+  int tooth = 0;      // the tooth (1..N) the segment belongs to; 0 when none
+};
+
+inline bool IsArc(const Segment& s) {
+  return s.kind != SegmentKind::Line;
+}
+
+// Segments in cutting order; each ends where the next starts and the last where the first
+// starts. A writer starts at the first segment's start.
+struct Path {
+  std::vector<Segment> segments;
+};
+
+}  // namespace toothwright

@@ -1,0 +1,23 @@
+// The sprocket's outline as one closed path in cutting order, built once per run from the
+// tooth profile and walked by every output stage.
+#pragma once
+
+#include "geometry/path.h"
+#include "sprocket/tooth_profile.h"
+
+namespace toothwright {
+
+// Tooth i (next roller j) runs from FlankStart(i) counter-clockwise about roller j to the
+// tip, counter-clockwise about roller i to FlankEnd(i), then clockwise about roller j round
+// its seat to FlankStart(j). A topped tooth has its top arc between the two flanks,
+// counter-clockwise about the sprocket centre. Teeth come in the order 1, 2, ... while
+// i <= T - 1, then the closing tooth N, whose next roller is roller 1; the path starts at
+// FlankStart(1).
+struct OutlineRadii {
+  double flank = 0;  // every flank, as the profile was constructed
+  double seat = 0;   // every roller seat, as the profile was constructed
+  double top = 0;    // the top circle of topped teeth; unused for pointed teeth
+};
+Path BuildOutline(const ToothProfile& profile, double T, int N, const OutlineRadii& radii);
+
+}  // namespace toothwright
