@@ -4,12 +4,15 @@
 // construction would produce no real outline.
 #include "sprocket/run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
 #include "geometry/angles.h"
 #include "sprocket/numbers.h"
 #include "sprocket/outline.h"
+#include "sprocket/tooth_form.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 namespace {
@@ -94,24 +97,66 @@ bool ToothOnItsCircles(const FirstTooth& t, double RollerRadius, double FlankRad
          OnCircle(t.TipX, t.TipY, t.RollerX2, t.RollerY2, FlankRadius);
 }
 
-std::optional<ValidationMessage> CheckConstruction(const ChainNumbers& n) {
+// Tooth 1 as the construction builds it with the given seat radius, or the message of the
+// field at fault: the pitch when the numbers overflow, otherwise fault_message.
+std::variant<FirstTooth, ValidationMessage> Construct(const ChainNumbers& n, double SeatRadius,
+                                                      const char* fault_message) {
   const std::string diameter_text = PitchDiameterText(n.pitch, n.T);
   const std::optional<double> diameter = ParseReal(diameter_text);
   if (!diameter) return ValidationMessage{kPitchMessage};
-  const double RollerRadius = n.roller / 2;
-  const double FlankRadius = n.pitch - RollerRadius;
-  const FirstTooth t = ConstructFirstTooth(*diameter, 360 / n.T, RollerRadius, FlankRadius);
+  const double FlankRadius = n.pitch - SeatRadius;
+  FirstTooth t = ConstructFirstTooth(*diameter, 360 / n.T, SeatRadius, FlankRadius);
   if (ConstructionOverflows(*diameter, t, FlankRadius)) return ValidationMessage{kPitchMessage};
-  if (!t.flanks_meet || !ToothOnItsCircles(t, RollerRadius, FlankRadius)) {
-    return ValidationMessage{kRollerMessage};
+  if (!t.flanks_meet || !ToothOnItsCircles(t, SeatRadius, FlankRadius)) {
+    return ValidationMessage{fault_message};
   }
-  return std::nullopt;
+  return t;
 }
 
-}  // namespace
+// The tooth-form fields read and checked against the chain: the seat radius and the top
+// diameter, when the teeth are topped.
+struct ToothFormValues {
+  double SeatRadius = 0;
+  std::optional<double> TopDiameter;
+};
 
-std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
-  ChainNumbers n;
+std::variant<ToothFormValues, ValidationMessage> ReadToothForm(const FieldTexts& fields,
+                                                               const ChainNumbers& n) {
+  const std::optional<double> clearance =
+      ReadSeatClearance(fields.seat_clearance, n.roller, IsEnglish(fields.units));
+  ToothFormValues values;
+  values.SeatRadius = n.roller / 2 + clearance.value_or(0);
+  // Seats that reach half the pitch would overlap their neighbours.
+  if (!clearance || !(values.SeatRadius < n.pitch / 2)) {
+    return ValidationMessage{kSeatClearanceMessage};
+  }
+  auto tooth = Construct(n, values.SeatRadius, kSeatClearanceMessage);
+  if (auto* message = std::get_if<ValidationMessage>(&tooth)) return *message;
+  const FirstTooth& t = std::get<FirstTooth>(tooth);
+
+  const auto top = ReadTipDiameter(fields.tip_diameter, n.pitch, n.T);
+  if (!top) return ValidationMessage{kTipDiameterMessage};
+  values.TopDiameter = *top;
+  if (values.TopDiameter) {
+    // The top circle must cut every flank between its seat and the tip.
+    const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
+    const double pointed = 2 * t.TipRadius;
+    if (!(*values.TopDiameter > lowest && *values.TopDiameter < pointed)) {
+      return ValidationMessage{kTipDiameterMessage};
+    }
+  }
+  return values;
+}
+
+// Every field read and checked, in the order the messages are given.
+struct CheckedFields {
+  ChainNumbers chain;
+  ToothFormValues form;
+};
+
+std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fields) {
+  CheckedFields checked;
+  ChainNumbers& n = checked.chain;
   if (const auto pitch = CheckPositive(fields.pitch)) {
     n.pitch = *pitch;
   } else {
@@ -125,29 +170,50 @@ std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
   const auto roller = CheckPositive(fields.roller);
   if (!roller || !(*roller < n.pitch)) return ValidationMessage{kRollerMessage};
   n.roller = *roller;
-  if (auto message = CheckConstruction(n)) return message;
+  if (auto tooth = Construct(n, n.roller / 2, kRollerMessage);
+      auto* message = std::get_if<ValidationMessage>(&tooth)) {
+    return *message;
+  }
   // The plunge line writes the depth's leading number; one beyond the double range has none.
   if (!std::isfinite(ParseLeadingReal(fields.depth))) return ValidationMessage{kDepthMessage};
+  auto form = ReadToothForm(fields, n);
+  if (auto* message = std::get_if<ValidationMessage>(&form)) return *message;
+  checked.form = std::get<ToothFormValues>(form);
+  return checked;
+}
+
+}  // namespace
+
+std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
+  auto checked = ReadFields(fields);
+  if (auto* message = std::get_if<ValidationMessage>(&checked)) return *message;
   return std::nullopt;
 }
 
 std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& fields) {
-  if (auto message = CheckFields(fields)) return *message;
-  const double pitch = *ParseReal(fields.pitch);
-  const double roller = *ParseReal(fields.roller);
+  auto read = ReadFields(fields);
+  if (auto* message = std::get_if<ValidationMessage>(&read)) return *message;
+  const CheckedFields& checked = std::get<CheckedFields>(read);
   SprocketRun run;
-  run.T = *ParseReal(fields.teeth);
+  run.T = checked.chain.T;
   run.N = static_cast<int>(RoundHalfEven(ParseLeadingReal(fields.teeth)));
-  run.pitch_diameter_text = PitchDiameterText(pitch, run.T);
+  run.pitch_diameter_text = PitchDiameterText(checked.chain.pitch, run.T);
   run.ToothAngle = 360 / run.T;
-  run.RollerRadius = roller / 2;
-  run.FlankRadius = pitch - run.RollerRadius;
-  ToothProfileResult profile = BuildToothProfile(run.pitch_diameter_text, run.T, run.N,
-                                                 run.ToothAngle, run.RollerRadius, run.FlankRadius);
+  run.RollerRadius = checked.chain.roller / 2;
+  run.SeatRadius = checked.form.SeatRadius;
+  run.FlankRadius = checked.chain.pitch - run.SeatRadius;
+  run.TopDiameter = checked.form.TopDiameter;
+  std::optional<double> TopRadius;
+  if (run.TopDiameter) TopRadius = *run.TopDiameter / 2;
+  ToothProfileResult profile =
+      BuildToothProfile(run.pitch_diameter_text, run.T, run.N, run.ToothAngle, run.SeatRadius,
+                        run.FlankRadius, TopRadius);
   run.profile = std::move(profile.profile);
-  run.outline =
-      BuildOutline(run.profile, run.T, run.N, {.flank = run.FlankRadius, .seat = run.RollerRadius});
-  run.outside_diameter_text = std::move(profile.outside_diameter_text);
+  run.outline = BuildOutline(
+      run.profile, run.T, run.N,
+      {.flank = run.FlankRadius, .seat = run.SeatRadius, .top = TopRadius.value_or(0)});
+  run.outside_diameter_text =
+      run.TopDiameter ? FormatReal(*run.TopDiameter) : std::move(profile.outside_diameter_text);
   return run;
 }
 

@@ -76,17 +76,20 @@ struct ValidationMessage {
 };
 
 // The checks a run makes before it changes anything, in the order pitch, number of teeth,
-// roller diameter, depth of cut; returns the first failure's message, or nullopt.
+// roller diameter, depth of cut, seat clearance, tip diameter; returns the first failure's
+// message, or nullopt.
 std::optional<ValidationMessage> CheckFields(const FieldTexts& fields);
 
 // What the sprocket part of a successful run yields.
 struct SprocketRun {
-  std::string pitch_diameter_text;  // for txtPitchDiameter
-  double ToothAngle = 0;            // degrees
-  double RollerRadius = 0;
-  double FlankRadius = 0;
-  double T = 0;  // the real tooth count; bounds the tooth loops
-  int N = 0;     // the whole tooth count: top array index and the closing tooth
+  std::string pitch_diameter_text;    // for txtPitchDiameter
+  double ToothAngle = 0;              // degrees
+  double RollerRadius = 0;            // half the roller diameter
+  double SeatRadius = 0;              // the roller radius plus any seat clearance
+  double FlankRadius = 0;             // the pitch less the seat radius
+  std::optional<double> TopDiameter;  // set when the teeth are topped
+  double T = 0;                       // the real tooth count; bounds the tooth loops
+  int N = 0;  // the whole tooth count: top array index and the closing tooth
   ToothProfile profile;
   Path outline;                       // the profile's teeth as one closed path in cutting order
   std::string outside_diameter_text;  // for txtOutsideDiameter

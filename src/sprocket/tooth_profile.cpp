@@ -5,6 +5,8 @@
 
 #include <cassert>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "geometry/angles.h"
 #include "geometry/intersections.h"
@@ -54,8 +56,65 @@ FirstTooth ConstructFirstTooth(double PitchDiameter, double ToothAngle, double R
   return t;
 }
 
+namespace {
+
+// Four decimals per coordinate, like every stored point, but never outside the circle of
+// radius limit about the centre: the top circle is the largest the part may be. Of the grid
+// points round (x, y), the nearest that lies within the circle; rounding both coordinates
+// towards zero always gives one.
+std::pair<double, double> RoundWithin(double x, double y, double limit) {
+  const double rx = Round4(x), ry = Round4(y);
+  if (std::hypot(rx, ry) <= limit) return {rx, ry};
+  std::pair<double, double> best{std::trunc(x * 1e4) / 1e4, std::trunc(y * 1e4) / 1e4};
+  double best_distance = std::hypot(best.first - x, best.second - y);
+  for (double cx : {std::floor(x * 1e4) / 1e4, std::ceil(x * 1e4) / 1e4}) {
+    for (double cy : {std::floor(y * 1e4) / 1e4, std::ceil(y * 1e4) / 1e4}) {
+      const double distance = std::hypot(cx - x, cy - y);
+      if (std::hypot(cx, cy) <= limit && distance < best_distance) {
+        best = {cx, cy};
+        best_distance = distance;
+      }
+    }
+  }
+  return best;
+}
+
+// The meeting point, nearer the tip, of the flank circle about (cx, cy) and the top circle.
+std::pair<double, double> TopPoint(const FirstTooth& t, double cx, double cy, double FlankRadius,
+                                   double TopRadius) {
+  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  circle_circle_intersection(cx, cy, FlankRadius, 0, 0, TopRadius, X1, Y1, X2, Y2);
+  const bool first = std::hypot(X1 - t.TipX, Y1 - t.TipY) <= std::hypot(X2 - t.TipX, Y2 - t.TipY);
+  return first ? std::pair{X1, Y1} : std::pair{X2, Y2};
+}
+
+// The top points of every tooth, each turned from tooth 1's exact meeting points by its
+// polar form relative to roller 1, then stored to four decimals within the top circle.
+void AddTops(ToothProfile& p, const FirstTooth& t, double FlankRadius, double TopRadius, double T,
+             int N, double ToothAngle) {
+  const auto [start_x, start_y] = TopPoint(t, t.RollerX2, t.RollerY2, FlankRadius, TopRadius);
+  const auto [end_x, end_y] = TopPoint(t, t.RollerX1, t.RollerY1, FlankRadius, TopRadius);
+  const double a0 = Atan2(t.RollerX1, t.RollerY1);
+  const double start_angle = Atan2(start_x, start_y) - a0;
+  const double end_angle = Atan2(end_x, end_y) - a0;
+  const size_t size = static_cast<size_t>(N) + 1;
+  for (auto* array : {&p.TopStartX, &p.TopStartY, &p.TopEndX, &p.TopEndY}) array->assign(size, 0.0);
+  const double step = DegToRad(ToothAngle);
+  for (int i = 1; i <= T && i <= N; ++i) {
+    const double a = i * step;
+    const size_t k = static_cast<size_t>(i);
+    std::tie(p.TopStartX[k], p.TopStartY[k]) = RoundWithin(
+        std::cos(a + start_angle) * TopRadius, std::sin(a + start_angle) * TopRadius, TopRadius);
+    std::tie(p.TopEndX[k], p.TopEndY[k]) = RoundWithin(
+        std::cos(a + end_angle) * TopRadius, std::sin(a + end_angle) * TopRadius, TopRadius);
+  }
+}
+
+}  // namespace
+
 ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, double T, int N,
-                                     double ToothAngle, double RollerRadius, double FlankRadius) {
+                                     double ToothAngle, double RollerRadius, double FlankRadius,
+                                     std::optional<double> TopRadius) {
   assert(N >= 1);
   const std::optional<double> pitch_diameter = ParseReal(pitch_diameter_text);
   assert(pitch_diameter);
@@ -81,6 +140,8 @@ ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, dou
   p.FlankEndX[1] = t.FlankEndX;
   p.FlankEndY[1] = t.FlankEndY;
   result.outside_diameter_text = FormatReal(t.TipRadius * 2);
+
+  if (TopRadius) AddTops(p, t, FlankRadius, *TopRadius, T, N, ToothAngle);
 
   const double step = DegToRad(ToothAngle);
   for (int i = 2; i <= T && i <= N; ++i) {
