@@ -27,6 +27,7 @@ std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields);
 struct StageTexts {
   std::string gcode;
   std::string dxf;
+  std::string svg;  // the part drawn to scale as an SVG document; empty until a run
 };
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas);
 

@@ -13,6 +13,9 @@
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
+#include <iterator>
+#include <span>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -22,7 +25,6 @@
 #include "ui/picture_box.h"
 #include "ui/qt_window_services.h"
 #include "ui/text_store.h"
-#include "ui/window_layout.h"
 
 namespace toothwright {
 namespace {
@@ -37,6 +39,59 @@ constexpr const char* kInfoText =
     "Written by the Toothwright developers.\r\n"
     "\r\n"
     "See the README that comes with the program for how to use it.";
+
+// The More panel's text fields: the run's text each one fills, and whether a unit switch
+// converts it. The lengths of the part (tooth form, bore, keyway, bolt holes) convert like
+// pitch and roller; the machining values stay as typed, like the depth of cut, and so do counts.
+struct OptionField {
+  const char* name;  // objectName in the panel's layout table
+  std::string FieldTexts::*text;
+  bool converts;
+  const char* tip;  // what the field means, shown when the pointer rests on it
+};
+
+const OptionField kOptionFields[] = {
+    {"txtSeatClearance", &FieldTexts::seat_clearance, true,
+     "Added to the roller radius for the seats: a length of 0 or more, or ANSI for the chain "
+     "standard's seating curve"},
+    {"txtTipDiameter", &FieldTexts::tip_diameter, true,
+     "The teeth are topped at this diameter: a length, or ANSI for the standard's outside "
+     "diameter"},
+    {"txtToolDiameter", &FieldTexts::tool_diameter, false,
+     "The program follows the cutter centre, offset by half this diameter, for controllers "
+     "without cutter compensation; not together with the tool offset right code"},
+    {"txtDepthPerPass", &FieldTexts::depth_per_pass, false,
+     "The contour is cut in passes this much deeper each, down to the depth of cut"},
+    {"txtTabs", &FieldTexts::tabs, false, "Number of holding tabs left on the contour"},
+    {"txtTabWidth", &FieldTexts::tab_width, false, "Length of each tab along the path"},
+    {"txtTabHeight", &FieldTexts::tab_height, false, "Height of each tab above the full depth"},
+    {"txtSafeZ", &FieldTexts::safe_z, false, "Height of the first and last rapid moves"},
+    {"txtSpindle", &FieldTexts::spindle, false, "Spindle speed, written after S as typed"},
+    {"txtBore", &FieldTexts::bore, true, "Diameter of the bore about the centre"},
+    {"txtKeywayWidth", &FieldTexts::keyway_width, true,
+     "Width of the keyway in the bore's edge; needs a bore"},
+    {"txtKeywayDepth", &FieldTexts::keyway_depth, true,
+     "From the bore's edge to the keyway's far side"},
+    {"txtBoltHoles", &FieldTexts::bolt_holes, false, "Number of holes on the bolt circle"},
+    {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, true, "Diameter of each bolt hole"},
+    {"txtBoltCircle", &FieldTexts::bolt_circle, true,
+     "Diameter of the circle through the bolt holes' centres"},
+};
+static_assert(std::size(kOptionFields) == kOptionFieldCount);
+
+// The word a tooth-form field takes for the chain standard's value.
+constexpr const char* kStandardWord = "ANSI";
+
+// The G-code and DXF texts already end in CR LF; their saved files get one more.
+constexpr const char* kSavedLineBreak = "\r\n";
+
+// Where the More button sends the panel when pressed; while the panel is closed, how many
+// options are in force, so that none is forgotten when a part is cut.
+QString MoreCaption(bool open, int options) {
+  if (open) return QString::fromUtf8("Less \u25c2");
+  if (options == 0) return QString::fromUtf8("More \u25b8");
+  return QString::fromUtf8("More (%1) \u25b8").arg(options);
+}
 
 QWidget* CreateControl(const ControlLayout& row, QWidget* parent) {
   switch (row.kind) {
@@ -90,10 +145,23 @@ QWidget* CreateControl(const ControlLayout& row, QWidget* parent) {
 }
 
 template <typename Widget>
-Widget* FindControl(const QWidget* window, const char* name) {
-  auto* control = window->findChild<Widget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+Widget* FindControl(const QWidget* parent, const char* name) {
+  auto* control = parent->findChild<Widget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
   Q_ASSERT_X(control != nullptr, "FindControl", name);
   return control;
+}
+
+// Creates the controls of a layout table as children of parent, whose top-left corner lies
+// left_twips right of the client area's; adds those that take the focus to focus_order.
+void PlaceControls(std::span<const ControlLayout> table, QWidget* parent, int left_twips,
+                   std::vector<std::pair<int, QWidget*>>& focus_order) {
+  for (const ControlLayout& row : table) {
+    QWidget* control = CreateControl(row, parent);
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(TwipsToPixels(row.left - left_twips, row.top, row.width, row.height));
+    if (row.font != FontRole::Body) control->setFont(FontFor(row.font));
+    if (row.tab != kNoTab) focus_order.emplace_back(row.tab, control);
+  }
 }
 
 // A run's texts use CR LF; the text box keeps lines with LF alone and would turn each CR
@@ -139,19 +207,21 @@ QString MainWindow::DxfText() const {
 }
 
 void MainWindow::BuildControls() {
-  std::vector<const ControlLayout*> focus_order;
-  for (const ControlLayout& row : WindowControls()) {
-    QWidget* control = CreateControl(row, this);
-    control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(TwipsToPixels(row.left, row.top, row.width, row.height));
-    if (row.font != FontRole::Body) control->setFont(FontFor(row.font));
-    if (row.tab != kNoTab) focus_order.push_back(&row);
-  }
+  // The panel is one widget, so that opening and closing it shows or hides all of it and a
+  // closed panel takes no place in the focus order.
+  ui_.MorePanel = new QWidget(this);
+  ui_.MorePanel->setObjectName("MorePanel");
+  ui_.MorePanel->setGeometry(
+      TwipsToPixels(kClientWidthTwips, 0, kMorePanelWidthTwips, kClientHeightTwips));
+  ui_.MorePanel->hide();
+
+  std::vector<std::pair<int, QWidget*>> focus_order;
+  PlaceControls(WindowControls(), this, 0, focus_order);
+  PlaceControls(MorePanelControls(), ui_.MorePanel, kClientWidthTwips, focus_order);
   std::sort(focus_order.begin(), focus_order.end(),
-            [](const ControlLayout* a, const ControlLayout* b) { return a->tab < b->tab; });
+            [](const auto& a, const auto& b) { return a.first < b.first; });
   for (size_t i = 1; i < focus_order.size(); ++i) {
-    setTabOrder(FindControl<QWidget>(this, focus_order[i - 1]->name),
-                FindControl<QWidget>(this, focus_order[i]->name));
+    setTabOrder(focus_order[i - 1].second, focus_order[i].second);
   }
 
   ui_.Combo1 = FindControl<QComboBox>(this, "Combo1");
@@ -171,6 +241,27 @@ void MainWindow::BuildControls() {
   ui_.CmdGCodeSave = FindControl<QPushButton>(this, "CmdGCodeSave");
   ui_.CmdDXFSave = FindControl<QPushButton>(this, "CmdDXFSave");
   ui_.CmdAbout = FindControl<QPushButton>(this, "CmdAbout");
+  ui_.CmdMore = FindControl<QPushButton>(this, "CmdMore");
+  // The pressed look tells an open panel.
+  ui_.CmdMore->setCheckable(true);
+
+  for (size_t i = 0; i < kOptionFieldCount; ++i) {
+    ui_.options[i] = FindControl<QLineEdit>(ui_.MorePanel, kOptionFields[i].name);
+    ui_.options[i]->setToolTip(QString::fromUtf8(kOptionFields[i].tip));
+  }
+  ui_.txtSeatClearance = FindControl<QLineEdit>(ui_.MorePanel, "txtSeatClearance");
+  ui_.txtTipDiameter = FindControl<QLineEdit>(ui_.MorePanel, "txtTipDiameter");
+  ui_.txtToolDiameter = FindControl<QLineEdit>(ui_.MorePanel, "txtToolDiameter");
+  ui_.CmdSeatClearanceANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdSeatClearanceANSI");
+  ui_.CmdTipDiameterANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdTipDiameterANSI");
+  ui_.CheckProgramEnd = FindControl<QCheckBox>(ui_.MorePanel, "CheckProgramEnd");
+  ui_.CmdSVGSave = FindControl<QPushButton>(ui_.MorePanel, "CmdSVGSave");
+  ui_.CmdSeatClearanceANSI->setToolTip(tr("Seat clearance of the chain standard"));
+  ui_.CmdTipDiameterANSI->setToolTip(tr("Outside diameter of the chain standard"));
+  ui_.CheckProgramEnd->setAccessibleName(
+      FindControl<QLabel>(ui_.MorePanel, "LabelProgramEnd")->text());
+  ui_.Check1->setToolTip(
+      tr("Not together with a tool diameter, which makes the program follow the cutter centre"));
 
   // The check box has no caption of its own; the label beside it names it for assistive tools.
   ui_.Check1->setAccessibleName(FindControl<QLabel>(this, "Label19")->text());
@@ -187,6 +278,8 @@ void MainWindow::BuildControls() {
 
   ui_.txtDXF = new TextStore(this);
   ui_.txtDXF->setObjectName("txtDXF");
+  ui_.txtSVG = new TextStore(this);
+  ui_.txtSVG->setObjectName("txtSVG");
 }
 
 void MainWindow::WireEvents() {
@@ -198,16 +291,50 @@ void MainWindow::WireEvents() {
   connect(ui_.CmdGCodeSave, &QPushButton::clicked, this, &MainWindow::CmdGCodeSave_Click);
   connect(ui_.CmdDXFSave, &QPushButton::clicked, this, &MainWindow::CmdDXFSave_Click);
   connect(ui_.CmdAbout, &QPushButton::clicked, this, &MainWindow::CmdAbout_Click);
+  connect(ui_.CmdMore, &QPushButton::clicked, this, &MainWindow::CmdMore_Click);
+  connect(ui_.CmdSVGSave, &QPushButton::clicked, this, &MainWindow::CmdSVGSave_Click);
+  connect(ui_.CmdSeatClearanceANSI, &QPushButton::clicked, this,
+          &MainWindow::CmdSeatClearanceANSI_Click);
+  connect(ui_.CmdTipDiameterANSI, &QPushButton::clicked, this,
+          &MainWindow::CmdTipDiameterANSI_Click);
+  // Any change of the tick, by the user or by code, keeps the two exclusive.
+  connect(ui_.Check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
+  connect(ui_.txtToolDiameter, &QLineEdit::textChanged, this, &MainWindow::txtToolDiameter_Change);
+  for (QLineEdit* option : ui_.options) {
+    connect(option, &QLineEdit::textChanged, this, &MainWindow::RefreshMoreCaption);
+  }
+  connect(ui_.CheckProgramEnd, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
+  // A diameter wider than its field is shown whole in the field's tip.
+  for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
+    connect(result, &QLineEdit::textChanged, result, &QWidget::setToolTip);
+  }
 }
 
 FieldTexts MainWindow::ReadFields() const {
-  return {.pitch = ui_.txtPitch->text().toStdString(),
-          .teeth = ui_.txtNumberofTeeth->text().toStdString(),
-          .roller = ui_.txtRollerDiameter->text().toStdString(),
-          .units = ui_.ComboUnits->currentText().toStdString(),
-          .depth = ui_.txtCutDepth->text().toStdString(),
-          .feed = ui_.txtFeedRate->text().toStdString(),
-          .offset = ui_.Check1->isChecked()};
+  FieldTexts fields{.pitch = ui_.txtPitch->text().toStdString(),
+                    .teeth = ui_.txtNumberofTeeth->text().toStdString(),
+                    .roller = ui_.txtRollerDiameter->text().toStdString(),
+                    .units = ui_.ComboUnits->currentText().toStdString(),
+                    .depth = ui_.txtCutDepth->text().toStdString(),
+                    .feed = ui_.txtFeedRate->text().toStdString(),
+                    .offset = ui_.Check1->isChecked(),
+                    .program_end = ui_.CheckProgramEnd->isChecked()};
+  // Read whether the panel is open or not: the count on its button shows what is in force.
+  for (size_t i = 0; i < kOptionFieldCount; ++i) {
+    fields.*(kOptionFields[i].text) = ui_.options[i]->text().toStdString();
+  }
+  return fields;
+}
+
+int MainWindow::OptionsInForce() const {
+  const auto filled =
+      std::count_if(ui_.options.begin(), ui_.options.end(),
+                    [](const QLineEdit* field) { return !field->text().isEmpty(); });
+  return static_cast<int>(filled) + (ui_.CheckProgramEnd->isChecked() ? 1 : 0);
+}
+
+void MainWindow::RefreshMoreCaption() {
+  ui_.CmdMore->setText(MoreCaption(more_open_, OptionsInForce()));
 }
 
 void MainWindow::Form_Load() {
@@ -229,6 +356,7 @@ void MainWindow::Command1_Click() {
     return;
   }
   ui_.txtDXF->setText(QString());
+  ui_.txtSVG->setText(QString());
   ui_.txtInfo->clear();
   ui_.Picture1->Clear();
   ui_.txtOutsideDiameter->clear();
@@ -248,6 +376,7 @@ void MainWindow::Command1_Click() {
   const StageTexts texts = RunStages(fields, sprocket, *ui_.Picture1);
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
+  ui_.txtSVG->setText(QString::fromStdString(texts.svg));
 }
 
 void MainWindow::Combo1_Click() {
@@ -271,6 +400,10 @@ void MainWindow::ComboUnits_Click() {
   current_units_ = units;
   ConvertLengthField(ui_.txtPitch, units);
   ConvertLengthField(ui_.txtRollerDiameter, units);
+  // The word ANSI is not a number and stays as it is.
+  for (size_t i = 0; i < kOptionFieldCount; ++i) {
+    if (kOptionFields[i].converts) ConvertLengthField(ui_.options[i], units);
+  }
 }
 
 void MainWindow::ConvertLengthField(QLineEdit* field, const QString& units) {
@@ -286,7 +419,8 @@ void MainWindow::CmdSelectGCODE_Click() {
 }
 
 void MainWindow::CmdGCodeSave_Click() {
-  SaveWithDialog(QString::fromUtf8(kGCodeFilter), FromBoxText(ui_.txtInfo->toPlainText()));
+  SaveWithDialog(QString::fromUtf8(kGCodeFilter),
+                 FromBoxText(ui_.txtInfo->toPlainText()) + QLatin1String(kSavedLineBreak));
 }
 
 void MainWindow::CmdDXFSave_Click() {
@@ -294,7 +428,45 @@ void MainWindow::CmdDXFSave_Click() {
     services_->ShowMessage(QString::fromUtf8(kNoDrawingMessage));
     return;
   }
-  SaveWithDialog(QString::fromUtf8(kDxfFilter), ui_.txtDXF->text());
+  SaveWithDialog(QString::fromUtf8(kDxfFilter),
+                 ui_.txtDXF->text() + QLatin1String(kSavedLineBreak));
+}
+
+void MainWindow::CmdSVGSave_Click() {
+  if (ui_.txtSVG->text().isEmpty()) {
+    services_->ShowMessage(QString::fromUtf8(kNoSvgMessage));
+    return;
+  }
+  // The document is written as the run made it: its own line ends, nothing added.
+  SaveWithDialog(QString::fromUtf8(kSvgFilter), ui_.txtSVG->text());
+}
+
+void MainWindow::CmdMore_Click() {
+  more_open_ = !more_open_;
+  ui_.CmdMore->setChecked(more_open_);
+  ui_.MorePanel->setVisible(more_open_);
+  const int width = kClientWidthTwips + (more_open_ ? kMorePanelWidthTwips : 0);
+  setFixedSize(TwipsToPixels(0, 0, width, kClientHeightTwips).size());
+  RefreshMoreCaption();
+}
+
+void MainWindow::CmdSeatClearanceANSI_Click() {
+  ui_.txtSeatClearance->setText(QString::fromLatin1(kStandardWord));
+}
+
+void MainWindow::CmdTipDiameterANSI_Click() {
+  ui_.txtTipDiameter->setText(QString::fromLatin1(kStandardWord));
+}
+
+void MainWindow::Check1_Click() {
+  // Cutter compensation and a program along the cutter centre would offset the path twice.
+  ui_.txtToolDiameter->setEnabled(!ui_.Check1->isChecked());
+}
+
+void MainWindow::txtToolDiameter_Change() {
+  const bool given = !ui_.txtToolDiameter->text().isEmpty();
+  if (given) ui_.Check1->setChecked(false);
+  ui_.Check1->setEnabled(!given);
 }
 
 void MainWindow::CmdAbout_Click() {
@@ -307,8 +479,7 @@ void MainWindow::SaveWithDialog(const QString& filter, const QString& text) {
   const std::optional<QString> path = services_->AskSavePath(save_dialog_);
   if (!path || path->isEmpty()) return;
   save_dialog_.file_name = *path;
-  // Both texts already end in CR LF; the saved file gets one more.
-  if (const auto reason = services_->WriteTextFile(*path, text + QLatin1String("\r\n"))) {
+  if (const auto reason = services_->WriteTextFile(*path, text)) {
     services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(*path, *reason));
   }
 }

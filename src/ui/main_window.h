@@ -1,13 +1,17 @@
 // The one window of Toothwright, the form fgfgfg: the chain, the optional G-code parameters,
-// the two computed diameters, the preview, the G-code text and the saves. Each event the
-// window handles runs one handler named after its control and event; the fields are the only
-// state a handler leaves behind, apart from the unit in force and the save dialog's file name.
+// the two computed diameters, the preview, the G-code text and the saves, and the More panel
+// with the tooth-form, machining and mounting options. Each event the window handles runs one
+// handler named after its control and event; the fields are the only state a handler leaves
+// behind, apart from the unit in force, the save dialog's file name and whether the panel is
+// open.
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "sprocket/run.h"
+#include "ui/window_layout.h"
 #include "ui/window_services.h"
 
 class QCheckBox;
@@ -27,6 +31,12 @@ inline constexpr const char* kGCodeFilter = "Cam (*.cam)";
 inline constexpr const char* kDxfFilter = "Cad (*.dxf)";
 inline constexpr const char* kSaveFolder = "c:\\temp";
 inline constexpr const char* kNoDrawingMessage = "There is no DXF drawing yet: press Go first.";
+inline constexpr const char* kSvgFilter = "SVG (*.svg)";
+inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
+
+// The number of text fields in the More panel; with the "End Program with M2" box they are the
+// options a run can take beyond the fields of the closed window.
+inline constexpr size_t kOptionFieldCount = 15;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -41,6 +51,10 @@ class MainWindow : public QWidget {
   const QString& CurrentUnits() const { return current_units_; }
   // The DXF text of the last run, held for "Save DXF File"; empty before the first run.
   QString DxfText() const;
+  // The texts a run would read from the fields now, the More panel's included.
+  FieldTexts ReadFields() const;
+  // Whether the More panel is shown.
+  bool MorePanelOpen() const { return more_open_; }
 
   // The handlers, each wired to its control's event and to nothing else.
   void Form_Load();
@@ -51,6 +65,12 @@ class MainWindow : public QWidget {
   void CmdGCodeSave_Click();
   void CmdDXFSave_Click();
   void CmdAbout_Click();
+  void CmdMore_Click();
+  void CmdSVGSave_Click();
+  void CmdSeatClearanceANSI_Click();
+  void CmdTipDiameterANSI_Click();
+  void Check1_Click();
+  void txtToolDiameter_Change();
 
  private:
   // The controls the handlers use, named as in the layout table.
@@ -73,20 +93,37 @@ class MainWindow : public QWidget {
     QPushButton* CmdDXFSave = nullptr;
     QPushButton* CmdAbout = nullptr;
     TextStore* txtDXF = nullptr;
+    QPushButton* CmdMore = nullptr;
+    QWidget* MorePanel = nullptr;  // holds the panel's controls; hidden while closed
+    // The panel's text fields, in the order of the option table in main_window.cpp.
+    std::array<QLineEdit*, kOptionFieldCount> options{};
+    QPushButton* CmdSeatClearanceANSI = nullptr;
+    QPushButton* CmdTipDiameterANSI = nullptr;
+    QLineEdit* txtSeatClearance = nullptr;
+    QLineEdit* txtTipDiameter = nullptr;
+    QLineEdit* txtToolDiameter = nullptr;
+    QCheckBox* CheckProgramEnd = nullptr;
+    QPushButton* CmdSVGSave = nullptr;
+    TextStore* txtSVG = nullptr;
   };
 
   void BuildControls();
   void WireEvents();
-  FieldTexts ReadFields() const;
+  // Options in force: the panel's fields that are not empty (a run reads an empty one as
+  // off), and a ticked M2 box.
+  int OptionsInForce() const;
+  // The More button's caption after the panel opened or closed or an option changed.
+  void RefreshMoreCaption();
   void ConvertLengthField(QLineEdit* field, const QString& units);
-  // Asks for a path with filter and writes text and one more CR LF to it.
+  // Asks for a path with filter and writes text to it unchanged.
   void SaveWithDialog(const QString& filter, const QString& text);
 
   std::unique_ptr<WindowServices> own_services_;
   WindowServices* services_;
   Controls ui_;
   QString current_units_;
-  SaveRequest save_dialog_;  // shared by both saves: keeps the last confirmed file name
+  SaveRequest save_dialog_;  // shared by every save: keeps the last confirmed file name
+  bool more_open_ = false;
 };
 
 }  // namespace toothwright

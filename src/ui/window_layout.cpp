@@ -25,6 +25,8 @@ constexpr ControlLayout kControls[] = {
     // Title.
     {"Label7", K::Label, "Toothwright 2.0", 120, 0, 4095, 495, kNoTab, F::Title},
     {"CmdAbout", K::Button, "Info", 8400, 120, 975, 255, 17},
+    // Opens and closes the More panel; in the title row's free space, so nothing else moves.
+    {"CmdMore", K::Button, "More \u25b8", 7065, 120, 1215, 255, 28},
     // Chain zone.
     {"Label11", K::Label, "Choose a standard chain size or enter custom pitch and roller sizes",
      120, 720, 9255, 375, kNoTab, F::Body, true},
@@ -70,6 +72,60 @@ constexpr ControlLayout kControls[] = {
     {"CmdDXFSave", K::Button, "Save DXF File", 6975, 7845, 1455, 375, 16},
 };
 
+// The More panel: three framed groups in the column right of the window, each a caption per
+// row with its field beside it, rows 345 twips apart. The group frames line up with the chain
+// zone's top and the save button with "Save DXF File".
+constexpr ControlLayout kMorePanelControls[] = {
+    // Group frames.
+    {"ShapeToothForm", K::Frame, "", 9810, 675, 3780, 1080},
+    {"ShapeMachining", K::Frame, "", 9810, 1875, 3780, 3150},
+    {"ShapeMounting", K::Frame, "", 9810, 5145, 3780, 2460},
+    {"LabelMoreOptions", K::Label, "More Options", 9810, 150, 3780, 375, kNoTab, F::ZoneHeading,
+     true},
+    // Tooth form: each field takes a length or the word the button beside it fills in.
+    {"LabelToothForm", K::Label, "Tooth Form", 9885, 705, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelSeatClearance", K::Label, "Seat Clearance", 9930, 1020, 1650, 255},
+    {"txtSeatClearance", K::TextBox, "", 11640, 1005, 1095, 285, 29},
+    {"CmdSeatClearanceANSI", K::Button, "ANSI", 12855, 1005, 615, 285, 30},
+    {"LabelTipDiameter", K::Label, "Tip Diameter", 9930, 1365, 1650, 255},
+    {"txtTipDiameter", K::TextBox, "", 11640, 1350, 1095, 285, 31},
+    {"CmdTipDiameterANSI", K::Button, "ANSI", 12855, 1350, 615, 285, 32},
+    // Machining.
+    {"LabelMachining", K::Label, "Machining", 9885, 1905, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelToolDiameter", K::Label, "Tool Diameter", 9930, 2220, 1650, 255},
+    {"txtToolDiameter", K::TextBox, "", 11640, 2205, 1095, 285, 33},
+    {"LabelDepthPerPass", K::Label, "Depth per Pass", 9930, 2565, 1650, 255},
+    {"txtDepthPerPass", K::TextBox, "", 11640, 2550, 1095, 285, 34},
+    {"LabelTabs", K::Label, "Tabs", 9930, 2910, 1650, 255},
+    {"txtTabs", K::TextBox, "", 11640, 2895, 1095, 285, 35},
+    {"LabelTabWidth", K::Label, "Tab Width", 9930, 3255, 1650, 255},
+    {"txtTabWidth", K::TextBox, "", 11640, 3240, 1095, 285, 36},
+    {"LabelTabHeight", K::Label, "Tab Height", 9930, 3600, 1650, 255},
+    {"txtTabHeight", K::TextBox, "", 11640, 3585, 1095, 285, 37},
+    {"LabelSafeZ", K::Label, "Safe Z", 9930, 3945, 1650, 255},
+    {"txtSafeZ", K::TextBox, "", 11640, 3930, 1095, 285, 38},
+    {"LabelSpindle", K::Label, "Spindle Speed", 9930, 4290, 1650, 255},
+    {"txtSpindle", K::TextBox, "", 11640, 4275, 1095, 285, 39},
+    {"LabelProgramEnd", K::Label, "End Program with M2", 9930, 4635, 1650, 255},
+    {"CheckProgramEnd", K::CheckBox, "", 11640, 4627, 240, 270, 40},
+    // Mounting.
+    {"LabelMounting", K::Label, "Mounting", 9885, 5175, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelBore", K::Label, "Bore Diameter", 9930, 5490, 1650, 255},
+    {"txtBore", K::TextBox, "", 11640, 5475, 1095, 285, 41},
+    {"LabelKeywayWidth", K::Label, "Keyway Width", 9930, 5835, 1650, 255},
+    {"txtKeywayWidth", K::TextBox, "", 11640, 5820, 1095, 285, 42},
+    {"LabelKeywayDepth", K::Label, "Keyway Depth", 9930, 6180, 1650, 255},
+    {"txtKeywayDepth", K::TextBox, "", 11640, 6165, 1095, 285, 43},
+    {"LabelBoltHoles", K::Label, "Bolt Holes", 9930, 6525, 1650, 255},
+    {"txtBoltHoles", K::TextBox, "", 11640, 6510, 1095, 285, 44},
+    {"LabelBoltHoleDiameter", K::Label, "Bolt Hole Diameter", 9930, 6870, 1650, 255},
+    {"txtBoltHoleDiameter", K::TextBox, "", 11640, 6855, 1095, 285, 45},
+    {"LabelBoltCircle", K::Label, "Bolt Circle", 9930, 7215, 1650, 255},
+    {"txtBoltCircle", K::TextBox, "", 11640, 7200, 1095, 285, 46},
+    // The drawing to scale, saved like the DXF drawing.
+    {"CmdSVGSave", K::Button, "Save SVG File", 10965, 7845, 1455, 375, 47},
+};
+
 int RoundToPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
@@ -80,9 +136,15 @@ std::span<const ControlLayout> WindowControls() {
   return kControls;
 }
 
+std::span<const ControlLayout> MorePanelControls() {
+  return kMorePanelControls;
+}
+
 const ControlLayout* FindControlLayout(const char* name) {
-  for (const ControlLayout& row : kControls) {
-    if (std::strcmp(row.name, name) == 0) return &row;
+  for (const auto table : {WindowControls(), MorePanelControls()}) {
+    for (const ControlLayout& row : table) {
+      if (std::strcmp(row.name, name) == 0) return &row;
+    }
   }
   return nullptr;
 }

@@ -1,6 +1,6 @@
 // The fixed layout of the main window: every control with its kind, caption, place in twips
 // (1/1440 inch) from the top-left corner of the client area, keyboard focus place and font.
-// The window is built from this table alone; nothing else holds a position or a caption.
+// The window is built from these tables alone; nothing else holds a position or a caption.
 #pragma once
 
 #include <QFont>
@@ -20,6 +20,10 @@ inline constexpr const char* kLayoutStyle = "Fusion";
 // The client area of the window, in twips (649 x 566 pixels).
 inline constexpr int kClientWidthTwips = 9735;
 inline constexpr int kClientHeightTwips = 8490;
+
+// The More panel: a column of the same height right of the client area, shown only while it is
+// open (264 pixels wide, so the open window is 913 x 566 pixels).
+inline constexpr int kMorePanelWidthTwips = 3960;
 
 enum class ControlKind {
   Label,       // a caption, transparent so that the frames beneath stay whole
@@ -56,10 +60,15 @@ struct ControlLayout {
 };
 
 // Every visible control of the window, in creation order: the zone frames first, so that the
-// controls inside them are drawn over their outlines.
+// controls inside them are drawn over their outlines. All lie inside the client area.
 std::span<const ControlLayout> WindowControls();
 
-// The control named name, or nullptr.
+// The controls of the More panel, in creation order, frames first. They lie in the column from
+// kClientWidthTwips to kClientWidthTwips + kMorePanelWidthTwips, still measured from the
+// top-left of the client area; their focus places follow those of WindowControls().
+std::span<const ControlLayout> MorePanelControls();
+
+// The control named name in either table, or nullptr.
 const ControlLayout* FindControlLayout(const char* name);
 
 // The rectangle of a control in logical pixels. Each edge is rounded to the nearest pixel on

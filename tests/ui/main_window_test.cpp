@@ -1,5 +1,6 @@
 // The window's behaviour through its controls: start-up, Go, chain picks, unit switches,
-// Select All, the saves and the Info box. Dialogs are scripted by FakeWindowServices.
+// Select All, the saves, the Info box and the More panel. Dialogs are scripted by
+// FakeWindowServices.
 #include "ui/main_window.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 
 #include "fake_window_services.h"
 #include "output/pipeline.h"
+#include "output/recording_canvas.h"
 #include "support/worked_example.h"
 #include "ui/picture_box.h"
 
@@ -53,6 +55,31 @@ int RedPixels(const QImage& picture) {
 RunResults ExpectedRun(const FieldTexts& fields) {
   return std::get<RunResults>(Run(fields));
 }
+
+// The More panel's text fields, the run's text each fills, and whether a unit switch
+// converts it.
+struct PanelField {
+  const char* name;
+  std::string FieldTexts::*text;
+  bool converts;
+};
+const PanelField kPanelFields[] = {
+    {"txtSeatClearance", &FieldTexts::seat_clearance, true},
+    {"txtTipDiameter", &FieldTexts::tip_diameter, true},
+    {"txtToolDiameter", &FieldTexts::tool_diameter, false},
+    {"txtDepthPerPass", &FieldTexts::depth_per_pass, false},
+    {"txtTabs", &FieldTexts::tabs, false},
+    {"txtTabWidth", &FieldTexts::tab_width, false},
+    {"txtTabHeight", &FieldTexts::tab_height, false},
+    {"txtSafeZ", &FieldTexts::safe_z, false},
+    {"txtSpindle", &FieldTexts::spindle, false},
+    {"txtBore", &FieldTexts::bore, true},
+    {"txtKeywayWidth", &FieldTexts::keyway_width, true},
+    {"txtKeywayDepth", &FieldTexts::keyway_depth, true},
+    {"txtBoltHoles", &FieldTexts::bolt_holes, false},
+    {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, true},
+    {"txtBoltCircle", &FieldTexts::bolt_circle, true},
+};
 
 }  // namespace
 
@@ -92,6 +119,18 @@ class MainWindowTest : public QObject {
   void saveIntoMissingFolderIsReported();
   void failedSaveKeepsOldFile();
   void infoBox();
+  void resultFieldsShowTheWholeNumber();
+  void moreOpensAndClosesThePanel();
+  void moreCountsOptionsInForce_data();
+  void moreCountsOptionsInForce();
+  void panelFieldsReachTheRun();
+  void panelFieldsAreCheckedAtGo();
+  void tipDiameterReachesOutsideDiameter();
+  void ansiButtonsFillTheWord();
+  void unitSwitchConvertsPartLengths();
+  void toolDiameterAndOffsetExcludeEachOther();
+  void saveSvgBeforeAnyDrawingWritesNothing();
+  void saveSvgWritesTheDocumentUnchanged();
 
  private:
   template <typename Widget>
@@ -172,26 +211,56 @@ void MainWindowTest::startUpState() {
   QCOMPARE(Picture().size(), QSize(249, 249) * Picture().devicePixelRatio());
   QCOMPARE(window_->focusWidget(), Find<QWidget>("Combo1"));
   QVERIFY(services_->messages.isEmpty());
+
+  QVERIFY(!window_->MorePanelOpen());
+  QVERIFY(!Find<QWidget>("MorePanel")->isVisible());
+  QCOMPARE(Find<QPushButton>("CmdMore")->text(), QString::fromUtf8("More \u25b8"));
 }
 
 void MainWindowTest::focusOrderFollowsTheDesign() {
-  const QStringList expected = {
+  QStringList expected = {
       "Combo1",       "txtPitch",         "txtRollerDiameter", "txtNumberofTeeth",
       "ComboUnits",   "Command1",         "txtCutDepth",       "txtFeedRate",
       "Check1",       "txtPitchDiameter", "txtInfo",           "CmdSelectGCODE",
       "CmdGCodeSave", "CmdDXFSave",       "CmdAbout",          "txtOutsideDiameter",
-      "Picture1"};
-  QStringList order;
-  QWidget* widget = Find<QWidget>("Combo1");
-  for (int step = 0; step < expected.size(); ++step) {
-    order.append(widget->objectName());
-    do {
-      widget = widget->nextInFocusChain();
-    } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window_.get()) ||
-             widget->objectName().isEmpty());
-  }
-  QCOMPARE(order, expected);
-  QCOMPARE(widget->objectName(), "Combo1");  // the chain closes
+      "Picture1",     "CmdMore"};
+  // The chain from Combo1 round to Combo1 again, through the controls Tab reaches.
+  const auto focus_chain = [&](int steps) {
+    QStringList order;
+    QWidget* widget = Find<QWidget>("Combo1");
+    for (int step = 0; step <= steps; ++step) {
+      order.append(widget->objectName());
+      do {
+        widget = widget->nextInFocusChain();
+      } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window_.get()) ||
+               widget->objectName().isEmpty());
+    }
+    return order;
+  };
+  QCOMPARE(focus_chain(expected.size()), expected + QStringList{"Combo1"});
+
+  // The open panel follows the window's controls, top to bottom.
+  Click("CmdMore");
+  expected << "txtSeatClearance"
+           << "CmdSeatClearanceANSI"
+           << "txtTipDiameter"
+           << "CmdTipDiameterANSI"
+           << "txtToolDiameter"
+           << "txtDepthPerPass"
+           << "txtTabs"
+           << "txtTabWidth"
+           << "txtTabHeight"
+           << "txtSafeZ"
+           << "txtSpindle"
+           << "CheckProgramEnd"
+           << "txtBore"
+           << "txtKeywayWidth"
+           << "txtKeywayDepth"
+           << "txtBoltHoles"
+           << "txtBoltHoleDiameter"
+           << "txtBoltCircle"
+           << "CmdSVGSave";
+  QCOMPARE(focus_chain(expected.size()), expected + QStringList{"Combo1"});
 }
 
 void MainWindowTest::controlsAcceptWhatTheyShould() {
@@ -642,6 +711,198 @@ void MainWindowTest::infoBox() {
   QCOMPARE(lines[3], "");
   QVERIFY(!lines[4].isEmpty());
   QVERIFY(!services_->messages[0].endsWith("\n"));
+}
+
+void MainWindowTest::resultFieldsShowTheWholeNumber() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  for (const auto& [name, text] : {std::pair{"txtOutsideDiameter", "3.30754316676291"},
+                                   std::pair{"txtPitchDiameter", "2.87938524157182"}}) {
+    // Wider than the field, which keeps its size: shown from its start, whole in the tip.
+    QVERIFY2(Field(name)->fontMetrics().horizontalAdvance(text) > Field(name)->width(), name);
+    QCOMPARE(Field(name)->cursorPosition(), 0);
+    QCOMPARE(Field(name)->toolTip(), text);
+  }
+  // A cleared field has no tip left over.
+  services_->on_pending_events = [&] { QVERIFY(Field("txtOutsideDiameter")->toolTip().isEmpty()); };
+  Click("Command1");
+}
+
+void MainWindowTest::moreOpensAndClosesThePanel() {
+  auto* more = Find<QPushButton>("CmdMore");
+  Click("CmdMore");
+  QVERIFY(window_->MorePanelOpen());
+  QVERIFY(Find<QWidget>("MorePanel")->isVisible());
+  QVERIFY(more->isChecked());
+  QCOMPARE(window_->size(), QSize(913, 566));
+  QCOMPARE(window_->minimumSize(), window_->maximumSize());
+  QCOMPARE(more->text(), QString::fromUtf8("Less \u25c2"));
+  // The window's own controls stay where they were.
+  QCOMPARE(Find<QWidget>("CmdAbout")->geometry(), QRect(560, 8, 65, 17));
+
+  Click("CmdMore");
+  QVERIFY(!window_->MorePanelOpen());
+  QVERIFY(!Find<QWidget>("MorePanel")->isVisible());
+  QVERIFY(!more->isChecked());
+  QCOMPARE(window_->size(), QSize(649, 566));
+  QCOMPARE(more->text(), QString::fromUtf8("More \u25b8"));
+}
+
+void MainWindowTest::moreCountsOptionsInForce_data() {
+  QTest::addColumn<QStringList>("filled");  // fields given a text, and "M2" for the tick
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("none") << QStringList{} << QString::fromUtf8("More \u25b8");
+  QTest::newRow("M2 alone") << QStringList{"M2"} << QString::fromUtf8("More (1) \u25b8");
+  QTest::newRow("two fields") << QStringList{"txtTipDiameter", "txtBore"}
+                              << QString::fromUtf8("More (2) \u25b8");
+  // A blank is not empty: the run reads it and answers for it.
+  QTest::newRow("a blank counts") << QStringList{"txtSafeZ=  ", "M2"}
+                                  << QString::fromUtf8("More (2) \u25b8");
+  QTest::newRow("emptied again") << QStringList{"txtTabs", "txtTabs="}
+                                 << QString::fromUtf8("More \u25b8");
+}
+
+void MainWindowTest::moreCountsOptionsInForce() {
+  QFETCH(QStringList, filled);
+  QFETCH(QString, caption);
+  for (const QString& entry : filled) {
+    if (entry == "M2") {
+      Find<QCheckBox>("CheckProgramEnd")->setChecked(true);
+      continue;
+    }
+    const QStringList parts = entry.split('=');
+    Field(qPrintable(parts[0]))->setText(parts.size() > 1 ? parts[1] : "1");
+  }
+  QCOMPARE(Find<QPushButton>("CmdMore")->text(), caption);
+  // Open, the panel shows them itself; closed again, the count is back.
+  Click("CmdMore");
+  QCOMPARE(Find<QPushButton>("CmdMore")->text(), QString::fromUtf8("Less \u25c2"));
+  Click("CmdMore");
+  QCOMPARE(Find<QPushButton>("CmdMore")->text(), caption);
+}
+
+void MainWindowTest::panelFieldsReachTheRun() {
+  // Each field gets a text of its own; the run reads each into its own member, as typed, with
+  // the panel closed.
+  int n = 0;
+  for (const PanelField& field : kPanelFields) Field(field.name)->setText(QString(" %1x").arg(++n));
+  Find<QCheckBox>("CheckProgramEnd")->setChecked(true);
+  const FieldTexts fields = window_->ReadFields();
+  n = 0;
+  for (const PanelField& field : kPanelFields) {
+    QCOMPARE(fields.*(field.text), QString(" %1x").arg(++n).toStdString());
+  }
+  QVERIFY(fields.program_end);
+  QVERIFY(!FieldTexts{}.program_end);
+}
+
+void MainWindowTest::panelFieldsAreCheckedAtGo() {
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString gcode = GCodeBox()->toPlainText();
+  Field("txtSeatClearance")->setText("abc");
+  FieldTexts fields = kWorkedExample;
+  fields.seat_clearance = "abc";
+  if (!std::holds_alternative<ValidationMessage>(RunSprocket(fields))) {
+    QSKIP("the run does not check the seat clearance yet");
+  }
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{kSeatClearanceMessage});
+  QCOMPARE(GCodeBox()->toPlainText(), gcode);  // refused before anything changed
+}
+
+void MainWindowTest::tipDiameterReachesOutsideDiameter() {
+  Enter(kWorkedExample);
+  Field("txtTipDiameter")->setText("3.2");
+  FieldTexts fields = kWorkedExample;
+  fields.tip_diameter = "3.2";
+  const RunResults expected = ExpectedRun(fields);
+  if (expected.sprocket.outside_diameter_text == "3.30754316676291") {
+    QSKIP("the run does not top the teeth yet");
+  }
+  Click("Command1");
+  QCOMPARE(Field("txtOutsideDiameter")->text(),
+           QString::fromStdString(expected.sprocket.outside_diameter_text));
+  QCOMPARE(GCodeBox()->toPlainText().replace("\n", "\r\n"), QString::fromStdString(expected.gcode));
+}
+
+void MainWindowTest::ansiButtonsFillTheWord() {
+  Field("txtSeatClearance")->setText("0.01");
+  Click("CmdMore");
+  Click("CmdSeatClearanceANSI");
+  Click("CmdTipDiameterANSI");
+  QCOMPARE(Field("txtSeatClearance")->text(), "ANSI");
+  QCOMPARE(Field("txtTipDiameter")->text(), "ANSI");
+  // The word stays a word whatever the unit.
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtSeatClearance")->text(), "ANSI");
+  QCOMPARE(window_->ReadFields().tip_diameter, "ANSI");
+}
+
+void MainWindowTest::unitSwitchConvertsPartLengths() {
+  for (const PanelField& field : kPanelFields) Field(field.name)->setText("1");
+  Field("txtBore")->setText("1 in");  // not wholly a number: kept
+  Pick("ComboUnits", "Metric");
+  for (const PanelField& field : kPanelFields) {
+    const QString expected = field.text == &FieldTexts::bore ? "1 in"
+                             : field.converts                ? "25.4"
+                                                             : "1";
+    QCOMPARE(Field(field.name)->text(), expected);
+  }
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field("txtBoltCircle")->text(), "1");
+  QCOMPARE(Field("txtTabWidth")->text(), "1");
+}
+
+void MainWindowTest::toolDiameterAndOffsetExcludeEachOther() {
+  auto* offset = Find<QCheckBox>("Check1");
+  auto* tool = Field("txtToolDiameter");
+  Click("CmdMore");
+  // Ticked, the offset leaves no room for a tool diameter.
+  QTest::mouseClick(offset, Qt::LeftButton);
+  QVERIFY(offset->isChecked());
+  QVERIFY(!tool->isEnabled());
+  QTest::mouseClick(offset, Qt::LeftButton);
+  QVERIFY(tool->isEnabled());
+
+  // A tool diameter, even one set while the box is ticked, unticks the offset and keeps it
+  // unticked until the field is empty again.
+  offset->setChecked(true);
+  tool->setText("0.25");
+  QVERIFY(!offset->isChecked());
+  QVERIFY(!offset->isEnabled());
+  QTest::mouseClick(offset, Qt::LeftButton);
+  QVERIFY(!offset->isChecked());
+  const FieldTexts fields = window_->ReadFields();
+  QVERIFY(!fields.offset);
+  QCOMPARE(fields.tool_diameter, "0.25");
+  tool->clear();
+  QVERIFY(offset->isEnabled());
+  QVERIFY(!offset->isChecked());
+}
+
+void MainWindowTest::saveSvgBeforeAnyDrawingWritesNothing() {
+  services_->save_answers = {SavePath("early.svg")};
+  Click("CmdMore");
+  Click("CmdSVGSave");
+  QCOMPARE(services_->messages, QStringList{"There is no SVG drawing yet: press Go first."});
+  QVERIFY(services_->requests.isEmpty());
+  QVERIFY(!QFile::exists(SavePath("early.svg")));
+}
+
+void MainWindowTest::saveSvgWritesTheDocumentUnchanged() {
+  RecordingCanvas canvas;
+  const auto& sprocket = std::get<SprocketRun>(RunSprocket(kWorkedExample));
+  const std::string svg = RunStages(kWorkedExample, sprocket, canvas).svg;
+  if (svg.empty()) QSKIP("the run does not draw the SVG document yet");
+  Enter(kWorkedExample);
+  Click("Command1");
+  const QString path = SavePath("sprocket.svg");
+  services_->save_answers = {path};
+  Click("CmdMore");
+  Click("CmdSVGSave");
+  QCOMPARE(ReadFile(path), QByteArray::fromStdString(svg));
+  QCOMPARE(services_->requests[0].filter, "SVG (*.svg)");
 }
 
 }  // namespace toothwright
