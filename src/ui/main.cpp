@@ -1,5 +1,7 @@
-// Entry point of toothwright: checks for a display, then opens the window.
+// Entry point of toothwright: reads the options, checks for a display, then opens the window.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
@@ -12,14 +14,56 @@ namespace {
 
 // Exit status when there is no display to open the window on.
 constexpr int kExitNoDisplay = 1;
+// Exit status for an option or argument the program does not take.
+constexpr int kExitUsage = 2;
+
+void ReportUsageError(const QString& error) {
+  std::fprintf(stderr, "toothwright: %s\nTry 'toothwright --help' for more information.\n",
+               qPrintable(error));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  QString cli_command;
+  {
+    // The options are read before any display is needed, so that --help and --version answer
+    // anywhere; the window's application comes only after the display check.
+    const QCoreApplication reading(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("toothwright"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOOTHWRIGHT_VERSION));
+    cli_command = toothwright::CliCommand(QCoreApplication::applicationDirPath());
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Designs a roller-chain sprocket in a window: its G-code program, its DXF "
+                       "drawing and a preview.\nThe same computation without a window: %1")
+            .arg(cli_command));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!parser.parse(arguments)) {
+      ReportUsageError(parser.errorText());
+      return kExitUsage;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+      ReportUsageError(
+          QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+      return kExitUsage;
+    }
+    // Prints the help or the version and exits when one was asked for.
+    parser.process(arguments);
+  }
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-  if (!toothwright::DisplayNamed(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
-                                 std::getenv("QT_QPA_PLATFORM"))) {
-    std::fputs(toothwright::kNoDisplayHint, stderr);
+  const toothwright::DisplayEnvironment environment{
+      .display = std::getenv("DISPLAY"),
+      .wayland_display = std::getenv("WAYLAND_DISPLAY"),
+      .runtime_dir = std::getenv("XDG_RUNTIME_DIR"),
+      .qpa_platform = std::getenv("QT_QPA_PLATFORM")};
+  const toothwright::DisplayState state =
+      toothwright::CheckDisplay(environment, toothwright::kSystemDisplayProbes);
+  if (state != toothwright::DisplayState::Opens) {
+    std::fputs(toothwright::NoDisplayHint(state, environment, cli_command.toStdString()).c_str(),
+               stderr);
     return kExitNoDisplay;
   }
 #endif

@@ -1,8 +1,12 @@
-// The window as laid out: every control of the layout table in place, of its kind, with its
-// caption readable in full; the twip conversion; and the start-up check for a display.
+// The window as laid out: every control of the layout tables in place, of its kind, with its
+// caption readable in full; the twip conversion; the program's options and the start-up check
+// for a display.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -13,7 +17,9 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <vector>
 
 #include "ui/display_check.h"
 #include "ui/main_window.h"
@@ -21,6 +27,24 @@
 #include "ui/window_layout.h"
 
 namespace toothwright {
+namespace {
+
+// The rows of both tables, the More panel's last.
+std::vector<ControlLayout> AllControls() {
+  std::vector<ControlLayout> rows(WindowControls().begin(), WindowControls().end());
+  rows.insert(rows.end(), MorePanelControls().begin(), MorePanelControls().end());
+  return rows;
+}
+
+// Probes that answer for one name each.
+bool XAnswers(const char* display) {
+  return QByteArray(display) == ":0";
+}
+bool WaylandAnswersFor(const char* name, const char*) {
+  return QByteArray(name) == "wayland-0";
+}
+
+}  // namespace
 
 class LayoutTest : public QObject {
   Q_OBJECT
@@ -33,9 +57,13 @@ class LayoutTest : public QObject {
   void controlsAreOfTheirKind();
   void captionsAreNotClipped();
   void fontsAreTheInstalledSans();
-  void displayNamed_data();
-  void displayNamed();
-  void withoutDisplayTheProgramExplains();
+  void moreCaptionFitsWithTheLargestCount();
+  void checkDisplay_data();
+  void checkDisplay();
+  void hintNamesWhatFailed();
+  void cliCommand();
+  void programWithoutDisplay_data();
+  void programWithoutDisplay();
 };
 
 void LayoutTest::initTestCase() {
@@ -63,20 +91,32 @@ void LayoutTest::twipsToPixels() {
 
 void LayoutTest::everyControlIsPlacedAsTheTableSays() {
   MainWindow window;
-  QCOMPARE(WindowControls().size(), size_t{38});
-  for (const ControlLayout& row : WindowControls()) {
+  QCOMPARE(WindowControls().size(), size_t{39});
+  window.CmdMore_Click();  // open: the panel's controls lie inside the window too
+  for (const ControlLayout& row : AllControls()) {
     const auto* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
     QVERIFY2(control != nullptr, row.name);
-    QCOMPARE(control->geometry(), TwipsToPixels(row.left, row.top, row.width, row.height));
-    QVERIFY2(window.rect().contains(control->geometry()), row.name);
+    const QRect placed(control->mapTo(&window, QPoint(0, 0)), control->size());
+    QCOMPARE(placed, TwipsToPixels(row.left, row.top, row.width, row.height));
+    QVERIFY2(window.rect().contains(placed), row.name);
+  }
+  // The closed window keeps its controls; the panel's lie in the column right of it.
+  for (const ControlLayout& row : WindowControls()) {
+    QVERIFY2(row.left + row.width <= kClientWidthTwips, row.name);
+  }
+  for (const ControlLayout& row : MorePanelControls()) {
+    QVERIFY2(row.left >= kClientWidthTwips &&
+                 row.left + row.width <= kClientWidthTwips + kMorePanelWidthTwips,
+             row.name);
   }
   QCOMPARE(FindControlLayout("CommonDialog1"), nullptr);  // no visible part
   QCOMPARE(FindControlLayout("txtDXF"), nullptr);         // never shown
+  QCOMPARE(FindControlLayout("txtSVG"), nullptr);
 }
 
 void LayoutTest::controlsAreOfTheirKind() {
   MainWindow window;
-  for (const ControlLayout& row : WindowControls()) {
+  for (const ControlLayout& row : AllControls()) {
     const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
     bool right_kind = false;
     switch (row.kind) {
@@ -122,9 +162,10 @@ void LayoutTest::controlsAreOfTheirKind() {
 
 void LayoutTest::captionsAreNotClipped() {
   MainWindow window;
+  window.CmdMore_Click();
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  for (const ControlLayout& row : WindowControls()) {
+  for (const ControlLayout& row : AllControls()) {
     const QString caption = QString::fromUtf8(row.caption);
     if (caption.isEmpty()) continue;
     const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
@@ -156,38 +197,130 @@ void LayoutTest::fontsAreTheInstalledSans() {
   QVERIFY(QFontInfo(FontFor(FontRole::ZoneHeading)).bold());
 }
 
-void LayoutTest::displayNamed_data() {
+void LayoutTest::moreCaptionFitsWithTheLargestCount() {
+  MainWindow window;
+  auto* more = window.findChild<QPushButton*>("CmdMore");
+  for (auto* field : window.findChild<QWidget*>("MorePanel")->findChildren<QLineEdit*>()) {
+    field->setText("1");
+  }
+  window.findChild<QCheckBox*>("CheckProgramEnd")->setChecked(true);
+  QCOMPARE(more->text(), QString::fromUtf8("More (16) \u25b8"));
+  QStyleOptionButton option;
+  option.initFrom(more);
+  const QRect room = more->style()->subElementRect(QStyle::SE_PushButtonContents, &option, more);
+  QVERIFY(QFontMetrics(more->font()).horizontalAdvance(more->text()) <= room.width());
+}
+
+void LayoutTest::checkDisplay_data() {
   QTest::addColumn<QByteArray>("display");
   QTest::addColumn<QByteArray>("wayland");
   QTest::addColumn<QByteArray>("platform");
-  QTest::addColumn<bool>("named");
+  QTest::addColumn<int>("state");
   const QByteArray unset;  // a null array stands for an unset variable
-  QTest::newRow("nothing set") << unset << unset << unset << false;
-  QTest::newRow("all empty") << QByteArray("") << QByteArray("") << QByteArray("") << false;
-  QTest::newRow("X11") << QByteArray(":0") << unset << unset << true;
-  QTest::newRow("Wayland") << unset << QByteArray("wayland-0") << unset << true;
-  QTest::newRow("platform chosen") << unset << unset << QByteArray("offscreen") << true;
+  const int opens = static_cast<int>(DisplayState::Opens);
+  const int none = static_cast<int>(DisplayState::NoneNamed);
+  const int fails = static_cast<int>(DisplayState::CannotOpen);
+  QTest::newRow("nothing set") << unset << unset << unset << none;
+  QTest::newRow("all empty") << QByteArray("") << QByteArray("") << QByteArray("") << none;
+  QTest::newRow("X answers") << QByteArray(":0") << unset << unset << opens;
+  QTest::newRow("X silent") << QByteArray(":99") << unset << unset << fails;
+  QTest::newRow("Wayland answers") << unset << QByteArray("wayland-0") << unset << opens;
+  QTest::newRow("Wayland silent") << unset << QByteArray("wayland-9") << unset << fails;
+  QTest::newRow("X silent, Wayland answers")
+      << QByteArray(":99") << QByteArray("wayland-0") << unset << opens;
+  QTest::newRow("offscreen chosen") << unset << unset << QByteArray("offscreen") << opens;
+  QTest::newRow("xcb chosen, X silent")
+      << QByteArray(":99") << QByteArray("wayland-0") << QByteArray("xcb") << fails;
+  QTest::newRow("xcb chosen without DISPLAY") << unset << unset << QByteArray("xcb") << fails;
+  QTest::newRow("fallback list") << QByteArray(":0") << unset << QByteArray("wayland;xcb") << opens;
+  QTest::newRow("platform with arguments")
+      << unset << unset << QByteArray("vnc:size=800x600") << opens;
+  QTest::newRow("empty entries") << unset << unset << QByteArray(";") << fails;
 }
 
-void LayoutTest::displayNamed() {
+void LayoutTest::checkDisplay() {
   QFETCH(QByteArray, display);
   QFETCH(QByteArray, wayland);
   QFETCH(QByteArray, platform);
-  QFETCH(bool, named);
+  QFETCH(int, state);
   const auto value = [](const QByteArray& a) { return a.isNull() ? nullptr : a.constData(); };
-  QCOMPARE(DisplayNamed(value(display), value(wayland), value(platform)), named);
+  const DisplayEnvironment environment{.display = value(display),
+                                       .wayland_display = value(wayland),
+                                       .qpa_platform = value(platform)};
+  QCOMPARE(static_cast<int>(CheckDisplay(environment, {XAnswers, WaylandAnswersFor})), state);
 }
 
-void LayoutTest::withoutDisplayTheProgramExplains() {
+void LayoutTest::hintNamesWhatFailed() {
+  const DisplayEnvironment environment{.display = ":99"};
+  QCOMPARE(NoDisplayHint(DisplayState::CannotOpen, environment, "toothwright-cli"),
+           "toothwright: the display cannot be opened (DISPLAY=\":99\").\n"
+           "Start it from a desktop session, or compute the same sprocket without a window, e.g.\n"
+           "  toothwright-cli --chain \"ANSI 40\" --teeth 18\n");
+  QVERIFY(QString::fromStdString(NoDisplayHint(DisplayState::NoneNamed, {}, "x"))
+              .startsWith("toothwright: no display to open the window on (DISPLAY and "));
+  QVERIFY(!XServerAnswers(":99"));
+  QVERIFY(!WaylandAnswers("wayland-99", "/nonexistent"));
+  QVERIFY(!WaylandAnswers("wayland-0", nullptr));
+}
+
+void LayoutTest::cliCommand() {
+  QTemporaryDir folder(QDir::tempPath() + "/with space XXXXXX");
+  const QString beside = QDir(folder.path()).filePath("toothwright-cli");
+  QFile program(beside);
+  QVERIFY(program.open(QIODevice::WriteOnly));
+  program.close();
+  const QByteArray saved_path = qgetenv("PATH");
+  qputenv("PATH", "/nonexistent");
+  // Not executable yet: there is nothing to run beside the window's program.
+  QCOMPARE(CliCommand(folder.path()), "toothwright-cli");
+  QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+  QCOMPARE(CliCommand(folder.path()), "'" + beside + "'");
+  qputenv("PATH", folder.path().toLocal8Bit());
+  QCOMPARE(CliCommand(folder.path()), "toothwright-cli");
+  qputenv("PATH", saved_path);
+}
+
+void LayoutTest::programWithoutDisplay_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("display");
+  QTest::addColumn<int>("exit_code");
+  QTest::addColumn<QString>("output");  // a part of standard output, then of standard error
+  QTest::addColumn<QString>("error");
+  QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "--version"
+                          << "";
+  QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << "toothwright 2.0"
+                             << "";
+  QTest::newRow("no display") << QStringList{} << "" << 1 << ""
+                              << "are not set).\nStart it from a desktop session";
+  QTest::newRow("display that does not answer")
+      << QStringList{} << ":99" << 1 << ""
+      << "cannot be opened (DISPLAY=\":99\").\nStart it from a desktop session";
+  QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << ""
+                                  << "toothwright: Unknown option 'bogus'";
+  QTest::newRow("argument") << QStringList{"part.cam"} << ":99" << 2 << ""
+                            << "toothwright: unexpected argument 'part.cam'";
+}
+
+void LayoutTest::programWithoutDisplay() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, display);
+  QFETCH(int, exit_code);
+  QFETCH(QString, output);
+  QFETCH(QString, error);
   QProcess program;
-  QProcessEnvironment environment;  // empty: no display of any kind
+  QProcessEnvironment environment;  // nothing but the display, if any
+  if (!display.isEmpty()) environment.insert("DISPLAY", display);
   program.setProcessEnvironment(environment);
-  program.start(QStringLiteral(TOOTHWRIGHT_PATH), QStringList());
+  program.start(QStringLiteral(TOOTHWRIGHT_PATH), arguments);
   QVERIFY(program.waitForFinished(10000));
   QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-  QVERIFY(program.exitCode() != 0);
-  const QString hint = QString::fromUtf8(program.readAllStandardError());
-  QVERIFY2(hint.contains("desktop session") && hint.contains("toothwright-cli"), qPrintable(hint));
+  QCOMPARE(program.exitCode(), exit_code);
+  const QString out = QString::fromUtf8(program.readAllStandardOutput());
+  const QString err = QString::fromUtf8(program.readAllStandardError());
+  QVERIFY2(out.contains(output), qPrintable(out));
+  QVERIFY2(err.contains(error), qPrintable(err));
+  // The hint names the command-line program where the build put it.
+  if (exit_code == 1) QVERIFY2(err.contains(QFileInfo(TOOTHWRIGHT_PATH).path()), qPrintable(err));
 }
 
 }  // namespace toothwright
