@@ -53,8 +53,6 @@ class MainWindow : public QWidget {
   QString DxfText() const;
   // The texts a run would read from the fields now, the More panel's included.
   FieldTexts ReadFields() const;
-  // Whether the More panel is shown.
-  bool MorePanelOpen() const { return more_open_; }
 
   // The handlers, each wired to its control's event and to nothing else.
   void Form_Load();
