@@ -1,6 +1,9 @@
 // Argument handling and output of toothwright-cli.
 #include "cli/cli.h"
 
+#include <getopt.h>
+
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -16,46 +19,122 @@
 namespace toothwright {
 namespace {
 
+constexpr std::string_view kProgramName = "toothwright-cli";
 constexpr const char* kVersion = "toothwright-cli 2.0";
 
 constexpr const char* kUsage =
-    "usage: toothwright-cli [--chain NAME] [--pitch TEXT] [--roller TEXT] [--teeth TEXT]\n"
-    "                       [--units English|Metric] [--depth TEXT] [--feed TEXT] [--offset]\n"
-    "                       [--gcode FILE] [--dxf FILE] [--svg FILE] [--preview-ops FILE]\n"
-    "       toothwright-cli --list-chains | --help | --version\n";
+    "Usage: toothwright-cli --teeth N --chain NAME [OPTION]...\n"
+    "       toothwright-cli --teeth N --pitch P --roller D [OPTION]...\n"
+    "       toothwright-cli --list-chains [--units UNIT]\n"
+    "       toothwright-cli --help | --version\n";
 
-constexpr const char* kHelp =
-    "Computes an all-arc roller-chain sprocket outline, prints its pitch and outside\n"
-    "diameters and writes the milling program, the drawing and the preview. Texts are read\n"
-    "as the window reads its fields.\n"
-    "\n"
-    "  --chain NAME     a standard chain (see --list-chains); fills pitch and roller\n"
-    "  --pitch TEXT     chain pitch, in the current unit\n"
-    "  --roller TEXT    roller diameter, in the current unit\n"
-    "  --teeth TEXT     number of teeth (4 to 10000)\n"
-    "  --units UNIT     English (inches, default) or Metric (millimetres)\n"
-    "  --depth TEXT     depth of cut (its leading number, sign dropped)\n"
-    "  --feed TEXT      feed rate, copied into the program as typed\n"
-    "  --offset         include the tool offset right code (G42, cancelled by G40)\n"
-    "  --gcode FILE     write the G-code program, as \"Save G-Code\" saves it\n"
-    "  --dxf FILE       write the DXF drawing, as \"Save DXF File\" saves it\n"
-    "  --svg FILE       write the preview picture as an SVG document\n"
-    "  --preview-ops FILE\n"
-    "                   write the preview's drawing calls, one per line\n"
-    "  --list-chains    print the standard chains in the current unit\n"
-    "  --help           print this help\n"
-    "  --version        print the version\n"
-    "\n"
-    "FILE \"-\" is standard output; the diameters are then not printed. An existing file is\n"
-    "replaced only once the new content is complete.\n"
-    "\n"
-    "Exit status: 0 done, 1 invalid input, 2 usage error, 3 a file could not be written.\n";
+constexpr const char* kTryHelp = "Try 'toothwright-cli --help' for more information.\n";
+
+constexpr const char* kHelp = R"(
+Works out the outline of a roller-chain sprocket with all-arc teeth, prints its
+pitch and outside diameters, and writes the milling program (G-code), a DXF
+drawing and a preview picture of it.
+
+Needed: --teeth, and the chain: either --chain, or both --pitch and --roller.
+Every other option may be left out; an option given an empty value ("") counts
+as left out. Lengths are in inches, or in millimetres with --units Metric.
+Numbers are plain decimals with a point: 0.5 or 12.7, not 0.5in, 1/2 or 12,7.
+A long option may be shortened while it stays unique (--pit for --pitch), and
+its value may follow an equals sign (--pitch=0.5).
+
+Chain:
+  --chain NAME          a standard chain, such as "ANSI 40" (see --list-chains);
+                        it sets pitch and roller, so it excludes both
+  --pitch LENGTH        chain pitch: from one roller's centre to the next one's
+  --roller DIAMETER     roller diameter, less than the pitch
+  --teeth N             number of teeth, a whole number from 4 to 10000
+  --units UNIT          English (inches, the default) or Metric (millimetres);
+                        a standard chain's sizes are given in this unit
+  --list-chains         list the standard chains with pitch and roller diameter
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18
+
+Tooth form:
+  --seat-clearance LENGTH
+                        room added to the roller's radius in every seat (0 or
+                        more), or ANSI for the chain standard's seating curve;
+                        left out, each seat fits the roller exactly
+  --tip-diameter DIAMETER
+                        the teeth are topped at this diameter, or ANSI for the
+                        standard's outside diameter; left out, the tips are
+                        pointed
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --seat-clearance ANSI \
+             --tip-diameter ANSI --dxf sprocket.dxf
+
+Machining:
+  --depth LENGTH        depth of cut: the cutter plunges to Z minus this (a sign
+                        is ignored); left out, the plunge goes to Z-0 (work
+                        zero, usually the top of the stock)
+  --feed RATE           feed rate in units per minute, written after F exactly
+                        as typed on the plunge and every cut; left out, the
+                        lines carry no F word and the controller's feed holds
+  --offset              cutter compensation to the right (G42) for the contour,
+                        cancelled (G40) at the end; the controller then offsets
+                        the path by the radius in its tool table
+  --tool-diameter DIAMETER
+                        the program moves the cutter's centre, half this
+                        diameter away from the part's edges, for controllers
+                        without cutter compensation; excludes --offset
+  --depth-per-pass LENGTH
+                        cut in passes, each this much deeper than the one
+                        before, down to the full depth; left out, one pass
+  --tabs N              leave N holding tabs on the contour so that the part
+                        stays in the stock; see the next two options
+  --tab-width LENGTH    length of each tab along the cutter's path
+  --tab-height LENGTH   height of each tab above the full depth
+  --safe-z HEIGHT       height for the rapid moves at the start and at the end;
+                        left out, the cutter rises to Z2.00 at the end
+  --spindle RPM         spindle speed in revolutions per minute, written after S
+                        exactly as typed
+  --program-end         end the program with M2
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --depth 0.25 \
+             --feed 10 --tool-diameter 0.25 --depth-per-pass 0.1 --tabs 3 \
+             --tab-width 0.2 --tab-height 0.05 --safe-z 0.5 --spindle 3000 \
+             --program-end --gcode sprocket.ngc
+
+Mounting:
+  --bore DIAMETER       bore through the centre, for the shaft
+  --keyway-width LENGTH width of a keyway cut into the bore's edge on +Y; needs
+                        --bore
+  --keyway-depth LENGTH from the bore's edge to the keyway's far side
+  --bolt-holes N        number of bolt holes, evenly spaced on the bolt circle
+  --bolt-hole-diameter DIAMETER
+                        diameter of each bolt hole
+  --bolt-circle DIAMETER
+                        diameter of the circle through the bolt holes' centres
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --bore 0.75 \
+             --keyway-width 0.1875 --keyway-depth 0.0938 --bolt-holes 4 \
+             --bolt-hole-diameter 0.257 --bolt-circle 1.75 --dxf sprocket.dxf
+
+Outputs (without one, only the two diameters are printed):
+  --gcode FILE          the milling program, one closed contour, lines ending in
+                        CR LF
+  --dxf FILE            the drawing of the outline, made of arcs only
+  --svg FILE            the same picture as --preview-svg
+  --preview-svg FILE    the preview picture, the outline in red, as SVG
+  --preview-ops FILE    the preview's drawing calls, one per line
+  A FILE of - is standard output, and the diameters are then not printed. An
+  existing file is replaced only once the new content is complete.
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --gcode sprocket.ngc \
+             --dxf sprocket.dxf --preview-svg sprocket.svg
+
+  -h, --help            print this help and stop
+  -V, --version         print the version and stop
+
+Exit status: 0 done; 1 a value is not valid (the message names it, and nothing
+is written); 2 the command line is wrong; 3 a file could not be written.
+)";
 
 // Where each output goes: a path, "-" for standard output, or nowhere.
 struct OutputPaths {
   std::optional<std::string> gcode;
   std::optional<std::string> dxf;
   std::optional<std::string> svg;
+  std::optional<std::string> preview_svg;
   std::optional<std::string> preview_ops;
 };
 
@@ -71,34 +150,159 @@ struct Options {
   bool list_chains = false;
   bool help = false;
   bool version = false;
+  bool any = false;  // at least one option was given
 };
 
 struct UsageError {
   std::string message;
 };
 
-// Options that take a value, and where each one's value goes.
-std::string* ValueTarget(std::string_view name, Options& o) {
-  if (name == "--pitch") return &o.fields.pitch;
-  if (name == "--roller") return &o.fields.roller;
-  if (name == "--teeth") return &o.fields.teeth;
-  if (name == "--units") return &o.fields.units;
-  if (name == "--depth") return &o.fields.depth;
-  if (name == "--feed") return &o.fields.feed;
-  if (name == "--chain") return &o.chain.emplace();
-  if (name == "--gcode") return &o.outputs.gcode.emplace();
-  if (name == "--dxf") return &o.outputs.dxf.emplace();
-  if (name == "--svg") return &o.outputs.svg.emplace();
-  if (name == "--preview-ops") return &o.outputs.preview_ops.emplace();
-  return nullptr;
+// One option: its long name, whether it takes a value, its one-letter form (0: none) and
+// what it does with the value (null for an option without one).
+struct OptionSpec {
+  const char* name;
+  bool takes_value;
+  char letter;
+  void (*apply)(Options& o, const char* value);
+};
+
+// Every option. Each value is kept as typed; the run reads and checks the field texts.
+constexpr std::array kOptions = {
+    // Chain.
+    OptionSpec{"chain", true, 0, [](Options& o, const char* v) { o.chain = v; }},
+    OptionSpec{"pitch", true, 0,
+               [](Options& o, const char* v) {
+                 o.fields.pitch = v;
+                 o.pitch_given = true;
+               }},
+    OptionSpec{"roller", true, 0,
+               [](Options& o, const char* v) {
+                 o.fields.roller = v;
+                 o.roller_given = true;
+               }},
+    OptionSpec{"teeth", true, 0, [](Options& o, const char* v) { o.fields.teeth = v; }},
+    OptionSpec{"units", true, 0, [](Options& o, const char* v) { o.fields.units = v; }},
+    OptionSpec{"list-chains", false, 0, [](Options& o, const char*) { o.list_chains = true; }},
+    // Tooth form.
+    OptionSpec{"seat-clearance", true, 0,
+               [](Options& o, const char* v) { o.fields.seat_clearance = v; }},
+    OptionSpec{"tip-diameter", true, 0,
+               [](Options& o, const char* v) { o.fields.tip_diameter = v; }},
+    // Machining.
+    OptionSpec{"depth", true, 0, [](Options& o, const char* v) { o.fields.depth = v; }},
+    OptionSpec{"feed", true, 0, [](Options& o, const char* v) { o.fields.feed = v; }},
+    OptionSpec{"offset", false, 0, [](Options& o, const char*) { o.fields.offset = true; }},
+    OptionSpec{"tool-diameter", true, 0,
+               [](Options& o, const char* v) { o.fields.tool_diameter = v; }},
+    OptionSpec{"depth-per-pass", true, 0,
+               [](Options& o, const char* v) { o.fields.depth_per_pass = v; }},
+    OptionSpec{"tabs", true, 0, [](Options& o, const char* v) { o.fields.tabs = v; }},
+    OptionSpec{"tab-width", true, 0, [](Options& o, const char* v) { o.fields.tab_width = v; }},
+    OptionSpec{"tab-height", true, 0, [](Options& o, const char* v) { o.fields.tab_height = v; }},
+    OptionSpec{"safe-z", true, 0, [](Options& o, const char* v) { o.fields.safe_z = v; }},
+    OptionSpec{"spindle", true, 0, [](Options& o, const char* v) { o.fields.spindle = v; }},
+    OptionSpec{"program-end", false, 0,
+               [](Options& o, const char*) { o.fields.program_end = true; }},
+    // Mounting.
+    OptionSpec{"bore", true, 0, [](Options& o, const char* v) { o.fields.bore = v; }},
+    OptionSpec{"keyway-width", true, 0,
+               [](Options& o, const char* v) { o.fields.keyway_width = v; }},
+    OptionSpec{"keyway-depth", true, 0,
+               [](Options& o, const char* v) { o.fields.keyway_depth = v; }},
+    OptionSpec{"bolt-holes", true, 0, [](Options& o, const char* v) { o.fields.bolt_holes = v; }},
+    OptionSpec{"bolt-hole-diameter", true, 0,
+               [](Options& o, const char* v) { o.fields.bolt_hole_diameter = v; }},
+    OptionSpec{"bolt-circle", true, 0, [](Options& o, const char* v) { o.fields.bolt_circle = v; }},
+    // Outputs.
+    OptionSpec{"gcode", true, 0, [](Options& o, const char* v) { o.outputs.gcode = v; }},
+    OptionSpec{"dxf", true, 0, [](Options& o, const char* v) { o.outputs.dxf = v; }},
+    OptionSpec{"svg", true, 0, [](Options& o, const char* v) { o.outputs.svg = v; }},
+    OptionSpec{"preview-svg", true, 0,
+               [](Options& o, const char* v) { o.outputs.preview_svg = v; }},
+    OptionSpec{"preview-ops", true, 0,
+               [](Options& o, const char* v) { o.outputs.preview_ops = v; }},
+    // Information.
+    OptionSpec{"help", false, 'h', [](Options& o, const char*) { o.help = true; }},
+    OptionSpec{"version", false, 'V', [](Options& o, const char*) { o.version = true; }},
+};
+
+// getopt_long reports long option i as kFirstLongCode + i, above every one-letter code.
+constexpr int kFirstLongCode = 256;
+
+std::string LongName(int code) {
+  return std::string("--") + kOptions[static_cast<size_t>(code - kFirstLongCode)].name;
 }
 
-bool SetFlag(std::string_view name, Options& o) {
-  if (name == "--offset") return o.fields.offset = true;
-  if (name == "--list-chains") return o.list_chains = true;
-  if (name == "--help" || name == "-h") return o.help = true;
-  if (name == "--version") return o.version = true;
-  return false;
+// The message for an option getopt_long refused with '?', in glibc's words. code is its
+// optopt: a long option's code when that option was given a value it does not take, a
+// letter for an unknown one-letter option, 0 for an unknown or ambiguous long option;
+// word is the argument that was refused.
+std::string RefusedOptionMessage(int code, std::string_view word) {
+  if (code >= kFirstLongCode) return "option '" + LongName(code) + "' doesn't allow an argument";
+  if (code != 0) return "invalid option -- '" + std::string(1, static_cast<char>(code)) + "'";
+  const std::string_view name = word.substr(2, word.find('=') - 2);
+  std::string possibilities;
+  int matches = 0;
+  for (const OptionSpec& spec : kOptions) {
+    if (std::string_view(spec.name).starts_with(name)) {
+      possibilities += std::string(" '--") + spec.name + "'";
+      ++matches;
+    }
+  }
+  if (matches > 1) {
+    return "option '" + std::string(word) + "' is ambiguous; possibilities:" + possibilities;
+  }
+  return "unrecognized option '" + std::string(word) + "'";
+}
+
+std::string UnexpectedArgumentMessage(std::string_view word) {
+  return "unexpected argument '" + std::string(word) +
+         "'; a value with spaces needs quotes, as in --chain \"ANSI 40\"";
+}
+
+// Reads the options with getopt_long, in order; a later value replaces an earlier one.
+// getopt_long keeps its state in globals; they are set here and read nowhere else.
+std::variant<Options, UsageError> ReadOptions(const std::vector<std::string>& args) {
+  // getopt_long takes a C argument vector headed by the program name. It may reorder the
+  // pointers but never writes to the texts.
+  std::vector<std::string> texts{std::string(kProgramName)};
+  texts.insert(texts.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& text : texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(texts.size());
+
+  std::vector<option> longs;
+  // "-": other arguments come back in order as code 1; ":": a missing value comes back as
+  // ':' rather than '?'.
+  std::string letters = "-:";
+  for (size_t i = 0; i < kOptions.size(); ++i) {
+    const OptionSpec& spec = kOptions[i];
+    longs.push_back({spec.name, spec.takes_value ? required_argument : no_argument, nullptr,
+                     kFirstLongCode + static_cast<int>(i)});
+    if (spec.letter != 0) letters += spec.letter;
+  }
+  longs.push_back({});
+
+  optind = 0;  // 0, not 1: glibc then forgets everything about an earlier parse
+  opterr = 0;  // the messages go to the caller's stream, with the program's name
+  Options o;
+  int code = 0;
+  while ((code = getopt_long(argc, argv.data(), letters.c_str(), longs.data(), nullptr)) != -1) {
+    if (code == 1) return UsageError{UnexpectedArgumentMessage(optarg)};
+    if (code == ':') return UsageError{"option '" + LongName(optopt) + "' requires an argument"};
+    // After '?' for a long option, optind has already moved past the refused argument.
+    if (code == '?') return UsageError{RefusedOptionMessage(optopt, argv[optind - 1])};
+    for (size_t i = 0; i < kOptions.size(); ++i) {
+      if (code == kFirstLongCode + static_cast<int>(i) || code == kOptions[i].letter) {
+        kOptions[i].apply(o, optarg);
+      }
+    }
+    o.any = true;
+  }
+  // Whatever follows "--" is left over.
+  if (optind < argc) return UsageError{UnexpectedArgumentMessage(argv[optind])};
+  return o;
 }
 
 std::string ChainNames() {
@@ -124,36 +328,27 @@ std::optional<UsageError> ApplyChain(Options& o) {
   return std::nullopt;
 }
 
-std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args) {
-  Options o;
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string_view name = args[i];
-    std::optional<std::string> inline_value;
-    if (const size_t eq = name.find('='); name.starts_with("--") && eq != std::string_view::npos) {
-      inline_value = std::string(name.substr(eq + 1));
-      name = name.substr(0, eq);
-    }
-    if (std::string* target = ValueTarget(name, o)) {
-      if (!inline_value && i + 1 >= args.size()) {
-        return UsageError{"option " + std::string(name) + " needs a value"};
-      }
-      *target = inline_value ? *inline_value : args[++i];
-      o.pitch_given = o.pitch_given || name == "--pitch";
-      o.roller_given = o.roller_given || name == "--roller";
-    } else if (inline_value || !SetFlag(name, o)) {
-      return UsageError{"unknown option \"" + args[i] + "\""};
-    }
-  }
+// The checks that concern the command line rather than a field's value.
+std::optional<UsageError> CheckOptions(Options& o) {
   if (o.fields.units != "English" && o.fields.units != "Metric") {
     return UsageError{"--units must be English or Metric"};
   }
-  // The feed is copied into every move line; like the window's one-line field it cannot
-  // hold a line break, which would split the program's lines.
+  // The feed and the spindle speed are copied into program lines; like the window's one-line
+  // fields they cannot hold a line break, which would split the program's lines.
   if (o.fields.feed.find_first_of("\r\n") != std::string::npos) {
     return UsageError{"--feed must be one line"};
   }
-  if (auto error = ApplyChain(o)) return *error;
-  return o;
+  if (o.fields.spindle.find_first_of("\r\n") != std::string::npos) {
+    return UsageError{"--spindle must be one line"};
+  }
+  // Compensation by the controller on top of a path already offset by the tool's radius
+  // would leave the part undersize by a whole radius.
+  if (o.fields.offset && !o.fields.tool_diameter.empty()) {
+    return UsageError{
+        "--offset cannot be combined with --tool-diameter: the program already follows "
+        "the cutter's centre, and the controller must not offset it again"};
+  }
+  return ApplyChain(o);
 }
 
 void ListChains(const std::string& units, std::ostream& out) {
@@ -164,7 +359,8 @@ void ListChains(const std::string& units, std::ostream& out) {
 }
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
-  for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_ops}) {
+  for (const auto* path :
+       {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg, &paths.preview_ops}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -176,6 +372,12 @@ struct Output {
   std::string bytes;
 };
 
+std::string PreviewSvg(const RunResults& results) {
+  SvgCanvas canvas;
+  ReplayPreviewCalls(results.preview, canvas);
+  return canvas.Document();
+}
+
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
 std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
@@ -183,15 +385,17 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
   std::vector<Output> outputs;
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
-  if (paths.svg) {
-    SvgCanvas canvas;
-    ReplayPreviewCalls(results.preview, canvas);
-    outputs.push_back({paths.svg, canvas.Document()});
-  }
+  if (paths.svg) outputs.push_back({paths.svg, PreviewSvg(results)});
+  if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
   if (paths.preview_ops) {
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
   }
   return outputs;
+}
+
+// A message on standard error, headed by the program's name.
+std::ostream& Complain(std::ostream& err) {
+  return err << kProgramName << ": ";
 }
 
 // Writes every output; a failure is reported by name and does not stop the others.
@@ -202,41 +406,51 @@ int WriteOutputs(const std::vector<Output>& outputs, std::ostream& out, std::ost
     if (path == kStandardOutput) {
       out.write(output.bytes.data(), static_cast<std::streamsize>(output.bytes.size()));
       if (!out.flush()) {
-        err << "toothwright-cli: cannot write to standard output\n";
+        Complain(err) << "cannot write to standard output\n";
         status = kExitWriteFailed;
       }
     } else if (const auto failure = WriteOutputFile(path, output.bytes)) {
-      err << "toothwright-cli: cannot write " << path << ": " << *failure << '\n';
+      Complain(err) << "cannot write " << path << ": " << *failure << '\n';
       status = kExitWriteFailed;
     }
   }
   return status;
 }
 
+int UsageFailure(const std::string& message, std::ostream& err) {
+  Complain(err) << message << '\n';
+  err << kTryHelp;
+  return kExitUsage;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto parsed = ParseArguments(args);
-  if (const auto* error = std::get_if<UsageError>(&parsed)) {
-    err << "toothwright-cli: " << error->message << '\n' << kUsage;
+  auto read = ReadOptions(args);
+  if (const auto* error = std::get_if<UsageError>(&read)) {
+    return UsageFailure(error->message, err);
+  }
+  Options& o = std::get<Options>(read);
+  if (!o.any) {
+    err << kUsage << kTryHelp;
     return kExitUsage;
   }
-  const Options& o = std::get<Options>(parsed);
   if (o.help) {
-    out << kUsage << '\n' << kHelp;
+    out << kUsage << kHelp;
     return kExitOk;
   }
   if (o.version) {
     out << kVersion << '\n';
     return kExitOk;
   }
+  if (const auto error = CheckOptions(o)) return UsageFailure(error->message, err);
   if (o.list_chains) {
     ListChains(o.fields.units, out);
     return kExitOk;
   }
   const auto run = Run(o.fields);
   if (const auto* message = std::get_if<ValidationMessage>(&run)) {
-    err << message->text << '\n';
+    Complain(err) << message->text << '\n';
     return kExitInvalidInput;  // before any file is touched
   }
   const RunResults& results = std::get<RunResults>(run);

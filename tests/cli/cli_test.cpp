@@ -21,6 +21,7 @@ namespace {
 struct Outcome {
   int status;
   std::string out, err;
+  bool operator==(const Outcome&) const = default;
 };
 
 Outcome Cli(std::vector<std::string> args) {
@@ -51,14 +52,15 @@ TEST(Cli, ValidationFailuresExitOneWithTheMessage) {
     const char* message;
   };
   const Case cases[] = {
-      {{}, "Not a valid value for pitch\n"},
-      {{"--pitch", "0.5in", "--teeth", "18", "--roller", "0.3"}, "Not a valid value for pitch\n"},
+      {{"--units", "Metric"}, "toothwright-cli: Not a valid value for pitch\n"},
+      {{"--pitch", "0.5in", "--teeth", "18", "--roller", "0.3"},
+       "toothwright-cli: Not a valid value for pitch\n"},
       {{"--pitch", "0.5", "--teeth", "13.5", "--roller", "0.3"},
-       "Not a valid value for number of teeth\n"},
+       "toothwright-cli: Not a valid value for number of teeth\n"},
       {{"--pitch", "0.5", "--teeth", "10001", "--roller", "0.3"},
-       "Not a valid value for number of teeth\n"},
+       "toothwright-cli: Not a valid value for number of teeth\n"},
       {{"--pitch", "0.5", "--teeth", "18", "--roller", "0.5"},
-       "Not a valid value for roller diameter\n"},
+       "toothwright-cli: Not a valid value for roller diameter\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -67,26 +69,6 @@ TEST(Cli, ValidationFailuresExitOneWithTheMessage) {
     EXPECT_EQ(o.err, c.message);
     EXPECT_EQ(o.out, "");
   }
-}
-
-TEST(Cli, UsageErrorsExitTwo) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"--bogus"},
-      {"--pitch"},
-      {"--units", "metric"},
-      {"--pitch", "0.5", "--teeth", "18", "--roller", "0.3", "--feed", "10\nM30"},
-      {"--chain", "ANSI 99"},
-      {"--chain", "ANSI 40", "--pitch", "0.5"},
-      {"--version=1"},
-      {"stray"},
-  };
-  for (const auto& args : cases) {
-    SCOPED_TRACE(args[0]);
-    const Outcome o = Cli(args);
-    EXPECT_EQ(o.status, kExitUsage);
-    EXPECT_NE(o.err.find("usage: toothwright-cli"), std::string::npos);
-  }
-  EXPECT_NE(Cli({"--chain", "nope"}).err.find("Bike 630"), std::string::npos);
 }
 
 TEST(Cli, InformationalOptions) {
@@ -108,6 +90,205 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
 
 RunResults Results(const FieldTexts& fields) {
   return std::get<RunResults>(toothwright::Run(fields));
+}
+
+const std::string kTryHelp = "Try 'toothwright-cli --help' for more information.\n";
+
+// The command line read the GNU way: each row's exit status and a part of its standard error
+// (a message there starts with the program's name) and of its standard output.
+TEST(Cli, CommandLine) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+    std::string out = "";
+  };
+  const std::string kUsage = "Usage: toothwright-cli --teeth N --chain NAME [OPTION]...\n";
+  const std::string kDiameters = "Pitch Diameter: 2.87938524157182\n";
+  const Case cases[] = {
+      {"bare", {}, kExitUsage, kUsage},
+      {"only the end of the options", {"--"}, kExitUsage, kUsage},
+      {"the end of the options", With(kAnsi40, {"--"}), kExitOk, "", kDiameters},
+      {"an option after the end of the options", With(kAnsi40, {"--", "--help"}), kExitUsage,
+       "toothwright-cli: unexpected argument '--help'"},
+      {"abbreviations",
+       {"--pit", "0.5", "--tee", "18", "--rol", "0.3125"},
+       kExitOk,
+       "",
+       kDiameters},
+      {"values after equals signs",
+       {"--pitch=0.5", "--teeth=18", "--roller=0.3125"},
+       kExitOk,
+       "",
+       kDiameters},
+      {"a value that starts with a dash", With(kAnsi40, {"--depth", "-0.1"}), kExitOk, "",
+       kDiameters},
+      {"a flag given a value",
+       {"--offset=1"},
+       kExitUsage,
+       "toothwright-cli: option '--offset' doesn't allow an argument\n"},
+      {"an abbreviated flag given a value", With(kAnsi40, {"--off=yes"}), kExitUsage,
+       "toothwright-cli: option '--offset' doesn't allow an argument\n"},
+      {"--version given a value",
+       {"--version=1"},
+       kExitUsage,
+       "toothwright-cli: option '--version' doesn't allow an argument\n"},
+      {"an ambiguous abbreviation",
+       {"--p", "1"},
+       kExitUsage,
+       "toothwright-cli: option '--p' is ambiguous; possibilities: '--pitch' '--program-end' "
+       "'--preview-svg' '--preview-ops'\n"},
+      {"a missing value",
+       {"--pitch"},
+       kExitUsage,
+       "toothwright-cli: option '--pitch' requires an argument\n"},
+      {"an abbreviated option without its value", With(kAnsi40, {"--gc"}), kExitUsage,
+       "toothwright-cli: option '--gcode' requires an argument\n"},
+      {"an unknown option",
+       {"--bogus=1"},
+       kExitUsage,
+       "toothwright-cli: unrecognized option '--bogus=1'\n"},
+      {"an unknown letter", {"-x"}, kExitUsage, "toothwright-cli: invalid option -- 'x'\n"},
+      {"a stray argument", With(kAnsi40, {"stray"}), kExitUsage,
+       "toothwright-cli: unexpected argument 'stray'"},
+      {"a chain name without quotes",
+       {"--chain", "ANSI", "40"},
+       kExitUsage,
+       "toothwright-cli: unexpected argument '40'"},
+      {"-V", {"-V"}, kExitOk, "", "toothwright-cli 2.0\n"},
+      {"-h", {"-h"}, kExitOk, "", "\nMounting:\n"},
+      {"the tool offset with a tool diameter",
+       With(kAnsi40, {"--tool-diameter", "0.25", "--offset"}), kExitUsage,
+       "toothwright-cli: --offset cannot be combined with --tool-diameter"},
+      {"a line break in the spindle speed", With(kAnsi40, {"--spindle", "3000\nM30"}), kExitUsage,
+       "toothwright-cli: --spindle must be one line\n"},
+      {"a line break in the feed", With(kAnsi40, {"--feed", "10\r"}), kExitUsage,
+       "toothwright-cli: --feed must be one line\n"},
+      {"a unit in lower case",
+       {"--units", "metric"},
+       kExitUsage,
+       "toothwright-cli: --units must be English or Metric\n"},
+      {"an unknown chain",
+       {"--chain", "ANSI 99"},
+       kExitUsage,
+       "toothwright-cli: unknown chain \"ANSI 99\"; known: ANSI 25, ANSI 35"},
+      {"a chain with a pitch",
+       {"--chain", "ANSI 40", "--pitch", "0.5"},
+       kExitUsage,
+       "toothwright-cli: --chain cannot be combined with --pitch or --roller\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Outcome o = Cli(c.args);
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_NE(o.out.find(c.out), std::string::npos) << o.out;
+    if (c.status == kExitUsage) {
+      EXPECT_TRUE(o.err.ends_with(kTryHelp)) << o.err;
+      EXPECT_EQ(o.out, "");
+    }
+  }
+}
+
+// What a run of these field texts gives the command: the program and the drawing, or the
+// field's message.
+Outcome Expected(const FieldTexts& fields) {
+  const auto run = toothwright::Run(fields);
+  if (const auto* message = std::get_if<ValidationMessage>(&run)) {
+    return {kExitInvalidInput, "", "toothwright-cli: " + message->text + "\n"};
+  }
+  const RunResults& r = std::get<RunResults>(run);
+  return {kExitOk, r.gcode + "\r\n" + r.dxf + "\r\n", ""};
+}
+
+// Each tooth-form, machining and mounting option fills its own field, as typed.
+TEST(Cli, NewOptionsReachTheirFields) {
+  struct Case {
+    const char* option;
+    const char* value;
+    std::string FieldTexts::*field;
+  };
+  const Case cases[] = {
+      {"--seat-clearance", "0.01", &FieldTexts::seat_clearance},
+      {"--seat-clearance", "ANSI", &FieldTexts::seat_clearance},
+      {"--seat-clearance", "-0.01", &FieldTexts::seat_clearance},
+      {"--tip-diameter", "3.2", &FieldTexts::tip_diameter},
+      {"--tip-diameter", "ANSI", &FieldTexts::tip_diameter},
+      {"--tool-diameter", "0.25", &FieldTexts::tool_diameter},
+      {"--depth-per-pass", "0.1", &FieldTexts::depth_per_pass},
+      {"--tabs", "3", &FieldTexts::tabs},
+      {"--tab-width", "0.2", &FieldTexts::tab_width},
+      {"--tab-height", "0.05", &FieldTexts::tab_height},
+      {"--safe-z", "0.5", &FieldTexts::safe_z},
+      {"--spindle", " 3000", &FieldTexts::spindle},
+      {"--bore", "0.75", &FieldTexts::bore},
+      {"--keyway-width", "0.1875", &FieldTexts::keyway_width},
+      {"--keyway-depth", "0.0938", &FieldTexts::keyway_depth},
+      {"--bolt-holes", "4", &FieldTexts::bolt_holes},
+      {"--bolt-hole-diameter", "0.25", &FieldTexts::bolt_hole_diameter},
+      {"--bolt-circle", "1.75", &FieldTexts::bolt_circle},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.option) + " " + c.value);
+    FieldTexts fields = kAnsi40Fields;
+    fields.depth = "0.25";
+    fields.*c.field = c.value;
+    EXPECT_EQ(
+        Cli(With(kAnsi40, {"--depth", "0.25", c.option, c.value, "--gcode", "-", "--dxf", "-"})),
+        Expected(fields));
+  }
+  FieldTexts ended = kAnsi40Fields;
+  ended.program_end = true;
+  EXPECT_EQ(Cli(With(kAnsi40, {"--program-end", "--gcode", "-", "--dxf", "-"})), Expected(ended));
+}
+
+// The words of a command as the shell splits them: at blanks and line continuations, with
+// double quotes holding a value with spaces together.
+std::vector<std::string> ShellWords(std::string_view command) {
+  std::vector<std::string> words;
+  std::optional<std::string> word;
+  bool quoted = false;
+  for (const char c : command) {
+    if (c == '"') {
+      quoted = !quoted;
+      word = word.value_or("");
+    } else if (quoted || (c != ' ' && c != '\\' && c != '\n')) {
+      word = word.value_or("") + c;
+    } else if (word) {
+      words.push_back(*word);
+      word.reset();
+    }
+  }
+  if (word) words.push_back(*word);
+  return words;
+}
+
+// Every example in the help runs as printed, its files written in a scratch folder.
+TEST(Cli, HelpExamplesRun) {
+  const std::string help = Cli({"--help"}).out;
+  const std::string kExample = "Example: toothwright-cli ";
+  TempDir dir;
+  int examples = 0;
+  for (size_t at = help.find(kExample); at != std::string::npos; at = help.find(kExample, at + 1)) {
+    size_t end = help.find('\n', at);
+    while (help[end - 1] == '\\') end = help.find('\n', end + 1);
+    std::vector<std::string> args =
+        ShellWords(help.substr(at + kExample.size(), end - at - kExample.size()));
+    for (size_t i = 1; i < args.size(); ++i) {
+      if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--preview-svg") {
+        args[i] = dir / args[i];
+      }
+    }
+    SCOPED_TRACE(help.substr(at, end - at));
+    const Outcome o = Cli(args);
+    EXPECT_EQ(o.status, kExitOk);
+    EXPECT_EQ(o.err, "");
+    ++examples;
+  }
+  EXPECT_EQ(examples, 5);  // one for each group of options
+  EXPECT_EQ(dir.Names(),
+            (std::vector<std::string>{"sprocket.dxf", "sprocket.ngc", "sprocket.svg"}));
 }
 
 // "-" sends an output to standard output, in place of the diameter lines.
@@ -132,6 +313,7 @@ TEST(Cli, OutputsToStandardOutput) {
   const Outcome svg = Cli(With(kAnsi40, {"--svg=-"}));
   EXPECT_TRUE(svg.out.starts_with("<?xml")) << svg.out.substr(0, 80);
   EXPECT_TRUE(svg.out.ends_with("</svg>\n"));
+  EXPECT_EQ(Cli(With(kAnsi40, {"--preview-svg", "-"})).out, svg.out);
 }
 
 TEST(Cli, PreviewCallsOnePerLine) {
@@ -184,13 +366,13 @@ TEST(Cli, ValidationFailureWritesNoFile) {
   const Outcome o = Cli({"--pitch", "0.5", "--teeth", "3", "--roller", "0.3", "--gcode",
                          dir / "kept.cam", "--dxf", dir / "new.dxf", "--svg", "-"});
   EXPECT_EQ(o.status, kExitInvalidInput);
-  EXPECT_EQ(o.err, "Not a valid value for number of teeth\n");
+  EXPECT_EQ(o.err, "toothwright-cli: Not a valid value for number of teeth\n");
   EXPECT_EQ(o.out, "");
   EXPECT_EQ(ReadFile(dir / "kept.cam"), "kept");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.cam"});
   const Outcome depth = Cli(With(kAnsi40, {"--depth", "1e999", "--gcode", dir / "new.cam"}));
   EXPECT_EQ(depth.status, kExitInvalidInput);
-  EXPECT_EQ(depth.err, "Not a valid value for depth of cut\n");
+  EXPECT_EQ(depth.err, "toothwright-cli: Not a valid value for depth of cut\n");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.cam"});
 }
 
@@ -218,14 +400,22 @@ TEST(Cli, StandardOutputFailureExitsThree) {
   EXPECT_EQ(err.str(), "toothwright-cli: cannot write to standard output\n");
 }
 
-TEST(Cli, OutputOptionsNeedAPath) {
-  for (const char* option : {"--gcode", "--dxf", "--svg", "--preview-ops", "--depth", "--feed"}) {
+TEST(Cli, OptionsThatNeedAValue) {
+  for (const char* option : {"--chain",         "--pitch",          "--roller",
+                             "--teeth",         "--units",          "--seat-clearance",
+                             "--tip-diameter",  "--depth",          "--feed",
+                             "--tool-diameter", "--depth-per-pass", "--tabs",
+                             "--tab-width",     "--tab-height",     "--safe-z",
+                             "--spindle",       "--bore",           "--keyway-width",
+                             "--keyway-depth",  "--bolt-holes",     "--bolt-hole-diameter",
+                             "--bolt-circle",   "--gcode",          "--dxf",
+                             "--svg",           "--preview-svg",    "--preview-ops"}) {
     SCOPED_TRACE(option);
-    const Outcome o = Cli(With(kAnsi40, {option}));
-    EXPECT_EQ(o.status, kExitUsage);
-    EXPECT_NE(o.err.find("needs a value"), std::string::npos);
+    EXPECT_EQ(Cli(With(kAnsi40, {option})),
+              (Outcome{kExitUsage, "",
+                       "toothwright-cli: option '" + std::string(option) +
+                           "' requires an argument\n" + kTryHelp}));
   }
-  EXPECT_EQ(Cli(With(kAnsi40, {"--offset=1"})).status, kExitUsage);
 }
 
 // The built program, run as a user runs it through the shell; returns its output and status.
@@ -248,6 +438,13 @@ const std::string kProgram =
 TEST(CliProgram, RunsFromTheShell) {
   EXPECT_EQ(Shell(kProgram + " 2>&1; echo status $?"),
             "Pitch Diameter: 2.87938524157182\nOutside Diameter: 3.30754316676291\nstatus 0\n");
+}
+
+TEST(CliProgram, BareCommandShowsTheUsage) {
+  const std::string bare =
+      Shell(std::string(TOOTHWRIGHT_CLI_PATH) + " 2>&1 >/dev/null; echo status $?");
+  EXPECT_TRUE(bare.starts_with("Usage: toothwright-cli --teeth N")) << bare;
+  EXPECT_TRUE(bare.ends_with(kTryHelp + "status 2\n")) << bare;
 }
 
 TEST(CliProgram, WritesTheSavedBytesToStandardOutput) {
