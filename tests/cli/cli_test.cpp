@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -241,6 +242,34 @@ TEST(Cli, NewOptionsReachTheirFields) {
   FieldTexts ended = kAnsi40Fields;
   ended.program_end = true;
   EXPECT_EQ(Cli(With(kAnsi40, {"--program-end", "--gcode", "-", "--dxf", "-"})), Expected(ended));
+}
+
+// The manual page beside the sources, data/toothwright-cli.1.
+std::string ManualPage() {
+  return ReadFile(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                  "data/toothwright-cli.1");
+}
+
+// The help and the manual page describe the same options, each one the command knows.
+TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
+  const std::string help = Cli({"--help"}).out;
+  const std::string manual = ManualPage();
+  ASSERT_NE(manual, "");
+  std::istringstream lines(help);
+  int options = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with("  --")) continue;
+    const std::string option = line.substr(2, line.find(' ', 2) - 2);
+    SCOPED_TRACE(option);
+    std::string roff;  // as the page writes it, every "-" escaped
+    for (const char c : option) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+    // An entry: ".BI \-\-pitch " LENGTH"", or ".B \-\-offset" for an option without a value.
+    EXPECT_TRUE(manual.find("\n.BI " + roff + " \"") != std::string::npos ||
+                manual.find("\n.B " + roff + "\n") != std::string::npos);
+    EXPECT_EQ(Cli({option + "=x"}).err.find("unrecognized"), std::string::npos);
+    ++options;
+  }
+  EXPECT_EQ(options, 30);  // and -h, -V
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
