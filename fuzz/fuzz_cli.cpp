@@ -18,9 +18,14 @@
 
 namespace {
 
-bool TakesFile(const std::string& option) {
-  for (const char* name : {"--gcode", "--dxf", "--svg", "--preview-ops"}) {
-    if (option == name || option.starts_with(std::string(name) + "=")) return true;
+// Whether arg could name a file option: "--" and the beginning of a file option's name, the
+// way getopt_long accepts it, with or without "=FILE". Mapping more arguments than getopt
+// takes as file options only changes values that are then refused or ignored.
+bool TakesFile(const std::string& arg) {
+  if (!arg.starts_with("--")) return false;
+  const std::string name = arg.substr(0, arg.find('='));
+  for (const std::string option : {"--gcode", "--dxf", "--svg", "--preview-svg", "--preview-ops"}) {
+    if (option.starts_with(name)) return true;
   }
   return false;
 }
