@@ -10,13 +10,16 @@
 
 namespace {
 
-void BM_Run(benchmark::State& state) {
-  const toothwright::FieldTexts fields{.pitch = "0.5",
-                                       .teeth = std::to_string(state.range(0)),
-                                       .roller = "0.3125",
-                                       .depth = "0.125",
-                                       .feed = "10",
-                                       .offset = true};
+toothwright::FieldTexts Ansi40(int teeth) {
+  return {.pitch = "0.5",
+          .teeth = std::to_string(teeth),
+          .roller = "0.3125",
+          .depth = "0.125",
+          .feed = "10",
+          .offset = true};
+}
+
+void RunAndCount(benchmark::State& state, const toothwright::FieldTexts& fields) {
   for (auto _ : state) {
     auto results = toothwright::Run(fields);
     benchmark::DoNotOptimize(results);
@@ -26,7 +29,20 @@ void BM_Run(benchmark::State& state) {
       static_cast<double>(state.range(0)),
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+
+void BM_Run(benchmark::State& state) {
+  RunAndCount(state, Ansi40(static_cast<int>(state.range(0))));
+}
 BENCHMARK(BM_Run)->Arg(18)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same with the seats widened and the teeth topped to the chain standard's sizes.
+void BM_RunToothForm(benchmark::State& state) {
+  toothwright::FieldTexts fields = Ansi40(static_cast<int>(state.range(0)));
+  fields.seat_clearance = "ANSI";
+  fields.tip_diameter = "ANSI";
+  RunAndCount(state, fields);
+}
+BENCHMARK(BM_RunToothForm)->Arg(18)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "fake_window_services.h"
 #include "output/pipeline.h"
 #include "output/recording_canvas.h"
+#include "sprocket/chain_sizes.h"
 #include "support/worked_example.h"
 #include "ui/picture_box.h"
 
@@ -190,10 +191,11 @@ void MainWindowTest::startUpState() {
   QVERIFY(!Find<QCheckBox>("Check1")->isChecked());
 
   auto* chains = Find<QComboBox>("Combo1");
-  QCOMPARE(chains->count(), 16);
+  QCOMPARE(chains->count(), static_cast<int>(ChainSizeTable.size()) + 1);
   QCOMPARE(chains->itemText(0), "");
   QCOMPARE(chains->itemText(3), "ANSI 40");
   QCOMPARE(chains->itemText(15), "Bike 630");
+  QCOMPARE(chains->itemText(34), "ISO 48B");
   QCOMPARE(chains->currentIndex(), -1);
   auto* units = Find<QComboBox>("ComboUnits");
   QCOMPARE(units->count(), 2);
