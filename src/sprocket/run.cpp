@@ -8,6 +8,8 @@
 #include <initializer_list>
 
 #include "geometry/angles.h"
+#include "sprocket/holes.h"
+#include "sprocket/mounting_fields.h"
 #include "sprocket/numbers.h"
 #include "sprocket/outline.h"
 
@@ -108,6 +110,21 @@ std::optional<ValidationMessage> CheckConstruction(const ChainNumbers& n) {
   return std::nullopt;
 }
 
+// The wall left between the holes and the roller seats, as a share of the pitch.
+constexpr double kWallPerPitch = 0.1;
+
+// The room the teeth leave the mounting: the circle through the seats' innermost points, the
+// seats about roller centres at half the pitch diameter with the radius the outline gives
+// them, less the wall. The tool diameter counts when it is a positive number.
+MountingRoom RoomOf(const FieldTexts& fields, const ChainNumbers& n) {
+  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.T));
+  const double seat_radius = n.roller / 2;
+  std::optional<double> tool = ParseReal(fields.tool_diameter);
+  if (tool && !(*tool > 0)) tool.reset();
+  return {.wall_radius = pitch_diameter / 2 - seat_radius - kWallPerPitch * n.pitch,
+          .tool_diameter = tool};
+}
+
 }  // namespace
 
 std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
@@ -128,6 +145,8 @@ std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
   if (auto message = CheckConstruction(n)) return message;
   // The plunge line writes the depth's leading number; one beyond the double range has none.
   if (!std::isfinite(ParseLeadingReal(fields.depth))) return ValidationMessage{kDepthMessage};
+  // The mounting comes last: it is judged against the teeth and the tool.
+  if (auto message = CheckMounting(fields, RoomOf(fields, n))) return message;
   return std::nullopt;
 }
 
@@ -148,6 +167,8 @@ std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& field
   run.outline =
       BuildOutline(run.profile, run.T, run.N, {.flank = run.FlankRadius, .seat = run.RollerRadius});
   run.outside_diameter_text = std::move(profile.outside_diameter_text);
+  run.mounting = std::get<Mounting>(ReadMounting(fields, RoomOf(fields, {pitch, run.T, roller})));
+  run.holes = BuildHoles(run.mounting);
   return run;
 }
 
