@@ -93,7 +93,7 @@ void DrawPreview(const Path& outline, const std::vector<Path>& holes, bool bore,
   m.cy = static_cast<double>(canvas.OuterHeight()) / 2;
 
   const MeasuredRadii radii(outline, m.s);
-  // The centre-hole circle, with the radius of a roller seat.
+  // The centre-hole circle, with the radius of a roller seat; a bore is drawn in its place.
   if (!bore) {
     canvas.DrawCircle(m.cx, static_cast<float>(m.cy),
                       static_cast<float>(radii.Of(SegmentRole::Seat)), kPreviewRed);
