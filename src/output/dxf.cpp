@@ -1,5 +1,5 @@
 // The DXF drawing, built in one string: a header opening the ENTITIES section, one entity per
-// segment in the order of the path, and the tail closing the section and file.
+// segment of each path in order, and the tail closing the section and file.
 #include "output/dxf.h"
 
 #include <cassert>
@@ -71,13 +71,7 @@ void AppendLine(std::string& out, const Segment& s) {
   AppendCoordinate(out, "11\r\n", s.end.x, "\r\n21\r\n", s.end.y);
 }
 
-}  // namespace
-
-std::string WriteDxf(const Path& path) {
-  std::string out;
-  out.reserve(kHeader.size() + path.segments.size() * kArcReserve + kTail.size());
-  out += kHeader;
-  RadiusTexts radii;
+void AppendPath(std::string& out, const Path& path, RadiusTexts& radii) {
   for (const Segment& s : path.segments) {
     if (IsArc(s)) {
       AppendArc(out, s, radii.Of(s.radius));
@@ -85,6 +79,19 @@ std::string WriteDxf(const Path& path) {
       AppendLine(out, s);
     }
   }
+}
+
+}  // namespace
+
+std::string WriteDxf(const Path& outline, const std::vector<Path>& holes) {
+  size_t segments = outline.segments.size();
+  for (const Path& hole : holes) segments += hole.segments.size();
+  std::string out;
+  out.reserve(kHeader.size() + segments * kArcReserve + kTail.size());
+  out += kHeader;
+  RadiusTexts radii;
+  for (const Path& hole : holes) AppendPath(out, hole, radii);
+  AppendPath(out, outline, radii);
   out += kTail;
   return out;
 }

@@ -1,8 +1,10 @@
-// The stages of a run after the sprocket, in their fixed order: G-code, DXF, preview.
+// The stages of a run after the sprocket, in their fixed order: G-code, DXF, SVG drawing,
+// preview.
 #include "output/pipeline.h"
 
 #include <utility>
 
+#include "output/drawing_svg.h"
 #include "output/dxf.h"
 #include "output/gcode.h"
 #include "output/preview.h"
@@ -14,10 +16,11 @@ StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, Prev
   StageTexts texts;
   texts.gcode =
       WriteGCode(sprocket.outline, fields.units, fields.offset, fields.depth, fields.feed);
-  texts.dxf = WriteDxf(sprocket.outline);
+  texts.dxf = WriteDxf(sprocket.outline, sprocket.holes);
+  texts.svg = WriteDrawingSvg(sprocket.outline, sprocket.holes, fields.units);
   // The preview reads the outside diameter back from the text the run showed.
   const double D = ParseReal(sprocket.outside_diameter_text).value_or(0);
-  DrawPreview(sprocket.outline, D, canvas);
+  DrawPreview(sprocket.outline, sprocket.holes, sprocket.mounting.bore.has_value(), D, canvas);
   return texts;
 }
 
@@ -29,6 +32,7 @@ std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields) {
   StageTexts texts = RunStages(fields, results.sprocket, canvas);
   results.gcode = std::move(texts.gcode);
   results.dxf = std::move(texts.dxf);
+  results.svg = std::move(texts.svg);
   results.preview = canvas.calls();
   return results;
 }

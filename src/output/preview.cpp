@@ -35,7 +35,7 @@ double Distance(Point a, Point b) {
 // One arc about its centre from the direction of its counter-clockwise start to that of its
 // counter-clockwise end, as the DXF drawing gives it. The start angle is computed first, then
 // the end angle; the outer height is read afresh for the arc's y.
-void DrawSegment(PreviewCanvas& canvas, const Mapping& m, const Segment& s, double radius) {
+void DrawArcSegment(PreviewCanvas& canvas, const Mapping& m, const Segment& s, double radius) {
   const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
   const Point from = ccw ? s.start : s.end;
   const Point to = ccw ? s.end : s.start;
@@ -46,6 +46,15 @@ void DrawSegment(PreviewCanvas& canvas, const Mapping& m, const Segment& s, doub
   const double y = H - (m.s * s.centre.y + m.cy);
   canvas.DrawArc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(radius),
                  kPreviewRed, static_cast<float>(start), static_cast<float>(end));
+}
+
+// A straight segment of a hole, the outer height read afresh for each end's y.
+void DrawLineSegment(PreviewCanvas& canvas, const Mapping& m, const Segment& s) {
+  const double H = canvas.OuterHeight();
+  canvas.DrawLine(static_cast<float>(m.cx + m.s * s.start.x),
+                  static_cast<float>(H - (m.s * s.start.y + m.cy)),
+                  static_cast<float>(m.cx + m.s * s.end.x),
+                  static_cast<float>(H - (m.s * s.end.y + m.cy)), kPreviewRed);
 }
 
 // The picture's radius of every arc of one role, measured on the first arc of that role from
@@ -70,7 +79,8 @@ class MeasuredRadii {
 
 }  // namespace
 
-void DrawPreview(const Path& outline, double D, PreviewCanvas& canvas) {
+void DrawPreview(const Path& outline, const std::vector<Path>& holes, bool bore, double D,
+                 PreviewCanvas& canvas) {
   canvas.Clear();
   // No scale exists for a zero diameter; the canvas stays cleared.
   if (!(D != 0)) return;
@@ -83,11 +93,23 @@ void DrawPreview(const Path& outline, double D, PreviewCanvas& canvas) {
   m.cy = static_cast<double>(canvas.OuterHeight()) / 2;
 
   const MeasuredRadii radii(outline, m.s);
-  // The centre-hole circle, with the radius of a roller seat.
-  canvas.DrawCircle(m.cx, static_cast<float>(m.cy), static_cast<float>(radii.Of(SegmentRole::Seat)),
-                    kPreviewRed);
+  // The centre-hole circle, with the radius of a roller seat; a bore is drawn in its place.
+  if (!bore) {
+    canvas.DrawCircle(m.cx, static_cast<float>(m.cy),
+                      static_cast<float>(radii.Of(SegmentRole::Seat)), kPreviewRed);
+  }
   for (const Segment& s : outline.segments) {
-    if (IsArc(s)) DrawSegment(canvas, m, s, radii.Of(s.role));
+    if (IsArc(s)) DrawArcSegment(canvas, m, s, radii.Of(s.role));
+  }
+  // Holes are drawn to scale: each arc with the radius it was built with.
+  for (const Path& hole : holes) {
+    for (const Segment& s : hole.segments) {
+      if (IsArc(s)) {
+        DrawArcSegment(canvas, m, s, s.radius * m.s);
+      } else {
+        DrawLineSegment(canvas, m, s);
+      }
+    }
   }
 }
 

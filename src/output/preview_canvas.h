@@ -31,6 +31,8 @@ class PreviewCanvas {
   // (x + radius*cos a, y - radius*sin a). When end < start the arc passes through angle 0.
   virtual void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
                        float end) = 0;
+  // Straight line from (x1, y1) to (x2, y2).
+  virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
 };
 
 }  // namespace toothwright

@@ -60,6 +60,15 @@ void RecordingCanvas::DrawArc(float x, float y, float radius, std::uint32_t colo
                     .end = end});
 }
 
+void RecordingCanvas::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  calls_.push_back({.kind = PreviewCall::Kind::DrawLine,
+                    .x = x1,
+                    .y = y1,
+                    .colour = colour,
+                    .x2 = x2,
+                    .y2 = y2});
+}
+
 std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
   std::string out;
   for (const PreviewCall& call : calls) {
@@ -76,6 +85,14 @@ std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
         AppendCircle(out, call);
         AppendNumber(out, call.start);
         AppendNumber(out, call.end);
+        break;
+      case PreviewCall::Kind::DrawLine:
+        out += "DrawLine";
+        AppendNumber(out, call.x);
+        AppendNumber(out, call.y);
+        AppendNumber(out, call.x2);
+        AppendNumber(out, call.y2);
+        AppendNumber(out, call.colour);
         break;
     }
     out += '\n';
@@ -94,6 +111,9 @@ void ReplayPreviewCalls(const std::vector<PreviewCall>& calls, PreviewCanvas& ca
         break;
       case PreviewCall::Kind::DrawArc:
         canvas.DrawArc(call.x, call.y, call.radius, call.colour, call.start, call.end);
+        break;
+      case PreviewCall::Kind::DrawLine:
+        canvas.DrawLine(call.x, call.y, call.x2, call.y2, call.colour);
         break;
     }
   }

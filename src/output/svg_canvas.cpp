@@ -81,6 +81,13 @@ void SvgCanvas::DrawArc(float x, float y, float radius, std::uint32_t colour, fl
   shapes_ += "/>\n";
 }
 
+void SvgCanvas::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  shapes_ += "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) +
+             "\" y2=\"" + Number(y2) + "\" stroke=\"" + HexColour(colour) + "\" ";
+  shapes_ += kStroke;
+  shapes_ += "/>\n";
+}
+
 std::string SvgCanvas::Document() const {
   const double width = static_cast<double>(outer_width_) - 2.0 * border_;
   const double height = static_cast<double>(outer_height_) - 2.0 * border_;

@@ -22,6 +22,7 @@ class SvgCanvas : public PreviewCanvas {
   // An arc whose start and end angles are equal draws nothing.
   void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
                float end) override;
+  void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
 
   // The whole document: its view box is the interior in twips, with canvas coordinates as
   // they are; its size is the interior's in inches (1440 twips each).

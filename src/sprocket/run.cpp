@@ -9,6 +9,8 @@
 #include <initializer_list>
 
 #include "geometry/angles.h"
+#include "sprocket/holes.h"
+#include "sprocket/mounting_fields.h"
 #include "sprocket/numbers.h"
 #include "sprocket/outline.h"
 #include "sprocket/tooth_form.h"
@@ -152,7 +154,22 @@ std::variant<ToothFormValues, ValidationMessage> ReadToothForm(const FieldTexts&
 struct CheckedFields {
   ChainNumbers chain;
   ToothFormValues form;
+  Mounting mounting;
 };
+
+// The wall left between the holes and the roller seats, as a share of the pitch.
+constexpr double kWallPerPitch = 0.1;
+
+// The room the teeth leave the mounting: the circle through the seats' innermost points, the
+// seats about roller centres at half the pitch diameter, less the wall. The tool diameter
+// counts when it is a positive number.
+MountingRoom RoomOf(const FieldTexts& fields, const ChainNumbers& n, double SeatRadius) {
+  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.T));
+  std::optional<double> tool = ParseReal(fields.tool_diameter);
+  if (tool && !(*tool > 0)) tool.reset();
+  return {.wall_radius = pitch_diameter / 2 - SeatRadius - kWallPerPitch * n.pitch,
+          .tool_diameter = tool};
+}
 
 std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fields) {
   CheckedFields checked;
@@ -179,6 +196,10 @@ std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fiel
   auto form = ReadToothForm(fields, n);
   if (auto* message = std::get_if<ValidationMessage>(&form)) return *message;
   checked.form = std::get<ToothFormValues>(form);
+  // The mounting comes last: it is judged against the teeth and the tool.
+  auto mounting = ReadMounting(fields, RoomOf(fields, n, checked.form.SeatRadius));
+  if (auto* message = std::get_if<ValidationMessage>(&mounting)) return *message;
+  checked.mounting = std::get<Mounting>(mounting);
   return checked;
 }
 
@@ -214,6 +235,8 @@ std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& field
       {.flank = run.FlankRadius, .seat = run.SeatRadius, .top = TopRadius.value_or(0)});
   run.outside_diameter_text =
       run.TopDiameter ? FormatReal(*run.TopDiameter) : std::move(profile.outside_diameter_text);
+  run.mounting = checked.mounting;
+  run.holes = BuildHoles(run.mounting);
   return run;
 }
 

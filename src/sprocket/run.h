@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "geometry/path.h"
+#include "sprocket/mounting.h"
 #include "sprocket/tooth_profile.h"
 
 namespace toothwright {
@@ -76,8 +78,8 @@ struct ValidationMessage {
 };
 
 // The checks a run makes before it changes anything, in the order pitch, number of teeth,
-// roller diameter, depth of cut, seat clearance, tip diameter; returns the first failure's
-// message, or nullopt.
+// roller diameter, depth of cut, seat clearance, tip diameter, then the mounting fields (last,
+// since they are judged against the teeth); returns the first failure's message, or nullopt.
 std::optional<ValidationMessage> CheckFields(const FieldTexts& fields);
 
 // What the sprocket part of a successful run yields.
@@ -92,6 +94,8 @@ struct SprocketRun {
   int N = 0;  // the whole tooth count: top array index and the closing tooth
   ToothProfile profile;
   Path outline;                       // the profile's teeth as one closed path in cutting order
+  Mounting mounting;                  // bore, keyway and bolt circle as the fields give them
+  std::vector<Path> holes;            // the mounting's holes in cutting order (BuildHoles)
   std::string outside_diameter_text;  // for txtOutsideDiameter
 };
 

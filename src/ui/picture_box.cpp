@@ -66,6 +66,14 @@ void PictureBox::DrawArc(float x, float y, float radius, std::uint32_t colour, f
   update();
 }
 
+void PictureBox::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  // A circle of no radius maps a canvas point to the picture's logical pixels.
+  QPainter painter(&picture_);
+  painter.setPen(OutlinePen(colour));
+  painter.drawLine(CircleBounds(x1, y1, 0).center(), CircleBounds(x2, y2, 0).center());
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);

@@ -45,6 +45,9 @@ TEST(PreviewCallText, OneLinePerCallWithShortestFloats) {
       {"a float that needs nine digits",
        {.kind = Kind::DrawCircle, .x = 0.1f, .y = 16777217.0f, .radius = 1.00000012f, .colour = 0},
        "DrawCircle 0.1 16777216 1.0000001 0\n"},
+      {"line",
+       {.kind = Kind::DrawLine, .x = 1800.5f, .y = 2, .colour = 255, .x2 = -3, .y2 = 1413.3986f},
+       "DrawLine 1800.5 2 -3 1413.3986 255\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -60,10 +63,14 @@ TEST(RecordingCanvas, ReplayMakesTheSameCalls) {
   first.Clear();
   first.DrawCircle(1, 2, 3, 255);
   first.DrawArc(4, 5, 6, 0xFF00, 0.5f, 0.25f);
+  first.DrawLine(7, 8, 9, 10, 255);
   RecordingCanvas second;
   ReplayPreviewCalls(first.calls(), second);
   EXPECT_EQ(second.calls(), first.calls());
-  ASSERT_EQ(first.calls().size(), 3u);
+  ASSERT_EQ(first.calls().size(), 4u);
+  EXPECT_EQ(
+      first.calls()[3],
+      (PreviewCall{.kind = Kind::DrawLine, .x = 7, .y = 8, .colour = 255, .x2 = 9, .y2 = 10}));
   EXPECT_EQ(first.calls()[2], (PreviewCall{.kind = Kind::DrawArc,
                                            .x = 4,
                                            .y = 5,
@@ -153,6 +160,14 @@ TEST(SvgCanvas, LargeArcFlag) {
     SCOPED_TRACE(c.name);
     EXPECT_NE(ArcShape(c.start, c.end).find(c.radii_and_flags), std::string::npos);
   }
+}
+
+TEST(SvgCanvas, LineBetweenItsEnds) {
+  SvgCanvas canvas;
+  canvas.DrawLine(1.5f, 2, 3, 4, kPreviewRed);
+  EXPECT_EQ(Shapes(canvas), std::string("<line x1=\"1.5\" y1=\"2\" x2=\"3\" y2=\"4\" "
+                                        "stroke=\"#ff0000\" ") +
+                                kStroke + "/>\n");
 }
 
 TEST(SvgCanvas, ClearErasesEverythingDrawn) {

@@ -157,8 +157,7 @@ TEST(OutlineProperties, DxfArcsJoinIntoOneClosedLoop) {
   for (const Sprocket& s : Sprockets()) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
-    const std::vector<DxfArc> arcs =
-        ReadArcs(WriteDxf(r.outline));
+    const std::vector<DxfArc> arcs = ReadArcs(WriteDxf(r.outline));
     ASSERT_EQ(arcs.size(), 3 * static_cast<size_t>(r.N));
     std::vector<PathArc> path;
     for (size_t k = 0; k < arcs.size(); ++k) {
@@ -187,7 +186,7 @@ TEST(OutlineProperties, PreviewArcsJoinIntoOneClosedLoop) {
     const SprocketRun& r = s.run;
     const double D = *ParseReal(r.outside_diameter_text);
     RecordingCanvas canvas;
-    DrawPreview(r.outline, D, canvas);
+    DrawPreview(r.outline, {}, false, D, canvas);
     const std::vector<PreviewCall>& calls = canvas.calls();
     ASSERT_EQ(calls.size(), 2 + 3 * static_cast<size_t>(r.N));
     const double scale = kPictureOuterSize * 0.9 / D;  // twips per length unit

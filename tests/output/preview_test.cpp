@@ -20,7 +20,7 @@ using Kind = PreviewCall::Kind;
 std::vector<PreviewCall> Calls(const SprocketRun& s, float width = kPictureOuterSize,
                                float height = kPictureOuterSize) {
   RecordingCanvas canvas(width, height);
-  DrawPreview(s.outline, *ParseReal(s.outside_diameter_text), canvas);
+  DrawPreview(s.outline, s.holes, false, *ParseReal(s.outside_diameter_text), canvas);
   return canvas.calls();
 }
 
@@ -148,7 +148,7 @@ TEST(Preview, SeatArcsFaceTheCentre) {
 TEST(Preview, ZeroDiameterOnlyClears) {
   const SprocketRun s = MakeSprocket("0.5", "18", "0.3125");
   RecordingCanvas canvas;
-  DrawPreview(s.outline, 0, canvas);
+  DrawPreview(s.outline, {}, false, 0, canvas);
   EXPECT_EQ(canvas.calls(), std::vector<PreviewCall>{PreviewCall{.kind = Kind::Clear}});
 }
 

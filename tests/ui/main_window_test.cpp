@@ -884,7 +884,7 @@ void MainWindowTest::saveSvgBeforeAnyDrawingWritesNothing() {
 
 void MainWindowTest::saveSvgWritesTheDocumentUnchanged() {
   RecordingCanvas canvas;
-  const auto& sprocket = std::get<SprocketRun>(RunSprocket(kWorkedExample));
+  const SprocketRun sprocket = std::get<SprocketRun>(RunSprocket(kWorkedExample));
   const std::string svg = RunStages(kWorkedExample, sprocket, canvas).svg;
   if (svg.empty()) QSKIP("the run does not draw the SVG document yet");
   Enter(kWorkedExample);

@@ -57,6 +57,7 @@ class PictureBoxTest : public QObject {
   void circleIsAnOutline();
   void arcCoversOnlyItsPart_data();
   void arcCoversOnlyItsPart();
+  void lineJoinsItsEnds();
   void clearErases();
   void pictureSurvivesRepaint();
 };
@@ -156,6 +157,15 @@ void PictureBoxTest::arcCoversOnlyItsPart() {
   box.DrawArc(1500, 1500, 600, kPreviewRed, start, end);
   QVERIFY(RedNear(box.Picture(), OnCircle(100, 100, 40, inside)));
   QVERIFY(!RedNear(box.Picture(), OnCircle(100, 100, 40, outside)));
+}
+
+void PictureBoxTest::lineJoinsItsEnds() {
+  PictureBox box;
+  SizeAsInTheWindow(box);
+  box.DrawLine(1500, 1500, 2100, 1500, kPreviewRed);  // from (100, 100) to (140, 100)
+  for (double x : {100.0, 120.0, 139.0}) QVERIFY(RedNear(box.Picture(), {x, 100}));
+  QVERIFY(!RedNear(box.Picture(), {150, 100}));
+  QVERIFY(!RedNear(box.Picture(), {120, 110}));
 }
 
 void PictureBoxTest::clearErases() {

@@ -1,0 +1,21 @@
+// The part drawn to scale as a standalone SVG document, for a laser cutter or a vector
+// editor: the outline and every hole as a path of true arcs and lines, no fill, a thin stroke.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/path.h"
+
+namespace toothwright {
+
+// The document for the outline and the holes (each hole in the order given, then the outline,
+// one <path> each). Its width and height are the drawing's bounding box in inches when units
+// is "English" and in millimetres otherwise, so it opens at true size; its view box is that
+// box in drawing units, and the drawing's y points up as in the DXF drawing. The outline
+// holds at least one segment.
+std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
+                            std::string_view units);
+
+}  // namespace toothwright

@@ -1,0 +1,131 @@
+// Each mounting field is read strictly (the whole text one number) and judged in field order,
+// so the message names the first field the user has to change. Every placement test is a
+// plain comparison of distances: a hole may come right up to the wall, but holes that touch
+// each other or the bore leave no material between them and are refused like overlapping ones.
+#include "sprocket/mounting_fields.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sprocket/holes.h"
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+namespace {
+
+template <typename Value>
+using Read = std::variant<std::optional<Value>, ValidationMessage>;
+
+std::optional<double> Positive(const std::string& text) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || !(*value > 0)) return std::nullopt;
+  return value;
+}
+
+// A positive width the cutter fits into, when a tool diameter is given.
+std::optional<double> CuttableWidth(const std::string& text, const MountingRoom& room) {
+  const std::optional<double> value = Positive(text);
+  if (!value || (room.tool_diameter && !(*value > *room.tool_diameter))) return std::nullopt;
+  return value;
+}
+
+std::optional<int> HoleCount(const std::string& text) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || *value != std::floor(*value) || *value < 1 || *value > kMaxBoltHoles) {
+    return std::nullopt;
+  }
+  return static_cast<int>(*value);
+}
+
+// Distance from the centre to the keyway's far corners, its farthest points.
+double FarCornerDistance(double bore, const Keyway& keyway) {
+  return std::hypot(keyway.width / 2, bore / 2 + keyway.depth);
+}
+
+// Distance from p to the bore with its keyway, 0 inside them.
+double DistanceToBore(Point p, double bore, const std::optional<Keyway>& keyway) {
+  const double to_bore = std::max(0.0, std::hypot(p.x, p.y) - bore / 2);
+  if (!keyway) return to_bore;
+  // The keyway as the rectangle |x| <= width / 2, 0 <= y <= far side; the part of it inside
+  // the bore changes nothing.
+  const double dx = std::max(0.0, std::fabs(p.x) - keyway->width / 2);
+  const double dy = std::max({0.0, -p.y, p.y - (bore / 2 + keyway->depth)});
+  return std::min(to_bore, std::hypot(dx, dy));
+}
+
+// Whether every hole stays inside the wall, clear of the bore and clear of its neighbours;
+// evenly spaced holes come nearest their neighbours.
+bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& room) {
+  const double r = circle.hole_diameter / 2;
+  for (int k = 0; k < circle.count; ++k) {
+    const Point c = BoltHoleCentre(circle, k);
+    if (!(std::hypot(c.x, c.y) + r <= room.wall_radius)) return false;
+    if (m.bore && !(DistanceToBore(c, *m.bore, m.keyway) > r)) return false;
+    if (circle.count > 1) {
+      const Point next = BoltHoleCentre(circle, (k + 1) % circle.count);
+      if (!(std::hypot(next.x - c.x, next.y - c.y) > 2 * r)) return false;
+    }
+  }
+  return true;
+}
+
+Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
+  if (f.bore.empty()) return std::optional<double>{};
+  const std::optional<double> bore = CuttableWidth(f.bore, room);
+  if (!bore || !(*bore / 2 <= room.wall_radius)) return ValidationMessage{kBoreMessage};
+  return bore;
+}
+
+Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
+                        const std::optional<double>& bore) {
+  if (f.keyway_width.empty() && f.keyway_depth.empty()) return std::optional<Keyway>{};
+  const std::optional<double> width = CuttableWidth(f.keyway_width, room);
+  if (!bore || !width || !(*width < *bore)) return ValidationMessage{kKeywayWidthMessage};
+  const std::optional<double> depth = Positive(f.keyway_depth);
+  if (!depth) return ValidationMessage{kKeywayDepthMessage};
+  const Keyway keyway{.width = *width, .depth = *depth};
+  if (!(FarCornerDistance(*bore, keyway) <= room.wall_radius)) {
+    return ValidationMessage{kKeywayDepthMessage};
+  }
+  return keyway;
+}
+
+Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, const Mounting& m) {
+  if (f.bolt_holes.empty() && f.bolt_hole_diameter.empty() && f.bolt_circle.empty()) {
+    return std::optional<BoltCircle>{};
+  }
+  const std::optional<int> count = HoleCount(f.bolt_holes);
+  if (!count) return ValidationMessage{kBoltHolesMessage};
+  const std::optional<double> hole_diameter = CuttableWidth(f.bolt_hole_diameter, room);
+  if (!hole_diameter) return ValidationMessage{kBoltHoleDiameterMessage};
+  const std::optional<double> diameter = Positive(f.bolt_circle);
+  if (!diameter) return ValidationMessage{kBoltCircleMessage};
+  const BoltCircle circle{.count = *count, .hole_diameter = *hole_diameter, .diameter = *diameter};
+  if (!HolesFit(circle, m, room)) return ValidationMessage{kBoltCircleMessage};
+  return circle;
+}
+
+}  // namespace
+
+std::variant<Mounting, ValidationMessage> ReadMounting(const FieldTexts& fields,
+                                                       const MountingRoom& room) {
+  Mounting m;
+  auto bore = ReadBore(fields, room);
+  if (auto* message = std::get_if<ValidationMessage>(&bore)) return *message;
+  m.bore = std::get<std::optional<double>>(bore);
+  auto keyway = ReadKeyway(fields, room, m.bore);
+  if (auto* message = std::get_if<ValidationMessage>(&keyway)) return *message;
+  m.keyway = std::get<std::optional<Keyway>>(keyway);
+  auto bolts = ReadBoltCircle(fields, room, m);
+  if (auto* message = std::get_if<ValidationMessage>(&bolts)) return *message;
+  m.bolt_circle = std::get<std::optional<BoltCircle>>(bolts);
+  return m;
+}
+
+std::optional<ValidationMessage> CheckMounting(const FieldTexts& fields, const MountingRoom& room) {
+  auto mounting = ReadMounting(fields, room);
+  if (auto* message = std::get_if<ValidationMessage>(&mounting)) return *message;
+  return std::nullopt;
+}
+
+}  // namespace toothwright
