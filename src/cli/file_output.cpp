@@ -12,6 +12,7 @@
 #include <memory>
 #include <system_error>
 #include <utility>
+#include <variant>
 
 namespace toothwright {
 namespace {
@@ -22,6 +23,9 @@ constexpr int kTemporaryNameAttempts = 100;
 constexpr mode_t kNewFileMode = 0666;
 // The permission bits of a mode, copied from a file that is replaced.
 constexpr mode_t kPermissionBits = 07777;
+// How many symbolic links in a row are followed before the path counts as a loop (the limit
+// Linux itself applies).
+constexpr int kLinkHops = 40;
 
 std::string ErrorText(int error) {
   return std::generic_category().message(error);
@@ -130,6 +134,24 @@ std::optional<std::string> ResolveLink(const std::string& path) {
   return std::string(resolved.get());
 }
 
+// The path a chain of symbolic links names when its last target does not exist yet (a
+// dangling link), read link by link since the system cannot resolve it; a relative target is
+// read from its link's folder. A path that is no link, or cannot be examined, is returned as
+// it is (the write that follows reports its failure). Returns the path, or an error number
+// (ELOOP beyond kLinkHops links).
+std::variant<std::string, int> FollowDanglingLinks(std::string path) {
+  for (int hop = 0; hop <= kLinkHops; ++hop) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode)) return path;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) return errno;
+    target.resize(static_cast<size_t>(length));
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+  }
+  return ELOOP;
+}
+
 }  // namespace
 
 std::optional<std::string> WriteOutputFile(const std::string& path, std::string_view bytes) {
@@ -137,7 +159,10 @@ std::optional<std::string> WriteOutputFile(const std::string& path, std::string_
   struct stat target {};
   if (::stat(path.c_str(), &target) != 0) {
     if (errno != ENOENT) return ErrorText(errno);
-    return ReplaceThroughTemporary(path, std::nullopt, bytes);  // a new file
+    // A new file: at path itself, or where a dangling link points, so that the link stays.
+    const std::variant<std::string, int> file = FollowDanglingLinks(path);
+    if (const int* error = std::get_if<int>(&file)) return ErrorText(*error);
+    return ReplaceThroughTemporary(std::get<std::string>(file), std::nullopt, bytes);
   }
   if (!S_ISREG(target.st_mode)) return WriteStraightThrough(path, bytes);
   struct stat link {};

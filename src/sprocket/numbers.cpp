@@ -199,7 +199,8 @@ std::optional<double> ParseReal(std::string_view text) {
 }
 
 std::string FormatReal(double value) {
-  assert(std::isfinite(value));
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0.0 ? "-Infinity" : "Infinity";
   if (value == 0.0) return "0";
   const Digits d = SignificantDigits(std::fabs(value));
   const bool exponent_form =

@@ -22,7 +22,8 @@ std::optional<double> ParseReal(std::string_view text);
 
 // The shortest text with at most 15 significant digits: no trailing zeros or point, "0." for
 // magnitudes below 1, exponent form ("1E-05", "1.5E+15") below 1e-4 or from 1e15 up after
-// rounding to 15 digits; a negative zero is written "0". value must be finite.
+// rounding to 15 digits; a negative zero is written "0". Values that are not finite, which no
+// run writes, get texts of their own: "Infinity", "-Infinity" and "NaN" (whatever its sign).
 std::string FormatReal(double value);
 
 // value rounded to four decimals: times 10000, nearest whole number (halves to even), / 10000.

@@ -43,13 +43,39 @@ TEST(WriteOutputFile, NewAndExistingRegularFiles) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out.cam", "plain"}));  // no temporaries
 }
 
-TEST(WriteOutputFile, LinkToARegularFileStaysALink) {
-  TempDir dir;
-  MakeFile(dir / "target.dxf", "old");
-  ASSERT_EQ(::symlink("target.dxf", (dir / "link.dxf").c_str()), 0);
-  EXPECT_EQ(WriteOutputFile(dir / "link.dxf", "new"), std::nullopt);
-  EXPECT_TRUE(S_ISLNK(ModeOf(dir / "link.dxf")));
-  EXPECT_EQ(ReadFile(dir / "target.dxf"), "new");
+// A symbolic link stays a link, whether its target exists or not yet (then it is created).
+TEST(WriteOutputFile, LinksStayLinks) {
+  struct Case {
+    const char* name;
+    const char* old_content;   // of target.dxf, or nullptr when the link dangles
+    bool absolute;             // the link names its target by absolute path
+    bool through_second_link;  // link.dxf -> middle.dxf -> target.dxf
+  };
+  const Case cases[] = {
+      {"link to a regular file", "old", false, false},
+      {"dangling link", nullptr, false, false},
+      {"dangling absolute link", nullptr, true, false},
+      {"dangling link through a second link", nullptr, false, true},
+      {"link to a file through a second link", "old", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    if (c.old_content) MakeFile(dir / "target.dxf", c.old_content);
+    const std::string target = c.absolute ? dir / "target.dxf" : "target.dxf";
+    std::vector<std::string> names{"link.dxf", "target.dxf"};
+    if (c.through_second_link) {
+      ASSERT_EQ(::symlink(target.c_str(), (dir / "middle.dxf").c_str()), 0);
+      ASSERT_EQ(::symlink("middle.dxf", (dir / "link.dxf").c_str()), 0);
+      names.insert(names.begin() + 1, "middle.dxf");
+    } else {
+      ASSERT_EQ(::symlink(target.c_str(), (dir / "link.dxf").c_str()), 0);
+    }
+    EXPECT_EQ(WriteOutputFile(dir / "link.dxf", "new"), std::nullopt);
+    EXPECT_TRUE(S_ISLNK(ModeOf(dir / "link.dxf")));
+    EXPECT_EQ(ReadFile(dir / "target.dxf"), "new");
+    EXPECT_EQ(dir.Names(), names);  // no temporaries
+  }
 }
 
 TEST(WriteOutputFile, DevicesAndFifosAreWrittenStraightThrough) {
@@ -68,6 +94,8 @@ TEST(WriteOutputFile, DevicesAndFifosAreWrittenStraightThrough) {
 TEST(WriteOutputFile, FailuresAreReported) {
   TempDir dir;
   MakeFile(dir / "file", "x");
+  ::symlink("missing/out.cam", (dir / "into-missing").c_str());
+  ::symlink("loop", (dir / "loop").c_str());
   struct Case {
     const char* name;
     std::string path;
@@ -79,12 +107,14 @@ TEST(WriteOutputFile, FailuresAreReported) {
       {"below a file", dir / "file/out.cam", "Not a directory"},
       {"a full device", "/dev/full", "No space left on device"},
       {"no name", "", "No such file or directory"},
+      {"dangling link into a missing folder", dir / "into-missing", "No such file or directory"},
+      {"link to itself", dir / "loop", "Too many levels of symbolic links"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(WriteOutputFile(c.path, "G20\r\n"), c.reason);
   }
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"file"});
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"file", "into-missing", "loop"}));
   EXPECT_EQ(ReadFile(dir / "file"), "x");
 }
 

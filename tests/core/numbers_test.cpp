@@ -120,6 +120,10 @@ TEST(FormatReal, FifteenSignificantDigitsAndItsForms) {
       {1e100, "1E+100"},
       {100, "100"},
       {0.1 + 0.2, "0.3"},
+      {kInfinity, "Infinity"},
+      {-kInfinity, "-Infinity"},
+      {std::numeric_limits<double>::quiet_NaN(), "NaN"},
+      {-std::numeric_limits<double>::quiet_NaN(), "NaN"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
