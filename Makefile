@@ -1,35 +1,58 @@
-# Wraps CMake: `make run` opens the program, `make test` runs every test through CTest.
-# Both install missing Debian packages first.
+# Wraps CMake: `make run` opens the program, `make test` runs every test through CTest. Each
+# target first installs the Debian packages it needs and nothing more.
 BUILD_DIR ?= build
 GUI ?= ON
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench clean
+DEPS = TOOTHWRIGHT_GUI=$(GUI) scripts/install-deps
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTOOTHWRIGHT_GUI=$(GUI)
+# A build folder that `make run` or `make package` configures first leaves the tests out, so
+# that the test packages are not needed; `make test` adds them, and they stay from then on.
+TESTS_UNLESS_CONFIGURED = $(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DTOOTHWRIGHT_TESTS=OFF)
+
+.PHONY: all build run test test-sanitize test-package package fuzz bench clean
 
 all: build
 
-deps:
-	TOOTHWRIGHT_GUI=$(GUI) scripts/install-deps
-
-configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTOOTHWRIGHT_GUI=$(GUI) $(CMAKE_FLAGS)
-
-build: configure
+build:
+	$(DEPS) run
+	$(CONFIGURE) $(TESTS_UNLESS_CONFIGURED) $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Builds the window program and what it links, nothing else.
+run:
+	$(DEPS) run
+	$(CONFIGURE) $(TESTS_UNLESS_CONFIGURED) $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target toothwright
 	$(BUILD_DIR)/bin/toothwright
 
-test: build
+test:
+	$(DEPS) test
+	$(CONFIGURE) -DTOOTHWRIGHT_TESTS=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-bench: configure
+bench:
+	$(DEPS) bench
+	$(CONFIGURE) $(TESTS_UNLESS_CONFIGURED) $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target bench
+
+# The .deb, build/toothwright_<version>_<architecture>.deb, made by CPack.
+package:
+	$(DEPS) package
+	$(CONFIGURE) $(TESTS_UNLESS_CONFIGURED) $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target package
+
+# The .deb and what it installs checked by the Debian tools, then its CLI run unpacked.
+test-package: package
+	$(DEPS) package-check
+	scripts/check-package $(BUILD_DIR)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_DIR ?= build-sanitize
-test-sanitize: deps
+test-sanitize:
+	$(DEPS) test
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOTHWRIGHT_GUI=$(GUI) \
 	  -DTOOTHWRIGHT_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
@@ -39,7 +62,8 @@ test-sanitize: deps
 # Builds the libFuzzer targets with clang into their own folder and runs each in turn.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
+	TOOTHWRIGHT_GUI=OFF scripts/install-deps fuzz
 	cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
