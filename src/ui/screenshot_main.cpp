@@ -1,5 +1,5 @@
-// toothwright-screenshot: renders the window after the worked example (chain "ANSI 40",
-// 18 teeth, depth 0.125, feed 10, tool offset ticked, Go) into a PNG file, for the README.
+// toothwright-screenshot: renders the window after Go with chain "ANSI 40", 18 teeth, depth
+// 0.125, feed 10 and the tool offset ticked into a PNG file, for the README.
 // Runs without a desktop on the offscreen platform.
 #include <QApplication>
 #include <QCheckBox>

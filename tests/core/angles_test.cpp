@@ -1,4 +1,4 @@
-// Angle helpers: the documented values to double precision.
+// Angle helpers: exact conversions and quadrant angles to double precision.
 #include "geometry/angles.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ struct Case {
   double expected;
 };
 
-TEST(AngleConversions, DocumentedValues) {
+TEST(AngleConversions, ExactToDoublePrecision) {
   const Case cases[] = {
       {"180 degrees", DegToRad, 180, 3.141592653589793},
       {"90 degrees", DegToRad, 90, 1.5707963267948966},
@@ -40,7 +40,7 @@ TEST(AngleConversions, HugeRadiansEndWithoutHanging) {
   EXPECT_TRUE(std::isnan(RadToDeg(std::numeric_limits<double>::infinity())));
 }
 
-TEST(Atan2, DocumentedValuesWithDecimalPi) {
+TEST(Atan2, AxesAndQuadrantsWithDecimalPi) {
   struct AtanCase {
     const char* name;
     double x, y, expected;

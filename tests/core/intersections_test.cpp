@@ -1,4 +1,5 @@
-// Intersections: documented cases, and the degenerate ones that must not fail.
+// Intersections: crossing, touching and missing cases, and the degenerate ones that must
+// not fail.
 #include "geometry/intersections.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ TEST(CircleCircleIntersection, NearlyTouchingNeverGivesNaN) {
   }
 }
 
-TEST(LineCircle, DocumentedCasesAndVerticalLine) {
+TEST(LineCircle, CrossingTouchingMissingAndVerticalLine) {
   struct Case {
     const char* name;
     Point a, b, centre;

@@ -1,4 +1,5 @@
-// The tooth profile: the worked examples value for value, and the outline closing.
+// The tooth profile: ANSI 40, 18 teeth point for point, diameters of other chains and counts,
+// and the outline closing.
 #include "sprocket/tooth_profile.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ struct Row {
   double roller_x, roller_y, start_x, start_y, tip_x, tip_y, end_x, end_y;
 };
 
-TEST(ToothProfile, WorkedExampleEighteenTeeth) {
+TEST(ToothProfile, Ansi40EighteenTeethPoints) {
   const SprocketRun run = MakeSprocket("0.5", "18", "0.3125");
   const ToothProfile& p = run.profile;
   ASSERT_EQ(p.RollerX.size(), 19u);
@@ -50,7 +51,7 @@ TEST(ToothProfile, PolarFormOfToothOne) {
   EXPECT_TRUE(t.flanks_meet);
 }
 
-TEST(ToothProfile, DocumentedDiameters) {
+TEST(ToothProfile, DiametersOfFourToEighteenTeeth) {
   struct Case {
     const char *pitch, *teeth, *roller, *pitch_diameter, *outside_diameter;
   };

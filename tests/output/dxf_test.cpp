@@ -1,4 +1,4 @@
-// The DXF drawing: its frame, the worked example's first arcs, the line counts, the closing
+// The DXF drawing: its frame, the first arcs of ANSI 40, 18 teeth, the line counts, the closing
 // seat and the directions written along the axes.
 #include "output/dxf.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr size_t kHeaderLines = 4;
 constexpr size_t kLinesPerArc = 14;
-// The worked example's angles are given to six decimals.
+// The expected angles of ANSI 40, 18 teeth are written to six decimals.
 constexpr double kSixDecimals = 5e-7;
 
 struct Arc {
@@ -75,7 +75,7 @@ TEST(Dxf, FrameAndLineCounts) {
   }
 }
 
-TEST(Dxf, WorkedExampleFirstArcs) {
+TEST(Dxf, Ansi40EighteenTeethFirstArcs) {
   const SprocketRun s = MakeSprocket("0.5", "18", "0.3125");
   const std::vector<Arc> arcs = Arcs(Drawing(s));
   ASSERT_EQ(arcs.size(), 54u);

@@ -1,4 +1,4 @@
-// The milling program: the worked example line for line, the line counts, and the units,
+// The milling program: ANSI 40, 18 teeth line for line, the line counts, and the units,
 // offset, feed and depth variants.
 #include "output/gcode.h"
 
@@ -29,7 +29,7 @@ const SprocketRun& Ansi40Teeth18() {
   return run;
 }
 
-TEST(GCode, WorkedExampleLineForLine) {
+TEST(GCode, Ansi40EighteenTeethLineForLine) {
   const std::vector<std::string> lines = Program(
       Ansi40Teeth18(), {.units = "English", .offset = true, .depth = "0.125", .feed = "10"});
   ASSERT_EQ(lines.size(), 60u);

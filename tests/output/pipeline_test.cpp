@@ -42,8 +42,8 @@ TEST(Pipeline, RefusedFieldsGiveTheirMessage) {
   }
 }
 
-TEST(Pipeline, WorkedExampleResults) {
-  const auto result = toothwright::Run(kWorkedExample);
+TEST(Pipeline, Ansi40EighteenTeethResults) {
+  const auto result = toothwright::Run(kAnsi40EighteenTeeth);
   ASSERT_TRUE(std::holds_alternative<RunResults>(result));
   const RunResults& r = std::get<RunResults>(result);
   EXPECT_EQ(r.sprocket.pitch_diameter_text, "2.87938524157182");
@@ -59,9 +59,9 @@ TEST(Pipeline, WorkedExampleResults) {
 // The window draws through RunStages on its own canvas; the CLI replays Run's recorded calls.
 // Both must give the same picture.
 TEST(Pipeline, RecordedPreviewReplaysAsDrawnDirectly) {
-  const RunResults r = std::get<RunResults>(toothwright::Run(kWorkedExample));
+  const RunResults r = std::get<RunResults>(toothwright::Run(kAnsi40EighteenTeeth));
   SvgCanvas direct;
-  const StageTexts texts = RunStages(kWorkedExample, r.sprocket, direct);
+  const StageTexts texts = RunStages(kAnsi40EighteenTeeth, r.sprocket, direct);
   EXPECT_EQ(texts.gcode, r.gcode);
   EXPECT_EQ(texts.dxf, r.dxf);
   SvgCanvas replayed;

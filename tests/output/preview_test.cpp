@@ -1,4 +1,4 @@
-// The preview's canvas calls: the worked example as single-precision values, the call counts,
+// The preview's canvas calls: ANSI 40, 18 teeth as single-precision values, the call counts,
 // the mapping on boxes of other shapes, the seat arcs facing the centre, and a zero diameter.
 #include "output/preview.h"
 
@@ -39,7 +39,7 @@ void ExpectArc(const PreviewCall& call, float x, float y, float radius, float st
   EXPECT_FLOAT_EQ(call.end, end);
 }
 
-TEST(Preview, WorkedExampleCalls) {
+TEST(Preview, Ansi40EighteenTeethCalls) {
   const std::vector<PreviewCall> calls = Calls(MakeSprocket("0.5", "18", "0.3125"));
   ASSERT_EQ(calls.size(), 56u);  // Clear and 55 outline calls
   EXPECT_EQ(calls[0], PreviewCall{.kind = Kind::Clear});

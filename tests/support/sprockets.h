@@ -1,5 +1,5 @@
 // A helper of the GoogleTest suites that computes a sprocket the test expects to pass its
-// checks; the worked example's field texts come with it.
+// checks; the field texts of ANSI 40, 18 teeth come with it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "sprocket/run.h"
-#include "support/worked_example.h"
+#include "support/ansi40_18_teeth.h"
 
 namespace toothwright {
 

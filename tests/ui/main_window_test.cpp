@@ -20,7 +20,7 @@
 #include "output/pipeline.h"
 #include "output/recording_canvas.h"
 #include "sprocket/chain_sizes.h"
-#include "support/worked_example.h"
+#include "support/ansi40_18_teeth.h"
 #include "ui/picture_box.h"
 
 #if defined(Q_OS_LINUX)
@@ -319,7 +319,7 @@ void MainWindowTest::failedCheckKeepsPreviousResults() {
   QFETCH(QString, teeth);
   QFETCH(QString, roller);
   QFETCH(QString, message);
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString gcode = GCodeBox()->toPlainText();
   const QString dxf = window_->DxfText();
@@ -364,7 +364,7 @@ void MainWindowTest::workedExample() {
   QCOMPARE(lines[58], "G0 Z2.00");
   QCOMPARE(lines[59], "G40");
 
-  const RunResults expected = ExpectedRun(kWorkedExample);
+  const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
   QVERIFY(window_->DxfText().startsWith("0\r\nSECTION\r\n"));
 
@@ -383,7 +383,7 @@ void MainWindowTest::workedExample() {
 }
 
 void MainWindowTest::goClearsOutputsBeforeLettingEventsThrough() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   bool checked = false;
   services_->on_pending_events = [&] {
@@ -401,7 +401,7 @@ void MainWindowTest::goClearsOutputsBeforeLettingEventsThrough() {
 }
 
 void MainWindowTest::goReadsFieldsAgainAfterPendingEvents() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   services_->on_pending_events = [&] { Field("txtNumberofTeeth")->setText("4"); };
   Click("Command1");
   QCOMPARE(Field("txtPitchDiameter")->text(), "0.707106781186548");
@@ -415,21 +415,21 @@ void MainWindowTest::goReadsFieldsAgainAfterPendingEvents() {
 }
 
 void MainWindowTest::nestedGoGivesTheSameResults() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   services_->on_pending_events = [&] {
     services_->on_pending_events = nullptr;  // the nested run lets events through undisturbed
     Click("Command1");
   };
   Click("Command1");
   QCOMPARE(services_->pending_event_passes, 2);
-  const RunResults expected = ExpectedRun(kWorkedExample);
+  const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(GCodeBox()->toPlainText().replace("\n", "\r\n"), QString::fromStdString(expected.gcode));
   QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
   QCOMPARE(Field("txtOutsideDiameter")->text(), "3.30754316676291");
 }
 
 void MainWindowTest::secondGoGivesTheSameText() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString gcode = GCodeBox()->toPlainText();
   const QString dxf = window_->DxfText();
@@ -548,7 +548,7 @@ void MainWindowTest::unitSwitchKeepsFieldsItCannotConvert() {
 }
 
 void MainWindowTest::selectAll() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   Find<QWidget>("txtPitch")->setFocus();
   Click("CmdSelectGCODE");
@@ -565,12 +565,12 @@ void MainWindowTest::selectAllOnEmptyBox() {
 }
 
 void MainWindowTest::saveGCodeWritesBoxTextAndLineBreak() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("sprocket.cam");
   services_->save_answers = {path};
   Click("CmdGCodeSave");
-  const RunResults expected = ExpectedRun(kWorkedExample);
+  const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(ReadFile(path), QByteArray::fromStdString(expected.gcode + "\r\n"));
   QCOMPARE(services_->requests.size(), 1);
   QCOMPARE(services_->requests[0].filter, "Cam (*.cam)");
@@ -592,13 +592,13 @@ void MainWindowTest::saveEmptyGCodeBoxWritesLineBreak() {
 }
 
 void MainWindowTest::saveDxfWritesDrawingAndLineBreak() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("sprocket.dxf");
   services_->save_answers = {path};
   Click("CmdDXFSave");
   const QByteArray bytes = ReadFile(path);
-  QCOMPARE(bytes, QByteArray::fromStdString(ExpectedRun(kWorkedExample).dxf + "\r\n"));
+  QCOMPARE(bytes, QByteArray::fromStdString(ExpectedRun(kAnsi40EighteenTeeth).dxf + "\r\n"));
   QVERIFY(bytes.endsWith("EOF\r\n\r\n"));
   QCOMPARE(services_->requests[0].filter, "Cad (*.dxf)");
 }
@@ -617,7 +617,7 @@ void MainWindowTest::saveDxfBeforeAnyRunWritesNothing() {
 }
 
 void MainWindowTest::savedFilesEqualTheCommandLines() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   services_->save_answers = {SavePath("window.cam"), SavePath("window.dxf")};
   Click("CmdGCodeSave");
@@ -633,7 +633,7 @@ void MainWindowTest::savedFilesEqualTheCommandLines() {
 }
 
 void MainWindowTest::cancelledSaveWritesNothing() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("kept.cam");
   QVERIFY(WriteFile(path, "old"));
@@ -652,7 +652,7 @@ void MainWindowTest::cancelledSaveWritesNothing() {
 }
 
 void MainWindowTest::fileNameIsKeptAcrossBothSaves() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("first.cam");
   services_->save_answers = {path, path};
@@ -678,7 +678,7 @@ void MainWindowTest::saveIntoMissingFolderIsReported() {
 void MainWindowTest::failedSaveKeepsOldFile() {
 #if defined(Q_OS_LINUX)
   // A file size limit makes the write fail part-way, whoever runs the test.
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("old.dxf");
   const QByteArray old_content = "0\r\nSECTION\r\n";
@@ -715,7 +715,7 @@ void MainWindowTest::infoBox() {
 }
 
 void MainWindowTest::resultFieldsShowTheWholeNumber() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   for (const auto& [name, text] : {std::pair{"txtOutsideDiameter", "3.30754316676291"},
                                    std::pair{"txtPitchDiameter", "2.87938524157182"}}) {
@@ -789,11 +789,11 @@ void MainWindowTest::panelFieldsReachTheRun() {
 }
 
 void MainWindowTest::panelFieldsAreCheckedAtGo() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString gcode = GCodeBox()->toPlainText();
   Field("txtSeatClearance")->setText("abc");
-  FieldTexts fields = kWorkedExample;
+  FieldTexts fields = kAnsi40EighteenTeeth;
   fields.seat_clearance = "abc";
   if (!std::holds_alternative<ValidationMessage>(RunSprocket(fields))) {
     QSKIP("the run does not check the seat clearance yet");
@@ -804,9 +804,9 @@ void MainWindowTest::panelFieldsAreCheckedAtGo() {
 }
 
 void MainWindowTest::tipDiameterReachesOutsideDiameter() {
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Field("txtTipDiameter")->setText("3.2");
-  FieldTexts fields = kWorkedExample;
+  FieldTexts fields = kAnsi40EighteenTeeth;
   fields.tip_diameter = "3.2";
   const RunResults expected = ExpectedRun(fields);
   if (expected.sprocket.outside_diameter_text == "3.30754316676291") {
@@ -884,10 +884,10 @@ void MainWindowTest::saveSvgBeforeAnyDrawingWritesNothing() {
 
 void MainWindowTest::saveSvgWritesTheDocumentUnchanged() {
   RecordingCanvas canvas;
-  const SprocketRun sprocket = std::get<SprocketRun>(RunSprocket(kWorkedExample));
-  const std::string svg = RunStages(kWorkedExample, sprocket, canvas).svg;
+  const SprocketRun sprocket = std::get<SprocketRun>(RunSprocket(kAnsi40EighteenTeeth));
+  const std::string svg = RunStages(kAnsi40EighteenTeeth, sprocket, canvas).svg;
   if (svg.empty()) QSKIP("the run does not draw the SVG document yet");
-  Enter(kWorkedExample);
+  Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("sprocket.svg");
   services_->save_answers = {path};
