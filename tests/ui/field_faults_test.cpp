@@ -43,7 +43,7 @@ const BadText kBadTexts[] = {
     {"fullwidth digits", "\uff11\uff12", "0", "\uff11\uff12", "\uff11\uff12"},
 };
 
-// The worked example's diameters, which its depth and feed do not change.
+// The diameters of ANSI 40, 18 teeth, which depth and feed do not change.
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
 constexpr int kWorkedExampleLines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"

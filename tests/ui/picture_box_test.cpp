@@ -86,7 +86,7 @@ void PictureBoxTest::mapArc() {
 }
 
 void PictureBoxTest::circleBoundsAreInteriorPixels() {
-  // The worked example's centre circle: (1897.5, 1897.5) twips, radius 161.3223 twips.
+  // The centre circle of ANSI 40, 18 teeth: (1897.5, 1897.5) twips, radius 161.3223 twips.
   const QRectF bounds = CircleBounds(1897.5f, 1897.5f, 161.3223f);
   QCOMPARE(bounds.center(), QPointF(126.5, 126.5));
   QVERIFY(std::abs(bounds.width() - 2 * 10.75482) < 1e-4);
