@@ -113,8 +113,11 @@ Mounting:
 Outputs (without one, only the two diameters are printed):
   --gcode FILE          the milling program, one closed contour, lines ending in
                         CR LF
-  --dxf FILE            the drawing of the outline, made of arcs only
-  --svg FILE            the same picture as --preview-svg
+  --dxf FILE            the drawing of the outline and holes, made of arcs
+                        (and the keyway's straight sides)
+  --svg FILE            the part drawn to scale (outline and holes, true arcs),
+                        sized in in or mm by --units, for a laser cutter or a
+                        vector editor
   --preview-svg FILE    the preview picture, the outline in red, as SVG
   --preview-ops FILE    the preview's drawing calls, one per line
   A FILE of - is standard output, and the diameters are then not printed. An
@@ -385,7 +388,7 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
   std::vector<Output> outputs;
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
-  if (paths.svg) outputs.push_back({paths.svg, PreviewSvg(results)});
+  if (paths.svg) outputs.push_back({paths.svg, results.svg});
   if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
   if (paths.preview_ops) {
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "output/pipeline.h"
+#include "output/preview.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/units.h"
 #include "ui/picture_box.h"
@@ -236,6 +237,7 @@ void MainWindow::BuildControls() {
   ui_.txtOutsideDiameter = FindControl<QLineEdit>(this, "txtOutsideDiameter");
   ui_.txtPitchDiameter = FindControl<QLineEdit>(this, "txtPitchDiameter");
   ui_.Picture1 = FindControl<PictureBox>(this, "Picture1");
+  ui_.Label15 = FindControl<QLabel>(this, "Label15");
   ui_.txtInfo = FindControl<QPlainTextEdit>(this, "txtInfo");
   ui_.CmdSelectGCODE = FindControl<QPushButton>(this, "CmdSelectGCODE");
   ui_.CmdGCodeSave = FindControl<QPushButton>(this, "CmdGCodeSave");
@@ -373,6 +375,9 @@ void MainWindow::Command1_Click() {
   const SprocketRun& sprocket = std::get<SprocketRun>(run);
   SetFieldText(ui_.txtPitchDiameter, sprocket.pitch_diameter_text);
   SetFieldText(ui_.txtOutsideDiameter, sprocket.outside_diameter_text);
+  // With a bore the picture's centre circle is the bore itself, which every output holds.
+  ui_.Label15->setText(QString::fromUtf8(
+      sprocket.mounting.bore ? kBoreCaption : FindControlLayout("Label15")->caption));
   const StageTexts texts = RunStages(fields, sprocket, *ui_.Picture1);
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));

@@ -16,6 +16,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -25,7 +26,7 @@ namespace toothwright {
 class PictureBox;
 class TextStore;
 
-// Texts of the window that the design fixes.
+// Fixed texts of the window: its caption, the save filters and folder, and a message.
 inline constexpr const char* kWindowCaption = "Toothwright 2.0";
 inline constexpr const char* kGCodeFilter = "Cam (*.cam)";
 inline constexpr const char* kDxfFilter = "Cad (*.dxf)";
@@ -85,6 +86,7 @@ class MainWindow : public QWidget {
     QLineEdit* txtOutsideDiameter = nullptr;
     QLineEdit* txtPitchDiameter = nullptr;
     PictureBox* Picture1 = nullptr;
+    QLabel* Label15 = nullptr;  // the caption under the picture
     QPlainTextEdit* txtInfo = nullptr;
     QPushButton* CmdSelectGCODE = nullptr;
     QPushButton* CmdGCodeSave = nullptr;

@@ -46,7 +46,7 @@ const BadText kBadTexts[] = {
 // The diameters of ANSI 40, 18 teeth, which depth and feed do not change.
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
-constexpr int kWorkedExampleLines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
+constexpr int kAnsi40Lines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
 constexpr int kPlungeLine = 3;           // after "G20", "G42" and the rapid move
 
 }  // namespace
@@ -76,7 +76,7 @@ class FieldFaultsTest : public QObject {
     combo->setCurrentIndex(combo->findText(entry));
   }
   void Go() { QTest::mouseClick(window_->findChild<QWidget*>("Command1"), Qt::LeftButton); }
-  void EnterWorkedExample();
+  void EnterAnsi40EighteenTeeth();
   QStringList AllFieldTexts() const;
   QString InfinityOrNaN(const QString& typed) const;
 
@@ -96,7 +96,7 @@ void FieldFaultsTest::cleanup() {
   services_.reset();
 }
 
-void FieldFaultsTest::EnterWorkedExample() {
+void FieldFaultsTest::EnterAnsi40EighteenTeeth() {
   Field("txtPitch")->setText("0.5");
   Field("txtNumberofTeeth")->setText("18");
   Field("txtRollerDiameter")->setText("0.3125");
@@ -158,7 +158,7 @@ void FieldFaultsTest::goOnBadText() {
   QFETCH(QString, text);
   QFETCH(QString, message);
   QFETCH(QString, plunge_line);
-  EnterWorkedExample();
+  EnterAnsi40EighteenTeeth();
   Go();
   QVERIFY(services_->messages.isEmpty());
   const QString gcode = GCodeBox()->toPlainText();
@@ -186,7 +186,7 @@ void FieldFaultsTest::goOnBadText() {
   QCOMPARE(Field("txtPitchDiameter")->text(), kPitchDiameter);
   QCOMPARE(Field("txtOutsideDiameter")->text(), kOutsideDiameter);
   const QStringList lines = GCodeBox()->toPlainText().split('\n', Qt::SkipEmptyParts);
-  QCOMPARE(lines.size(), kWorkedExampleLines);
+  QCOMPARE(lines.size(), kAnsi40Lines);
   QCOMPARE(lines[kPlungeLine], plunge_line);
   // Depth and feed reach the program only: the drawing and the picture are the same.
   QCOMPARE(window_->DxfText(), dxf);
@@ -290,7 +290,7 @@ void FieldFaultsTest::feedRefusesPastedLineBreaks_data() {
 // paste that holds one; the program keeps one move per line.
 void FieldFaultsTest::feedRefusesPastedLineBreaks() {
   QFETCH(QString, pasted);
-  EnterWorkedExample();
+  EnterAnsi40EighteenTeeth();
   QLineEdit* feed = Field("txtFeedRate");
   feed->selectAll();
   QGuiApplication::clipboard()->setText(pasted);
@@ -303,7 +303,7 @@ void FieldFaultsTest::feedRefusesPastedLineBreaks() {
 
   Go();
   const QStringList lines = GCodeBox()->toPlainText().split('\n', Qt::SkipEmptyParts);
-  QCOMPARE(lines.size(), kWorkedExampleLines);
+  QCOMPARE(lines.size(), kAnsi40Lines);
   QCOMPARE(lines[kPlungeLine], "G1 Z-0.125 F12");
 }
 
