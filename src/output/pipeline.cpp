@@ -1,19 +1,23 @@
 // The stages of a run after the sprocket, in their fixed order: G-code, DXF, preview.
 #include "output/pipeline.h"
 
+#include <span>
 #include <utility>
 
 #include "output/dxf.h"
 #include "output/gcode.h"
 #include "output/preview.h"
+#include "sprocket/machining.h"
 #include "sprocket/numbers.h"
 
 namespace toothwright {
 
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas) {
   StageTexts texts;
-  texts.gcode =
-      WriteGCode(sprocket.outline, fields.units, fields.offset, fields.depth, fields.feed);
+  texts.gcode = WriteGCode(std::span(&sprocket.outline, 1), {.units = fields.units,
+                                                             .offset = fields.offset,
+                                                             .feed = fields.feed,
+                                                             .machining = ReadMachining(fields)});
   texts.dxf = WriteDxf(sprocket.outline);
   // The preview reads the outside diameter back from the text the run showed.
   const double D = ParseReal(sprocket.outside_diameter_text).value_or(0);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,8 +104,8 @@ TEST(OutlineProperties, GCodeArcsAreRoundTheirCentresAndClose) {
   for (const Sprocket& s : Sprockets()) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
-    const std::vector<std::string> lines =
-        SplitCrLf(WriteGCode(r.outline, s.fields.units, false, "0.1", ""));
+    const std::vector<std::string> lines = SplitCrLf(WriteGCode(
+        std::span(&r.outline, 1), {.units = s.fields.units, .machining = {.depth = 0.1}}));
     ASSERT_EQ(lines.size(), 3 * static_cast<size_t>(r.N) + 4);
     EXPECT_EQ(lines[0], s.fields.units == "English" ? "G20" : "G21");
     ASSERT_TRUE(lines[1].starts_with("G0 X"));
@@ -157,8 +158,7 @@ TEST(OutlineProperties, DxfArcsJoinIntoOneClosedLoop) {
   for (const Sprocket& s : Sprockets()) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
-    const std::vector<DxfArc> arcs =
-        ReadArcs(WriteDxf(r.outline));
+    const std::vector<DxfArc> arcs = ReadArcs(WriteDxf(r.outline));
     ASSERT_EQ(arcs.size(), 3 * static_cast<size_t>(r.N));
     std::vector<PathArc> path;
     for (size_t k = 0; k < arcs.size(); ++k) {
