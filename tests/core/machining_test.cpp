@@ -113,15 +113,18 @@ TEST(MachiningChecks, EachFieldHasItsMessage) {
       {"tab size without tabs", {.width = "0.1"}, kTabsMessage},
       {"tab width missing", {.tabs = "3", .height = "0.05"}, kTabWidthMessage},
       {"tab just fits a tooth", {.tabs = "3", .width = "0.52", .height = "0.05"}, ""},
-      {"tab wider than a tooth", {.tabs = "3", .width = "0.53", .height = "0.05"},
+      {"tab wider than a tooth",
+       {.tabs = "3", .width = "0.53", .height = "0.05"},
        kTabWidthMessage},
       {"tab fits the cutter's longer path",
        {.tool = "0.25", .tabs = "3", .width = "0.9", .height = "0.05"},
        ""},
-      {"tab height at the depth", {.tabs = "3", .width = "0.1", .height = "0.125"},
+      {"tab height at the depth",
+       {.tabs = "3", .width = "0.1", .height = "0.125"},
        kTabHeightMessage},
       {"tab height 0", {.tabs = "3", .width = "0.1", .height = "0"}, kTabHeightMessage},
-      {"tabs without a depth", {.depth = "", .tabs = "3", .width = "0.1", .height = "0.05"},
+      {"tabs without a depth",
+       {.depth = "", .tabs = "3", .width = "0.1", .height = "0.05"},
        kTabHeightMessage},
       {"safe Z 0", {.safe_z = "0"}, kSafeZMessage},
       {"safe Z text", {.safe_z = "high"}, kSafeZMessage},
@@ -147,9 +150,12 @@ TEST(MachiningChecks, EachFieldHasItsMessage) {
 }
 
 TEST(MachiningChecks, ReadBackAsChecked) {
-  const MachiningOptions o = ReadMachining(
-      With({.depth = "-0.25", .tool = " 0.25 ", .tabs = "4", .width = "0.1", .height = "0.05",
-            .spindle = " 1200"}));
+  const MachiningOptions o = ReadMachining(With({.depth = "-0.25",
+                                                 .tool = " 0.25 ",
+                                                 .tabs = "4",
+                                                 .width = "0.1",
+                                                 .height = "0.05",
+                                                 .spindle = " 1200"}));
   EXPECT_EQ(o.depth, 0.25);
   EXPECT_EQ(o.tool_diameter, 0.25);
   ASSERT_TRUE(o.tabs);
