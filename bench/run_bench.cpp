@@ -1,6 +1,6 @@
 // The whole run without a window (checks, profile, G-code, DXF and the recorded preview) for
-// an ANSI 40 chain, at a small, a large and the largest accepted tooth count. The time per
-// tooth should stay the same as the count grows.
+// an ANSI 40 chain, at a small, a large and the largest accepted tooth count, plain and machined.
+// The time per tooth should stay the same as the count grows.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -43,6 +43,20 @@ void BM_RunToothForm(benchmark::State& state) {
   RunAndCount(state, fields);
 }
 BENCHMARK(BM_RunToothForm)->Arg(18)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same run with the cutter path computed here, four passes and eight holding tabs: the
+// program holds four times the moves, so the run should stay under four times BM_Run's.
+void BM_RunMachined(benchmark::State& state) {
+  toothwright::FieldTexts fields = Ansi40(static_cast<int>(state.range(0)));
+  fields.offset = false;  // the program offsets the cutter itself
+  fields.tool_diameter = "0.25";
+  fields.depth_per_pass = "0.03125";
+  fields.tabs = "8";
+  fields.tab_width = "0.1";
+  fields.tab_height = "0.03";
+  RunAndCount(state, fields);
+}
+BENCHMARK(BM_RunMachined)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
