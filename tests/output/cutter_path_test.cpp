@@ -120,12 +120,5 @@ TEST(CutterPath, EveryPointHalfTheToolFromTheOutlineContinuousAndClosed) {
   }
 }
 
-TEST(CutterPath, ToolReachingTheSeatRadiusHasNoPath) {
-  const SprocketRun run =
-      std::get<SprocketRun>(RunSprocket({.pitch = "0.5", .teeth = "18", .roller = "0.3125"}));
-  EXPECT_FALSE(CutterPath(run.outline, 0.3125));
-  EXPECT_TRUE(CutterPath(run.outline, 0.3124));
-}
-
 }  // namespace
 }  // namespace toothwright
