@@ -47,14 +47,17 @@ BENCHMARK(BM_RunToothForm)->Arg(18)->Arg(10000)->Unit(benchmark::kMillisecond);
 // The same run with the cutter path computed here, four passes and eight holding tabs: the
 // program holds four times the moves, so the run should stay under four times BM_Run's.
 void BM_RunMachined(benchmark::State& state) {
-  toothwright::FieldTexts fields = Ansi40(static_cast<int>(state.range(0)));
-  fields.offset = false;  // the program offsets the cutter itself
-  fields.tool_diameter = "0.25";
-  fields.depth_per_pass = "0.03125";
-  fields.tabs = "8";
-  fields.tab_width = "0.1";
-  fields.tab_height = "0.03";
-  RunAndCount(state, fields);
+  // No offset: the program offsets the cutter itself.
+  RunAndCount(state, {.pitch = "0.5",
+                      .teeth = std::to_string(state.range(0)),
+                      .roller = "0.3125",
+                      .depth = "0.125",
+                      .feed = "10",
+                      .tool_diameter = "0.25",
+                      .depth_per_pass = "0.03125",
+                      .tabs = "8",
+                      .tab_width = "0.1",
+                      .tab_height = "0.03"});
 }
 BENCHMARK(BM_RunMachined)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
