@@ -1,12 +1,16 @@
-// The milling program, built in one string: a units line, the optional cutter-compensation
-// line, a rapid move to the path's start, one plunge, one move per segment and a rapid move
-// up. The path is closed, so the contour ends on the point of the rapid move.
+// The milling program, built in one string: a units line, then per contour the optional
+// cutter-compensation line, a rapid move to the path's start, each pass's feed move down and
+// one move per segment, and a rapid move up. Each path is closed, so every pass ends on the
+// point of the rapid move.
 #include "output/gcode.h"
 
 #include <cassert>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "output/decimal_text.h"
+#include "output/toolpath.h"
 #include "sprocket/numbers.h"
 #include "sprocket/units.h"
 
@@ -18,7 +22,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Room for one arc line's words and line end (13 characters) and its four numbers of up to
 // 16 characters each; the feed suffix comes on top.
 constexpr size_t kArcLineReserve = 80;
-// The fixed lines besides the teeth: units, compensation on, rapid move, plunge, up, off.
+// The fixed lines of a contour besides its moves: compensation on, rapid move, spindle, up,
+// off; the program's units, safe height, spindle stop and end.
 constexpr size_t kFixedLines = 6;
 
 // The feed is present when its text sorts after a single space by character codes: not
@@ -61,42 +66,102 @@ void AppendMove(std::string& out, const Segment& s, std::string_view feed_suffix
   out += kLineEnd;
 }
 
-}  // namespace
-
-std::string WriteGCode(const Path& path, std::string_view units, bool offset,
-                       std::string_view depth, std::string_view feed) {
-  assert(!path.segments.empty());
-  const double d = ParseLeadingReal(depth);
-  assert(std::isfinite(d));
-
-  std::string feed_suffix;
-  if (FeedPresent(feed)) feed_suffix.append(" F").append(feed);
-
-  std::string out;
-  out.reserve((path.segments.size() + kFixedLines) * (kArcLineReserve + feed_suffix.size()));
-  out += IsEnglish(units) ? "G20" : "G21";
-  out += kLineEnd;
-  if (offset) {
-    out += "G42";  // cutter compensation to the right, cancelled by the last line
-    out += kLineEnd;
-  }
-  out += "G0 X";
-  AppendEndpoint(out, path.segments.front().start);
-  out += kLineEnd;
-  // The depth's sign is dropped: Z always goes down by its magnitude.
+// "G1 Z-<depth>" and the feed: every move down or up while cutting is a feed move.
+void AppendFeedToDepth(std::string& out, double depth, std::string_view feed_suffix) {
   out += "G1 Z-";
-  out += FormatReal(std::fabs(d));
+  out += FormatReal(depth);
   out += feed_suffix;
   out += kLineEnd;
+}
 
-  for (const Segment& s : path.segments) AppendMove(out, s, feed_suffix);
+// One pass round a toolpath at `depth`, rising to tab_depth over each tab when the pass lies
+// deeper than it.
+void AppendPass(std::string& out, const Toolpath& toolpath, double depth,
+                std::optional<double> tab_depth, std::string_view feed_suffix) {
+  AppendFeedToDepth(out, depth, feed_suffix);
+  const std::vector<Segment>& segments = toolpath.path.segments;
+  const bool rises = tab_depth && depth > *tab_depth;
+  size_t tab = 0;
+  bool risen = false;
+  for (size_t k = 0; k <= segments.size(); ++k) {
+    // A tab ending here comes down before one starting here rises; an empty one does both.
+    while (rises && tab < toolpath.tabs.size()) {
+      if (risen && toolpath.tabs[tab].last == k) {
+        AppendFeedToDepth(out, depth, feed_suffix);
+        risen = false;
+        ++tab;
+      } else if (!risen && toolpath.tabs[tab].first == k) {
+        AppendFeedToDepth(out, *tab_depth, feed_suffix);
+        risen = true;
+      } else {
+        break;
+      }
+    }
+    if (k < segments.size()) AppendMove(out, segments[k], feed_suffix);
+  }
+}
 
-  out += "G0 Z2.00";
+}  // namespace
+
+std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings) {
+  const MachiningOptions& m = settings.machining;
+  assert(std::isfinite(m.depth) && m.depth >= 0);
+  std::string feed_suffix;
+  if (FeedPresent(settings.feed)) feed_suffix.append(" F").append(settings.feed);
+  const std::vector<double> passes = PassDepths(m);
+  std::optional<double> tab_depth;
+  if (m.tabs) tab_depth = m.depth - m.tabs->height;
+  // The final retract goes to the safe height when one is set, else 2 units up.
+  const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
+
+  std::vector<Toolpath> toolpaths;
+  size_t moves = 0;
+  for (const Path& contour : contours) {
+    assert(!contour.segments.empty());
+    toolpaths.push_back(MakeToolpath(contour, m));
+    moves += toolpaths.back().path.segments.size() + 2 * toolpaths.back().tabs.size();
+  }
+  std::string out;
+  out.reserve((moves * passes.size() + kFixedLines * (contours.size() + 1)) *
+              (kArcLineReserve + feed_suffix.size()));
+  out += IsEnglish(settings.units) ? "G20" : "G21";
   out += kLineEnd;
-  // A controller holds compensated moves back until compensation is cancelled; without this
-  // line the last seat would stay uncut and the cutter down at depth.
-  if (offset) {
-    out += "G40";
+  if (m.safe_z) {
+    out += retract;  // up to the safe height before the first move across
+    out += kLineEnd;
+  }
+  bool spindle_on = false;
+  for (const Toolpath& toolpath : toolpaths) {
+    if (settings.offset) {
+      out += "G42";  // cutter compensation to the right, cancelled after the retract
+      out += kLineEnd;
+    }
+    out += "G0 X";
+    AppendEndpoint(out, toolpath.path.segments.front().start);
+    out += kLineEnd;
+    if (!m.spindle.empty() && !spindle_on) {
+      out += "M3 S";  // the speed as typed, like the feed
+      out += m.spindle;
+      out += kLineEnd;
+      spindle_on = true;
+    }
+    // Each pass starts where the previous one closed: no retract between passes.
+    for (double depth : passes) AppendPass(out, toolpath, depth, tab_depth, feed_suffix);
+    out += retract;
+    out += kLineEnd;
+    // A controller holds compensated moves back until compensation is cancelled; without this
+    // line the last seat would stay uncut and the cutter down at depth.
+    if (settings.offset) {
+      out += "G40";
+      out += kLineEnd;
+    }
+  }
+  if (spindle_on) {
+    out += "M5";
+    out += kLineEnd;
+  }
+  if (m.program_end) {
+    out += "M2";
     out += kLineEnd;
   }
   return out;

@@ -1,20 +1,31 @@
-// The milling program: one closed contour round the sprocket at a single depth, one move per
-// segment of the outline; every line ends in CR LF.
+// The milling program: closed contours cut in order, each at its depth passes, one move per
+// segment; every line ends in CR LF.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "geometry/path.h"
+#include "sprocket/machining.h"
 
 namespace toothwright {
 
-// The G-code text for a closed path. units: "G20" when exactly "English", else "G21".
-// offset: the "G42" line, and then a closing "G40" line. depth: its leading number's
-// magnitude after "G1 Z-" (that number must be finite; the run refuses other depths). feed:
-// copied after " F" on the plunge and cutting lines when it sorts after a single space.
-// Without offset the text has one line per segment and 4 more, with it 6 more.
-std::string WriteGCode(const Path& path, std::string_view units, bool offset,
-                       std::string_view depth, std::string_view feed);
+struct GCodeSettings {
+  std::string_view units;  // "G20" when exactly "English", else "G21"
+  bool offset = false;     // "G42" before each contour, "G40" after its retract
+  // Copied after " F" on every feed move when it sorts after a single space.
+  std::string_view feed;
+  MachiningOptions machining;  // as the run's checks passed them
+};
+
+// The G-code text for closed contours cut in the order given (holes first, the outline last):
+// the units line, "G0 Z<safe Z>" when set; per contour ["G42"], a rapid move to its start,
+// ["M3 S<spindle>" before the program's first move down], per pass a feed move down to the
+// pass's depth and one move per segment of its toolpath (MakeToolpath: rising over tabs on
+// passes deeper than them), then "G0 Z2.00" (or the safe Z) and ["G40"]; then ["M5"], ["M2"].
+// Depths are written as magnitudes after "Z-". With one contour and no machining option, the
+// text has one line per segment and 4 more, with offset 6 more.
+std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings);
 
 }  // namespace toothwright

@@ -3,19 +3,26 @@
 #include "output/pipeline.h"
 
 #include <utility>
+#include <vector>
 
 #include "output/drawing_svg.h"
 #include "output/dxf.h"
 #include "output/gcode.h"
 #include "output/preview.h"
+#include "sprocket/machining.h"
 #include "sprocket/numbers.h"
 
 namespace toothwright {
 
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas) {
   StageTexts texts;
-  texts.gcode =
-      WriteGCode(sprocket.outline, fields.units, fields.offset, fields.depth, fields.feed);
+  // Holes first, the outline last, so the part is still held while its holes are cut.
+  std::vector<Path> contours = sprocket.holes;
+  contours.push_back(sprocket.outline);
+  texts.gcode = WriteGCode(contours, {.units = fields.units,
+                                      .offset = fields.offset,
+                                      .feed = fields.feed,
+                                      .machining = ReadMachining(fields)});
   texts.dxf = WriteDxf(sprocket.outline, sprocket.holes);
   texts.svg = WriteDrawingSvg(sprocket.outline, sprocket.holes, fields.units);
   // The preview reads the outside diameter back from the text the run showed.

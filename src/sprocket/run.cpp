@@ -10,6 +10,7 @@
 
 #include "geometry/angles.h"
 #include "sprocket/holes.h"
+#include "sprocket/machining.h"
 #include "sprocket/mounting_fields.h"
 #include "sprocket/numbers.h"
 #include "sprocket/outline.h"
@@ -171,50 +172,8 @@ MountingRoom RoomOf(const FieldTexts& fields, const ChainNumbers& n, double Seat
           .tool_diameter = tool};
 }
 
-std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fields) {
-  CheckedFields checked;
-  ChainNumbers& n = checked.chain;
-  if (const auto pitch = CheckPositive(fields.pitch)) {
-    n.pitch = *pitch;
-  } else {
-    return ValidationMessage{kPitchMessage};
-  }
-  if (const auto T = CheckTeeth(fields.teeth)) {
-    n.T = *T;
-  } else {
-    return ValidationMessage{kTeethMessage};
-  }
-  const auto roller = CheckPositive(fields.roller);
-  if (!roller || !(*roller < n.pitch)) return ValidationMessage{kRollerMessage};
-  n.roller = *roller;
-  if (auto tooth = Construct(n, n.roller / 2, kRollerMessage);
-      auto* message = std::get_if<ValidationMessage>(&tooth)) {
-    return *message;
-  }
-  // The plunge line writes the depth's leading number; one beyond the double range has none.
-  if (!std::isfinite(ParseLeadingReal(fields.depth))) return ValidationMessage{kDepthMessage};
-  auto form = ReadToothForm(fields, n);
-  if (auto* message = std::get_if<ValidationMessage>(&form)) return *message;
-  checked.form = std::get<ToothFormValues>(form);
-  // The mounting comes last: it is judged against the teeth and the tool.
-  auto mounting = ReadMounting(fields, RoomOf(fields, n, checked.form.SeatRadius));
-  if (auto* message = std::get_if<ValidationMessage>(&mounting)) return *message;
-  checked.mounting = std::get<Mounting>(mounting);
-  return checked;
-}
-
-}  // namespace
-
-std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
-  auto checked = ReadFields(fields);
-  if (auto* message = std::get_if<ValidationMessage>(&checked)) return *message;
-  return std::nullopt;
-}
-
-std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& fields) {
-  auto read = ReadFields(fields);
-  if (auto* message = std::get_if<ValidationMessage>(&read)) return *message;
-  const CheckedFields& checked = std::get<CheckedFields>(read);
+// The sprocket of fields that passed the checks.
+SprocketRun BuildSprocket(const FieldTexts& fields, const CheckedFields& checked) {
   SprocketRun run;
   run.T = checked.chain.T;
   run.N = static_cast<int>(RoundHalfEven(ParseLeadingReal(fields.teeth)));
@@ -238,6 +197,58 @@ std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& field
   run.mounting = checked.mounting;
   run.holes = BuildHoles(run.mounting);
   return run;
+}
+
+std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fields) {
+  CheckedFields checked;
+  ChainNumbers& n = checked.chain;
+  if (const auto pitch = CheckPositive(fields.pitch)) {
+    n.pitch = *pitch;
+  } else {
+    return ValidationMessage{kPitchMessage};
+  }
+  if (const auto T = CheckTeeth(fields.teeth)) {
+    n.T = *T;
+  } else {
+    return ValidationMessage{kTeethMessage};
+  }
+  const auto roller = CheckPositive(fields.roller);
+  if (!roller || !(*roller < n.pitch)) return ValidationMessage{kRollerMessage};
+  n.roller = *roller;
+  if (auto tooth = Construct(n, n.roller / 2, kRollerMessage);
+      auto* message = std::get_if<ValidationMessage>(&tooth)) {
+    return *message;
+  }
+  // The program writes the depth's value and copies the feed: each must be wholly a number.
+  if (!ReadDepthOfCut(fields.depth)) return ValidationMessage{kDepthMessage};
+  if (!FeedRatePasses(fields.feed)) return ValidationMessage{kFeedMessage};
+  auto form = ReadToothForm(fields, n);
+  if (auto* message = std::get_if<ValidationMessage>(&form)) return *message;
+  checked.form = std::get<ToothFormValues>(form);
+  // The machining options, measured on the outline the run cuts when they need it.
+  if (auto message =
+          CheckMachining(fields, [&] { return BuildSprocket(fields, checked).outline; })) {
+    return *message;
+  }
+  // The mounting comes last: it is judged against the teeth and the tool.
+  auto mounting = ReadMounting(fields, RoomOf(fields, n, checked.form.SeatRadius));
+  if (auto* message = std::get_if<ValidationMessage>(&mounting)) return *message;
+  checked.mounting = std::get<Mounting>(mounting);
+  return checked;
+}
+
+}  // namespace
+
+std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
+  auto checked = ReadFields(fields);
+  if (auto* message = std::get_if<ValidationMessage>(&checked)) return *message;
+  return std::nullopt;
+}
+
+std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& fields) {
+  auto read = ReadFields(fields);
+  if (auto* message = std::get_if<ValidationMessage>(&read)) return *message;
+  return BuildSprocket(fields, std::get<CheckedFields>(read));
 }
 
 }  // namespace toothwright

@@ -78,8 +78,9 @@ struct ValidationMessage {
 };
 
 // The checks a run makes before it changes anything, in the order pitch, number of teeth,
-// roller diameter, depth of cut, seat clearance, tip diameter, then the mounting fields (last,
-// since they are judged against the teeth); returns the first failure's message, or nullopt.
+// roller diameter, depth of cut, feed rate, seat clearance, tip diameter, the machining
+// options, then the mounting fields (last, since they are judged against the teeth and the
+// tool); returns the first failure's message, or nullopt.
 std::optional<ValidationMessage> CheckFields(const FieldTexts& fields);
 
 // What the sprocket part of a successful run yields.

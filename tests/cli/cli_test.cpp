@@ -358,7 +358,7 @@ TEST(Cli, PreviewCallsOnePerLine) {
 }
 
 TEST(Cli, FieldOptionsReachTheProgram) {
-  const Outcome o = Cli(With(kAnsi40, {"--depth=-0.25mm", "--feed", " 7", "--offset", "--units",
+  const Outcome o = Cli(With(kAnsi40, {"--depth=-0.25", "--feed", " 7", "--offset", "--units",
                                        "Metric", "--gcode", "-"}));
   EXPECT_EQ(o.status, kExitOk);
   EXPECT_TRUE(o.out.starts_with("G21\r\nG42\r\nG0 X")) << o.out.substr(0, 80);
@@ -368,7 +368,7 @@ TEST(Cli, FieldOptionsReachTheProgram) {
                             .teeth = "18",
                             .roller = "7.9375",
                             .units = "Metric",
-                            .depth = "-0.25mm",
+                            .depth = "-0.25",
                             .feed = " 7",
                             .offset = true})
                            .gcode +

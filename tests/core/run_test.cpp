@@ -44,7 +44,7 @@ TEST(RunChecks, FirstFailingFieldIsReported) {
       {"flank circles apart", "0.0001", "4", "0.00009", "", kRollerMessage},
       {"roller too small to construct on a huge pitch", "21e6", "11", "0.4", "", kRollerMessage},
       {"depth overflow", "0.5", "18", "0.3125", "1e999", kDepthMessage},
-      {"depth with text is fine", "0.5", "18", "0.3125", "0.25mm", ""},
+      {"depth with a unit", "0.5", "18", "0.3125", "0.25mm", kDepthMessage},
       {"4 teeth pass", "0.5", "4", "0.3125", "", ""},
       {"10000 teeth pass", "0.5", "10000", "0.3125", "", ""},
       {"large pitch with a small roller passes", "621000", "11", "0.4", "", ""},

@@ -22,6 +22,7 @@ struct BadText {
   const char* name;
   const char* text;     // UTF-8, as typed
   const char* plunge;   // the plunge line's number with the text as depth; nullptr: refused
+                        // (a feed passes when blank or when this is above 0)
   const char* metric;   // a length field holding the text, after switching to Metric
   const char* english;  // ... and after switching back to English
 };
@@ -30,17 +31,17 @@ struct BadText {
 const BadText kBadTexts[] = {
     {"empty", "", "0", "", ""},
     {"blanks", "   ", "0", "   ", "   "},
-    {"letters", "abc", "0", "abc", "abc"},
-    {"infinity word", "inf", "0", "inf", "inf"},
-    {"nan word", "nan", "0", "nan", "nan"},
+    {"letters", "abc", nullptr, "abc", "abc"},
+    {"infinity word", "inf", nullptr, "inf", "inf"},
+    {"nan word", "nan", nullptr, "nan", "nan"},
     {"beyond the double range", "1e999", nullptr, "1e999", "1e999"},
     {"below the double range", "1e-999", "0", "0", "0"},
     {"negative zero", "-0", "0", "0", "0"},
     // Too large to convert to millimetres, so it stays; the switch back then converts it.
     {"huge", "1e308", "1E+308", "1e308", "3.93700787401575E+306"},
-    {"vulgar fraction", "\u00bd", "0", "\u00bd", "\u00bd"},
-    {"Arabic-Indic digit", "\u0663", "0", "\u0663", "\u0663"},
-    {"fullwidth digits", "\uff11\uff12", "0", "\uff11\uff12", "\uff11\uff12"},
+    {"vulgar fraction", "\u00bd", nullptr, "\u00bd", "\u00bd"},
+    {"Arabic-Indic digit", "\u0663", nullptr, "\u0663", "\u0663"},
+    {"fullwidth digits", "\uff11\uff12", nullptr, "\uff11\uff12", "\uff11\uff12"},
 };
 
 // The diameters of ANSI 40, 18 teeth, which depth and feed do not change.
@@ -148,8 +149,13 @@ void FieldFaultsTest::goOnBadText_data() {
     } else {
       row("txtCutDepth") << "Not a valid value for depth of cut" << none;
     }
-    // The feed is copied as typed; an empty one adds nothing to the move lines.
-    row("txtFeedRate") << none << "G1 Z-0.125" + (text.isEmpty() ? none : " F" + text);
+    // A feed is blank or a number above 0, copied as typed; a blank one that sorts after a
+    // single space is copied too, an empty one adds nothing to the move lines.
+    if (text.trimmed().isEmpty() || (bad.plunge != nullptr && bad.plunge != QString("0"))) {
+      row("txtFeedRate") << none << "G1 Z-0.125" + (text.isEmpty() ? none : " F" + text);
+    } else {
+      row("txtFeedRate") << "Not a valid value for feed rate" << none;
+    }
   }
 }
 

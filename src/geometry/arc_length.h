@@ -1,0 +1,17 @@
+// Lengths along a path and points at a given length: what holding tabs are measured in.
+#pragma once
+
+#include "geometry/path.h"
+
+namespace toothwright {
+
+// Length of the segment as it is travelled, in the path's unit: a line's chord, an arc's radius
+// (its stored one) times its sweep in (0, 2*pi]. An arc whose ends coincide is a full circle.
+double SegmentLength(const Segment& s);
+
+// The point at `length` (0 <= length <= SegmentLength(s)) from the segment's start along it:
+// on a line the interpolated point, on an arc the start turned about the centre by
+// length / radius in the arc's direction.
+Point PointAlong(const Segment& s, double length);
+
+}  // namespace toothwright

@@ -1,0 +1,150 @@
+// Each machining field is off while blank; a set one must be wholly a number in its range, so
+// that no text reaches the program that a controller would misread.
+#include "sprocket/machining.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <limits>
+
+#include "sprocket/cutter_path.h"
+#include "sprocket/numbers.h"
+#include "sprocket/tabs.h"
+
+namespace toothwright {
+namespace {
+
+// A pass is not cut this close below the full depth (as a share of it): 3 * 0.1 is a hair
+// above 0.3 in binary, and a pass of that hair would be a second pass at full depth.
+constexpr double kPassDepthSlack = 1e-9;
+
+// The value of a set field when it is wholly a number above 0.
+std::optional<double> Positive(std::string_view text) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || !(*value > 0)) return std::nullopt;
+  return value;
+}
+
+// A whole number of tabs from 1 to N.
+std::optional<int> TabCount(std::string_view text, int N) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || *value != std::floor(*value) || *value < 1 || *value > N) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+int HighestTooth(const Path& path) {
+  int N = 0;
+  for (const Segment& s : path.segments) N = std::max(N, s.tooth);
+  return N;
+}
+
+double SmallestSeatRadius(const Path& path) {
+  double smallest = std::numeric_limits<double>::infinity();
+  for (const Segment& s : path.segments) {
+    if (s.role == SegmentRole::Seat) smallest = std::min(smallest, s.radius);
+  }
+  return smallest;
+}
+
+// The depths of the passes above the full depth, k * step for k = 1, 2, ... while below the
+// full depth less its slack; at most `limit` of them.
+std::vector<double> ShallowPasses(double depth, double step, size_t limit) {
+  std::vector<double> depths;
+  for (double k = 1; k * step < depth - kPassDepthSlack * depth && depths.size() < limit; ++k) {
+    depths.push_back(k * step);
+  }
+  return depths;
+}
+
+}  // namespace
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::optional<double> ReadDepthOfCut(std::string_view text) {
+  if (IsBlank(text)) return 0.0;
+  return ParseReal(text);
+}
+
+bool FeedRatePasses(std::string_view text) {
+  return IsBlank(text) || Positive(text).has_value();
+}
+
+std::vector<double> PassDepths(const MachiningOptions& options) {
+  std::vector<double> depths;
+  if (options.depth_per_pass) {
+    depths = ShallowPasses(options.depth, *options.depth_per_pass, kMaxPasses);
+  }
+  depths.push_back(options.depth);
+  return depths;
+}
+
+std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
+                                                const std::function<Path()>& build_outline) {
+  std::optional<Path> outline;
+  const auto the_outline = [&]() -> const Path& {
+    if (!outline) outline = build_outline();
+    return *outline;
+  };
+  // The depth and feed have passed their own checks by now.
+  const double depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+
+  std::optional<Path> written;  // the path the program writes for the outline
+  if (!IsBlank(fields.tool_diameter)) {
+    const std::optional<double> tool = Positive(fields.tool_diameter);
+    // The program writes either the cutter's path or G42 for the controller, never both.
+    if (!tool || fields.offset) return ValidationMessage{kToolDiameterMessage};
+    // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
+    if (!(*tool / 2 < SmallestSeatRadius(the_outline()))) {
+      return ValidationMessage{kToolDiameterMessage};
+    }
+    written = CutterPath(the_outline(), *tool);
+    if (!written) return ValidationMessage{kToolDiameterMessage};
+  }
+
+  if (!IsBlank(fields.depth_per_pass)) {
+    const std::optional<double> step = Positive(fields.depth_per_pass);
+    if (!step || ShallowPasses(depth, *step, kMaxPasses).size() >= kMaxPasses) {
+      return ValidationMessage{kDepthPerPassMessage};
+    }
+  }
+
+  if (!IsBlank(fields.tabs)) {
+    const std::optional<int> count = TabCount(fields.tabs, HighestTooth(the_outline()));
+    if (!count) return ValidationMessage{kTabsMessage};
+    const std::optional<double> width = Positive(fields.tab_width);
+    if (!width || !(*width < RoomForTabs(written ? *written : the_outline(), *count))) {
+      return ValidationMessage{kTabWidthMessage};
+    }
+    const std::optional<double> height = Positive(fields.tab_height);
+    if (!height || !(*height < depth)) return ValidationMessage{kTabHeightMessage};
+  } else if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {
+    // A tab size without a number of tabs would silently cut the part free.
+    return ValidationMessage{kTabsMessage};
+  }
+
+  if (!IsBlank(fields.safe_z) && !Positive(fields.safe_z)) return ValidationMessage{kSafeZMessage};
+  if (!IsBlank(fields.spindle) && !Positive(fields.spindle)) {
+    return ValidationMessage{kSpindleMessage};
+  }
+  return std::nullopt;
+}
+
+MachiningOptions ReadMachining(const FieldTexts& fields) {
+  MachiningOptions o;
+  o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+  if (!IsBlank(fields.tool_diameter)) o.tool_diameter = ParseReal(fields.tool_diameter);
+  if (!IsBlank(fields.depth_per_pass)) o.depth_per_pass = ParseReal(fields.depth_per_pass);
+  if (!IsBlank(fields.tabs)) {
+    o.tabs = HoldingTabs{.count = static_cast<int>(ParseReal(fields.tabs).value_or(0)),
+                         .width = ParseReal(fields.tab_width).value_or(0),
+                         .height = ParseReal(fields.tab_height).value_or(0)};
+  }
+  if (!IsBlank(fields.safe_z)) o.safe_z = ParseReal(fields.safe_z);
+  if (!IsBlank(fields.spindle)) o.spindle = fields.spindle;
+  o.program_end = fields.program_end;
+  return o;
+}
+
+}  // namespace toothwright

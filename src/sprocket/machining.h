@@ -1,0 +1,63 @@
+// How the program cuts: the depth of cut and feed read strictly, and the machining options of
+// the More panel (computed cutter path, passes, holding tabs, safe height, spindle, program
+// end), checked and read from their field texts. Lengths are in the current unit.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/path.h"
+#include "sprocket/run.h"
+
+namespace toothwright {
+
+// The most passes a depth per pass may ask for: each pass repeats every move of the contour,
+// and a program a thousand times the size of one pass is a typing slip, not a plan.
+inline constexpr size_t kMaxPasses = 100;
+
+struct HoldingTabs {
+  int count = 0;      // 1 to the number of teeth
+  double width = 0;   // > 0, along the path the program writes
+  double height = 0;  // > 0 and below the full depth
+};
+
+struct MachiningOptions {
+  double depth = 0;                      // full depth of cut, >= 0: the depth's magnitude
+  std::optional<double> tool_diameter;   // > 0: the program writes the cutter centre's path
+  std::optional<double> depth_per_pass;  // > 0: the contour is cut in passes
+  std::optional<HoldingTabs> tabs;       // on the contour that has teeth
+  std::optional<double> safe_z;          // > 0: the first and the last rapid height
+  std::string spindle;                   // as typed; empty: no spindle start or stop
+  bool program_end = false;              // "M2" ends the program
+};
+
+// A field left empty, or holding only blanks (space, tab, CR, LF), is not set.
+bool IsBlank(std::string_view text);
+
+// The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
+// nullopt when it is not wholly a number. The sign is kept; the program cuts its magnitude.
+std::optional<double> ReadDepthOfCut(std::string_view text);
+
+// A feed rate passes when blank or wholly a number above 0; it is written as typed.
+bool FeedRatePasses(std::string_view text);
+
+// The depths of the passes, each > 0 unless the full depth is 0: k * depth_per_pass for
+// k = 1, 2, ... while below the full depth (less 1e-9 of it), then the full depth exactly.
+// Without a depth per pass, the full depth alone.
+std::vector<double> PassDepths(const MachiningOptions& options);
+
+// Checks the machining options of fields whose chain, depth, feed and tooth-form fields have
+// passed, in the order tool diameter, depth per pass, tabs, tab width, tab height, safe Z,
+// spindle speed; the first failure's message, or nullopt. build_outline gives the outline the
+// run cuts; it is called only when a check measures it (a tool diameter or tabs).
+std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
+                                                const std::function<Path()>& build_outline);
+
+// The machining options of fields that passed CheckFields.
+MachiningOptions ReadMachining(const FieldTexts& fields);
+
+}  // namespace toothwright

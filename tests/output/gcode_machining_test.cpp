@@ -1,0 +1,219 @@
+// The program with machining options: its framing (safe height, spindle, program end, one
+// block per contour), the passes, the tabs as the cutter moves over them, and the words a
+// controller without cutter compensation must know.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "output/gcode.h"
+#include "output_test_support.h"
+
+namespace toothwright {
+namespace {
+
+// Tab ends are rounded to four decimals, and arc lengths measured on the written points.
+constexpr double kTabLengthSlack = 1e-3;
+// An arc's written ends may lie this much off its radius: both ends hold four decimals, and
+// the outline's teeth are turned copies of tooth 1's rounded points.
+constexpr double kRadiusSlack = 4e-4;
+
+const SprocketRun& Ansi40Teeth18() {
+  static const SprocketRun run = MakeSprocket("0.5", "18", "0.3125");
+  return run;
+}
+
+std::vector<std::string> Program(const MachiningOptions& m, bool offset = false) {
+  return SplitCrLf(
+      WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
+                 {.units = "English", .offset = offset, .feed = "10", .machining = m}));
+}
+
+double Word(const std::string& line, char letter) {
+  const size_t at = line.find(std::string(" ") + letter);
+  return at == std::string::npos ? NAN : std::stod(line.substr(at + 2));
+}
+
+std::vector<std::string> Head(const std::vector<std::string>& lines, size_t n) {
+  return {lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(n)};
+}
+
+std::vector<std::string> Tail(const std::vector<std::string>& lines, size_t n) {
+  return {lines.end() - static_cast<std::ptrdiff_t>(n), lines.end()};
+}
+
+TEST(GCodeMachining, ProgramFraming) {
+  struct Case {
+    const char* name;
+    std::optional<double> safe_z;
+    const char* spindle;
+    bool program_end, offset;
+    std::vector<std::string> head, tail;
+  };
+  const Case cases[] = {
+      {"safe Z, spindle and end",
+       0.2,
+       "1200",
+       true,
+       false,
+       {"G20", "G0 Z0.2", "G0 X1.2748  Y0.6277", "M3 S1200", "G1 Z-0.125 F10"},
+       {"G0 Z0.2", "M5", "M2"}},
+      {"end after the compensation's cancel",
+       std::nullopt,
+       "",
+       true,
+       true,
+       {"G20", "G42", "G0 X1.2748  Y0.6277", "G1 Z-0.125 F10"},
+       {"G0 Z2.00", "G40", "M2"}},
+      {"spindle as typed",
+       std::nullopt,
+       " 1.2E3",
+       false,
+       false,
+       {"G20", "G0 X1.2748  Y0.6277", "M3 S 1.2E3"},
+       {"G0 Z2.00", "M5"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.125, .safe_z = c.safe_z, .program_end = c.program_end};
+    m.spindle = c.spindle;
+    const std::vector<std::string> lines = Program(m, c.offset);
+    EXPECT_EQ(Head(lines, c.head.size()), c.head);
+    EXPECT_EQ(Tail(lines, c.tail.size()), c.tail);
+  }
+}
+
+TEST(GCodeMachining, PassesEachStartWhereTheLastClosed) {
+  const std::vector<std::string> lines = Program({.depth = 0.25, .depth_per_pass = 0.1});
+  std::vector<std::string> downs;
+  for (const std::string& line : lines) {
+    if (line.starts_with("G1 Z")) downs.push_back(line);
+  }
+  EXPECT_EQ(downs, (std::vector<std::string>{"G1 Z-0.1 F10", "G1 Z-0.2 F10", "G1 Z-0.25 F10"}));
+  EXPECT_EQ(lines.size(), 3 + 3 * (1 + 3 * 18u));  // units, rapid, retract; three passes
+}
+
+// Walks a program's moves: the XY length each tab's rise covers, and every word used.
+struct Walk {
+  std::vector<double> tab_lengths;  // XY length travelled while up at the tab's height
+  std::set<std::string> words;
+  bool continuous = true;
+};
+
+Walk WalkProgram(const std::vector<std::string>& lines, double tab_z) {
+  Walk w;
+  double x = NAN, y = NAN, z = 0;
+  for (const std::string& line : lines) {
+    for (size_t at = 0; at < line.size();) {
+      const size_t end = line.find(' ', at);
+      const std::string word = line.substr(at, end - at);
+      if (!word.empty()) {
+        const bool code = word[0] == 'G' || word[0] == 'M';
+        w.words.insert(code ? word : word.substr(0, 1));
+      }
+      at = end == std::string::npos ? line.size() : end + 1;
+    }
+    if (line.starts_with("G0 X")) {
+      x = Word(line, 'X');
+      y = Word(line, 'Y');
+    } else if (line.starts_with("G1 Z") || line.starts_with("G0 Z")) {
+      const double next = Word(line, 'Z');
+      if (next == tab_z) {
+        w.tab_lengths.push_back(0);
+      }
+      z = next;
+    } else if (line.starts_with("G2") || line.starts_with("G3")) {
+      const double cx = x + Word(line, 'I'), cy = y + Word(line, 'J');
+      const double ex = Word(line, 'X'), ey = Word(line, 'Y');
+      const double r = std::hypot(x - cx, y - cy);
+      if (std::fabs(std::hypot(ex - cx, ey - cy) - r) > kRadiusSlack) w.continuous = false;
+      double sweep = std::atan2(ey - cy, ex - cx) - std::atan2(y - cy, x - cx);
+      if (line.starts_with("G2")) sweep = -sweep;
+      while (sweep <= 0) sweep += 2 * std::numbers::pi;
+      if (z == tab_z) w.tab_lengths.back() += r * sweep;
+      x = ex;
+      y = ey;
+    }
+  }
+  return w;
+}
+
+TEST(GCodeMachining, TabsRiseOverTheirWidthOnDeepPassesOnly) {
+  struct Case {
+    const char* name;
+    std::optional<double> tool;
+    int tabs;
+    double width;
+  };
+  const Case cases[] = {
+      {"on the outline", std::nullopt, 3, 0.1},
+      {"on the cutter's path", 0.25, 8, 0.2},
+      {"a tab per tooth", 0.125, 18, 0.05},
+      {"narrower than the coordinates show", std::nullopt, 2, 0.00001},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Passes at 0.1, 0.2 and 0.25; the tabs stand to 0.18, so the first pass does not rise.
+    const MachiningOptions m{
+        .depth = 0.25,
+        .tool_diameter = c.tool,
+        .depth_per_pass = 0.1,
+        .tabs = HoldingTabs{.count = c.tabs, .width = c.width, .height = 0.07}};
+    const Walk w = WalkProgram(Program(m), -0.18);
+    EXPECT_TRUE(w.continuous);
+    // Words that a controller without cutter compensation knows.
+    const std::set<std::string> known = {"G0", "G1", "G2", "G3", "G20", "F",
+                                         "X",  "Y",  "Z",  "I",  "J"};
+    for (const std::string& word : w.words) EXPECT_TRUE(known.contains(word)) << word;
+    ASSERT_EQ(w.tab_lengths.size(), 2u * static_cast<size_t>(c.tabs));
+    for (double length : w.tab_lengths) EXPECT_NEAR(length, c.width, kTabLengthSlack);
+  }
+}
+
+// Holes come first, each with its own compensation block; the spindle starts once.
+TEST(GCodeMachining, SeveralContoursInOrder) {
+  const double r = 0.25;
+  const Path hole{{{.kind = SegmentKind::ClockwiseArc,
+                    .role = SegmentRole::Hole,
+                    .start = {r, 0},
+                    .end = {-r, 0},
+                    .radius = r},
+                   {.kind = SegmentKind::ClockwiseArc,
+                    .role = SegmentRole::Hole,
+                    .start = {-r, 0},
+                    .end = {r, 0},
+                    .radius = r}}};
+  const Path contours[] = {hole, Ansi40Teeth18().outline};
+  const MachiningOptions m{.depth = 0.125,
+                           .tabs = HoldingTabs{.count = 2, .width = 0.1, .height = 0.05},
+                           .spindle = "1200",
+                           .program_end = true};
+  const std::vector<std::string> lines =
+      SplitCrLf(WriteGCode(contours, {.units = "Metric", .offset = true, .machining = m}));
+  const std::vector<std::string> head = {"G21",
+                                         "G42",
+                                         "G0 X0.25  Y0",
+                                         "M3 S1200",
+                                         "G1 Z-0.125",
+                                         "G2 X-0.25  Y0 I-0.25 J0",
+                                         "G2 X0.25  Y0 I0.25 J0",
+                                         "G0 Z2.00",
+                                         "G40",
+                                         "G42",
+                                         "G0 X1.2748  Y0.6277",
+                                         "G1 Z-0.125"};
+  EXPECT_EQ(Head(lines, head.size()), head);
+  EXPECT_EQ(Tail(lines, 4), (std::vector<std::string>{"G0 Z2.00", "G40", "M5", "M2"}));
+  // Tabs go on the outline only: two rises and two falls besides the plunges.
+  size_t z_moves = 0;
+  for (const std::string& line : lines) z_moves += line.starts_with("G1 Z");
+  EXPECT_EQ(z_moves, 2u + 4u);
+}
+
+}  // namespace
+}  // namespace toothwright

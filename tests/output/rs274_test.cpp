@@ -1,0 +1,135 @@
+// LinuxCNC's interpreter reads the programs the way a machine does: the computed cutter path
+// must match its own G42 compensation of the same outline with the tool loaded, and a program
+// with every machining option must run to its end with no warning. Skipped where rs274 is not
+// installed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "../cli/temp_dir.h"
+#include "output/pipeline.h"
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+namespace {
+
+// The issue's bound on the distance between the two paths; rs274 prints four decimals.
+constexpr double kSamePath = 3e-4;
+constexpr double kMillimetresPerInch = 25.4;
+
+bool HaveRs274() {
+  return std::system("command -v rs274 > /dev/null 2>&1") == 0;
+}
+
+struct Rs274Run {
+  std::vector<std::vector<double>> arcs;  // end x, end y, centre x, centre y, rotation
+  std::string errors;                     // standard error, less the "executing" line
+};
+
+// Runs program through rs274 in batch mode with a tool table of one tool of tool_inches
+// diameter (loaded first when above 0), each run with its own HOME: rs274 keeps its tool
+// table in $HOME, shared by every run at the same time.
+Rs274Run RunRs274(const std::string& program, double tool_inches) {
+  const TempDir dir;
+  std::ofstream(dir / "tool.tbl") << "T1 P1 D" << FormatReal(tool_inches) << " Z0 ;tool\n";
+  std::ofstream(dir / "p.ngc") << (tool_inches > 0 ? "T1 M6\r\n" : "") << program;
+  const std::string command = "cd '" + (dir / "") + "' && HOME=. rs274 -g -t tool.tbl p.ngc " +
+                              "< /dev/null > out.txt 2> err.txt";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  Rs274Run run;
+  std::ifstream out(dir / "out.txt");
+  const std::regex arc(R"(ARC_FEED\(([^,]+),([^,]+),([^,]+),([^,]+),([^,]+),)");
+  for (std::string line; std::getline(out, line);) {
+    std::smatch m;
+    if (!std::regex_search(line, m, arc)) continue;
+    std::vector<double> a;
+    for (size_t k = 1; k <= 5; ++k) a.push_back(std::stod(m[k]));
+    run.arcs.push_back(a);
+  }
+  std::ifstream err(dir / "err.txt");
+  for (std::string line; std::getline(err, line);) {
+    if (line != "executing") run.errors += line + "\n";
+  }
+  return run;
+}
+
+std::string GCode(const FieldTexts& fields) {
+  auto results = Run(fields);
+  EXPECT_TRUE(std::holds_alternative<RunResults>(results));
+  return std::holds_alternative<RunResults>(results) ? std::get<RunResults>(results).gcode : "";
+}
+
+TEST(Rs274, ComputedPathMatchesTheControllersCompensation) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  struct Case {
+    const char *name, *pitch, *roller, *teeth, *units, *clearance, *tip, *tool;
+  };
+  const Case cases[] = {
+      {"ANSI 40, 18 teeth", "0.5", "0.3125", "18", "English", "", "", "0.25"},
+      {"ANSI 25, 9 teeth, small tool", "0.25", "0.13", "9", "English", "", "", "0.03"},
+      {"ANSI 60, 13 teeth, metric, topped", "19.05", "11.91", "13", "Metric", "", "ANSI", "6"},
+      {"ANSI 40, 41 teeth, clearance and topped", "0.5", "0.3125", "41", "English", "ANSI", "ANSI",
+       "0.125"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldTexts f{.pitch = c.pitch,
+                 .teeth = c.teeth,
+                 .roller = c.roller,
+                 .units = c.units,
+                 .depth = "0.1",
+                 .feed = "10",
+                 .seat_clearance = c.clearance,
+                 .tip_diameter = c.tip,
+                 .program_end = true};  // no warning about a missing program end
+    f.offset = true;
+    const double tool = *ParseReal(c.tool);
+    const Rs274Run theirs =
+        RunRs274(GCode(f), std::string(c.units) == "English" ? tool : tool / kMillimetresPerInch);
+    f.offset = false;
+    f.tool_diameter = c.tool;
+    const Rs274Run ours = RunRs274(GCode(f), 0);
+    EXPECT_EQ(theirs.errors, "");
+    EXPECT_EQ(ours.errors, "");
+    // Theirs starts with the entry move's turn onto the path, when the entry needs one.
+    ASSERT_GE(theirs.arcs.size(), ours.arcs.size());
+    ASSERT_LE(theirs.arcs.size(), ours.arcs.size() + 1);
+    const size_t entry = theirs.arcs.size() - ours.arcs.size();
+    for (size_t k = 0; k < ours.arcs.size(); ++k) {
+      for (size_t i = 0; i < 5; ++i) {
+        EXPECT_NEAR(ours.arcs[k][i], theirs.arcs[k + entry][i], kSamePath) << "arc " << k;
+      }
+    }
+  }
+}
+
+TEST(Rs274, EveryOptionRunsToTheEndWithoutAWarning) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  const Rs274Run run = RunRs274(GCode({.pitch = "0.5",
+                                       .teeth = "18",
+                                       .roller = "0.3125",
+                                       .depth = "0.25",
+                                       .feed = "10",
+                                       .tool_diameter = "0.25",
+                                       .depth_per_pass = "0.1",
+                                       .tabs = "3",
+                                       .tab_width = "0.2",
+                                       .tab_height = "0.05",
+                                       .safe_z = "0.2",
+                                       .spindle = "1200",
+                                       .program_end = true}),
+                                0);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(run.arcs.size(), 3 * (3 * 18u + 18u) + 2 * 3u * 3u);  // passes; tab splits
+}
+
+}  // namespace
+}  // namespace toothwright
