@@ -101,6 +101,30 @@ void AppendPass(std::string& out, const Toolpath& toolpath, double depth,
   }
 }
 
+// Where a compensated entry into contour starts: back along the tangent of its first segment,
+// so that the controller's entry move ends with the cutter beside the contour's start exactly
+// where the first segment's compensated path begins, with no corner to turn and nothing
+// trimmed. The distance, twice the contour's smallest arc radius, exceeds the radius of any
+// cutter that fits its arcs, as an entry move must.
+Point LeadInPoint(const Path& contour) {
+  const Segment& first = contour.segments.front();
+  double smallest = 0;
+  for (const Segment& s : contour.segments) {
+    if (IsArc(s) && (smallest == 0 || s.radius < smallest)) smallest = s.radius;
+  }
+  double tx = first.end.x - first.start.x, ty = first.end.y - first.start.y;
+  if (IsArc(first)) {
+    // Perpendicular to the radius at the start, turning the arc's way.
+    const double rx = first.start.x - first.centre.x, ry = first.start.y - first.centre.y;
+    const bool ccw = first.kind == SegmentKind::CounterClockwiseArc;
+    tx = ccw ? -ry : ry;
+    ty = ccw ? rx : -rx;
+  }
+  const double length = std::hypot(tx, ty);
+  const double back = 2 * smallest / length;
+  return {Round4(first.start.x - tx * back), Round4(first.start.y - ty * back)};
+}
+
 }  // namespace
 
 std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings) {
@@ -131,7 +155,15 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
     out += kLineEnd;
   }
   bool spindle_on = false;
+  // A contour after another would otherwise be entered from where the last one ended, and the
+  // cutter could come down across the part; a sprocket cut alone keeps its entry.
+  const bool lead_in = settings.offset && contours.size() > 1;
   for (const Toolpath& toolpath : toolpaths) {
+    if (lead_in) {
+      out += "G0 X";
+      AppendEndpoint(out, LeadInPoint(toolpath.path));
+      out += kLineEnd;
+    }
     if (settings.offset) {
       out += "G42";  // cutter compensation to the right, cancelled after the retract
       out += kLineEnd;

@@ -195,7 +195,10 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
                            .program_end = true};
   const std::vector<std::string> lines =
       SplitCrLf(WriteGCode(contours, {.units = "Metric", .offset = true, .machining = m}));
+  // With several contours each is entered along its first segment's tangent, from twice its
+  // smallest radius back.
   const std::vector<std::string> head = {"G21",
+                                         "G0 X0.25  Y0.5",
                                          "G42",
                                          "G0 X0.25  Y0",
                                          "M3 S1200",
@@ -204,6 +207,7 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
                                          "G2 X0.25  Y0 I0.25 J0",
                                          "G0 Z2.00",
                                          "G40",
+                                         "G0 X1.0042  Y0.4714",
                                          "G42",
                                          "G0 X1.2748  Y0.6277",
                                          "G1 Z-0.125"};

@@ -30,8 +30,9 @@ bool HaveRs274() {
 }
 
 struct Rs274Run {
-  std::vector<std::vector<double>> arcs;  // end x, end y, centre x, centre y, rotation
-  std::string errors;                     // standard error, less the "executing" line
+  std::vector<std::vector<double>> arcs;   // end x, end y, centre x, centre y, rotation
+  std::vector<std::vector<double>> downs;  // x, y of every feed move straight down
+  std::string errors;                      // standard error, less the "executing" line
 };
 
 // Runs program through rs274 in batch mode with a tool table of one tool of tool_inches
@@ -47,8 +48,16 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
   Rs274Run run;
   std::ifstream out(dir / "out.txt");
   const std::regex arc(R"(ARC_FEED\(([^,]+),([^,]+),([^,]+),([^,]+),([^,]+),)");
+  const std::regex straight(R"((STRAIGHT_FEED|STRAIGHT_TRAVERSE)\(([^,]+),([^,]+),([^,]+),)");
+  double z = 0;
   for (std::string line; std::getline(out, line);) {
     std::smatch m;
+    if (std::regex_search(line, m, straight)) {
+      if (m[1] == "STRAIGHT_FEED" && std::stod(m[4]) < z) {
+        run.downs.push_back({std::stod(m[2]), std::stod(m[3])});
+      }
+      z = std::stod(m[4]);
+    }
     if (!std::regex_search(line, m, arc)) continue;
     std::vector<double> a;
     for (size_t k = 1; k <= 5; ++k) a.push_back(std::stod(m[k]));
@@ -129,6 +138,45 @@ TEST(Rs274, EveryOptionRunsToTheEndWithoutAWarning) {
                                 0);
   EXPECT_EQ(run.errors, "");
   EXPECT_EQ(run.arcs.size(), 3 * (3 * 18u + 18u) + 2 * 3u * 3u);  // passes; tab splits
+}
+
+// Holes cut with the controller's compensation: the cutter comes down inside each hole, clear
+// of its edge, and goes round every bolt hole at the hole's radius less its own.
+TEST(Rs274, CompensatedHolesAreEnteredInsideAndCutAllRound) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  constexpr double kTool = 0.125, kHole = 0.125, kCircle = 0.75, kBore = 0.375;
+  const Rs274Run run = RunRs274(GCode({.pitch = "0.5",
+                                       .teeth = "18",
+                                       .roller = "0.3125",
+                                       .depth = "0.125",
+                                       .feed = "10",
+                                       .offset = true,
+                                       .program_end = true,
+                                       .bore = "0.75",
+                                       .keyway_width = "0.1875",
+                                       .keyway_depth = "0.09375",
+                                       .bolt_holes = "4",
+                                       .bolt_hole_diameter = "0.25",
+                                       .bolt_circle = "1.5"}),
+                                kTool);
+  EXPECT_EQ(run.errors, "");
+  const double centres[][2] = {{kCircle, 0}, {0, kCircle}, {-kCircle, 0}, {0, -kCircle}};
+  ASSERT_EQ(run.downs.size(), 6u);
+  for (size_t k = 0; k < 4; ++k) {
+    SCOPED_TRACE(k);
+    const auto& d = run.downs[k];
+    const double x = centres[k][0], y = centres[k][1];
+    EXPECT_LE(std::hypot(d[0] - x, d[1] - y) + kTool / 2, kHole + kSamePath);
+    int round = 0;
+    for (const auto& a : run.arcs) {
+      if (a[2] == x && a[3] == y) {
+        EXPECT_NEAR(std::hypot(a[0] - x, a[1] - y), kHole - kTool / 2, kSamePath);
+        ++round;
+      }
+    }
+    EXPECT_EQ(round, 2);  // two half circles
+  }
+  EXPECT_LE(std::hypot(run.downs[4][0], run.downs[4][1]) + kTool / 2, kBore + kSamePath);
 }
 
 }  // namespace
