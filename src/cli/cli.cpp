@@ -82,7 +82,7 @@ Machining:
   --depth-per-pass LENGTH
                         cut in passes, each this much deeper than the one
                         before, down to the full depth; left out, one pass
-  --tabs N              leave N holding tabs on the contour so that the part
+  --tabs N              leave N holding tabs on the outline so that the part
                         stays in the stock; see the next two options
   --tab-width LENGTH    length of each tab along the cutter's path
   --tab-height LENGTH   height of each tab above the full depth
@@ -111,8 +111,8 @@ Mounting:
              --bolt-hole-diameter 0.257 --bolt-circle 1.75 --dxf sprocket.dxf
 
 Outputs (without one, only the two diameters are printed):
-  --gcode FILE          the milling program, one closed contour, lines ending in
-                        CR LF
+  --gcode FILE          the milling program: the holes, then the outline, each
+                        one closed contour; lines end in CR LF
   --dxf FILE            the drawing of the outline and holes, made of arcs
                         (and the keyway's straight sides)
   --svg FILE            the part drawn to scale (outline and holes, true arcs),
