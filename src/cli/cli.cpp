@@ -246,9 +246,9 @@ std::string RefusedOptionMessage(int code, std::string_view word) {
   const std::string_view name = word.substr(2, word.find('=') - 2);
   std::string possibilities;
   int matches = 0;
-  for (const OptionSpec& spec : kOptions) {
-    if (std::string_view(spec.name).starts_with(name)) {
-      possibilities += std::string(" '--") + spec.name + "'";
+  for (const OptionSpec& rule : kOptions) {
+    if (std::string_view(rule.name).starts_with(name)) {
+      possibilities += std::string(" '--") + rule.name + "'";
       ++matches;
     }
   }
@@ -280,10 +280,10 @@ std::variant<Options, UsageError> ReadOptions(const std::vector<std::string>& ar
   // ':' rather than '?'.
   std::string letters = "-:";
   for (size_t i = 0; i < kOptions.size(); ++i) {
-    const OptionSpec& spec = kOptions[i];
-    longs.push_back({spec.name, spec.takes_value ? required_argument : no_argument, nullptr,
+    const OptionSpec& rule = kOptions[i];
+    longs.push_back({rule.name, rule.takes_value ? required_argument : no_argument, nullptr,
                      kFirstLongCode + static_cast<int>(i)});
-    if (spec.letter != 0) letters += spec.letter;
+    if (rule.letter != 0) letters += rule.letter;
   }
   longs.push_back({});
 

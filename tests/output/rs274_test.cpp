@@ -21,7 +21,7 @@
 namespace toothwright {
 namespace {
 
-// The bound on the distance between the two paths; rs274 prints four decimals.
+// How far the computed path may lie from the controller's own; rs274 prints four decimals.
 constexpr double kSamePath = 3e-4;
 constexpr double kMillimetresPerInch = 25.4;
 
