@@ -3,6 +3,7 @@
 // The time per tooth should stay the same as the count grows.
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
 #include <string>
 #include <variant>
 
@@ -20,14 +21,19 @@ toothwright::FieldTexts Ansi40(int teeth) {
 }
 
 void RunAndCount(benchmark::State& state, const toothwright::FieldTexts& fields) {
+  size_t segments = 0;
   for (auto _ : state) {
     auto results = toothwright::Run(fields);
     benchmark::DoNotOptimize(results);
+    if (const auto* r = std::get_if<toothwright::RunResults>(&results)) {
+      segments = r->sprocket.outline.segments.size();
+    }
   }
-  // Seconds per tooth, shown with an SI prefix (u for microseconds).
-  state.counters["per_tooth"] = benchmark::Counter(
-      static_cast<double>(state.range(0)),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  // Seconds per tooth and per segment of the outline (topped teeth have four arcs, not
+  // three), shown with an SI prefix (u for microseconds).
+  const auto per = benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert;
+  state.counters["per_tooth"] = benchmark::Counter(static_cast<double>(state.range(0)), per);
+  state.counters["per_segment"] = benchmark::Counter(static_cast<double>(segments), per);
 }
 
 void BM_Run(benchmark::State& state) {

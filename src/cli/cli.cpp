@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "cli/file_output.h"
+#include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
@@ -382,13 +383,17 @@ std::string PreviewSvg(const RunResults& results) {
 }
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
-std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results) {
+std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
+                              std::string_view units) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
-  if (paths.svg) outputs.push_back({paths.svg, results.svg});
+  if (paths.svg) {
+    outputs.push_back(
+        {paths.svg, WriteDrawingSvg(results.sprocket.outline, results.sprocket.holes, units)});
+  }
   if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
   if (paths.preview_ops) {
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
@@ -464,7 +469,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         << "Outside Diameter: " << results.sprocket.outside_diameter_text << '\n'
         << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields.units), out, err);
 }
 
 }  // namespace toothwright

@@ -54,4 +54,12 @@ void AppendFourDecimals(std::string& out, double value) {
   out.append(digits.data(), length);
 }
 
+const std::string& RadiusTexts::Of(double radius) {
+  for (const auto& [value, text] : texts_) {
+    if (value == radius) return text;
+  }
+  if (texts_.size() == kKept) return fresh_ = FormatReal(radius);
+  return texts_.emplace_back(radius, FormatReal(radius)).second;
+}
+
 }  // namespace toothwright

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace toothwright {
 
@@ -11,5 +13,18 @@ namespace toothwright {
 // lies below 1e11 in magnitude (what Round4 gives for such numbers); any other finite value
 // goes through FormatReal itself.
 void AppendFourDecimals(std::string& out, double value);
+
+// FormatReal of the radii of a drawing's arcs, each worked out once: an outline has a handful
+// of distinct radii, each on thousands of arcs. Past kKept distinct values the text is made
+// afresh each time, so the search stays short.
+class RadiusTexts {
+ public:
+  const std::string& Of(double radius);
+
+ private:
+  static constexpr size_t kKept = 16;
+  std::vector<std::pair<double, std::string>> texts_;
+  std::string fresh_;
+};
 
 }  // namespace toothwright

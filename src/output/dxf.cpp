@@ -25,21 +25,6 @@ double Degrees(Point centre, Point point) {
   return RadToDeg(Atan2(point.x - centre.x, point.y - centre.y));
 }
 
-// The texts of the radii met so far. An outline has a handful of distinct radii, each on
-// thousands of arcs, so each is written once.
-class RadiusTexts {
- public:
-  const std::string& Of(double radius) {
-    for (const auto& [value, text] : texts_) {
-      if (value == radius) return text;
-    }
-    return texts_.emplace_back(radius, FormatReal(radius)).second;
-  }
-
- private:
-  std::vector<std::pair<double, std::string>> texts_;
-};
-
 void AppendCoordinate(std::string& out, std::string_view x_code, double x, std::string_view y_code,
                       double y) {
   out += x_code;

@@ -74,23 +74,23 @@ void AppendFeedToDepth(std::string& out, double depth, std::string_view feed_suf
   out += kLineEnd;
 }
 
-// One pass round a toolpath at `depth`, rising to tab_depth over each tab when the pass lies
+// One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
-void AppendPass(std::string& out, const Toolpath& toolpath, double depth,
+void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
                 std::optional<double> tab_depth, std::string_view feed_suffix) {
   AppendFeedToDepth(out, depth, feed_suffix);
-  const std::vector<Segment>& segments = toolpath.path.segments;
+  const std::vector<Segment>& segments = path.segments;
   const bool rises = tab_depth && depth > *tab_depth;
   size_t tab = 0;
   bool risen = false;
   for (size_t k = 0; k <= segments.size(); ++k) {
     // A tab ending here comes down before one starting here rises; an empty one does both.
-    while (rises && tab < toolpath.tabs.size()) {
-      if (risen && toolpath.tabs[tab].last == k) {
+    while (rises && tab < tabs.size()) {
+      if (risen && tabs[tab].last == k) {
         AppendFeedToDepth(out, depth, feed_suffix);
         risen = false;
         ++tab;
-      } else if (!risen && toolpath.tabs[tab].first == k) {
+      } else if (!risen && tabs[tab].first == k) {
         AppendFeedToDepth(out, *tab_depth, feed_suffix);
         risen = true;
       } else {
@@ -138,13 +138,18 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   // The final retract goes to the safe height when one is set, else 2 units up.
   const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
 
+  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
+  // follows the contour itself, which is not copied.
+  const bool reshaped = m.tool_diameter || m.tabs;
   std::vector<Toolpath> toolpaths;
   size_t moves = 0;
   for (const Path& contour : contours) {
     assert(!contour.segments.empty());
-    toolpaths.push_back(MakeToolpath(contour, m));
-    moves += toolpaths.back().path.segments.size() + 2 * toolpaths.back().tabs.size();
+    if (reshaped) toolpaths.push_back(MakeToolpath(contour, m));
+    moves += reshaped ? toolpaths.back().path.segments.size() + 2 * toolpaths.back().tabs.size()
+                      : contour.segments.size();
   }
+  const std::vector<TabRange> no_tabs;
   std::string out;
   out.reserve((moves * passes.size() + kFixedLines * (contours.size() + 1)) *
               (kArcLineReserve + feed_suffix.size()));
@@ -158,10 +163,12 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   // A contour after another would otherwise be entered from where the last one ended, and the
   // cutter could come down across the part; a sprocket cut alone keeps its entry.
   const bool lead_in = settings.offset && contours.size() > 1;
-  for (const Toolpath& toolpath : toolpaths) {
+  for (size_t c = 0; c < contours.size(); ++c) {
+    const Path& path = reshaped ? toolpaths[c].path : contours[c];
+    const std::vector<TabRange>& tabs = reshaped ? toolpaths[c].tabs : no_tabs;
     if (lead_in) {
       out += "G0 X";
-      AppendEndpoint(out, LeadInPoint(toolpath.path));
+      AppendEndpoint(out, LeadInPoint(path));
       out += kLineEnd;
     }
     if (settings.offset) {
@@ -169,7 +176,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       out += kLineEnd;
     }
     out += "G0 X";
-    AppendEndpoint(out, toolpath.path.segments.front().start);
+    AppendEndpoint(out, path.segments.front().start);
     out += kLineEnd;
     if (!m.spindle.empty() && !spindle_on) {
       out += "M3 S";  // the speed as typed, like the feed
@@ -178,7 +185,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       spindle_on = true;
     }
     // Each pass starts where the previous one closed: no retract between passes.
-    for (double depth : passes) AppendPass(out, toolpath, depth, tab_depth, feed_suffix);
+    for (double depth : passes) AppendPass(out, path, tabs, depth, tab_depth, feed_suffix);
     out += retract;
     out += kLineEnd;
     // A controller holds compensated moves back until compensation is cancelled; without this

@@ -2,10 +2,10 @@
 // preview.
 #include "output/pipeline.h"
 
+#include <span>
 #include <utility>
 #include <vector>
 
-#include "output/drawing_svg.h"
 #include "output/dxf.h"
 #include "output/gcode.h"
 #include "output/preview.h"
@@ -16,15 +16,20 @@ namespace toothwright {
 
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas) {
   StageTexts texts;
-  // Holes first, the outline last, so the part is still held while its holes are cut.
-  std::vector<Path> contours = sprocket.holes;
-  contours.push_back(sprocket.outline);
+  // Holes first, the outline last, so the part is still held while its holes are cut. The
+  // outline of thousands of teeth is copied only when holes come before it.
+  std::vector<Path> with_holes;
+  if (!sprocket.holes.empty()) {
+    with_holes = sprocket.holes;
+    with_holes.push_back(sprocket.outline);
+  }
+  const std::span<const Path> contours =
+      with_holes.empty() ? std::span(&sprocket.outline, 1) : std::span<const Path>(with_holes);
   texts.gcode = WriteGCode(contours, {.units = fields.units,
                                       .offset = fields.offset,
                                       .feed = fields.feed,
                                       .machining = ReadMachining(fields)});
   texts.dxf = WriteDxf(sprocket.outline, sprocket.holes);
-  texts.svg = WriteDrawingSvg(sprocket.outline, sprocket.holes, fields.units);
   // The preview reads the outside diameter back from the text the run showed.
   const double D = ParseReal(sprocket.outside_diameter_text).value_or(0);
   DrawPreview(sprocket.outline, sprocket.holes, sprocket.mounting.bore.has_value(), D, canvas);
@@ -39,8 +44,7 @@ std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields) {
   StageTexts texts = RunStages(fields, results.sprocket, canvas);
   results.gcode = std::move(texts.gcode);
   results.dxf = std::move(texts.dxf);
-  results.svg = std::move(texts.svg);
-  results.preview = canvas.calls();
+  results.preview = canvas.TakeCalls();
   return results;
 }
 

@@ -17,20 +17,18 @@ struct RunResults {
   SprocketRun sprocket;  // pitch and outside diameter texts, profile, derived dimensions
   std::string gcode;     // for txtInfo
   std::string dxf;       // for the hidden DXF box
-  std::string svg;       // the drawing to scale, for "Save SVG File" and --svg
   std::vector<PreviewCall> preview;  // the preview stage's calls on the picture box, Clear first
 };
 
 // The full run, the preview recorded on a canvas the size of the window's picture box.
 std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields);
 
-// The stages after the sprocket: the G-code, DXF and SVG texts, and the preview drawn on
-// canvas.
-// Used by the window with its own canvas; Run() uses a recording canvas.
+// The stages after the sprocket: the G-code and DXF texts, and the preview drawn on canvas.
+// Used by the window with its own canvas; Run() uses a recording canvas. The drawing to scale
+// is written on demand from the sprocket (WriteDrawingSvg).
 struct StageTexts {
   std::string gcode;
   std::string dxf;
-  std::string svg;  // the part to scale (WriteDrawingSvg)
 };
 StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas);
 

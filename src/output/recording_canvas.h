@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/preview_canvas.h"
@@ -33,6 +34,8 @@ class RecordingCanvas : public PreviewCanvas {
   void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
 
   const std::vector<PreviewCall>& calls() const { return calls_; }
+  // The calls recorded so far, handed over; the canvas is left without any.
+  std::vector<PreviewCall> TakeCalls() { return std::exchange(calls_, {}); }
 
  private:
   float outer_width_;

@@ -19,6 +19,7 @@
 #include <variant>
 #include <vector>
 
+#include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/preview.h"
 #include "sprocket/chain_sizes.h"
@@ -381,7 +382,8 @@ void MainWindow::Command1_Click() {
   const StageTexts texts = RunStages(fields, sprocket, *ui_.Picture1);
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
-  ui_.txtSVG->setText(QString::fromStdString(texts.svg));
+  ui_.txtSVG->setText(
+      QString::fromStdString(WriteDrawingSvg(sprocket.outline, sprocket.holes, fields.units)));
 }
 
 void MainWindow::Combo1_Click() {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <variant>
 
+#include "output/drawing_svg.h"
 #include "output/pipeline.h"
 
 namespace toothwright {
@@ -30,6 +31,11 @@ const FieldTexts kMounted{.pitch = "0.5",
 
 RunResults RunOf(const FieldTexts& fields) {
   return std::get<RunResults>(toothwright::Run(fields));
+}
+
+std::string DrawingOf(const FieldTexts& fields) {
+  const SprocketRun s = std::get<SprocketRun>(RunSprocket(fields));
+  return WriteDrawingSvg(s.outline, s.holes, fields.units);
 }
 
 // The two ends of every entity as the reader gives them.
@@ -110,7 +116,7 @@ SvgSeen ParseSvg(const std::string& text) {
 
 TEST(MountingOutputs, SvgDrawingIsThePartAtTrueSize) {
   // The outline's tips reach x = +-1.6287 and y = +-1.6538.
-  const SvgSeen inches = ParseSvg(RunOf(kMounted).svg);
+  const SvgSeen inches = ParseSvg(DrawingOf(kMounted));
   EXPECT_EQ(inches.svg.at("width"), "3.2574in");
   EXPECT_EQ(inches.svg.at("height"), "3.3076in");
   EXPECT_EQ(inches.svg.at("viewBox"), "-1.6287 -1.6538 3.2574 3.3076");
@@ -119,7 +125,7 @@ TEST(MountingOutputs, SvgDrawingIsThePartAtTrueSize) {
   EXPECT_EQ(inches.lines, 3);
   // Without holes, in millimetres: the outline alone.
   const SvgSeen mm =
-      ParseSvg(RunOf({.pitch = "12.7", .teeth = "18", .roller = "7.9375", .units = "Metric"}).svg);
+      ParseSvg(DrawingOf({.pitch = "12.7", .teeth = "18", .roller = "7.9375", .units = "Metric"}));
   EXPECT_EQ(mm.svg.at("width"), "82.7344mm");
   EXPECT_EQ(mm.paths, 1);
 }
