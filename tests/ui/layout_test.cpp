@@ -286,18 +286,17 @@ void LayoutTest::programWithoutDisplay_data() {
   QTest::addColumn<int>("exit_code");
   QTest::addColumn<QString>("output");  // a part of standard output, then of standard error
   QTest::addColumn<QString>("error");
-  QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "--version"
-                          << "";
+  QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "--version" << QString();
   QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << "toothwright 2.0"
-                             << "";
-  QTest::newRow("no display") << QStringList{} << "" << 1 << ""
+                             << QString();
+  QTest::newRow("no display") << QStringList{} << "" << 1 << QString()
                               << "are not set).\nStart it from a desktop session";
   QTest::newRow("display that does not answer")
-      << QStringList{} << ":99" << 1 << ""
+      << QStringList{} << ":99" << 1 << QString()
       << "cannot be opened (DISPLAY=\":99\").\nStart it from a desktop session";
-  QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << ""
+  QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << QString()
                                   << "toothwright: Unknown option 'bogus'";
-  QTest::newRow("argument") << QStringList{"part.cam"} << ":99" << 2 << ""
+  QTest::newRow("argument") << QStringList{"part.cam"} << ":99" << 2 << QString()
                             << "toothwright: unexpected argument 'part.cam'";
 }
 
