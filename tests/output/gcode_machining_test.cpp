@@ -177,17 +177,15 @@ TEST(GCodeMachining, TabsRiseOverTheirWidthOnDeepPassesOnly) {
 
 // Holes come first, each with its own compensation block; the spindle starts once.
 TEST(GCodeMachining, SeveralContoursInOrder) {
-  const double r = 0.25;
-  const Path hole{{{.kind = SegmentKind::ClockwiseArc,
-                    .role = SegmentRole::Hole,
-                    .start = {r, 0},
-                    .end = {-r, 0},
-                    .radius = r},
-                   {.kind = SegmentKind::ClockwiseArc,
-                    .role = SegmentRole::Hole,
-                    .start = {-r, 0},
-                    .end = {r, 0},
-                    .radius = r}}};
+  // A hole of radius 0.25 about the centre, two clockwise halves from +X.
+  const auto half = [](Point from) {
+    return Segment{.kind = SegmentKind::ClockwiseArc,
+                   .role = SegmentRole::Hole,
+                   .start = from,
+                   .end = {-from.x, 0},
+                   .radius = 0.25};
+  };
+  const Path hole{{half({0.25, 0}), half({-0.25, 0})}};
   const Path contours[] = {hole, Ansi40Teeth18().outline};
   const MachiningOptions m{.depth = 0.125,
                            .tabs = HoldingTabs{.count = 2, .width = 0.1, .height = 0.05},
