@@ -32,13 +32,11 @@ TEST(MachiningChecks, EachFieldHasItsMessage) {
     const char* message;
   };
   const Case cases[] = {
-      {"fraction depth", {.depth = "1/8"}, kDepthMessage},
-      {"decimal comma", {.depth = "0,125"}, kDepthMessage},
+      // The forms a strict number refuses are ParseReal's table; one row per field here.
       {"depth with a unit", {.depth = "0.25mm"}, kDepthMessage},
       {"blank depth", {.depth = "  "}, ""},
       {"negative depth", {.depth = "-0.125"}, ""},
       {"F in the feed", {.feed = "F7"}, kFeedMessage},
-      {"feed with a unit", {.feed = "10 mm/min"}, kFeedMessage},
       {"zero feed", {.feed = "0"}, kFeedMessage},
       {"blank feed", {.feed = " "}, ""},
       {"feed with spaces round it", {.feed = " 12 "}, ""},
