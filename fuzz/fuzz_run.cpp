@@ -1,12 +1,20 @@
 // Fuzzes the whole run on arbitrary field texts. Fields, separated by NUL bytes: pitch,
-// teeth, roller, depth, feed, units, and offset (ticked when its text is not empty).
-// A run yields one of the validation messages, or results whose numbers hold no "inf" or
-// "nan", whose program has 3N+4 lines (3N+6 with "G42" and "G40"), and whose arcs join into
-// one closed contour.
+// teeth, roller, depth, feed, units, offset (ticked when its text is not empty), then the
+// options: seat clearance, tip diameter, tool diameter, depth per pass, tabs, tab width, tab
+// height, safe Z, spindle, program end (ticked when not empty), bore, keyway width, keyway
+// depth, bolt holes, bolt hole diameter, bolt circle.
+// A run yields one of the validation messages, or results whose texts hold no "inf" or "nan"
+// and whose program a controller reads as meant: every word one the program may write, each
+// number plain; per contour (holes, then the outline) a rapid move above the part to its
+// start, passes ever deeper down to the full depth, each pass a closed chain of moves whose
+// arcs keep their radius, rising over the tabs on the outline, then a retract. With no option
+// set the program has 3N+4 lines (3N+6 with "G42" and "G40").
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,11 +27,16 @@
 namespace {
 
 using toothwright::FieldTexts;
+using toothwright::FormatReal;
+using toothwright::ParseReal;
 using toothwright::RunResults;
 using toothwright::ValidationMessage;
 
-void Require(bool condition) {
-  if (!condition) std::abort();
+// A failed property names its line before the fuzzer records the input.
+void Require(bool condition, int line = __builtin_LINE()) {
+  if (condition) return;
+  std::fprintf(stderr, "property failed: fuzz_run.cpp:%d\n", line);
+  std::abort();
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -44,91 +57,403 @@ bool HasNonNumber(std::string_view text) {
   return lower.find("inf") != std::string::npos || lower.find("nan") != std::string::npos;
 }
 
-struct Point {
-  double x = 0, y = 0;
-};
+bool Blank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
 
-// The number after word (" X", "  Y", " I", " J") up to the next blank.
-double Word(std::string_view line, std::string_view word) {
-  const size_t at = line.find(word);
-  Require(at != std::string_view::npos);
-  const size_t from = at + word.size();
-  const auto value = toothwright::ParseReal(line.substr(from, line.find(' ', from) - from));
+// A number as a controller reads it: surrounding spaces, an optional sign, digits with at
+// most one point. An exponent's E would be a word of its own.
+bool PlainNumber(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+  bool digit = false, point = false;
+  for (char c : text) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9') {
+      digit = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
+double Value(std::string_view text) {
+  const std::optional<double> value = ParseReal(text);
   Require(value.has_value());
   return *value;
+}
+
+struct Point {
+  double x = 0, y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// One line of the program: its G or M code, the letters of the words that follow it in
+// order ("XY", "Z", "XYIJ", "S" or none) and their values; whether it ended in the feed.
+struct Line {
+  std::string code;  // "G0" ... "G42", "M2", "M3", "M5"
+  std::string letters;
+  std::vector<double> values;
+  bool fed = false;
+  std::string_view move;  // the line without its feed, to compare passes
+  double operator[](char letter) const { return values[letters.find(letter)]; }
+};
+
+Line ParseLine(std::string_view text, const FieldTexts& f, std::string_view feed_suffix) {
+  Line line;
+  if (!feed_suffix.empty() && text.starts_with("G") && text.ends_with(feed_suffix)) {
+    text.remove_suffix(feed_suffix.size());
+    line.fed = true;
+  }
+  line.move = text;
+  if (text.starts_with("M3 S")) {
+    // The speed is copied as typed.
+    Require(text.substr(4) == f.spindle && PlainNumber(f.spindle));
+    return {.code = "M3", .letters = "S", .values = {Value(f.spindle)}};
+  }
+  for (size_t at = 0; at < text.size();) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const size_t end = std::min(text.find(' ', at), text.size());
+    const std::string_view word = text.substr(at, end - at);
+    at = end;
+    Require(word.size() > 1);
+    if (line.code.empty()) {
+      line.code = word;
+      static constexpr std::string_view kCodes[] = {"G0",  "G1",  "G2", "G3", "G20", "G21",
+                                                    "G40", "G42", "M2", "M3", "M5"};
+      Require(std::find(std::begin(kCodes), std::end(kCodes), word) != std::end(kCodes));
+      continue;
+    }
+    Require(std::string_view("XYZIJ").find(word[0]) != std::string_view::npos);
+    Require(PlainNumber(word.substr(1)));
+    line.letters += word[0];
+    line.values.push_back(Value(word.substr(1)));
+  }
+  Require(!line.code.empty());
+  return line;
 }
 
 // How far an arc's end may lie off its radius: a run accepts a construction whose tooth-1
 // points lie within 1e-3 + 1 % of their circles (the closed-form intersections lose
 // precision on steep lines and large sizes); start and end may each be off that much, plus
-// the four-decimal rounding and a relative 1e-9 of the sprocket's size for the turning.
+// the four-decimal rounding and a relative 1e-9 of the sprocket's size for the turning. The
+// cutter's path keeps each arc's centre and the holes are exact circles, so the same bound
+// holds for them.
 double RadiusTolerance(double sprocket_radius, double arc_radius) {
   return 2.5e-3 + 0.02 * arc_radius + 1e-9 * sprocket_radius;
 }
 
-// Every arc starts where the move before it ended and keeps its radius within the rounding
-// of the stored points; the last arc ends on the rapid move's point.
-void CheckContour(const std::vector<std::string_view>& lines, size_t rapid_line,
-                  double sprocket_radius) {
-  const Point start{Word(lines[rapid_line], " X"), Word(lines[rapid_line], "  Y")};
-  Point at = start;
-  size_t arcs = 0;
-  for (std::string_view line : lines) {
-    if (!line.starts_with("G2 X") && !line.starts_with("G3 X")) continue;
-    const Point centre{at.x + Word(line, " I"), at.y + Word(line, " J")};
-    const Point end{Word(line, " X"), Word(line, "  Y")};
-    const double r0 = std::hypot(at.x - centre.x, at.y - centre.y);
-    const double r1 = std::hypot(end.x - centre.x, end.y - centre.y);
-    Require(std::fabs(r1 - r0) <= RadiusTolerance(sprocket_radius, r0));
-    at = end;
-    ++arcs;
+// Heights are written with 15 significant digits: a written one is the same as its field's
+// value when it lies within the rounding of the 15th digit.
+constexpr double kWrittenDigits = 1e-14;
+
+bool Same(double written, double value) {
+  return std::fabs(written - value) <= kWrittenDigits * std::fabs(value);
+}
+
+// What the fields ask of the program, read independently of the run.
+struct Expected {
+  bool english = false;
+  bool offset = false;
+  size_t contours = 0;
+  double depth = 0;                  // the full depth's magnitude
+  std::optional<double> per_pass;    // the depth per pass
+  std::optional<std::string> tab_z;  // the tabs' height as the program writes it, "-" less
+  int tabs = 0;
+  std::optional<double> safe_z;
+  bool spindle = false;
+  bool program_end = false;
+  double sprocket_radius = 0;
+};
+
+// One contour's passes as the program writes them.
+struct Pass {
+  double depth = 0;
+  std::vector<std::string_view> moves;
+  int rises = 0;
+};
+
+class ProgramCheck {
+ public:
+  // feed: whether every feed move carries the feed.
+  ProgramCheck(const std::vector<Line>& lines, const Expected& e, bool feed)
+      : lines_(lines), e_(e), feed_(feed) {}
+
+  // Walks the whole program; returns the passes of each contour.
+  std::vector<std::vector<Pass>> Walk() {
+    Require(Next().code == (e_.english ? "G20" : "G21") && Last().letters.empty());
+    if (e_.safe_z) Retract();
+    std::vector<std::vector<Pass>> contours;
+    bool spindle_on = false;
+    while (at_ < lines_.size() && lines_[at_].code.starts_with("G")) {
+      if (e_.offset && e_.contours > 1) Rapid();  // the lead-in
+      if (e_.offset) Require(Next().code == "G42" && Last().letters.empty());
+      const Point start = Rapid();
+      if (e_.spindle && !spindle_on) {
+        Require(Next().code == "M3");
+        spindle_on = true;
+      }
+      std::vector<Pass> passes;
+      previous_depth_ = -1;
+      while (Peek("G1") && lines_[at_].letters == "Z") passes.push_back(CutPass(start));
+      Require(!passes.empty() && Same(passes.back().depth, e_.depth));
+      Retract();
+      if (e_.offset) Require(Next().code == "G40" && Last().letters.empty());
+      contours.push_back(std::move(passes));
+    }
+    Require(spindle_on == e_.spindle);
+    if (e_.spindle) Require(Next().code == "M5" && Last().letters.empty());
+    if (e_.program_end) Require(Next().code == "M2" && Last().letters.empty());
+    Require(at_ == lines_.size() && contours.size() == e_.contours);
+    return contours;
   }
-  Require(arcs > 0 && at.x == start.x && at.y == start.y);
+
+ private:
+  const Line& Next() {
+    Require(at_ < lines_.size());
+    return lines_[at_++];
+  }
+  const Line& Last() const { return lines_[at_ - 1]; }
+  bool Peek(std::string_view code) const { return at_ < lines_.size() && lines_[at_].code == code; }
+
+  // A rapid move across, only with the cutter above the part or before any height is set.
+  Point Rapid() {
+    const Line& l = Next();
+    Require(l.code == "G0" && l.letters == "XY" && !l.fed);
+    Require(!z_ || *z_ > 0);
+    at_point_ = {l['X'], l['Y']};
+    return *at_point_;
+  }
+
+  void Retract() {
+    const Line& l = Next();
+    Require(l.code == "G0" && l.letters == "Z" && !l.fed);
+    Require(l['Z'] > 0 && (!e_.safe_z || Same(l['Z'], *e_.safe_z)));
+    z_ = l['Z'];
+  }
+
+  // A feed move in Z, at the point the cutter stands on.
+  double FeedZ() {
+    const Line& l = Next();
+    Require(l.code == "G1" && l.letters == "Z" && l.fed == feed_);
+    Require(l.move.starts_with("G1 Z-"));
+    z_ = l['Z'];
+    return -*z_;
+  }
+
+  // One pass: down at the contour's start, round it back to the start, rising over tabs.
+  Pass CutPass(Point start) {
+    Require(at_point_ == start);
+    Pass pass;
+    pass.depth = FeedZ();
+    Require((pass.depth <= e_.depth || Same(pass.depth, e_.depth)) &&
+            (previous_depth_ < 0 || pass.depth > previous_depth_));
+    if (e_.per_pass) {
+      const double step = *e_.per_pass * (1 + kStepSlack);
+      Require(pass.depth - std::max(previous_depth_, 0.0) <= step);
+    }
+    previous_depth_ = pass.depth;
+    bool risen = false;
+    while (at_ < lines_.size()) {
+      const Line& l = lines_[at_];
+      if (l.code == "G1" && l.letters == "Z") {
+        const std::string_view z = l.move.substr(5);
+        if (risen) {
+          Require(FeedZ() == pass.depth);
+          risen = false;
+        } else if (e_.tab_z && z == *e_.tab_z && Value(*e_.tab_z) < pass.depth) {
+          FeedZ();
+          risen = true;
+          ++pass.rises;
+        } else {
+          break;  // the next pass
+        }
+        continue;
+      }
+      if (l.code != "G1" && l.code != "G2" && l.code != "G3") break;
+      Cut(Next());
+      pass.moves.push_back(l.move);
+    }
+    Require(!risen && at_point_ == start && !pass.moves.empty());
+    return pass;
+  }
+
+  void Cut(const Line& l) {
+    Require(l.fed == feed_ && z_ && *z_ <= 0);
+    const Point end{l['X'], l['Y']};
+    if (l.code == "G1") {
+      Require(l.letters == "XY");
+    } else {
+      Require(l.letters == "XYIJ");
+      const Point from = *at_point_;
+      const Point centre{from.x + l['I'], from.y + l['J']};
+      const double r0 = std::hypot(from.x - centre.x, from.y - centre.y);
+      const double r1 = std::hypot(end.x - centre.x, end.y - centre.y);
+      // An arc whose ends meet is a full circle to a controller.
+      Require(r0 > 0 && !(end == from));
+      Require(std::fabs(r1 - r0) <= RadiusTolerance(e_.sprocket_radius, r0));
+    }
+    at_point_ = end;
+  }
+
+  // Passes k * step may lie a rounding above the step apart.
+  static constexpr double kStepSlack = 1e-9;
+
+  const std::vector<Line>& lines_;
+  const Expected& e_;
+  const bool feed_;
+  size_t at_ = 0;
+  std::optional<double> z_;
+  std::optional<Point> at_point_;
+  double previous_depth_ = -1;  // of the contour's pass before, -1 before its first
+};
+
+bool AnyOption(const FieldTexts& f) {
+  for (const std::string* text :
+       {&f.seat_clearance, &f.tip_diameter, &f.tool_diameter, &f.depth_per_pass, &f.tabs,
+        &f.tab_width, &f.tab_height, &f.safe_z, &f.spindle, &f.bore, &f.keyway_width,
+        &f.keyway_depth, &f.bolt_holes, &f.bolt_hole_diameter, &f.bolt_circle}) {
+    if (!Blank(*text)) return true;
+  }
+  return f.program_end;
 }
 
 void CheckProgram(const RunResults& r, const FieldTexts& f) {
-  const int n = r.sprocket.N;
-  const std::vector<std::string_view> lines = Lines(r.gcode);
-  Require(lines.size() == static_cast<size_t>(3 * n) + (f.offset ? 6 : 4));
-  Require(lines[0] == (f.units == "English" ? "G20" : "G21"));
-  Require(!f.offset || (lines[1] == "G42" && lines.back() == "G40"));
-  // Everything but the copied feed text is made by the program and must be a plain number.
-  const bool feed = f.feed > std::string_view(" ");
-  const std::string suffix = " F" + f.feed;
-  for (std::string_view line : lines) {
-    if (feed && line.ends_with(suffix)) line.remove_suffix(suffix.size());
-    Require(!HasNonNumber(line));
+  const std::vector<std::string_view> texts = Lines(r.gcode);
+  if (!AnyOption(f)) {
+    Require(texts.size() == static_cast<size_t>(3 * r.sprocket.N) + (f.offset ? 6 : 4));
   }
-  CheckContour(lines, f.offset ? 2 : 1,
-               *toothwright::ParseReal(r.sprocket.outside_diameter_text) / 2);
+  // The feed is present when its text sorts after a single space; it is copied as typed.
+  const bool feed = f.feed > std::string_view(" ");
+  if (feed) Require(PlainNumber(f.feed));
+  const std::string suffix = feed ? " F" + f.feed : "";
+  std::vector<Line> lines;
+  for (std::string_view text : texts) {
+    lines.push_back(ParseLine(text, f, suffix));
+    Require(!HasNonNumber(lines.back().move));
+  }
+
+  Expected e{.english = f.units == "English",
+             .offset = f.offset,
+             .contours = r.sprocket.holes.size() + 1,
+             .depth = Blank(f.depth) ? 0 : std::fabs(Value(f.depth)),
+             .spindle = !Blank(f.spindle),
+             .program_end = f.program_end,
+             .sprocket_radius = Value(r.sprocket.outside_diameter_text) / 2};
+  if (!Blank(f.depth_per_pass)) e.per_pass = Value(f.depth_per_pass);
+  if (!Blank(f.tabs)) {
+    e.tabs = static_cast<int>(Value(f.tabs));
+    e.tab_z = FormatReal(e.depth - Value(f.tab_height));
+  }
+  if (!Blank(f.safe_z)) e.safe_z = Value(f.safe_z);
+  const std::vector<std::vector<Pass>> contours = ProgramCheck(lines, e, feed).Walk();
+
+  const bool tool = !Blank(f.tool_diameter);
+  for (size_t c = 0; c < contours.size(); ++c) {
+    const bool outline = c + 1 == contours.size();
+    const size_t segments = (outline ? r.sprocket.outline : r.sprocket.holes[c]).segments.size();
+    for (const Pass& pass : contours[c]) {
+      // Every pass follows the same path; only the outline has tabs, one rise each.
+      Require(pass.moves == contours[c].front().moves);
+      Require(pass.rises == (outline && e.tab_z && Value(*e.tab_z) < pass.depth ? e.tabs : 0));
+      const size_t moves = pass.moves.size();
+      if (!tool) Require(moves >= segments && moves <= segments + 2 * static_cast<size_t>(e.tabs));
+    }
+  }
+}
+
+bool Finite(const toothwright::PreviewCall& c) {
+  for (float v : {c.x, c.y, c.radius, c.start, c.end, c.x2, c.y2}) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+void CheckPreview(const RunResults& r) {
+  size_t expected = 1 + (r.sprocket.mounting.bore ? 0 : 1);
+  for (const auto& s : r.sprocket.outline.segments) expected += IsArc(s) ? 1 : 0;
+  for (const auto& hole : r.sprocket.holes) expected += hole.segments.size();
+  Require(r.preview.size() == expected);
+  Require(std::all_of(r.preview.begin(), r.preview.end(), Finite));
+}
+
+bool IsMessage(const std::string& text) {
+  namespace t = toothwright;
+  for (const char* message : {t::kPitchMessage,
+                              t::kTeethMessage,
+                              t::kRollerMessage,
+                              t::kDepthMessage,
+                              t::kFeedMessage,
+                              t::kSeatClearanceMessage,
+                              t::kTipDiameterMessage,
+                              t::kToolDiameterMessage,
+                              t::kDepthPerPassMessage,
+                              t::kTabsMessage,
+                              t::kTabWidthMessage,
+                              t::kTabHeightMessage,
+                              t::kSafeZMessage,
+                              t::kSpindleMessage,
+                              t::kBoreMessage,
+                              t::kKeywayWidthMessage,
+                              t::kKeywayDepthMessage,
+                              t::kBoltHolesMessage,
+                              t::kBoltHoleDiameterMessage,
+                              t::kBoltCircleMessage}) {
+    if (text == message) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> parts = SplitAtNul(data, size);
-  parts.resize(7);
-  // The feed is a one-line field: it cannot hold a line break.
-  std::erase_if(parts[4], [](char c) { return c == '\r' || c == '\n'; });
+  parts.resize(23);
+  // The feed and the spindle speed are one-line fields: they cannot hold a line break.
+  for (size_t one_line : {4, 15}) {
+    std::erase_if(parts[one_line], [](char c) { return c == '\r' || c == '\n'; });
+  }
   FieldTexts f{.pitch = parts[0],
                .teeth = parts[1],
                .roller = parts[2],
                .units = parts[5],
                .depth = parts[3],
                .feed = parts[4],
-               .offset = !parts[6].empty()};
+               .offset = !parts[6].empty(),
+               .seat_clearance = parts[7],
+               .tip_diameter = parts[8],
+               .tool_diameter = parts[9],
+               .depth_per_pass = parts[10],
+               .tabs = parts[11],
+               .tab_width = parts[12],
+               .tab_height = parts[13],
+               .safe_z = parts[14],
+               .spindle = parts[15],
+               .program_end = !parts[16].empty(),
+               .bore = parts[17],
+               .keyway_width = parts[18],
+               .keyway_depth = parts[19],
+               .bolt_holes = parts[20],
+               .bolt_hole_diameter = parts[21],
+               .bolt_circle = parts[22]};
   const auto result = toothwright::Run(f);
   if (const auto* message = std::get_if<ValidationMessage>(&result)) {
-    Require(message->text == toothwright::kPitchMessage ||
-            message->text == toothwright::kTeethMessage ||
-            message->text == toothwright::kRollerMessage ||
-            message->text == toothwright::kDepthMessage);
+    Require(IsMessage(message->text));
     return 0;
   }
   const RunResults& r = std::get<RunResults>(result);
-  Require(!HasNonNumber(r.dxf) && !HasNonNumber(r.sprocket.pitch_diameter_text) &&
+  Require(!HasNonNumber(r.dxf) && !HasNonNumber(r.svg) &&
+          !HasNonNumber(r.sprocket.pitch_diameter_text) &&
           !HasNonNumber(r.sprocket.outside_diameter_text));
+  Lines(r.dxf);
   CheckProgram(r, f);
-  Require(r.preview.size() == static_cast<size_t>(3 * r.sprocket.N) + 2);
+  CheckPreview(r);
   return 0;
 }
