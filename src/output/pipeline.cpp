@@ -3,6 +3,7 @@
 #include "output/pipeline.h"
 
 #include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,9 +26,11 @@ StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, Prev
   }
   const std::span<const Path> contours =
       with_holes.empty() ? std::span(&sprocket.outline, 1) : std::span<const Path>(with_holes);
+  // A feed field holding only blanks is not set: the program then carries no F word.
+  const std::string_view feed = IsBlank(fields.feed) ? std::string_view() : fields.feed;
   texts.gcode = WriteGCode(contours, {.units = fields.units,
                                       .offset = fields.offset,
-                                      .feed = fields.feed,
+                                      .feed = feed,
                                       .machining = ReadMachining(fields)});
   texts.dxf = WriteDxf(sprocket.outline, sprocket.holes);
   // The preview reads the outside diameter back from the text the run showed.

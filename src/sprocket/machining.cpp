@@ -25,6 +25,26 @@ std::optional<double> Positive(std::string_view text) {
   return value;
 }
 
+// Whether the program's FormatReal writes value without an exponent: it turns to exponent
+// form below 1e-4 and from 1e15 up, and a controller reads the E as a word of its own
+// ("Z-1E-05" is Z-1 and an E word).
+bool WrittenPlain(double value) {
+  return FormatReal(value).find('E') == std::string::npos;
+}
+
+// A height the program writes: above 0 and written without an exponent.
+std::optional<double> PlainHeight(std::string_view text) {
+  const std::optional<double> value = Positive(text);
+  if (!value || !WrittenPlain(*value)) return std::nullopt;
+  return value;
+}
+
+// A number the program copies as typed (feed, spindle speed): above 0, and without an
+// exponent, which ParseReal takes but a controller reads as a word of its own.
+bool CopiedPlain(std::string_view text) {
+  return Positive(text) && text.find_first_of("Ee") == std::string_view::npos;
+}
+
 // A whole number of tabs from 1 to N.
 std::optional<int> TabCount(std::string_view text, int N) {
   const std::optional<double> value = ParseReal(text);
@@ -64,11 +84,13 @@ bool IsBlank(std::string_view text) {
 
 std::optional<double> ReadDepthOfCut(std::string_view text) {
   if (IsBlank(text)) return 0.0;
-  return ParseReal(text);
+  const std::optional<double> depth = ParseReal(text);
+  if (!depth || !WrittenPlain(*depth)) return std::nullopt;
+  return depth;
 }
 
 bool FeedRatePasses(std::string_view text) {
-  return IsBlank(text) || Positive(text).has_value();
+  return IsBlank(text) || CopiedPlain(text);
 }
 
 std::vector<double> PassDepths(const MachiningOptions& options) {
@@ -104,7 +126,8 @@ std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
   }
 
   if (!IsBlank(fields.depth_per_pass)) {
-    const std::optional<double> step = Positive(fields.depth_per_pass);
+    // Every pass lies between the step and the full depth, so it is written plain too.
+    const std::optional<double> step = PlainHeight(fields.depth_per_pass);
     if (!step || ShallowPasses(depth, *step, kMaxPasses).size() >= kMaxPasses) {
       return ValidationMessage{kDepthPerPassMessage};
     }
@@ -118,14 +141,18 @@ std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
       return ValidationMessage{kTabWidthMessage};
     }
     const std::optional<double> height = Positive(fields.tab_height);
-    if (!height || !(*height < depth)) return ValidationMessage{kTabHeightMessage};
+    if (!height || !(*height < depth) || !WrittenPlain(depth - *height)) {
+      return ValidationMessage{kTabHeightMessage};
+    }
   } else if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {
     // A tab size without a number of tabs would silently cut the part free.
     return ValidationMessage{kTabsMessage};
   }
 
-  if (!IsBlank(fields.safe_z) && !Positive(fields.safe_z)) return ValidationMessage{kSafeZMessage};
-  if (!IsBlank(fields.spindle) && !Positive(fields.spindle)) {
+  if (!IsBlank(fields.safe_z) && !PlainHeight(fields.safe_z)) {
+    return ValidationMessage{kSafeZMessage};
+  }
+  if (!IsBlank(fields.spindle) && !CopiedPlain(fields.spindle)) {
     return ValidationMessage{kSpindleMessage};
   }
   return std::nullopt;

@@ -39,10 +39,13 @@ struct MachiningOptions {
 bool IsBlank(std::string_view text);
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
-// nullopt when it is not wholly a number. The sign is kept; the program cuts its magnitude.
+// nullopt when it is not wholly a number, or when the program would write it in exponent
+// form (non-zero below 1e-4, or from 1e15 up). The sign is kept; the program cuts its
+// magnitude.
 std::optional<double> ReadDepthOfCut(std::string_view text);
 
-// A feed rate passes when blank or wholly a number above 0; it is written as typed.
+// A feed rate passes when blank, or wholly a number above 0 without an exponent; it is
+// written as typed.
 bool FeedRatePasses(std::string_view text);
 
 // The depths of the passes, each > 0 unless the full depth is 0: k * depth_per_pass for
@@ -52,7 +55,9 @@ std::vector<double> PassDepths(const MachiningOptions& options);
 
 // Checks the machining options of fields whose chain, depth, feed and tooth-form fields have
 // passed, in the order tool diameter, depth per pass, tabs, tab width, tab height, safe Z,
-// spindle speed; the first failure's message, or nullopt. build_outline gives the outline the
+// spindle speed; the first failure's message, or nullopt. Every height the program writes
+// (each pass, the tabs' top, the safe Z) must come out without an exponent, and the spindle
+// speed, copied as typed, must hold none. build_outline gives the outline the
 // run cuts; it is called only when a check measures it (a tool diameter or tabs).
 std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
                                                 const std::function<Path()>& build_outline);

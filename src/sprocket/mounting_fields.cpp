@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "sprocket/holes.h"
 #include "sprocket/numbers.h"
+#include "sprocket/outline.h"
 
 namespace toothwright {
 namespace {
@@ -53,6 +55,13 @@ double DistanceToBore(Point p, double bore, const std::optional<Keyway>& keyway)
   return std::min(to_bore, std::hypot(dx, dy));
 }
 
+// Whether a hole is narrower than the coordinates can show: its arcs would end where they
+// start, or have no radius, once written.
+bool TooSmallToWrite(const Mounting& m) {
+  const std::vector<Path> holes = BuildHoles(m);
+  return std::any_of(holes.begin(), holes.end(), HasUnwritableArc);
+}
+
 // Whether every hole stays inside the wall, clear of the bore and clear of its neighbours;
 // evenly spaced holes come nearest their neighbours.
 bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& room) {
@@ -72,7 +81,9 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
 Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
   if (f.bore.empty()) return std::optional<double>{};
   const std::optional<double> bore = CuttableWidth(f.bore, room);
-  if (!bore || !(*bore / 2 <= room.wall_radius)) return ValidationMessage{kBoreMessage};
+  if (!bore || !(*bore / 2 <= room.wall_radius) || TooSmallToWrite({.bore = bore})) {
+    return ValidationMessage{kBoreMessage};
+  }
   return bore;
 }
 
@@ -101,6 +112,7 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
   const std::optional<double> diameter = Positive(f.bolt_circle);
   if (!diameter) return ValidationMessage{kBoltCircleMessage};
   const BoltCircle circle{.count = *count, .hole_diameter = *hole_diameter, .diameter = *diameter};
+  if (TooSmallToWrite({.bolt_circle = circle})) return ValidationMessage{kBoltHoleDiameterMessage};
   if (!HolesFit(circle, m, room)) return ValidationMessage{kBoltCircleMessage};
   return circle;
 }

@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cstddef>
 
+#include "sprocket/numbers.h"
+
 namespace toothwright {
 namespace {
 
@@ -64,6 +66,16 @@ Path BuildOutline(const ToothProfile& profile, double T, int N, const OutlineRad
   }
   AppendTooth(path.segments, PointsOf(profile, N, 1), N, radii);
   return path;
+}
+
+bool HasUnwritableArc(const Path& path) {
+  for (const Segment& s : path.segments) {
+    if (!IsArc(s)) continue;
+    const bool no_radius =
+        Round4(s.centre.x - s.start.x) == 0 && Round4(s.centre.y - s.start.y) == 0;
+    if (s.start == s.end || no_radius) return true;
+  }
+  return false;
 }
 
 }  // namespace toothwright

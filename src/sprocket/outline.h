@@ -20,4 +20,9 @@ struct OutlineRadii {
 };
 Path BuildOutline(const ToothProfile& profile, double T, int N, const OutlineRadii& radii);
 
+// Whether an arc of the path would be misread once the program writes it: its ends coincide,
+// which a controller cuts as a full circle, or its offsets from start to centre round to zero
+// at four decimals, which leave it no radius. The run refuses fields that give such an arc.
+bool HasUnwritableArc(const Path& path);
+
 }  // namespace toothwright

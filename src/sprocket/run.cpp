@@ -100,8 +100,14 @@ bool ToothOnItsCircles(const FirstTooth& t, double RollerRadius, double FlankRad
          OnCircle(t.TipX, t.TipY, t.RollerX2, t.RollerY2, FlankRadius);
 }
 
+// The program writes coordinates without an exponent only below 1e15 (FormatReal turns to
+// exponent form there, and a controller reads the E as a word of its own); a sprocket stays
+// well below it, so that the cutter's path round it and the arcs' offsets do too.
+constexpr double kLargestOutsideDiameter = 1e14;
+
 // Tooth 1 as the construction builds it with the given seat radius, or the message of the
-// field at fault: the pitch when the numbers overflow, otherwise fault_message.
+// field at fault: the pitch when the numbers overflow or the sprocket is too large to write,
+// otherwise fault_message.
 std::variant<FirstTooth, ValidationMessage> Construct(const ChainNumbers& n, double SeatRadius,
                                                       const char* fault_message) {
   const std::string diameter_text = PitchDiameterText(n.pitch, n.T);
@@ -109,11 +115,25 @@ std::variant<FirstTooth, ValidationMessage> Construct(const ChainNumbers& n, dou
   if (!diameter) return ValidationMessage{kPitchMessage};
   const double FlankRadius = n.pitch - SeatRadius;
   FirstTooth t = ConstructFirstTooth(*diameter, 360 / n.T, SeatRadius, FlankRadius);
-  if (ConstructionOverflows(*diameter, t, FlankRadius)) return ValidationMessage{kPitchMessage};
+  if (ConstructionOverflows(*diameter, t, FlankRadius) ||
+      !(2 * t.TipRadius < kLargestOutsideDiameter)) {
+    return ValidationMessage{kPitchMessage};
+  }
   if (!t.flanks_meet || !ToothOnItsCircles(t, SeatRadius, FlankRadius)) {
     return ValidationMessage{fault_message};
   }
   return t;
+}
+
+// The outline of the chain's teeth with these seats, topped at TopRadius when given, as the
+// run builds it.
+Path OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<double> TopRadius) {
+  const int N = static_cast<int>(n.T);
+  const double FlankRadius = n.pitch - SeatRadius;
+  const ToothProfileResult built = BuildToothProfile(PitchDiameterText(n.pitch, n.T), n.T, N,
+                                                     360 / n.T, SeatRadius, FlankRadius, TopRadius);
+  return BuildOutline(built.profile, n.T, N,
+                      {.flank = FlankRadius, .seat = SeatRadius, .top = TopRadius.value_or(0)});
 }
 
 // The tooth-form fields read and checked against the chain: the seat radius and the top
@@ -136,6 +156,13 @@ std::variant<ToothFormValues, ValidationMessage> ReadToothForm(const FieldTexts&
   auto tooth = Construct(n, values.SeatRadius, kSeatClearanceMessage);
   if (auto* message = std::get_if<ValidationMessage>(&tooth)) return *message;
   const FirstTooth& t = std::get<FirstTooth>(tooth);
+  // A clearance shortens the flanks, on a tiny chain to less than the coordinates can show.
+  // (A bare roller's seats so small that they round to nothing are written as they always
+  // were: the cutter barely moves there.)
+  if (values.SeatRadius != n.roller / 2 &&
+      HasUnwritableArc(OutlineOf(n, values.SeatRadius, std::nullopt))) {
+    return ValidationMessage{kSeatClearanceMessage};
+  }
 
   const auto top = ReadTipDiameter(fields.tip_diameter, n.pitch, n.T);
   if (!top) return ValidationMessage{kTipDiameterMessage};
@@ -145,6 +172,11 @@ std::variant<ToothFormValues, ValidationMessage> ReadToothForm(const FieldTexts&
     const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
     const double pointed = 2 * t.TipRadius;
     if (!(*values.TopDiameter > lowest && *values.TopDiameter < pointed)) {
+      return ValidationMessage{kTipDiameterMessage};
+    }
+    // A top circle just below the tips, or just above the seats, leaves a top or a flank
+    // smaller than the coordinates can show.
+    if (HasUnwritableArc(OutlineOf(n, values.SeatRadius, *values.TopDiameter / 2))) {
       return ValidationMessage{kTipDiameterMessage};
     }
   }

@@ -69,6 +69,16 @@ TEST(Pipeline, RecordedPreviewReplaysAsDrawnDirectly) {
   EXPECT_EQ(replayed.Document(), direct.Document());
 }
 
+// A feed of blanks is not set, so no line carries an F word without a number.
+TEST(Pipeline, BlankFeedWritesNoFeedWord) {
+  for (const char* feed : {"  ", " \t "}) {
+    SCOPED_TRACE(testing::PrintToString(feed));
+    FieldTexts f = kAnsi40EighteenTeeth;
+    f.feed = feed;
+    EXPECT_EQ(std::get<RunResults>(toothwright::Run(f)).gcode.find(" F"), std::string::npos);
+  }
+}
+
 // Absurd but accepted sizes still give only numbers in every text.
 TEST(Pipeline, NoInfinityOrNotANumberInAnyText) {
   struct Case {
@@ -77,8 +87,8 @@ TEST(Pipeline, NoInfinityOrNotANumberInAnyText) {
   };
   const Case cases[] = {
       {"huge pitch",
-       {.pitch = "1e100", .teeth = "4", .roller = "6e99", .depth = "1e308", .feed = "1"}},
-      {"tiny pitch", {.pitch = "0.001", .teeth = "6", .roller = "0.0005", .depth = "1e-320"}},
+       {.pitch = "1e13", .teeth = "4", .roller = "6e12", .depth = "999999999999999", .feed = "1"}},
+      {"tiny pitch", {.pitch = "0.001", .teeth = "6", .roller = "0.0005", .depth = "0.0001"}},
       {"most teeth", {.pitch = "0.5", .teeth = "10000", .roller = "0.3125", .depth = "-0"}},
   };
   for (const Case& c : cases) {
