@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -164,6 +165,56 @@ bool Same(double written, double value) {
 // would cut a circle of real size.
 constexpr double kUnseenArc = 5e-4;
 
+constexpr double kPi = 3.14159265358979323846;
+
+// The counter-clockwise turn from angle a0 to angle a1, in [0, 2 pi).
+double Sweep(double a0, double a1) {
+  const double turn = std::fmod(a1 - a0, 2 * kPi);
+  return turn < 0 ? turn + 2 * kPi : turn;
+}
+
+// Distance from p to a segment of the part's outline or of a hole.
+double DistanceTo(Point p, const toothwright::Segment& s) {
+  const Point a{s.start.x, s.start.y}, b{s.end.x, s.end.y};
+  const double to_ends =
+      std::min(std::hypot(p.x - a.x, p.y - a.y), std::hypot(p.x - b.x, p.y - b.y));
+  if (!IsArc(s)) {
+    const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    if (length2 == 0) return to_ends;
+    const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+  }
+  const double cx = s.centre.x, cy = s.centre.y;
+  const bool ccw = s.kind == toothwright::SegmentKind::CounterClockwiseArc;
+  const Point first = ccw ? a : b, last = ccw ? b : a;
+  const double a0 = std::atan2(first.y - cy, first.x - cx);
+  const double at = Sweep(a0, std::atan2(p.y - cy, p.x - cx));
+  if (at > Sweep(a0, std::atan2(last.y - cy, last.x - cx))) return to_ends;
+  return std::fabs(std::hypot(p.x - cx, p.y - cy) - s.radius);
+}
+
+// How near the cutter's edge may come to the part: the construction's slack on the part's
+// own points (as for the arcs' radii, on the cutter's radius) and the rounding of both paths.
+double GougeTolerance(double sprocket_radius, double tool_radius) {
+  return RadiusTolerance(sprocket_radius, tool_radius) + 2e-4;
+}
+
+// Beyond this many point-segment distances a run's cutter path is not measured, so that
+// large sprockets do not slow the fuzzing down.
+constexpr size_t kMostDistances = 200000;
+
+// Every sampled point of the cutter's centre stays a cutter's radius away from the contour it
+// cuts: the computed path makes no loop that cuts into the part.
+void CheckClearance(const std::vector<Point>& samples, const toothwright::Path& contour,
+                    double tool_radius, double sprocket_radius) {
+  if (samples.size() * contour.segments.size() > kMostDistances) return;
+  for (const Point& p : samples) {
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const auto& s : contour.segments) nearest = std::min(nearest, DistanceTo(p, s));
+    Require(nearest >= tool_radius - GougeTolerance(sprocket_radius, tool_radius));
+  }
+}
+
 // What the fields ask of the program, read independently of the run.
 struct Expected {
   bool english = false;
@@ -184,6 +235,7 @@ struct Pass {
   double depth = 0;
   std::vector<std::string_view> moves;
   int rises = 0;
+  std::vector<Point> samples;  // every move's end and every arc's middle
 };
 
 class ProgramCheck {
@@ -284,14 +336,14 @@ class ProgramCheck {
         continue;
       }
       if (l.code != "G1" && l.code != "G2" && l.code != "G3") break;
-      Cut(Next());
+      Cut(Next(), pass);
       pass.moves.push_back(l.move);
     }
     Require(!risen && at_point_ == start && !pass.moves.empty());
     return pass;
   }
 
-  void Cut(const Line& l) {
+  void Cut(const Line& l, Pass& pass) {
     Require(l.fed == feed_ && z_ && *z_ <= 0);
     const Point end{l['X'], l['Y']};
     if (l.code == "G1") {
@@ -304,7 +356,15 @@ class ProgramCheck {
       const double r1 = std::hypot(end.x - centre.x, end.y - centre.y);
       if (end == from || r0 == 0) Require(std::max(r0, r1) <= kUnseenArc);
       Require(std::fabs(r1 - r0) <= RadiusTolerance(e_.sprocket_radius, r0));
+      if (r0 > 0) {
+        const double a0 = std::atan2(from.y - centre.y, from.x - centre.x);
+        const double sweep = Sweep(a0, std::atan2(end.y - centre.y, end.x - centre.x));
+        const double middle = l.code == "G3" ? a0 + sweep / 2 : a0 - (2 * kPi - sweep) / 2;
+        pass.samples.push_back(
+            {centre.x + r0 * std::cos(middle), centre.y + r0 * std::sin(middle)});
+      }
     }
+    pass.samples.push_back(end);
     at_point_ = end;
   }
 
@@ -363,7 +423,12 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const bool tool = !Blank(f.tool_diameter);
   for (size_t c = 0; c < contours.size(); ++c) {
     const bool outline = c + 1 == contours.size();
-    const size_t segments = (outline ? r.sprocket.outline : r.sprocket.holes[c]).segments.size();
+    const toothwright::Path& contour = outline ? r.sprocket.outline : r.sprocket.holes[c];
+    const size_t segments = contour.segments.size();
+    if (tool) {
+      CheckClearance(contours[c].front().samples, contour, Value(f.tool_diameter) / 2,
+                     e.sprocket_radius);
+    }
     for (const Pass& pass : contours[c]) {
       // Every pass follows the same path; only the outline has tabs, one rise each.
       Require(pass.moves == contours[c].front().moves);
