@@ -44,6 +44,12 @@ double FarCornerDistance(double bore, const Keyway& keyway) {
   return std::hypot(keyway.width / 2, bore / 2 + keyway.depth);
 }
 
+// Length of each keyway side, from where it leaves the bore's edge to the far side.
+double SideLength(double bore, const Keyway& keyway) {
+  const double r = bore / 2, half = keyway.width / 2;
+  return r + keyway.depth - std::sqrt(r * r - half * half);
+}
+
 // Distance from p to the bore with its keyway, 0 inside them.
 double DistanceToBore(Point p, double bore, const std::optional<Keyway>& keyway) {
   const double to_bore = std::max(0.0, std::hypot(p.x, p.y) - bore / 2);
@@ -95,6 +101,11 @@ Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
   const std::optional<double> depth = Positive(f.keyway_depth);
   if (!depth) return ValidationMessage{kKeywayDepthMessage};
   const Keyway keyway{.width = *width, .depth = *depth};
+  // The cutter turns round the corners where the sides leave the bore; a side shorter than its
+  // radius would have it turn past the far side and cut the keyway deeper than asked.
+  if (room.tool_diameter && !(SideLength(*bore, keyway) >= *room.tool_diameter / 2)) {
+    return ValidationMessage{kKeywayDepthMessage};
+  }
   if (!(FarCornerDistance(*bore, keyway) <= room.wall_radius)) {
     return ValidationMessage{kKeywayDepthMessage};
   }

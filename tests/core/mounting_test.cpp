@@ -47,6 +47,11 @@ TEST(MountingChecks, FirstFailingMountingFieldIsReported) {
       {"keyway as wide as the bore", {"0.75", "0.75", "0.1", "", "", "", ""}, kKeywayWidthMessage},
       {"keyway under the tool", {"0.75", "0.1875", "0.1", "", "", "", "0.25"}, kKeywayWidthMessage},
       {"keyway corners into the wall", {"2", "0.5", "0.21", "", "", "", ""}, kKeywayDepthMessage},
+      // The cutter's radius (0.1) must fit along the sides from the 0.75 bore's edge.
+      {"keyway sides 0.1015 long", {"0.75", "0.25", "0.08", "", "", "", "0.2"}, ""},
+      {"keyway sides 0.0914 long",
+       {"0.75", "0.25", "0.07", "", "", "", "0.2"},
+       kKeywayDepthMessage},
       {"bolt circle without a count", {"", "", "", "", "0.25", "1.5", ""}, kBoltHolesMessage},
       {"bolt holes over the bound", {"", "", "", "1001", "0.001", "1.5", ""}, kBoltHolesMessage},
       {"bolt hole diameter missing", {"", "", "", "4", "", "1.5", ""}, kBoltHoleDiameterMessage},
