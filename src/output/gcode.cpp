@@ -74,6 +74,13 @@ void AppendFeedToDepth(std::string& out, double depth, std::string_view feed_suf
   out += kLineEnd;
 }
 
+// A height as the program writes it (15 significant digits), so that heights are compared as
+// a reader of the program sees them: 0.15 - 0.05 is a hair below 0.1 in binary, and a pass at
+// 0.1 would otherwise rise over tabs to the very height it cuts at.
+double AsWritten(double height) {
+  return ParseReal(FormatReal(height)).value_or(height);
+}
+
 // One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
 void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
@@ -134,7 +141,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   if (FeedPresent(settings.feed)) feed_suffix.append(" F").append(settings.feed);
   const std::vector<double> passes = PassDepths(m);
   std::optional<double> tab_depth;
-  if (m.tabs) tab_depth = m.depth - m.tabs->height;
+  if (m.tabs) tab_depth = AsWritten(m.depth - m.tabs->height);
   // The final retract goes to the safe height when one is set, else 2 units up.
   const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
 
@@ -185,7 +192,9 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       spindle_on = true;
     }
     // Each pass starts where the previous one closed: no retract between passes.
-    for (double depth : passes) AppendPass(out, path, tabs, depth, tab_depth, feed_suffix);
+    for (double depth : passes) {
+      AppendPass(out, path, tabs, AsWritten(depth), tab_depth, feed_suffix);
+    }
     out += retract;
     out += kLineEnd;
     // A controller holds compensated moves back until compensation is cancelled; without this

@@ -175,6 +175,17 @@ TEST(GCodeMachining, TabsRiseOverTheirWidthOnDeepPassesOnly) {
   }
 }
 
+// 0.15 - 0.05 is a hair below 0.1 in binary, but both are written 0.1: the pass at 0.1 cuts at
+// the tabs' top and does not rise.
+TEST(GCodeMachining, PassAtTheTabsTopDoesNotRise) {
+  const MachiningOptions m{.depth = 0.15,
+                           .depth_per_pass = 0.1,
+                           .tabs = HoldingTabs{.count = 3, .width = 0.1, .height = 0.05}};
+  size_t z_moves = 0;
+  for (const std::string& line : Program(m)) z_moves += line.starts_with("G1 Z-") ? 1 : 0;
+  EXPECT_EQ(z_moves, 2u + 2u * 3u);  // two plunges; up and down over each tab on the last pass
+}
+
 // Holes come first, each with its own compensation block; the spindle starts once.
 TEST(GCodeMachining, SeveralContoursInOrder) {
   // A hole of radius 0.25 about the centre, two clockwise halves from +X.
