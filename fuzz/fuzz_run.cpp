@@ -173,7 +173,9 @@ double Sweep(double a0, double a1) {
   return turn < 0 ? turn + 2 * kPi : turn;
 }
 
-// Distance from p to a segment of the part's outline or of a hole.
+// Distance from p to a segment of the part's outline or of a hole, less how far the segment's
+// own ends lie off its circle: the cutter's path is offset from those ends, and a run accepts
+// a construction whose points lie off their circles by up to 1e-3 + 1 % of the radius.
 double DistanceTo(Point p, const toothwright::Segment& s) {
   const Point a{s.start.x, s.start.y}, b{s.end.x, s.end.y};
   const double to_ends =
@@ -190,13 +192,17 @@ double DistanceTo(Point p, const toothwright::Segment& s) {
   const double a0 = std::atan2(first.y - cy, first.x - cx);
   const double at = Sweep(a0, std::atan2(p.y - cy, p.x - cx));
   if (at > Sweep(a0, std::atan2(last.y - cy, last.x - cx))) return to_ends;
-  return std::fabs(std::hypot(p.x - cx, p.y - cy) - s.radius);
+  const double off = std::max(std::fabs(std::hypot(a.x - cx, a.y - cy) - s.radius),
+                              std::fabs(std::hypot(b.x - cx, b.y - cy) - s.radius));
+  return std::fabs(std::hypot(p.x - cx, p.y - cy) - s.radius) - off;
 }
 
-// How near the cutter's edge may come to the part: the construction's slack on the part's
-// own points (as for the arcs' radii, on the cutter's radius) and the rounding of both paths.
+// How near the cutter's edge may come to the part: the slack of the arcs' radii (on the
+// cutter's radius), the rounding of both paths, and a relative 1e-8 of the sprocket's size:
+// on sprockets far beyond any machine (pitch 9e9, roller 2e6) the flanks' huge radii leave
+// the seats' ends and the cutter's corners a few hundred millionths of the size astray.
 double GougeTolerance(double sprocket_radius, double tool_radius) {
-  return RadiusTolerance(sprocket_radius, tool_radius) + 2e-4;
+  return RadiusTolerance(sprocket_radius, tool_radius) + 2e-4 + 1e-8 * sprocket_radius;
 }
 
 // Beyond this many point-segment distances a run's cutter path is not measured, so that
