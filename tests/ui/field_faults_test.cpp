@@ -37,8 +37,9 @@ const BadText kBadTexts[] = {
     {"beyond the double range", "1e999", nullptr, "1e999", "1e999"},
     {"below the double range", "1e-999", "0", "0", "0"},
     {"negative zero", "-0", "0", "0", "0"},
-    // Too large to convert to millimetres, so it stays; the switch back then converts it.
-    {"huge", "1e308", "1E+308", "1e308", "3.93700787401575E+306"},
+    // Too large to convert to millimetres, so it stays; the switch back then converts it. As a
+    // depth it would be written with an exponent, which a controller misreads.
+    {"huge", "1e308", nullptr, "1e308", "3.93700787401575E+306"},
     {"vulgar fraction", "\u00bd", nullptr, "\u00bd", "\u00bd"},
     {"Arabic-Indic digit", "\u0663", nullptr, "\u0663", "\u0663"},
     {"fullwidth digits", "\uff11\uff12", nullptr, "\uff11\uff12", "\uff11\uff12"},
@@ -48,7 +49,7 @@ const BadText kBadTexts[] = {
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
 constexpr int kAnsi40Lines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
-constexpr int kPlungeLine = 3;           // after "G20", "G42" and the rapid move
+constexpr int kPlungeLine = 3;    // after "G20", "G42" and the rapid move
 
 }  // namespace
 
@@ -149,10 +150,10 @@ void FieldFaultsTest::goOnBadText_data() {
     } else {
       row("txtCutDepth") << "Not a valid value for depth of cut" << none;
     }
-    // A feed is blank or a number above 0, copied as typed; a blank one that sorts after a
-    // single space is copied too, an empty one adds nothing to the move lines.
+    // A feed is blank or a plain number above 0, copied as typed; a blank one adds nothing to
+    // the move lines.
     if (text.trimmed().isEmpty() || (bad.plunge != nullptr && bad.plunge != QString("0"))) {
-      row("txtFeedRate") << none << "G1 Z-0.125" + (text.isEmpty() ? none : " F" + text);
+      row("txtFeedRate") << none << "G1 Z-0.125" + (text.trimmed().isEmpty() ? none : " F" + text);
     } else {
       row("txtFeedRate") << "Not a valid value for feed rate" << none;
     }
