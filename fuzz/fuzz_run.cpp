@@ -114,7 +114,10 @@ Line ParseLine(std::string_view text, const FieldTexts& f, std::string_view feed
   if (text.starts_with("M3 S")) {
     // The speed is copied as typed.
     Require(text.substr(4) == f.spindle && PlainNumber(f.spindle));
-    return {.code = "M3", .letters = "S", .values = {Value(f.spindle)}};
+    line.code = "M3";
+    line.letters = "S";
+    line.values = {Value(f.spindle)};
+    return line;
   }
   for (size_t at = 0; at < text.size();) {
     if (text[at] == ' ') {
@@ -411,13 +414,14 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
     Require(!HasNonNumber(lines.back().move));
   }
 
-  Expected e{.english = f.units == "English",
-             .offset = f.offset,
-             .contours = r.sprocket.holes.size() + 1,
-             .depth = Blank(f.depth) ? 0 : std::fabs(Value(f.depth)),
-             .spindle = !Blank(f.spindle),
-             .program_end = f.program_end,
-             .sprocket_radius = Value(r.sprocket.outside_diameter_text) / 2};
+  Expected e;
+  e.english = f.units == "English";
+  e.offset = f.offset;
+  e.contours = r.sprocket.holes.size() + 1;
+  e.depth = Blank(f.depth) ? 0 : std::fabs(Value(f.depth));
+  e.spindle = !Blank(f.spindle);
+  e.program_end = f.program_end;
+  e.sprocket_radius = Value(r.sprocket.outside_diameter_text) / 2;
   if (!Blank(f.depth_per_pass)) e.per_pass = Value(f.depth_per_pass);
   if (!Blank(f.tabs)) {
     e.tabs = static_cast<int>(Value(f.tabs));

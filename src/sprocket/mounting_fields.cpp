@@ -63,8 +63,7 @@ double DistanceToBore(Point p, double bore, const std::optional<Keyway>& keyway)
 
 // Whether a hole is narrower than the coordinates can show: its arcs would end where they
 // start, or have no radius, once written.
-bool TooSmallToWrite(const Mounting& m) {
-  const std::vector<Path> holes = BuildHoles(m);
+bool TooSmallToWrite(const std::vector<Path>& holes) {
   return std::any_of(holes.begin(), holes.end(), HasUnwritableArc);
 }
 
@@ -87,7 +86,8 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
 Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
   if (f.bore.empty()) return std::optional<double>{};
   const std::optional<double> bore = CuttableWidth(f.bore, room);
-  if (!bore || !(*bore / 2 <= room.wall_radius) || TooSmallToWrite({.bore = bore})) {
+  if (!bore || !(*bore / 2 <= room.wall_radius) ||
+      TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
     return ValidationMessage{kBoreMessage};
   }
   return bore;
@@ -123,7 +123,9 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
   const std::optional<double> diameter = Positive(f.bolt_circle);
   if (!diameter) return ValidationMessage{kBoltCircleMessage};
   const BoltCircle circle{.count = *count, .hole_diameter = *hole_diameter, .diameter = *diameter};
-  if (TooSmallToWrite({.bolt_circle = circle})) return ValidationMessage{kBoltHoleDiameterMessage};
+  if (TooSmallToWrite(BuildHoles(Mounting{.bore = {}, .keyway = {}, .bolt_circle = circle}))) {
+    return ValidationMessage{kBoltHoleDiameterMessage};
+  }
   if (!HolesFit(circle, m, room)) return ValidationMessage{kBoltCircleMessage};
   return circle;
 }
