@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "sprocket/numbers.h"
 
@@ -529,9 +530,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const RunResults& r = std::get<RunResults>(result);
-  Require(!HasNonNumber(r.dxf) && !HasNonNumber(r.svg) &&
-          !HasNonNumber(r.sprocket.pitch_diameter_text) &&
-          !HasNonNumber(r.sprocket.outside_diameter_text));
+  Require(
+      !HasNonNumber(r.dxf) &&
+      !HasNonNumber(toothwright::WriteDrawingSvg(r.sprocket.outline, r.sprocket.holes, f.units)) &&
+      !HasNonNumber(r.sprocket.pitch_diameter_text) &&
+      !HasNonNumber(r.sprocket.outside_diameter_text));
   Lines(r.dxf);
   CheckProgram(r, f);
   CheckPreview(r);
