@@ -15,6 +15,7 @@
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
 #include "sprocket/chain_sizes.h"
+#include "sprocket/numbers.h"
 #include "sprocket/run.h"
 
 namespace toothwright {
@@ -347,7 +348,7 @@ std::optional<UsageError> CheckOptions(Options& o) {
   }
   // Compensation by the controller on top of a path already offset by the tool's radius
   // would leave the part undersize by a whole radius.
-  if (o.fields.offset && !o.fields.tool_diameter.empty()) {
+  if (o.fields.offset && !IsBlank(o.fields.tool_diameter)) {
     return UsageError{
         "--offset cannot be combined with --tool-diameter: the program already follows "
         "the cutter's centre, and the controller must not offset it again"};

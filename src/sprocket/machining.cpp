@@ -78,10 +78,6 @@ std::vector<double> ShallowPasses(double depth, double step, size_t limit) {
 
 }  // namespace
 
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
 std::optional<double> ReadDepthOfCut(std::string_view text) {
   if (IsBlank(text)) return 0.0;
   const std::optional<double> depth = ParseReal(text);

@@ -35,9 +35,6 @@ struct MachiningOptions {
   bool program_end = false;              // "M2" ends the program
 };
 
-// A field left empty, or holding only blanks (space, tab, CR, LF), is not set.
-bool IsBlank(std::string_view text);
-
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
 // nullopt when it is not wholly a number, or when the program would write it in exponent
 // form (non-zero below 1e-4, or from 1e15 up). The sign is kept; the program cuts its

@@ -84,7 +84,7 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
 }
 
 Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
-  if (f.bore.empty()) return std::optional<double>{};
+  if (IsBlank(f.bore)) return std::optional<double>{};
   const std::optional<double> bore = CuttableWidth(f.bore, room);
   if (!bore || !(*bore / 2 <= room.wall_radius) ||
       TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
@@ -95,7 +95,7 @@ Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
 
 Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
                         const std::optional<double>& bore) {
-  if (f.keyway_width.empty() && f.keyway_depth.empty()) return std::optional<Keyway>{};
+  if (IsBlank(f.keyway_width) && IsBlank(f.keyway_depth)) return std::optional<Keyway>{};
   const std::optional<double> width = CuttableWidth(f.keyway_width, room);
   if (!bore || !width || !(*width < *bore)) return ValidationMessage{kKeywayWidthMessage};
   const std::optional<double> depth = Positive(f.keyway_depth);
@@ -113,7 +113,7 @@ Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
 }
 
 Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, const Mounting& m) {
-  if (f.bolt_holes.empty() && f.bolt_hole_diameter.empty() && f.bolt_circle.empty()) {
+  if (IsBlank(f.bolt_holes) && IsBlank(f.bolt_hole_diameter) && IsBlank(f.bolt_circle)) {
     return std::optional<BoltCircle>{};
   }
   const std::optional<int> count = HoleCount(f.bolt_holes);

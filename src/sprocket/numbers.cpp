@@ -219,4 +219,8 @@ double Round4(double value) {
   return RoundHalfEven(value * 10000.0) / 10000.0;
 }
 
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 }  // namespace toothwright

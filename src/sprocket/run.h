@@ -24,7 +24,7 @@ struct FieldTexts {
   std::string feed;               // txtFeedRate
   bool offset = false;            // Check1 ticked: "Include Tool Offset Right Code"
 
-  // The options of the window's More panel. Every one is off when its text is empty (or its
+  // The options of the window's More panel. Every one is off when its text is blank (or its
   // box unticked), and the outputs are then exactly those of the fields above alone.
   // Lengths are in the current unit.
   // Tooth form.

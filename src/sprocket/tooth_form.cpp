@@ -22,10 +22,6 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-bool Blank(std::string_view text) {
-  return Trimmed(text).empty();
-}
-
 }  // namespace
 
 bool IsAnsiWord(std::string_view text) {
@@ -41,7 +37,7 @@ bool IsAnsiWord(std::string_view text) {
 
 std::optional<double> ReadSeatClearance(std::string_view text, double roller_diameter,
                                         bool english) {
-  if (Blank(text)) return 0.0;
+  if (IsBlank(text)) return 0.0;
   if (IsAnsiWord(text)) {
     const double allowance = english ? kSeatAllowanceInches : kSeatAllowanceMillimetres;
     const double seat_diameter = kSeatGrowth * roller_diameter + allowance;
@@ -54,7 +50,7 @@ std::optional<double> ReadSeatClearance(std::string_view text, double roller_dia
 
 std::optional<std::optional<double>> ReadTipDiameter(std::string_view text, double pitch,
                                                      double T) {
-  if (Blank(text)) return std::optional<double>();
+  if (IsBlank(text)) return std::optional<double>();
   if (IsAnsiWord(text)) {
     const double half_angle = DegToRad(180 / T);
     return std::optional<double>(pitch * (kOutsideDiameterAddendum + 1 / std::tan(half_angle)));

@@ -23,6 +23,7 @@
 #include "output/pipeline.h"
 #include "output/preview.h"
 #include "sprocket/chain_sizes.h"
+#include "sprocket/numbers.h"
 #include "sprocket/units.h"
 #include "ui/picture_box.h"
 #include "ui/qt_window_services.h"
@@ -332,7 +333,7 @@ FieldTexts MainWindow::ReadFields() const {
 int MainWindow::OptionsInForce() const {
   const auto filled =
       std::count_if(ui_.options.begin(), ui_.options.end(),
-                    [](const QLineEdit* field) { return !field->text().isEmpty(); });
+                    [](const QLineEdit* field) { return !IsBlank(field->text().toStdString()); });
   return static_cast<int>(filled) + (ui_.CheckProgramEnd->isChecked() ? 1 : 0);
 }
 
@@ -471,7 +472,7 @@ void MainWindow::Check1_Click() {
 }
 
 void MainWindow::txtToolDiameter_Change() {
-  const bool given = !ui_.txtToolDiameter->text().isEmpty();
+  const bool given = !IsBlank(ui_.txtToolDiameter->text().toStdString());
   if (given) ui_.Check1->setChecked(false);
   ui_.Check1->setEnabled(!given);
 }

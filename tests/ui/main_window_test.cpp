@@ -733,9 +733,9 @@ void MainWindowTest::moreCountsOptionsInForce_data() {
   QTest::newRow("M2 alone") << QStringList{"M2"} << QString::fromUtf8("More (1) \u25b8");
   QTest::newRow("two fields") << QStringList{"txtTipDiameter", "txtBore"}
                               << QString::fromUtf8("More (2) \u25b8");
-  // A blank is not empty: the run reads it and answers for it.
-  QTest::newRow("a blank counts") << QStringList{"txtSafeZ=  ", "M2"}
-                                  << QString::fromUtf8("More (2) \u25b8");
+  // A field of blanks is off, as the run reads it.
+  QTest::newRow("a blank is off") << QStringList{"txtSafeZ=  ", "M2"}
+                                  << QString::fromUtf8("More (1) \u25b8");
   QTest::newRow("emptied again") << QStringList{"txtTabs", "txtTabs="}
                                  << QString::fromUtf8("More \u25b8");
 }
