@@ -18,13 +18,6 @@ namespace {
 // above 0.3 in binary, and a pass of that hair would be a second pass at full depth.
 constexpr double kPassDepthSlack = 1e-9;
 
-// The value of a set field when it is wholly a number above 0.
-std::optional<double> Positive(std::string_view text) {
-  const std::optional<double> value = ParseReal(text);
-  if (!value || !(*value > 0)) return std::nullopt;
-  return value;
-}
-
 // Whether the program's FormatReal writes value without an exponent: it turns to exponent
 // form below 1e-4 and from 1e15 up, and a controller reads the E as a word of its own
 // ("Z-1E-05" is Z-1 and an E word).
@@ -34,7 +27,7 @@ bool WrittenPlain(double value) {
 
 // A height the program writes: above 0 and written without an exponent.
 std::optional<double> PlainHeight(std::string_view text) {
-  const std::optional<double> value = Positive(text);
+  const std::optional<double> value = ParsePositive(text);
   if (!value || !WrittenPlain(*value)) return std::nullopt;
   return value;
 }
@@ -42,14 +35,7 @@ std::optional<double> PlainHeight(std::string_view text) {
 // A number the program copies as typed (feed, spindle speed): above 0, and without an
 // exponent, which ParseReal takes but a controller reads as a word of its own.
 bool CopiedPlain(std::string_view text) {
-  return Positive(text) && text.find_first_of("Ee") == std::string_view::npos;
-}
-
-// A whole number of tabs from 1 to N.
-std::optional<int> TabCount(std::string_view text, int N) {
-  const std::optional<double> value = ParseReal(text);
-  if (!value || *value != std::floor(*value) || *value < 1 || *value > N) return std::nullopt;
-  return static_cast<int>(*value);
+  return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
 }
 
 int HighestTooth(const Path& path) {
@@ -110,7 +96,7 @@ std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
 
   std::optional<Path> written;  // the path the program writes for the outline
   if (!IsBlank(fields.tool_diameter)) {
-    const std::optional<double> tool = Positive(fields.tool_diameter);
+    const std::optional<double> tool = ParsePositive(fields.tool_diameter);
     // The program writes either the cutter's path or G42 for the controller, never both.
     if (!tool || fields.offset) return ValidationMessage{kToolDiameterMessage};
     // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
@@ -130,13 +116,13 @@ std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
   }
 
   if (!IsBlank(fields.tabs)) {
-    const std::optional<int> count = TabCount(fields.tabs, HighestTooth(the_outline()));
+    const std::optional<int> count = ParseCount(fields.tabs, 1, HighestTooth(the_outline()));
     if (!count) return ValidationMessage{kTabsMessage};
-    const std::optional<double> width = Positive(fields.tab_width);
+    const std::optional<double> width = ParsePositive(fields.tab_width);
     if (!width || !(*width < RoomForTabs(written ? *written : the_outline(), *count))) {
       return ValidationMessage{kTabWidthMessage};
     }
-    const std::optional<double> height = Positive(fields.tab_height);
+    const std::optional<double> height = ParsePositive(fields.tab_height);
     if (!height || !(*height < depth) || !WrittenPlain(depth - *height)) {
       return ValidationMessage{kTabHeightMessage};
     }

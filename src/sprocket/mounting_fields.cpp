@@ -18,25 +18,11 @@ namespace {
 template <typename Value>
 using Read = std::variant<std::optional<Value>, ValidationMessage>;
 
-std::optional<double> Positive(const std::string& text) {
-  const std::optional<double> value = ParseReal(text);
-  if (!value || !(*value > 0)) return std::nullopt;
-  return value;
-}
-
 // A positive width the cutter fits into, when a tool diameter is given.
 std::optional<double> CuttableWidth(const std::string& text, const MountingRoom& room) {
-  const std::optional<double> value = Positive(text);
+  const std::optional<double> value = ParsePositive(text);
   if (!value || (room.tool_diameter && !(*value > *room.tool_diameter))) return std::nullopt;
   return value;
-}
-
-std::optional<int> HoleCount(const std::string& text) {
-  const std::optional<double> value = ParseReal(text);
-  if (!value || *value != std::floor(*value) || *value < 1 || *value > kMaxBoltHoles) {
-    return std::nullopt;
-  }
-  return static_cast<int>(*value);
 }
 
 // Distance from the centre to the keyway's far corners, its farthest points.
@@ -98,7 +84,7 @@ Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
   if (IsBlank(f.keyway_width) && IsBlank(f.keyway_depth)) return std::optional<Keyway>{};
   const std::optional<double> width = CuttableWidth(f.keyway_width, room);
   if (!bore || !width || !(*width < *bore)) return ValidationMessage{kKeywayWidthMessage};
-  const std::optional<double> depth = Positive(f.keyway_depth);
+  const std::optional<double> depth = ParsePositive(f.keyway_depth);
   if (!depth) return ValidationMessage{kKeywayDepthMessage};
   const Keyway keyway{.width = *width, .depth = *depth};
   // The cutter turns round the corners where the sides leave the bore; a side shorter than its
@@ -116,11 +102,11 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
   if (IsBlank(f.bolt_holes) && IsBlank(f.bolt_hole_diameter) && IsBlank(f.bolt_circle)) {
     return std::optional<BoltCircle>{};
   }
-  const std::optional<int> count = HoleCount(f.bolt_holes);
+  const std::optional<int> count = ParseCount(f.bolt_holes, 1, kMaxBoltHoles);
   if (!count) return ValidationMessage{kBoltHolesMessage};
   const std::optional<double> hole_diameter = CuttableWidth(f.bolt_hole_diameter, room);
   if (!hole_diameter) return ValidationMessage{kBoltHoleDiameterMessage};
-  const std::optional<double> diameter = Positive(f.bolt_circle);
+  const std::optional<double> diameter = ParsePositive(f.bolt_circle);
   if (!diameter) return ValidationMessage{kBoltCircleMessage};
   const BoltCircle circle{.count = *count, .hole_diameter = *hole_diameter, .diameter = *diameter};
   if (TooSmallToWrite(BuildHoles(Mounting{.bore = {}, .keyway = {}, .bolt_circle = circle}))) {

@@ -219,6 +219,20 @@ double Round4(double value) {
   return RoundHalfEven(value * 10000.0) / 10000.0;
 }
 
+std::optional<double> ParsePositive(std::string_view text) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || !(*value > 0)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ParseCount(std::string_view text, int lowest, int highest) {
+  const std::optional<double> value = ParseReal(text);
+  if (!value || *value != std::floor(*value) || *value < lowest || *value > highest) {
+    return std::nullopt;
+  }
+  return static_cast<int>(*value);
+}
+
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }

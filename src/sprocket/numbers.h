@@ -20,6 +20,12 @@ double ParseLeadingReal(std::string_view text);
 // exponent. Anything else ("inf", "nan", hex, a comma, "1e400") gives nullopt.
 std::optional<double> ParseReal(std::string_view text);
 
+// The strict reading of a field that must hold a number above 0; nullopt otherwise.
+std::optional<double> ParsePositive(std::string_view text);
+
+// The strict reading of a field that must hold a whole number from lowest to highest.
+std::optional<int> ParseCount(std::string_view text, int lowest, int highest);
+
 // A field left empty, or holding only blanks (space, tab, CR, LF): an option so left is off.
 bool IsBlank(std::string_view text);
 

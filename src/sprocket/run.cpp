@@ -198,8 +198,7 @@ constexpr double kWallPerPitch = 0.1;
 // counts when it is a positive number.
 MountingRoom RoomOf(const FieldTexts& fields, const ChainNumbers& n, double SeatRadius) {
   const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.T));
-  std::optional<double> tool = ParseReal(fields.tool_diameter);
-  if (tool && !(*tool > 0)) tool.reset();
+  const std::optional<double> tool = ParsePositive(fields.tool_diameter);
   return {.wall_radius = pitch_diameter / 2 - SeatRadius - kWallPerPitch * n.pitch,
           .tool_diameter = tool};
 }
