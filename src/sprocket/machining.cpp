@@ -85,10 +85,10 @@ std::vector<double> PassDepths(const MachiningOptions& options) {
 }
 
 std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
-                                                const std::function<Path()>& build_outline) {
-  std::optional<Path> outline;
+                                                const std::function<const Path&()>& build_outline) {
+  const Path* outline = nullptr;
   const auto the_outline = [&]() -> const Path& {
-    if (!outline) outline = build_outline();
+    if (!outline) outline = &build_outline();
     return *outline;
   };
   // The depth and feed have passed their own checks by now.

@@ -57,7 +57,7 @@ std::vector<double> PassDepths(const MachiningOptions& options);
 // speed, copied as typed, must hold none. build_outline gives the outline the
 // run cuts; it is called only when a check measures it (a tool diameter or tabs).
 std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
-                                                const std::function<Path()>& build_outline);
+                                                const std::function<const Path&()>& build_outline);
 
 // The machining options of fields that passed CheckFields.
 MachiningOptions ReadMachining(const FieldTexts& fields);

@@ -188,6 +188,7 @@ struct CheckedFields {
   ChainNumbers chain;
   ToothFormValues form;
   Mounting mounting;
+  std::optional<SprocketRun> sprocket;  // built already when a check measured the outline
 };
 
 // The wall left between the holes and the roller seats, as a share of the pitch.
@@ -203,7 +204,7 @@ MountingRoom RoomOf(const FieldTexts& fields, const ChainNumbers& n, double Seat
           .tool_diameter = tool};
 }
 
-// The sprocket of fields that passed the checks.
+// The sprocket of fields whose chain and tooth form passed the checks, without its holes.
 SprocketRun BuildSprocket(const FieldTexts& fields, const CheckedFields& checked) {
   SprocketRun run;
   run.T = checked.chain.T;
@@ -225,8 +226,6 @@ SprocketRun BuildSprocket(const FieldTexts& fields, const CheckedFields& checked
       {.flank = run.FlankRadius, .seat = run.SeatRadius, .top = TopRadius.value_or(0)});
   run.outside_diameter_text =
       run.TopDiameter ? FormatReal(*run.TopDiameter) : std::move(profile.outside_diameter_text);
-  run.mounting = checked.mounting;
-  run.holes = BuildHoles(run.mounting);
   return run;
 }
 
@@ -256,9 +255,13 @@ std::variant<CheckedFields, ValidationMessage> ReadFields(const FieldTexts& fiel
   auto form = ReadToothForm(fields, n);
   if (auto* message = std::get_if<ValidationMessage>(&form)) return *message;
   checked.form = std::get<ToothFormValues>(form);
-  // The machining options, measured on the outline the run cuts when they need it.
-  if (auto message =
-          CheckMachining(fields, [&] { return BuildSprocket(fields, checked).outline; })) {
+  // The machining options, measured on the outline the run cuts when they need it; the
+  // sprocket built for them serves the run too.
+  const auto outline = [&]() -> const Path& {
+    checked.sprocket = BuildSprocket(fields, checked);
+    return checked.sprocket->outline;
+  };
+  if (auto message = CheckMachining(fields, outline)) {
     return *message;
   }
   // The mounting comes last: it is judged against the teeth and the tool.
@@ -279,7 +282,12 @@ std::optional<ValidationMessage> CheckFields(const FieldTexts& fields) {
 std::variant<SprocketRun, ValidationMessage> RunSprocket(const FieldTexts& fields) {
   auto read = ReadFields(fields);
   if (auto* message = std::get_if<ValidationMessage>(&read)) return *message;
-  return BuildSprocket(fields, std::get<CheckedFields>(read));
+  CheckedFields& checked = std::get<CheckedFields>(read);
+  SprocketRun run =
+      checked.sprocket ? std::move(*checked.sprocket) : BuildSprocket(fields, checked);
+  run.mounting = checked.mounting;
+  run.holes = BuildHoles(run.mounting);
+  return run;
 }
 
 }  // namespace toothwright
