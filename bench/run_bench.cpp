@@ -26,7 +26,7 @@ void RunAndCount(benchmark::State& state, const toothwright::FieldTexts& fields)
     auto results = toothwright::Run(fields);
     benchmark::DoNotOptimize(results);
     if (const auto* r = std::get_if<toothwright::RunResults>(&results)) {
-      segments = r->sprocket.outline.segments.size();
+      segments = r->job.sprocket.outline.segments.size();
     }
   }
   // Seconds per tooth and per segment of the outline (topped teeth have four arcs, not

@@ -32,7 +32,7 @@ using toothwright::FieldTexts;
 using toothwright::FormatReal;
 using toothwright::ParseReal;
 using toothwright::RunResults;
-using toothwright::ValidationMessage;
+using toothwright::FieldError;
 
 // A failed property names its line before the fuzzer records the input.
 void Require(bool condition, int line = __builtin_LINE()) {
@@ -403,7 +403,7 @@ bool AnyOption(const FieldTexts& f) {
 void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const std::vector<std::string_view> texts = Lines(r.gcode);
   if (!AnyOption(f)) {
-    Require(texts.size() == static_cast<size_t>(3 * r.sprocket.N) + (f.offset ? 6 : 4));
+    Require(texts.size() == static_cast<size_t>(3 * r.job.sprocket.N) + (f.offset ? 6 : 4));
   }
   // A feed that is not blank is copied as typed.
   const bool feed = !Blank(f.feed);
@@ -418,11 +418,11 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
   Expected e;
   e.english = f.units == "English";
   e.offset = f.offset;
-  e.contours = r.sprocket.holes.size() + 1;
+  e.contours = r.job.sprocket.holes.size() + 1;
   e.depth = Blank(f.depth) ? 0 : std::fabs(Value(f.depth));
   e.spindle = !Blank(f.spindle);
   e.program_end = f.program_end;
-  e.sprocket_radius = Value(r.sprocket.outside_diameter_text) / 2;
+  e.sprocket_radius = Value(r.job.sprocket.outside_diameter_text) / 2;
   if (!Blank(f.depth_per_pass)) e.per_pass = Value(f.depth_per_pass);
   if (!Blank(f.tabs)) {
     e.tabs = static_cast<int>(Value(f.tabs));
@@ -434,7 +434,7 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const bool tool = !Blank(f.tool_diameter);
   for (size_t c = 0; c < contours.size(); ++c) {
     const bool outline = c + 1 == contours.size();
-    const toothwright::Path& contour = outline ? r.sprocket.outline : r.sprocket.holes[c];
+    const toothwright::Path& contour = outline ? r.job.sprocket.outline : r.job.sprocket.holes[c];
     const size_t segments = contour.segments.size();
     if (tool) {
       CheckClearance(contours[c].front().samples, contour, Value(f.tool_diameter) / 2,
@@ -458,9 +458,9 @@ bool Finite(const toothwright::PreviewCall& c) {
 }
 
 void CheckPreview(const RunResults& r) {
-  size_t expected = 1 + (r.sprocket.mounting.bore ? 0 : 1);
-  for (const auto& s : r.sprocket.outline.segments) expected += IsArc(s) ? 1 : 0;
-  for (const auto& hole : r.sprocket.holes) expected += hole.segments.size();
+  size_t expected = 1 + (r.job.sprocket.mounting.bore ? 0 : 1);
+  for (const auto& s : r.job.sprocket.outline.segments) expected += IsArc(s) ? 1 : 0;
+  for (const auto& hole : r.job.sprocket.holes) expected += hole.segments.size();
   Require(r.preview.size() == expected);
   Require(std::all_of(r.preview.begin(), r.preview.end(), Finite));
 }
@@ -525,16 +525,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                .bolt_hole_diameter = parts[21],
                .bolt_circle = parts[22]};
   const auto result = toothwright::Run(f);
-  if (const auto* message = std::get_if<ValidationMessage>(&result)) {
-    Require(IsMessage(message->text));
+  if (const auto* error = std::get_if<FieldError>(&result)) {
+    Require(IsMessage(error->message) && error->message == toothwright::MessageOf(error->field));
     return 0;
   }
   const RunResults& r = std::get<RunResults>(result);
   Require(
       !HasNonNumber(r.dxf) &&
-      !HasNonNumber(toothwright::WriteDrawingSvg(r.sprocket.outline, r.sprocket.holes, f.units)) &&
-      !HasNonNumber(r.sprocket.pitch_diameter_text) &&
-      !HasNonNumber(r.sprocket.outside_diameter_text));
+      !HasNonNumber(toothwright::WriteDrawingSvg(r.job)) &&
+      !HasNonNumber(r.job.sprocket.pitch_diameter_text) &&
+      !HasNonNumber(r.job.sprocket.outside_diameter_text));
   Lines(r.dxf);
   CheckProgram(r, f);
   CheckPreview(r);

@@ -15,8 +15,8 @@
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
 #include "sprocket/chain_sizes.h"
+#include "sprocket/fields.h"
 #include "sprocket/numbers.h"
-#include "sprocket/run.h"
 
 namespace toothwright {
 namespace {
@@ -384,16 +384,14 @@ std::string PreviewSvg(const RunResults& results) {
 }
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
-std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
-                              std::string_view units) {
+std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
   if (paths.svg) {
-    outputs.push_back(
-        {paths.svg, WriteDrawingSvg(results.sprocket.outline, results.sprocket.holes, units)});
+    outputs.push_back({paths.svg, WriteDrawingSvg(results.job)});
   }
   if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
   if (paths.preview_ops) {
@@ -458,19 +456,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitOk;
   }
   const auto run = Run(o.fields);
-  if (const auto* message = std::get_if<ValidationMessage>(&run)) {
-    Complain(err) << message->text << '\n';
+  if (const auto* error = std::get_if<FieldError>(&run)) {
+    Complain(err) << error->message << '\n';
+    if (!error->reason.empty()) Complain(err) << error->reason << '\n';
     return kExitInvalidInput;  // before any file is touched
   }
   const RunResults& results = std::get<RunResults>(run);
   if (!AnyToStandardOutput(o.outputs)) {
     // Flushed before any file is written, in case a file is standard output under another
     // name (/dev/stdout).
-    out << "Pitch Diameter: " << results.sprocket.pitch_diameter_text << '\n'
-        << "Outside Diameter: " << results.sprocket.outside_diameter_text << '\n'
+    out << "Pitch Diameter: " << results.job.sprocket.pitch_diameter_text << '\n'
+        << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n'
         << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results, o.fields.units), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results), out, err);
 }
 
 }  // namespace toothwright

@@ -52,13 +52,9 @@ void AppendPath(std::string& out, const Path& path, RadiusTexts& radii) {
   out += " Z\"/>\n";
 }
 
-}  // namespace
-
-std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
-                            std::string_view units) {
-  const bool inches = units == "English";
-  Box box = Include(Box{}, outline);
-  for (const Path& hole : holes) box = Include(box, hole);
+std::string Document(const Path& outline, const std::vector<Path>& holes, LengthUnit length_unit,
+                     const Box& box) {
+  const bool inches = length_unit == LengthUnit::Inch;
   const std::string width = FormatReal(box.max_x - box.min_x);
   const std::string height = FormatReal(box.max_y - box.min_y);
   const std::string_view unit = inches ? "in" : "mm";
@@ -79,6 +75,18 @@ std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
   AppendPath(doc, outline, radii);
   doc += "</g>\n</svg>\n";
   return doc;
+}
+
+}  // namespace
+
+std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes, LengthUnit unit) {
+  Box box = Include(Box{}, outline);
+  for (const Path& hole : holes) box = Include(box, hole);
+  return Document(outline, holes, unit, box);
+}
+
+std::string WriteDrawingSvg(const Job& job) {
+  return Document(job.sprocket.outline, job.sprocket.holes, job.design.unit, job.extent);
 }
 
 }  // namespace toothwright

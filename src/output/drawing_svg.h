@@ -3,19 +3,21 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "geometry/path.h"
+#include "sprocket/job.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
 // The document for the outline and the holes (each hole in the order given, then the outline,
-// one <path> each). Its width and height are the drawing's bounding box in inches when units
-// is "English" and in millimetres otherwise, so it opens at true size; its view box is that
-// box in drawing units, and the drawing's y points up as in the DXF drawing. The outline
-// holds at least one segment.
-std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
-                            std::string_view units);
+// one <path> each). Its width and height are the drawing's bounding box in the unit given, so it
+// opens at true size; its view box is that box in drawing units, and the drawing's y points up as
+// in the DXF drawing. The outline holds at least one segment.
+std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes, LengthUnit unit);
+
+// The job's part: its outline and holes within the job's extent.
+std::string WriteDrawingSvg(const Job& job);
 
 }  // namespace toothwright

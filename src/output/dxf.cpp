@@ -81,4 +81,8 @@ std::string WriteDxf(const Path& outline, const std::vector<Path>& holes) {
   return out;
 }
 
+std::string WriteDxf(const Job& job) {
+  return WriteDxf(job.sprocket.outline, job.sprocket.holes);
+}
+
 }  // namespace toothwright

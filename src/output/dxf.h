@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry/path.h"
+#include "sprocket/job.h"
 
 namespace toothwright {
 
@@ -14,5 +15,8 @@ namespace toothwright {
 // contour is a closed loop of entities. Each arc is written with the radius it was constructed
 // with. Without holes the drawing is the outline alone.
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes = {});
+
+// The job's drawing: its holes, then its outline.
+std::string WriteDxf(const Job& job);
 
 }  // namespace toothwright

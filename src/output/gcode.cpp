@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "output/decimal_text.h"
-#include "output/toolpath.h"
 #include "sprocket/numbers.h"
+#include "sprocket/toolpath.h"
 #include "sprocket/units.h"
 
 namespace toothwright {
@@ -74,13 +74,6 @@ void AppendFeedToDepth(std::string& out, double depth, std::string_view feed_suf
   out += kLineEnd;
 }
 
-// A height as the program writes it (15 significant digits), so that heights are compared as
-// a reader of the program sees them: 0.15 - 0.05 is a hair below 0.1 in binary, and a pass at
-// 0.1 would otherwise rise over tabs to the very height it cuts at.
-double AsWritten(double height) {
-  return ParseReal(FormatReal(height)).value_or(height);
-}
-
 // One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
 void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
@@ -132,35 +125,31 @@ Point LeadInPoint(const Path& contour) {
   return {Round4(first.start.x - tx * back), Round4(first.start.y - ty * back)};
 }
 
-}  // namespace
+// One contour as the program follows it: the path and the tabs on it.
+struct FollowedContour {
+  const Path* path = nullptr;
+  const std::vector<TabRange>* tabs = nullptr;
+};
 
-std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings) {
+// The program for contours followed in the order given; passes and tab_depth as written.
+std::string WriteProgram(std::span<const FollowedContour> contours, const GCodeSettings& settings,
+                         const std::vector<double>& passes, std::optional<double> tab_depth) {
   const MachiningOptions& m = settings.machining;
   assert(std::isfinite(m.depth) && m.depth >= 0);
   std::string feed_suffix;
   if (FeedPresent(settings.feed)) feed_suffix.append(" F").append(settings.feed);
-  const std::vector<double> passes = PassDepths(m);
-  std::optional<double> tab_depth;
-  if (m.tabs) tab_depth = AsWritten(m.depth - m.tabs->height);
   // The final retract goes to the safe height when one is set, else 2 units up.
   const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
 
-  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
-  // follows the contour itself, which is not copied.
-  const bool reshaped = m.tool_diameter || m.tabs;
-  std::vector<Toolpath> toolpaths;
   size_t moves = 0;
-  for (const Path& contour : contours) {
-    assert(!contour.segments.empty());
-    if (reshaped) toolpaths.push_back(MakeToolpath(contour, m));
-    moves += reshaped ? toolpaths.back().path.segments.size() + 2 * toolpaths.back().tabs.size()
-                      : contour.segments.size();
+  for (const FollowedContour& contour : contours) {
+    assert(!contour.path->segments.empty());
+    moves += contour.path->segments.size() + 2 * contour.tabs->size();
   }
-  const std::vector<TabRange> no_tabs;
   std::string out;
   out.reserve((moves * passes.size() + kFixedLines * (contours.size() + 1)) *
               (kArcLineReserve + feed_suffix.size()));
-  out += IsEnglish(settings.units) ? "G20" : "G21";
+  out += settings.unit == LengthUnit::Inch ? "G20" : "G21";
   out += kLineEnd;
   if (m.safe_z) {
     out += retract;  // up to the safe height before the first move across
@@ -171,8 +160,8 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   // cutter could come down across the part; a sprocket cut alone keeps its entry.
   const bool lead_in = settings.offset && contours.size() > 1;
   for (size_t c = 0; c < contours.size(); ++c) {
-    const Path& path = reshaped ? toolpaths[c].path : contours[c];
-    const std::vector<TabRange>& tabs = reshaped ? toolpaths[c].tabs : no_tabs;
+    const Path& path = *contours[c].path;
+    const std::vector<TabRange>& tabs = *contours[c].tabs;
     if (lead_in) {
       out += "G0 X";
       AppendEndpoint(out, LeadInPoint(path));
@@ -193,7 +182,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
     }
     // Each pass starts where the previous one closed: no retract between passes.
     for (double depth : passes) {
-      AppendPass(out, path, tabs, AsWritten(depth), tab_depth, feed_suffix);
+      AppendPass(out, path, tabs, depth, tab_depth, feed_suffix);
     }
     out += retract;
     out += kLineEnd;
@@ -213,6 +202,38 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
     out += kLineEnd;
   }
   return out;
+}
+
+}  // namespace
+
+std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings) {
+  const MachiningOptions& m = settings.machining;
+  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
+  // follows the contour itself, which is not copied.
+  const bool reshaped = m.tool_diameter || m.tabs;
+  std::vector<Toolpath> toolpaths;
+  const std::vector<TabRange> no_tabs;
+  std::vector<FollowedContour> followed;
+  if (reshaped) {
+    for (const Path& contour : contours) toolpaths.push_back(MakeToolpath(contour, m));
+    for (const Toolpath& t : toolpaths) followed.push_back({&t.path, &t.tabs});
+  } else {
+    for (const Path& contour : contours) followed.push_back({&contour, &no_tabs});
+  }
+  return WriteProgram(followed, settings, PassDepths(m), TabDepth(m));
+}
+
+std::string WriteGCode(const Job& job) {
+  const std::vector<TabRange> no_tabs;
+  std::vector<FollowedContour> followed;
+  for (size_t c = 0; c < job.ContourCount(); ++c) {
+    followed.push_back(
+        {&job.ProgramPath(c), job.toolpaths.empty() ? &no_tabs : &job.toolpaths[c].tabs});
+  }
+  const Design& d = job.design;
+  return WriteProgram(
+      followed, {.unit = d.unit, .offset = d.offset, .feed = d.feed, .machining = d.machining},
+      job.pass_depths, job.tab_depth);
 }
 
 }  // namespace toothwright

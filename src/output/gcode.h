@@ -7,19 +7,25 @@
 #include <string_view>
 
 #include "geometry/path.h"
+#include "sprocket/job.h"
 #include "sprocket/machining.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
 struct GCodeSettings {
-  std::string_view units;  // "G20" when exactly "English", else "G21"
-  bool offset = false;     // "G42" before each contour, "G40" after its retract
+  LengthUnit unit = LengthUnit::Inch;  // "G20" for inches, "G21" for millimetres
+  bool offset = false;                 // "G42" before each contour, "G40" after its retract
   // Copied after " F" on every feed move when it sorts after a single space.
   std::string_view feed;
   MachiningOptions machining;  // as the run's checks passed them
 };
 
-// The G-code text for closed contours cut in the order given (holes first, the outline last):
+// The job's program: its contours in cutting order along the paths the job made for them.
+std::string WriteGCode(const Job& job);
+
+// The G-code text for closed contours cut in the order given, each followed along its toolpath
+// (MakeToolpath) (holes first, the outline last):
 // the units line, "G0 Z<safe Z>" when set; per contour ["G42"], a rapid move to its start,
 // ["M3 S<spindle>" before the program's first move down], per pass a feed move down to the
 // pass's depth and one move per segment of its toolpath (MakeToolpath: rising over tabs on

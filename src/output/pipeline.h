@@ -1,6 +1,5 @@
-// A whole run without a window: the field texts in, the one validation message or every
-// result out (the sprocket, the G-code text, the DXF text, the drawing to scale and the
-// preview's canvas calls).
+// A whole run without a window: the field texts in, the refused field or every result out (the
+// job, the G-code text, the DXF text and the preview's canvas calls).
 #pragma once
 
 #include <string>
@@ -9,27 +8,28 @@
 
 #include "output/preview_canvas.h"
 #include "output/recording_canvas.h"
-#include "sprocket/run.h"
+#include "sprocket/fields.h"
+#include "sprocket/job.h"
 
 namespace toothwright {
 
 struct RunResults {
-  SprocketRun sprocket;  // pitch and outside diameter texts, profile, derived dimensions
-  std::string gcode;     // for txtInfo
-  std::string dxf;       // for the hidden DXF box
+  Job job;            // the design and all it built: diameters, outline, holes, toolpaths
+  std::string gcode;  // for txtInfo
+  std::string dxf;    // for the hidden DXF box
   std::vector<PreviewCall> preview;  // the preview stage's calls on the picture box, Clear first
 };
 
 // The full run, the preview recorded on a canvas the size of the window's picture box.
-std::variant<RunResults, ValidationMessage> Run(const FieldTexts& fields);
+std::variant<RunResults, FieldError> Run(const FieldTexts& fields);
 
-// The stages after the sprocket: the G-code and DXF texts, and the preview drawn on canvas.
+// The stages after the job is built: the G-code and DXF texts, and the preview drawn on canvas.
 // Used by the window with its own canvas; Run() uses a recording canvas. The drawing to scale
-// is written on demand from the sprocket (WriteDrawingSvg).
+// is written on demand from the job (WriteDrawingSvg).
 struct StageTexts {
   std::string gcode;
   std::string dxf;
 };
-StageTexts RunStages(const FieldTexts& fields, const SprocketRun& sprocket, PreviewCanvas& canvas);
+StageTexts RunStages(const Job& job, PreviewCanvas& canvas);
 
 }  // namespace toothwright

@@ -7,6 +7,7 @@
 
 #include "geometry/path.h"
 #include "output/preview_canvas.h"
+#include "sprocket/job.h"
 
 namespace toothwright {
 
@@ -21,5 +22,8 @@ inline constexpr const char* kBoreCaption = "Bore is included in code and drawin
 // least one seat.
 void DrawPreview(const Path& outline, const std::vector<Path>& holes, bool bore, double D,
                  PreviewCanvas& canvas);
+
+// The job's picture: its outline and holes, scaled by its outside diameter.
+void DrawPreview(const Job& job, PreviewCanvas& canvas);
 
 }  // namespace toothwright

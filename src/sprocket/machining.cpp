@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "sprocket/cutter_path.h"
 #include "sprocket/numbers.h"
@@ -23,6 +24,13 @@ constexpr double kPassDepthSlack = 1e-9;
 // ("Z-1E-05" is Z-1 and an E word).
 bool WrittenPlain(double value) {
   return FormatReal(value).find('E') == std::string::npos;
+}
+
+// A height as the program writes it (15 significant digits), so that heights are compared as
+// a reader of the program sees them: 0.15 - 0.05 is a hair below 0.1 in binary, and a pass at
+// 0.1 would otherwise rise over tabs to the very height it cuts at.
+double AsWritten(double height) {
+  return ParseReal(FormatReal(height)).value_or(height);
 }
 
 // A height the program writes: above 0 and written without an exponent.
@@ -81,77 +89,108 @@ std::vector<double> PassDepths(const MachiningOptions& options) {
     depths = ShallowPasses(options.depth, *options.depth_per_pass, kMaxPasses);
   }
   depths.push_back(options.depth);
+  for (double& depth : depths) depth = AsWritten(depth);
   return depths;
 }
 
-std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
-                                                const std::function<const Path&()>& build_outline) {
-  const Path* outline = nullptr;
-  const auto the_outline = [&]() -> const Path& {
-    if (!outline) outline = &build_outline();
-    return *outline;
-  };
-  // The depth and feed have passed their own checks by now.
-  const double depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+std::optional<double> TabDepth(const MachiningOptions& options) {
+  if (!options.tabs) return std::nullopt;
+  return AsWritten(options.depth - options.tabs->height);
+}
 
-  std::optional<Path> written;  // the path the program writes for the outline
+const Path& MeasuredOutline::Outline() {
+  if (!outline_) outline_ = &build_();
+  return *outline_;
+}
+
+const std::optional<Path>& MeasuredOutline::CutterPathFor(double tool_diameter) {
+  if (!cutter_path_made_) {
+    cutter_path_ = CutterPath(Outline(), tool_diameter);
+    cutter_path_made_ = true;
+  }
+  return cutter_path_;
+}
+
+std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
+                                                         MeasuredOutline& outline,
+                                                         std::string_view unit) {
+  const auto size = [unit](double value) { return FormatReal(value) + " " + std::string(unit); };
+  MachiningOptions o;
+  // The depth and feed have passed their own checks by now.
+  o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+
+  const Path* written = nullptr;  // the path the program writes for the outline
   if (!IsBlank(fields.tool_diameter)) {
     const std::optional<double> tool = ParsePositive(fields.tool_diameter);
+    if (!tool) return Refuse(Field::ToolDiameter, NumberReason(fields.tool_diameter));
     // The program writes either the cutter's path or G42 for the controller, never both.
-    if (!tool || fields.offset) return ValidationMessage{kToolDiameterMessage};
-    // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
-    if (!(*tool / 2 < SmallestSeatRadius(the_outline()))) {
-      return ValidationMessage{kToolDiameterMessage};
+    if (fields.offset) {
+      return Refuse(Field::ToolDiameter,
+                    "The controller's tool offset and a computed cutter path exclude each other");
     }
-    written = CutterPath(the_outline(), *tool);
-    if (!written) return ValidationMessage{kToolDiameterMessage};
+    // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
+    const double seats = 2 * SmallestSeatRadius(outline.Outline());
+    if (!(*tool < seats)) {
+      return Refuse(Field::ToolDiameter, "The cutter (" + size(*tool) +
+                                             ") must be narrower than the roller seats (" +
+                                             size(seats) + ")");
+    }
+    const std::optional<Path>& path = outline.CutterPathFor(*tool);
+    if (!path) {
+      return Refuse(Field::ToolDiameter,
+                    "The cutter (" + size(*tool) + ") cannot follow the teeth all round");
+    }
+    written = &*path;
+    o.tool_diameter = tool;
   }
 
   if (!IsBlank(fields.depth_per_pass)) {
     // Every pass lies between the step and the full depth, so it is written plain too.
-    const std::optional<double> step = PlainHeight(fields.depth_per_pass);
-    if (!step || ShallowPasses(depth, *step, kMaxPasses).size() >= kMaxPasses) {
-      return ValidationMessage{kDepthPerPassMessage};
+    o.depth_per_pass = PlainHeight(fields.depth_per_pass);
+    if (!o.depth_per_pass) {
+      return Refuse(Field::DepthPerPass, NumberReason(fields.depth_per_pass));
+    }
+    if (ShallowPasses(o.depth, *o.depth_per_pass, kMaxPasses).size() >= kMaxPasses) {
+      return Refuse(Field::DepthPerPass, "At most " + std::to_string(kMaxPasses) +
+                                             " passes: the depth per pass must exceed " +
+                                             size(o.depth / kMaxPasses));
     }
   }
 
   if (!IsBlank(fields.tabs)) {
-    const std::optional<int> count = ParseCount(fields.tabs, 1, HighestTooth(the_outline()));
-    if (!count) return ValidationMessage{kTabsMessage};
+    const int teeth = HighestTooth(outline.Outline());
+    const std::optional<int> count = ParseCount(fields.tabs, 1, teeth);
+    if (!count) {
+      return Refuse(Field::Tabs, "From 1 to " + std::to_string(teeth) + " tabs, one a tooth");
+    }
     const std::optional<double> width = ParsePositive(fields.tab_width);
-    if (!width || !(*width < RoomForTabs(written ? *written : the_outline(), *count))) {
-      return ValidationMessage{kTabWidthMessage};
+    if (!width) return Refuse(Field::TabWidth, NumberReason(fields.tab_width));
+    const double room = RoomForTabs(written ? *written : outline.Outline(), *count);
+    if (!(*width < room)) {
+      return Refuse(
+          Field::TabWidth,
+          "A tab must be shorter than a tooth's stretch between its seats (" + size(room) + ")");
     }
     const std::optional<double> height = ParsePositive(fields.tab_height);
-    if (!height || !(*height < depth) || !WrittenPlain(depth - *height)) {
-      return ValidationMessage{kTabHeightMessage};
+    if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
+    if (!(*height < o.depth) || !WrittenPlain(o.depth - *height)) {
+      return Refuse(Field::TabHeight,
+                    "A tab must be lower than the depth of cut (" + size(o.depth) + ")");
     }
+    o.tabs = HoldingTabs{.count = *count, .width = *width, .height = *height};
   } else if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {
     // A tab size without a number of tabs would silently cut the part free.
-    return ValidationMessage{kTabsMessage};
+    return Refuse(Field::Tabs, "A tab width or height needs a number of tabs");
   }
 
-  if (!IsBlank(fields.safe_z) && !PlainHeight(fields.safe_z)) {
-    return ValidationMessage{kSafeZMessage};
+  if (!IsBlank(fields.safe_z)) {
+    o.safe_z = PlainHeight(fields.safe_z);
+    if (!o.safe_z) return Refuse(Field::SafeZ, NumberReason(fields.safe_z));
   }
-  if (!IsBlank(fields.spindle) && !CopiedPlain(fields.spindle)) {
-    return ValidationMessage{kSpindleMessage};
+  if (!IsBlank(fields.spindle)) {
+    if (!CopiedPlain(fields.spindle)) return Refuse(Field::Spindle, NumberReason(fields.spindle));
+    o.spindle = fields.spindle;
   }
-  return std::nullopt;
-}
-
-MachiningOptions ReadMachining(const FieldTexts& fields) {
-  MachiningOptions o;
-  o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
-  if (!IsBlank(fields.tool_diameter)) o.tool_diameter = ParseReal(fields.tool_diameter);
-  if (!IsBlank(fields.depth_per_pass)) o.depth_per_pass = ParseReal(fields.depth_per_pass);
-  if (!IsBlank(fields.tabs)) {
-    o.tabs = HoldingTabs{.count = static_cast<int>(ParseReal(fields.tabs).value_or(0)),
-                         .width = ParseReal(fields.tab_width).value_or(0),
-                         .height = ParseReal(fields.tab_height).value_or(0)};
-  }
-  if (!IsBlank(fields.safe_z)) o.safe_z = ParseReal(fields.safe_z);
-  if (!IsBlank(fields.spindle)) o.spindle = fields.spindle;
   o.program_end = fields.program_end;
   return o;
 }

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "geometry/path.h"
-#include "sprocket/run.h"
+#include "sprocket/fields.h"
 
 namespace toothwright {
 
@@ -47,19 +49,38 @@ bool FeedRatePasses(std::string_view text);
 
 // The depths of the passes, each > 0 unless the full depth is 0: k * depth_per_pass for
 // k = 1, 2, ... while below the full depth (less 1e-9 of it), then the full depth exactly.
-// Without a depth per pass, the full depth alone.
+// Without a depth per pass, the full depth alone. Each is the number the program writes (15
+// significant digits), so that depths compare as a reader of the program sees them.
 std::vector<double> PassDepths(const MachiningOptions& options);
 
-// Checks the machining options of fields whose chain, depth, feed and tooth-form fields have
-// passed, in the order tool diameter, depth per pass, tabs, tab width, tab height, safe Z,
-// spindle speed; the first failure's message, or nullopt. Every height the program writes
-// (each pass, the tabs' top, the safe Z) must come out without an exponent, and the spindle
-// speed, copied as typed, must hold none. build_outline gives the outline the
-// run cuts; it is called only when a check measures it (a tool diameter or tabs).
-std::optional<ValidationMessage> CheckMachining(const FieldTexts& fields,
-                                                const std::function<const Path&()>& build_outline);
+// The depth of the tabs' top as the program writes it; with tabs only.
+std::optional<double> TabDepth(const MachiningOptions& options);
 
-// The machining options of fields that passed CheckFields.
-MachiningOptions ReadMachining(const FieldTexts& fields);
+// The outline the machining options are judged on, built only when a check measures it (a
+// tool diameter or tabs); what it built is kept, so that the run builds each path once.
+class MeasuredOutline {
+ public:
+  // build makes the outline and returns it; the caller keeps it for as long as this lives.
+  explicit MeasuredOutline(std::function<const Path&()> build) : build_(std::move(build)) {}
+  const Path& Outline();
+  // The outline's cutter path for the tool (CutterPath), made once.
+  const std::optional<Path>& CutterPathFor(double tool_diameter);
+  std::optional<Path> TakeCutterPath() { return std::move(cutter_path_); }
+
+ private:
+  std::function<const Path&()> build_;
+  const Path* outline_ = nullptr;
+  std::optional<Path> cutter_path_;
+  bool cutter_path_made_ = false;
+};
+
+// Reads and checks the machining options of fields whose chain, depth, feed and tooth-form
+// fields have passed, in the order tool diameter, depth per pass, tabs, tab width, tab
+// height, safe Z, spindle speed; the first failure, or the options. Every height the program
+// writes (each pass, the tabs' top, the safe Z) must come out without an exponent, and the
+// spindle speed, copied as typed, must hold none. unit names the length unit in reasons.
+std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
+                                                         MeasuredOutline& outline,
+                                                         std::string_view unit);
 
 }  // namespace toothwright

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "sprocket/holes.h"
@@ -15,8 +18,11 @@
 namespace toothwright {
 namespace {
 
+// A length as the reasons show it: the number and its unit.
+using Sizes = std::function<std::string(double)>;
+
 template <typename Value>
-using Read = std::variant<std::optional<Value>, ValidationMessage>;
+using Read = std::variant<std::optional<Value>, FieldError>;
 
 // A positive width the cutter fits into, when a tool diameter is given.
 std::optional<double> CuttableWidth(const std::string& text, const MountingRoom& room) {
@@ -69,74 +75,103 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
   return true;
 }
 
-Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room) {
+// The reason a width the cutter must fit into was refused.
+std::string WidthReason(const std::string& text, const MountingRoom& room, const Sizes& size) {
+  std::string reason = NumberReason(text);
+  if (reason.empty() && room.tool_diameter) {
+    reason = "It must be wider than the cutter (" + size(*room.tool_diameter) + ")";
+  }
+  return reason;
+}
+
+Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, const Sizes& size) {
   if (IsBlank(f.bore)) return std::optional<double>{};
   const std::optional<double> bore = CuttableWidth(f.bore, room);
-  if (!bore || !(*bore / 2 <= room.wall_radius) ||
-      TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
-    return ValidationMessage{kBoreMessage};
+  if (!bore) return Refuse(Field::Bore, WidthReason(f.bore, room, size));
+  if (!(*bore / 2 <= room.wall_radius)) {
+    return Refuse(Field::Bore, "The bore (" + size(*bore) +
+                                   ") must leave a wall inside the roller seats: at most " +
+                                   size(2 * room.wall_radius));
+  }
+  if (TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
+    return Refuse(Field::Bore, "The bore is too small for the program's four decimals");
   }
   return bore;
 }
 
 Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
-                        const std::optional<double>& bore) {
+                        const std::optional<double>& bore, const Sizes& size) {
   if (IsBlank(f.keyway_width) && IsBlank(f.keyway_depth)) return std::optional<Keyway>{};
+  if (!bore) return Refuse(Field::KeywayWidth, "A keyway needs a bore diameter");
   const std::optional<double> width = CuttableWidth(f.keyway_width, room);
-  if (!bore || !width || !(*width < *bore)) return ValidationMessage{kKeywayWidthMessage};
+  if (!width) return Refuse(Field::KeywayWidth, WidthReason(f.keyway_width, room, size));
+  if (!(*width < *bore)) {
+    return Refuse(Field::KeywayWidth,
+                  "The keyway must be narrower than the bore (" + size(*bore) + ")");
+  }
   const std::optional<double> depth = ParsePositive(f.keyway_depth);
-  if (!depth) return ValidationMessage{kKeywayDepthMessage};
+  if (!depth) return Refuse(Field::KeywayDepth, NumberReason(f.keyway_depth));
   const Keyway keyway{.width = *width, .depth = *depth};
   // The cutter turns round the corners where the sides leave the bore; a side shorter than its
   // radius would have it turn past the far side and cut the keyway deeper than asked.
   if (room.tool_diameter && !(SideLength(*bore, keyway) >= *room.tool_diameter / 2)) {
-    return ValidationMessage{kKeywayDepthMessage};
+    return Refuse(Field::KeywayDepth, "The keyway's sides must be at least the cutter's radius (" +
+                                          size(*room.tool_diameter / 2) + ") long");
   }
   if (!(FarCornerDistance(*bore, keyway) <= room.wall_radius)) {
-    return ValidationMessage{kKeywayDepthMessage};
+    return Refuse(Field::KeywayDepth,
+                  "The keyway must leave a wall inside the roller seats: its corners at most " +
+                      size(room.wall_radius) + " from the centre");
   }
   return keyway;
 }
 
-Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, const Mounting& m) {
+Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, const Mounting& m,
+                                const Sizes& size) {
   if (IsBlank(f.bolt_holes) && IsBlank(f.bolt_hole_diameter) && IsBlank(f.bolt_circle)) {
     return std::optional<BoltCircle>{};
   }
   const std::optional<int> count = ParseCount(f.bolt_holes, 1, kMaxBoltHoles);
-  if (!count) return ValidationMessage{kBoltHolesMessage};
+  if (!count) {
+    return Refuse(Field::BoltHoles,
+                  "A whole number of holes from 1 to " + std::to_string(kMaxBoltHoles));
+  }
   const std::optional<double> hole_diameter = CuttableWidth(f.bolt_hole_diameter, room);
-  if (!hole_diameter) return ValidationMessage{kBoltHoleDiameterMessage};
+  if (!hole_diameter) {
+    return Refuse(Field::BoltHoleDiameter, WidthReason(f.bolt_hole_diameter, room, size));
+  }
   const std::optional<double> diameter = ParsePositive(f.bolt_circle);
-  if (!diameter) return ValidationMessage{kBoltCircleMessage};
+  if (!diameter) return Refuse(Field::BoltCircle, NumberReason(f.bolt_circle));
   const BoltCircle circle{.count = *count, .hole_diameter = *hole_diameter, .diameter = *diameter};
   if (TooSmallToWrite(BuildHoles(Mounting{.bore = {}, .keyway = {}, .bolt_circle = circle}))) {
-    return ValidationMessage{kBoltHoleDiameterMessage};
+    return Refuse(Field::BoltHoleDiameter,
+                  "The holes are too small for the program's four decimals");
   }
-  if (!HolesFit(circle, m, room)) return ValidationMessage{kBoltCircleMessage};
+  if (!HolesFit(circle, m, room)) {
+    return Refuse(Field::BoltCircle,
+                  "The holes must clear each other and the bore, and leave a wall inside the "
+                  "roller seats (" +
+                      size(2 * room.wall_radius) + " across)");
+  }
   return circle;
 }
 
 }  // namespace
 
-std::variant<Mounting, ValidationMessage> ReadMounting(const FieldTexts& fields,
-                                                       const MountingRoom& room) {
+std::variant<Mounting, FieldError> ReadMounting(const FieldTexts& fields, const MountingRoom& room,
+                                                std::string_view unit) {
+  const Sizes size = [unit](double value) { return FormatReal(value) + " " + std::string(unit); };
   Mounting m;
-  auto bore = ReadBore(fields, room);
-  if (auto* message = std::get_if<ValidationMessage>(&bore)) return *message;
+  auto bore = ReadBore(fields, room, size);
+  if (auto* error = std::get_if<FieldError>(&bore)) return std::move(*error);
   m.bore = std::get<std::optional<double>>(bore);
-  auto keyway = ReadKeyway(fields, room, m.bore);
-  if (auto* message = std::get_if<ValidationMessage>(&keyway)) return *message;
+  auto keyway = ReadKeyway(fields, room, m.bore, size);
+  if (auto* error = std::get_if<FieldError>(&keyway)) return std::move(*error);
   m.keyway = std::get<std::optional<Keyway>>(keyway);
-  auto bolts = ReadBoltCircle(fields, room, m);
-  if (auto* message = std::get_if<ValidationMessage>(&bolts)) return *message;
+  auto bolts = ReadBoltCircle(fields, room, m, size);
+  if (auto* error = std::get_if<FieldError>(&bolts)) return std::move(*error);
   m.bolt_circle = std::get<std::optional<BoltCircle>>(bolts);
   return m;
-}
-
-std::optional<ValidationMessage> CheckMounting(const FieldTexts& fields, const MountingRoom& room) {
-  auto mounting = ReadMounting(fields, room);
-  if (auto* message = std::get_if<ValidationMessage>(&mounting)) return *message;
-  return std::nullopt;
 }
 
 }  // namespace toothwright

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <variant>
 
+#include "sprocket/fields.h"
 #include "sprocket/mounting.h"
-#include "sprocket/run.h"
 
 namespace toothwright {
 
@@ -27,10 +28,8 @@ struct MountingRoom {
 // and the keyway depth fail when the bore or the keyway's far corners leave less than the
 // wall; the keyway width fails unless below the bore diameter. The bolt circle fails when
 // its holes touch or overlap each other, the bore with its keyway, or the wall.
-std::variant<Mounting, ValidationMessage> ReadMounting(const FieldTexts& fields,
-                                                       const MountingRoom& room);
-
-// ReadMounting's message, or nullopt when the mounting fields pass.
-std::optional<ValidationMessage> CheckMounting(const FieldTexts& fields, const MountingRoom& room);
+// unit names the length unit in the reasons.
+std::variant<Mounting, FieldError> ReadMounting(const FieldTexts& fields, const MountingRoom& room,
+                                                std::string_view unit);
 
 }  // namespace toothwright

@@ -237,4 +237,17 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+std::string NumberReason(std::string_view text) {
+  if (IsBlank(text)) return "A value is needed";
+  const std::optional<double> value = ParseReal(text);
+  if (!value) {
+    std::string reason = "\"";
+    reason.append(text).append("\" is not a plain decimal number, such as 0.125");
+    return reason;
+  }
+  if (!(*value > 0)) return "It must be above 0";
+  if (text.find_first_of("Ee") != std::string_view::npos) return "Write it without an exponent";
+  return {};
+}
+
 }  // namespace toothwright

@@ -26,6 +26,11 @@ std::optional<double> ParsePositive(std::string_view text);
 // The strict reading of a field that must hold a whole number from lowest to highest.
 std::optional<int> ParseCount(std::string_view text, int lowest, int highest);
 
+// Why a field that must hold a number above 0 was refused, when its text says so: empty, not
+// a plain decimal number, not above 0, or written with an exponent; empty when it is such a
+// number.
+std::string NumberReason(std::string_view text);
+
 // A field left empty, or holding only blanks (space, tab, CR, LF): an option so left is off.
 bool IsBlank(std::string_view text);
 

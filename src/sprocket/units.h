@@ -9,9 +9,21 @@ namespace toothwright {
 
 inline constexpr double kMillimetresPerInch = 25.4;
 
+// The length unit of every field and output.
+enum class LengthUnit : unsigned char { Inch, Millimetre };
+
+// "in" or "mm", as the reasons and the window name the unit.
+inline const char* UnitName(LengthUnit unit) {
+  return unit == LengthUnit::Inch ? "in" : "mm";
+}
+
 // "English" (exactly, case-sensitive) means inches; any other unit text means millimetres.
 inline bool IsEnglish(std::string_view units) {
   return units == "English";
+}
+
+inline LengthUnit UnitOf(std::string_view units) {
+  return IsEnglish(units) ? LengthUnit::Inch : LengthUnit::Millimetre;
 }
 
 // The text of a length field converted into the unit to_units: millimetres to inches by the

@@ -355,8 +355,10 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::Command1_Click() {
-  if (const auto message = CheckFields(ReadFields())) {
-    services_->ShowMessage(QString::fromStdString(message->text));
+  FieldTexts fields = ReadFields();
+  auto job = MakeJob(fields);
+  if (const auto* error = std::get_if<FieldError>(&job)) {
+    services_->ShowMessage(QString::fromStdString(error->message));
     return;
   }
   ui_.txtDXF->setText(QString());
@@ -367,24 +369,25 @@ void MainWindow::Command1_Click() {
   // The cleared fields repaint now; a second press of Go runs a whole run of its own here.
   services_->ProcessPendingEvents();
 
-  // Whatever the pending events changed counts: the fields are read again.
-  const FieldTexts fields = ReadFields();
-  const auto run = RunSprocket(fields);
-  if (const auto* message = std::get_if<ValidationMessage>(&run)) {
-    services_->ShowMessage(QString::fromStdString(message->text));
-    return;
+  // Whatever the pending events changed counts: fields edited meanwhile are read and built anew.
+  if (FieldTexts now = ReadFields(); now != fields) {
+    job = MakeJob(now);
+    if (const auto* error = std::get_if<FieldError>(&job)) {
+      services_->ShowMessage(QString::fromStdString(error->message));
+      return;
+    }
   }
-  const SprocketRun& sprocket = std::get<SprocketRun>(run);
+  const Job& built = std::get<Job>(job);
+  const SprocketRun& sprocket = built.sprocket;
   SetFieldText(ui_.txtPitchDiameter, sprocket.pitch_diameter_text);
   SetFieldText(ui_.txtOutsideDiameter, sprocket.outside_diameter_text);
   // With a bore the picture's centre circle is the bore itself, which every output holds.
   ui_.Label15->setText(QString::fromUtf8(
       sprocket.mounting.bore ? kBoreCaption : FindControlLayout("Label15")->caption));
-  const StageTexts texts = RunStages(fields, sprocket, *ui_.Picture1);
+  const StageTexts texts = RunStages(built, *ui_.Picture1);
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
-  ui_.txtSVG->setText(
-      QString::fromStdString(WriteDrawingSvg(sprocket.outline, sprocket.holes, fields.units)));
+  ui_.txtSVG->setText(QString::fromStdString(WriteDrawingSvg(built)));
 }
 
 void MainWindow::Combo1_Click() {

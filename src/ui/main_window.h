@@ -10,7 +10,7 @@
 #include <array>
 #include <memory>
 
-#include "sprocket/run.h"
+#include "sprocket/fields.h"
 #include "ui/window_layout.h"
 #include "ui/window_services.h"
 

@@ -15,6 +15,7 @@
 
 #include "output/pipeline.h"
 #include "output/recording_canvas.h"
+#include "support/sprockets.h"
 #include "temp_dir.h"
 
 namespace toothwright {
@@ -48,21 +49,25 @@ TEST(Cli, ChainFillsPitchAndRollerInTheChosenUnit) {
             "Pitch Diameter: 2.87938524157182\nOutside Diameter: 3.30754316676291\n");
 }
 
+// The message line, then the reason on a line of its own.
 TEST(Cli, ValidationFailuresExitOneWithTheMessage) {
   struct Case {
     std::vector<std::string> args;
     const char* message;
   };
   const Case cases[] = {
-      {{"--units", "Metric"}, "toothwright-cli: Not a valid value for pitch\n"},
+      {{"--units", "Metric"},
+       "toothwright-cli: Not a valid value for pitch\ntoothwright-cli: A value is needed\n"},
       {{"--pitch", "0.5in", "--teeth", "18", "--roller", "0.3"},
-       "toothwright-cli: Not a valid value for pitch\n"},
-      {{"--pitch", "0.5", "--teeth", "13.5", "--roller", "0.3"},
-       "toothwright-cli: Not a valid value for number of teeth\n"},
+       "toothwright-cli: Not a valid value for pitch\n"
+       "toothwright-cli: \"0.5in\" is not a plain decimal number, such as 0.125\n"},
       {{"--pitch", "0.5", "--teeth", "10001", "--roller", "0.3"},
-       "toothwright-cli: Not a valid value for number of teeth\n"},
-      {{"--pitch", "0.5", "--teeth", "18", "--roller", "0.5"},
-       "toothwright-cli: Not a valid value for roller diameter\n"},
+       "toothwright-cli: Not a valid value for number of teeth\n"
+       "toothwright-cli: A whole number from 4 to 10000\n"},
+      {{"--chain", "ANSI 40", "--teeth", "18", "--tool-diameter", "0.375"},
+       "toothwright-cli: Not a valid value for tool diameter\n"
+       "toothwright-cli: The cutter (0.375 in) must be narrower than the roller seats (0.3125 "
+       "in)\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -179,8 +184,10 @@ TEST(Cli, CommandLine) {
 // field's message.
 Outcome Expected(const FieldTexts& fields) {
   const auto run = toothwright::Run(fields);
-  if (const auto* message = std::get_if<ValidationMessage>(&run)) {
-    return {kExitInvalidInput, "", "toothwright-cli: " + message->text + "\n"};
+  if (const auto* error = std::get_if<FieldError>(&run)) {
+    std::string err = "toothwright-cli: " + error->message + "\n";
+    if (!error->reason.empty()) err += "toothwright-cli: " + error->reason + "\n";
+    return {kExitInvalidInput, "", err};
   }
   const RunResults& r = std::get<RunResults>(run);
   return {kExitOk, r.gcode + "\r\n" + r.dxf + "\r\n", ""};
@@ -387,13 +394,13 @@ TEST(Cli, ValidationFailureWritesNoFile) {
   const Outcome o = Cli({"--pitch", "0.5", "--teeth", "3", "--roller", "0.3", "--gcode",
                          dir / "kept.cam", "--dxf", dir / "new.dxf", "--svg", "-"});
   EXPECT_EQ(o.status, kExitInvalidInput);
-  EXPECT_EQ(o.err, "toothwright-cli: Not a valid value for number of teeth\n");
+  EXPECT_TRUE(o.err.starts_with("toothwright-cli: Not a valid value for number of teeth\n"));
   EXPECT_EQ(o.out, "");
   EXPECT_EQ(ReadFile(dir / "kept.cam"), "kept");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.cam"});
   const Outcome depth = Cli(With(kAnsi40, {"--depth", "1e999", "--gcode", dir / "new.cam"}));
   EXPECT_EQ(depth.status, kExitInvalidInput);
-  EXPECT_EQ(depth.err, "toothwright-cli: Not a valid value for depth of cut\n");
+  EXPECT_TRUE(depth.err.starts_with("toothwright-cli: Not a valid value for depth of cut\n"));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.cam"});
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sprocket/run.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
@@ -20,7 +20,7 @@ std::string MessageFor(FieldTexts f) {
   if (f.depth.empty()) f.depth = "0.125";
   if (f.feed.empty()) f.feed = "10";
   const auto message = CheckFields(f);
-  return message ? message->text : "";
+  return message ? message->message : "";
 }
 
 // On ANSI 40, 18 teeth, a tooth's part between its seats is 0.52 long on the outline and

@@ -1,17 +1,18 @@
 // The checks of a run and the derived dimensions.
-#include "sprocket/run.h"
-
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <variant>
+
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
 
 std::string MessageFor(FieldTexts f) {
   const auto result = RunSprocket(f);
-  if (const auto* m = std::get_if<ValidationMessage>(&result)) return m->text;
+  if (const auto* m = std::get_if<FieldError>(&result)) return m->message;
   return "";
 }
 
@@ -68,10 +69,49 @@ TEST(RunChecks, FirstFailingFieldIsReported) {
   }
 }
 
-TEST(RunChecks, CheckFieldsAgreesWithTheRun) {
-  EXPECT_EQ(CheckFields({.pitch = "0.5", .teeth = "18", .roller = "0.3125"}), std::nullopt);
-  EXPECT_EQ(CheckFields({.pitch = "0.5", .teeth = "3", .roller = "0.3125"}),
-            ValidationMessage{kTeethMessage});
+// A refusal names its field, so the window can put the focus there, and says why in the
+// current unit when there is more to say than the message.
+TEST(RunChecks, RefusalsNameTheirFieldAndReason) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    Field field;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"teeth out of range",
+       {.pitch = "0.5", .teeth = "3", .roller = "0.3125"},
+       Field::Teeth,
+       "A whole number from 4 to 10000"},
+      {"roller as large as the pitch",
+       {.pitch = "12.7", .teeth = "18", .roller = "12.7", .units = "Metric"},
+       Field::Roller,
+       "The roller must be smaller than the pitch (12.7 mm)"},
+      {"cutter wider than the seats",
+       {.pitch = "0.5", .teeth = "18", .roller = "0.3125", .tool_diameter = "0.375"},
+       Field::ToolDiameter,
+       "The cutter (0.375 in) must be narrower than the roller seats (0.3125 in)"},
+      {"cutter written as a fraction",
+       {.pitch = "0.5", .teeth = "18", .roller = "0.3125", .tool_diameter = "1/8"},
+       Field::ToolDiameter,
+       "\"1/8\" is not a plain decimal number, such as 0.125"},
+      {"keyway without a bore",
+       {.pitch = "0.5", .teeth = "18", .roller = "0.3125", .keyway_width = "0.1"},
+       Field::KeywayWidth,
+       "A keyway needs a bore diameter"},
+      {"feed of 0",
+       {.pitch = "0.5", .teeth = "18", .roller = "0.3125", .feed = "0"},
+       Field::Feed,
+       "It must be above 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::optional<FieldError> error = CheckFields(c.fields);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->field, c.field);
+    EXPECT_EQ(error->message, MessageOf(c.field));
+    EXPECT_EQ(error->reason, c.reason);
+  }
 }
 
 TEST(RunDimensions, DerivedValues) {
@@ -94,7 +134,6 @@ TEST(RunDimensions, DerivedValues) {
     EXPECT_EQ(run.ToothAngle, c.tooth_angle);
     EXPECT_EQ(run.RollerRadius, c.roller_radius);
     EXPECT_EQ(run.FlankRadius, c.flank_radius);
-    EXPECT_EQ(run.T, run.N);
   }
 }
 

@@ -9,7 +9,7 @@
 #include <variant>
 
 #include "sprocket/chain_sizes.h"
-#include "sprocket/run.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
@@ -55,8 +55,8 @@ TEST(ToothForm, FieldsReadOrRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto run = RunSprocket(c.fields);
-    if (const auto* message = std::get_if<ValidationMessage>(&run)) {
-      EXPECT_EQ(message->text, c.outcome);
+    if (const auto* message = std::get_if<FieldError>(&run)) {
+      EXPECT_EQ(message->message, c.outcome);
     } else {
       EXPECT_EQ(std::get<SprocketRun>(run).outside_diameter_text.substr(0, c.outcome.size()),
                 c.outcome);
@@ -89,16 +89,16 @@ TEST(ToothForm, OutlineProperties) {
             SCOPED_TRACE(std::string(chain.name) + " " + units + " " + teeth + " clearance '" +
                          clearance + "' tip '" + tip + "'");
             const auto result = RunSprocket(fields);
-            if (std::holds_alternative<ValidationMessage>(result)) {
+            if (std::holds_alternative<FieldError>(result)) {
               // ANSI topping lies outside the pointed teeth of very few teeth.
-              EXPECT_EQ(std::get<ValidationMessage>(result).text, kTipDiameterMessage);
+              EXPECT_EQ(std::get<FieldError>(result).message, kTipDiameterMessage);
               continue;
             }
             const SprocketRun& run = std::get<SprocketRun>(result);
             const auto& segments = run.outline.segments;
             const size_t per_tooth = run.TopDiameter ? 4 : 3;
             ASSERT_EQ(segments.size(), per_tooth * static_cast<size_t>(run.N));
-            const double step = 2 * std::numbers::pi / run.T;
+            const double step = 2 * std::numbers::pi / run.N;
             for (size_t k = 0; k < segments.size(); ++k) {
               const Segment& s = segments[k];
               EXPECT_EQ(s.end, segments[(k + 1) % segments.size()].start);

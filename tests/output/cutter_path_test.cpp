@@ -14,7 +14,7 @@
 
 #include "geometry/arc_length.h"
 #include "sprocket/chain_sizes.h"
-#include "sprocket/run.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {

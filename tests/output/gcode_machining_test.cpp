@@ -31,7 +31,7 @@ const SprocketRun& Ansi40Teeth18() {
 std::vector<std::string> Program(const MachiningOptions& m, bool offset = false) {
   return SplitCrLf(
       WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
-                 {.units = "English", .offset = offset, .feed = "10", .machining = m}));
+                 {.offset = offset, .feed = "10", .machining = m}));
 }
 
 double Word(const std::string& line, char letter) {
@@ -203,7 +203,7 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
                            .spindle = "1200",
                            .program_end = true};
   const std::vector<std::string> lines =
-      SplitCrLf(WriteGCode(contours, {.units = "Metric", .offset = true, .machining = m}));
+      SplitCrLf(WriteGCode(contours, {.unit = LengthUnit::Millimetre, .offset = true, .machining = m}));
   // With several contours each is entered along its first segment's tangent, from twice its
   // smallest radius back.
   const std::vector<std::string> head = {"G21",

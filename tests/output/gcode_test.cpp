@@ -14,14 +14,14 @@ namespace toothwright {
 namespace {
 
 struct Settings {
-  std::string units = "English";
+  LengthUnit unit = LengthUnit::Inch;
   bool offset = false;
   double depth = 0.125;
   std::string feed;
 };
 
 std::string Text(const SprocketRun& s, const Settings& settings) {
-  return WriteGCode(std::span(&s.outline, 1), {.units = settings.units,
+  return WriteGCode(std::span(&s.outline, 1), {.unit = settings.unit,
                                                .offset = settings.offset,
                                                .feed = settings.feed,
                                                .machining = {.depth = settings.depth}});
@@ -38,7 +38,7 @@ const SprocketRun& Ansi40Teeth18() {
 
 TEST(GCode, Ansi40EighteenTeethLineForLine) {
   const std::vector<std::string> lines =
-      Program(Ansi40Teeth18(), {.units = "English", .offset = true, .depth = 0.125, .feed = "10"});
+      Program(Ansi40Teeth18(), {.offset = true, .depth = 0.125, .feed = "10"});
   ASSERT_EQ(lines.size(), 60u);
   const std::vector<std::string> head = {
       "G20",
@@ -111,8 +111,8 @@ TEST(GCode, UnitsLine) {
       {"English", "G20"}, {"Metric", "G21"}, {"english", "G21"}, {"", "G21"}, {"English ", "G21"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.units);
-    EXPECT_EQ(Program(Ansi40Teeth18(), {.units = c.units})[0], c.line);
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(Program(Ansi40Teeth18(), {.unit = UnitOf(c.units)})[0], c.line);
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
@@ -35,7 +36,7 @@ RunResults RunOf(const FieldTexts& fields) {
 
 std::string DrawingOf(const FieldTexts& fields) {
   const SprocketRun s = std::get<SprocketRun>(RunSprocket(fields));
-  return WriteDrawingSvg(s.outline, s.holes, fields.units);
+  return WriteDrawingSvg(s.outline, s.holes, UnitOf(fields.units));
 }
 
 // The two ends of every entity as the reader gives them.

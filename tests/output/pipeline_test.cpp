@@ -12,6 +12,7 @@
 
 #include "output/svg_canvas.h"
 #include "output_test_support.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
@@ -37,8 +38,8 @@ TEST(Pipeline, RefusedFieldsGiveTheirMessage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto result = toothwright::Run(c.fields);
-    ASSERT_TRUE(std::holds_alternative<ValidationMessage>(result));
-    EXPECT_EQ(std::get<ValidationMessage>(result).text, c.message);
+    ASSERT_TRUE(std::holds_alternative<FieldError>(result));
+    EXPECT_EQ(std::get<FieldError>(result).message, c.message);
   }
 }
 
@@ -46,8 +47,8 @@ TEST(Pipeline, Ansi40EighteenTeethResults) {
   const auto result = toothwright::Run(kAnsi40EighteenTeeth);
   ASSERT_TRUE(std::holds_alternative<RunResults>(result));
   const RunResults& r = std::get<RunResults>(result);
-  EXPECT_EQ(r.sprocket.pitch_diameter_text, "2.87938524157182");
-  EXPECT_EQ(r.sprocket.outside_diameter_text, "3.30754316676291");
+  EXPECT_EQ(r.job.sprocket.pitch_diameter_text, "2.87938524157182");
+  EXPECT_EQ(r.job.sprocket.outside_diameter_text, "3.30754316676291");
   EXPECT_EQ(SplitCrLf(r.gcode).size(), 60u);
   EXPECT_TRUE(r.gcode.starts_with("G20\r\nG42\r\nG0 X1.2748  Y0.6277\r\nG1 Z-0.125 F10\r\n"));
   EXPECT_EQ(SplitCrLf(r.dxf).size(), 764u);
@@ -61,7 +62,7 @@ TEST(Pipeline, Ansi40EighteenTeethResults) {
 TEST(Pipeline, RecordedPreviewReplaysAsDrawnDirectly) {
   const RunResults r = std::get<RunResults>(toothwright::Run(kAnsi40EighteenTeeth));
   SvgCanvas direct;
-  const StageTexts texts = RunStages(kAnsi40EighteenTeeth, r.sprocket, direct);
+  const StageTexts texts = RunStages(r.job, direct);
   EXPECT_EQ(texts.gcode, r.gcode);
   EXPECT_EQ(texts.dxf, r.dxf);
   SvgCanvas replayed;

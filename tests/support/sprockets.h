@@ -1,16 +1,42 @@
-// A helper of the GoogleTest suites that computes a sprocket the test expects to pass its
-// checks; the field texts of ANSI 40, 18 teeth come with it.
+// Helpers of the GoogleTest suites: the sprocket of fields a test expects to pass its checks,
+// and the refusal of fields it expects to fail; the field texts of ANSI 40, 18 teeth come with
+// them.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
+#include "sprocket/design.h"
+#include "sprocket/fields.h"
+#include "sprocket/job.h"
 #include "sprocket/run.h"
 #include "support/ansi40_18_teeth.h"
 
 namespace toothwright {
+
+// The job's sprocket, or the field that refused the texts.
+inline std::variant<SprocketRun, FieldError> RunSprocket(const FieldTexts& fields) {
+  auto job = MakeJob(fields);
+  if (auto* error = std::get_if<FieldError>(&job)) return std::move(*error);
+  return std::get<Job>(std::move(job)).sprocket;
+}
+
+// The field that refuses the texts, or nullopt when they pass.
+inline std::optional<FieldError> CheckFields(const FieldTexts& fields) {
+  auto read = ReadDesign(fields);
+  if (auto* error = std::get_if<FieldError>(&read)) return std::move(*error);
+  return std::nullopt;
+}
+
+// The message refusing the texts, or "" when they pass.
+inline std::string RefusalMessage(const FieldTexts& fields) {
+  const std::optional<FieldError> error = CheckFields(fields);
+  return error ? error->message : "";
+}
 
 inline SprocketRun MakeSprocket(const std::string& pitch, const std::string& teeth,
                                 const std::string& roller) {

@@ -840,8 +840,7 @@ void MainWindowTest::toolDiameterAndOffsetExcludeEachOther() {
 }
 
 void MainWindowTest::saveSvgWritesTheDocumentUnchanged() {
-  const SprocketRun sprocket = std::get<SprocketRun>(RunSprocket(kAnsi40EighteenTeeth));
-  const std::string svg = WriteDrawingSvg(sprocket.outline, sprocket.holes, "English");
+  const std::string svg = WriteDrawingSvg(std::get<Job>(MakeJob(kAnsi40EighteenTeeth)));
   Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("sprocket.svg");

@@ -1,9 +1,10 @@
 // Tab ends become split points: an arc is cut in two about its own centre, a line at the
 // point along it, so the program keeps writing only arcs and straight moves.
-#include "output/toolpath.h"
+#include "sprocket/toolpath.h"
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "geometry/arc_length.h"
 #include "sprocket/cutter_path.h"
@@ -91,8 +92,14 @@ Toolpath SplitAtTabs(const Path& path, const std::vector<Span>& spans) {
 }  // namespace
 
 Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options) {
+  return MakeToolpathFrom(
+      options.tool_diameter ? CutterPath(contour, *options.tool_diameter).value() : contour,
+      options);
+}
+
+Toolpath MakeToolpathFrom(Path followed, const MachiningOptions& options) {
   Toolpath out;
-  out.path = options.tool_diameter ? CutterPath(contour, *options.tool_diameter).value() : contour;
+  out.path = std::move(followed);
   if (!options.tabs) return out;
   const std::vector<double> centres = TabCentres(out.path, options.tabs->count);
   if (centres.empty()) return out;

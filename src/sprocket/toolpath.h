@@ -28,4 +28,8 @@ struct Toolpath {
 // the path exactly at its ends, the split points rounded to four decimals.
 Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options);
 
+// The toolpath along a path the cutter follows that is already made (the contour itself, or
+// its cutter path): with tabs, split as MakeToolpath splits it.
+Toolpath MakeToolpathFrom(Path followed, const MachiningOptions& options);
+
 }  // namespace toothwright

@@ -1,0 +1,259 @@
+// The checks of a design. A field fails when its leading number fails the test the window
+// always made, and also when its text is not wholly a number, since every computation reads
+// the field strictly; further checks refuse inputs for which the construction would produce
+// no real outline.
+#include "sprocket/design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+#include "sprocket/mounting_fields.h"
+#include "sprocket/numbers.h"
+#include "sprocket/outline.h"
+#include "sprocket/tooth_form.h"
+
+namespace toothwright {
+namespace {
+
+// The numbers of the three chain fields, once each has passed its own check.
+struct ChainNumbers {
+  double pitch = 0;
+  int teeth = 0;
+  double roller = 0;
+};
+
+std::optional<double> CheckPositive(const std::string& text) {
+  if (!(ParseLeadingReal(text) > 0)) return std::nullopt;
+  return ParseReal(text);
+}
+
+std::optional<int> CheckTeeth(const std::string& text) {
+  if (!(ParseLeadingReal(text) > 3)) return std::nullopt;
+  const std::optional<double> T = ParseReal(text);
+  // A fractional count gives teeth that do not close the circle.
+  if (!T || *T != std::floor(*T) || *T > kMaxTeeth) return std::nullopt;
+  return static_cast<int>(*T);
+}
+
+bool AllFinite(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+// A pitch so large that the construction overflows: a square, a rounded coordinate or a
+// radius of tooth 1 (rounding multiplies by 10^4) is not finite.
+bool ConstructionOverflows(double PitchDiameter, const FirstTooth& t, double FlankRadius) {
+  const double dx = t.RollerX2 - t.RollerX1;
+  const double dy = t.RollerY2 - t.RollerY1;
+  return !AllFinite({PitchDiameter * PitchDiameter,
+                     dx * dx + dy * dy,
+                     FlankRadius * FlankRadius,
+                     t.RollerX1,
+                     t.RollerY1,
+                     t.RollerX2,
+                     t.RollerY2,
+                     t.FlankStartX,
+                     t.FlankStartY,
+                     t.TipX,
+                     t.TipY,
+                     t.FlankEndX,
+                     t.FlankEndY,
+                     Round4(t.PitchRadius),
+                     Round4(t.FlankStartRadius),
+                     Round4(t.TipRadius),
+                     Round4(t.FlankEndRadius),
+                     t.FlankStartAngle,
+                     t.TipAngle,
+                     t.FlankEndAngle,
+                     t.TipRadius * 2});
+}
+
+// How far a constructed point of tooth 1 may lie off the circle it was constructed on: the
+// four-decimal rounding, and the precision the closed-form intersections lose on steep lines
+// and large sizes. Beyond it the construction has failed (a seat point from a line that
+// "missed" its circle through cancellation) and the outline would be meaningless.
+constexpr double kConstructionSlack = 1e-3;
+constexpr double kConstructionRelativeSlack = 0.01;
+
+bool OnCircle(double x, double y, double centre_x, double centre_y, double radius) {
+  const double distance = std::hypot(x - centre_x, y - centre_y);
+  return std::fabs(distance - radius) <= kConstructionSlack + kConstructionRelativeSlack * radius;
+}
+
+bool ToothOnItsCircles(const FirstTooth& t, double RollerRadius, double FlankRadius) {
+  return OnCircle(t.FlankStartX, t.FlankStartY, t.RollerX1, t.RollerY1, RollerRadius) &&
+         OnCircle(t.FlankEndX, t.FlankEndY, t.RollerX2, t.RollerY2, RollerRadius) &&
+         OnCircle(t.TipX, t.TipY, t.RollerX1, t.RollerY1, FlankRadius) &&
+         OnCircle(t.TipX, t.TipY, t.RollerX2, t.RollerY2, FlankRadius);
+}
+
+// The program writes coordinates without an exponent only below 1e15 (FormatReal turns to
+// exponent form there, and a controller reads the E as a word of its own); a sprocket stays
+// well below it, so that the cutter's path round it and the arcs' offsets do too.
+constexpr double kLargestOutsideDiameter = 1e14;
+
+// Tooth 1 as the construction builds it with the given seat radius, or the error of the
+// field at fault: the pitch when the numbers overflow or the sprocket is too large to write,
+// otherwise `fault`.
+std::variant<FirstTooth, FieldError> Construct(const ChainNumbers& n, double SeatRadius,
+                                               Field fault, const char* fault_reason) {
+  const std::optional<double> diameter = ParseReal(PitchDiameterText(n.pitch, n.teeth));
+  if (!diameter) return Refuse(Field::Pitch, "The sprocket is too large to compute");
+  const double FlankRadius = n.pitch - SeatRadius;
+  FirstTooth t =
+      ConstructFirstTooth(*diameter, 360 / static_cast<double>(n.teeth), SeatRadius, FlankRadius);
+  if (ConstructionOverflows(*diameter, t, FlankRadius) ||
+      !(2 * t.TipRadius < kLargestOutsideDiameter)) {
+    return Refuse(Field::Pitch, "The sprocket is too large to compute or to write");
+  }
+  if (!t.flanks_meet || !ToothOnItsCircles(t, SeatRadius, FlankRadius)) {
+    return Refuse(fault, fault_reason);
+  }
+  return t;
+}
+
+// The sprocket of the chain's teeth with these seats, topped at TopDiameter when given, kept
+// in paths: the last one a check builds is the design's own.
+const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<double> TopDiameter,
+                      DesignPaths& paths) {
+  paths.sprocket = BuildSprocket({.pitch = n.pitch,
+                                  .roller = n.roller,
+                                  .teeth = n.teeth,
+                                  .SeatRadius = SeatRadius,
+                                  .TopDiameter = TopDiameter});
+  ++paths.outlines_built;
+  return paths.sprocket->outline;
+}
+
+// The tooth-form fields read and checked against the chain.
+std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
+                                                     const ChainNumbers& n, LengthUnit unit,
+                                                     DesignPaths& paths) {
+  const auto size = [unit](double value) { return FormatReal(value) + " " + UnitName(unit); };
+  ToothNumbers values{.pitch = n.pitch, .roller = n.roller, .teeth = n.teeth};
+  const std::optional<double> clearance =
+      ReadSeatClearance(fields.seat_clearance, n.roller, unit == LengthUnit::Inch);
+  if (!clearance) {
+    return Refuse(Field::SeatClearance, "A length of 0 or more, or ANSI");
+  }
+  values.SeatRadius = n.roller / 2 + *clearance;
+  // Seats that reach half the pitch would overlap their neighbours.
+  if (!(values.SeatRadius < n.pitch / 2)) {
+    return Refuse(Field::SeatClearance, "The seats (" + size(2 * values.SeatRadius) +
+                                            " across) must be narrower than the pitch (" +
+                                            size(n.pitch) + ")");
+  }
+  auto tooth = Construct(n, values.SeatRadius, Field::SeatClearance,
+                         "With this clearance the flanks no longer meet in a tip");
+  if (auto* error = std::get_if<FieldError>(&tooth)) return std::move(*error);
+  const FirstTooth& t = std::get<FirstTooth>(tooth);
+  // A clearance shortens the flanks, on a tiny chain to less than the coordinates can show.
+  // (A bare roller's seats so small that they round to nothing are written as they always
+  // were: the cutter barely moves there.)
+  if (values.SeatRadius != n.roller / 2 &&
+      HasUnwritableArc(OutlineOf(n, values.SeatRadius, std::nullopt, paths))) {
+    return Refuse(Field::SeatClearance, "The flanks become too short for the program's decimals");
+  }
+
+  const auto top = ReadTipDiameter(fields.tip_diameter, n.pitch, n.teeth);
+  if (!top) return Refuse(Field::TipDiameter, "A diameter, or ANSI");
+  values.TopDiameter = *top;
+  if (values.TopDiameter) {
+    // The top circle must cut every flank between its seat and the tip.
+    const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
+    const double pointed = 2 * t.TipRadius;
+    if (!(*values.TopDiameter > lowest && *values.TopDiameter < pointed)) {
+      return Refuse(Field::TipDiameter, "It must lie between the flanks' feet (" + size(lowest) +
+                                            ") and the pointed tips (" + size(pointed) + ")");
+    }
+    // A top circle just below the tips, or just above the seats, leaves a top or a flank
+    // smaller than the coordinates can show.
+    if (HasUnwritableArc(OutlineOf(n, values.SeatRadius, values.TopDiameter, paths))) {
+      return Refuse(Field::TipDiameter,
+                    "It leaves a top or a flank too short for the program's decimals");
+    }
+  }
+  return values;
+}
+
+// The wall left between the holes and the roller seats, as a share of the pitch.
+constexpr double kWallPerPitch = 0.1;
+
+// The room the teeth leave the mounting: the circle through the seats' innermost points, the
+// seats about roller centres at half the pitch diameter, less the wall.
+MountingRoom RoomOf(const ToothNumbers& n, std::optional<double> tool_diameter) {
+  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.teeth));
+  return {.wall_radius = pitch_diameter / 2 - n.SeatRadius - kWallPerPitch * n.pitch,
+          .tool_diameter = tool_diameter};
+}
+
+std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, LengthUnit unit) {
+  ChainNumbers n;
+  if (const auto pitch = CheckPositive(fields.pitch)) {
+    n.pitch = *pitch;
+  } else {
+    return Refuse(Field::Pitch, NumberReason(fields.pitch));
+  }
+  if (const auto teeth = CheckTeeth(fields.teeth)) {
+    n.teeth = *teeth;
+  } else {
+    return Refuse(Field::Teeth, "A whole number from 4 to " + std::to_string(kMaxTeeth));
+  }
+  const auto roller = CheckPositive(fields.roller);
+  if (!roller) return Refuse(Field::Roller, NumberReason(fields.roller));
+  if (!(*roller < n.pitch)) {
+    return Refuse(Field::Roller, "The roller must be smaller than the pitch (" +
+                                     FormatReal(n.pitch) + " " + UnitName(unit) + ")");
+  }
+  n.roller = *roller;
+  if (auto tooth = Construct(n, n.roller / 2, Field::Roller,
+                             "The teeth cannot be constructed with this roller and pitch");
+      auto* error = std::get_if<FieldError>(&tooth)) {
+    return std::move(*error);
+  }
+  return n;
+}
+
+}  // namespace
+
+std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
+  ReadResult read;
+  Design& design = read.design;
+  design.unit = UnitOf(fields.units);
+  auto chain = ReadChain(fields, design.unit);
+  if (auto* error = std::get_if<FieldError>(&chain)) return std::move(*error);
+  const ChainNumbers& n = std::get<ChainNumbers>(chain);
+  // The program writes the depth's value and copies the feed: each must be wholly a number.
+  if (!ReadDepthOfCut(fields.depth)) {
+    return Refuse(Field::Depth, "A plain decimal number, such as 0.25, without an exponent");
+  }
+  if (!FeedRatePasses(fields.feed)) return Refuse(Field::Feed, NumberReason(fields.feed));
+  // A feed field holding only blanks is not set: the program then carries no F word.
+  if (!IsBlank(fields.feed)) design.feed = fields.feed;
+  design.offset = fields.offset;
+  auto form = ReadToothForm(fields, n, design.unit, read.paths);
+  if (auto* error = std::get_if<FieldError>(&form)) return std::move(*error);
+  design.tooth = std::get<ToothNumbers>(form);
+  // The machining options, measured on the outline the run cuts when they need it; the
+  // sprocket built for them serves the run too.
+  MeasuredOutline measured([&]() -> const Path& {
+    if (read.paths.sprocket) return read.paths.sprocket->outline;
+    return OutlineOf(n, design.tooth.SeatRadius, design.tooth.TopDiameter, read.paths);
+  });
+  auto machining = ReadMachining(fields, measured, UnitName(design.unit));
+  if (auto* error = std::get_if<FieldError>(&machining)) return std::move(*error);
+  design.machining = std::get<MachiningOptions>(machining);
+  read.paths.outline_cutter_path = measured.TakeCutterPath();
+  // The mounting comes last: it is judged against the teeth and the tool.
+  auto mounting = ReadMounting(fields, RoomOf(design.tooth, design.machining.tool_diameter),
+                               UnitName(design.unit));
+  if (auto* error = std::get_if<FieldError>(&mounting)) return std::move(*error);
+  design.mounting = std::get<Mounting>(mounting);
+  return read;
+}
+
+}  // namespace toothwright

@@ -1,0 +1,47 @@
+// A design: the field texts read once, strictly and in the order of their messages, into the
+// numbers every later stage works from. Nothing after the reader sees a field's text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "geometry/path.h"
+#include "sprocket/fields.h"
+#include "sprocket/machining.h"
+#include "sprocket/mounting.h"
+#include "sprocket/run.h"
+#include "sprocket/units.h"
+
+namespace toothwright {
+
+struct Design {
+  ToothNumbers tooth;  // the chain and the tooth form
+  LengthUnit unit = LengthUnit::Inch;
+  std::string feed;            // written after F as typed; empty when the field is blank
+  bool offset = false;         // G42 for the controller's cutter compensation
+  MachiningOptions machining;  // the depth and the More panel's machining options
+  Mounting mounting;           // bore, keyway and bolt circle; each unset when off
+};
+
+// What the checks built to measure the fields: the sprocket, when a machining option was
+// judged on its outline, and the outline's cutter path, when a tool diameter was. A job takes
+// them over instead of building them again.
+struct DesignPaths {
+  std::optional<SprocketRun> sprocket;
+  std::optional<Path> outline_cutter_path;
+  int outlines_built = 0;  // how many outlines the checks built, the sprocket's among them
+};
+
+struct ReadResult {
+  Design design;
+  DesignPaths paths;
+};
+
+// The fields read and checked in the order pitch, number of teeth, roller diameter, depth of
+// cut, feed rate, seat clearance, tip diameter, the machining options, then the mounting
+// fields (last, since they are judged against the teeth and the tool): the first failure, or
+// the design with what its checks built.
+std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields);
+
+}  // namespace toothwright

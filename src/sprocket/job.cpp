@@ -1,0 +1,62 @@
+// The job is built in the order the program cuts: the sprocket (unless a check built it), the
+// holes, each contour's cutter path and tabs, then the depths as the program writes them.
+#include "sprocket/job.h"
+
+#include <utility>
+
+#include "sprocket/cutter_path.h"
+#include "sprocket/holes.h"
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+Job BuildJob(ReadResult read) {
+  Job job;
+  job.design = std::move(read.design);
+  const Design& d = job.design;
+  const MachiningOptions& m = d.machining;
+  job.outlines_built = read.paths.outlines_built;
+  job.cutter_paths_built = read.paths.outline_cutter_path ? 1 : 0;
+  if (read.paths.sprocket) {
+    job.sprocket = std::move(*read.paths.sprocket);
+  } else {
+    job.sprocket = BuildSprocket(d.tooth);
+    ++job.outlines_built;
+  }
+  job.sprocket.mounting = d.mounting;
+  job.sprocket.holes = BuildHoles(d.mounting);
+  job.outside_diameter = ParseReal(job.sprocket.outside_diameter_text).value_or(0);
+
+  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
+  // follows the contour itself, which is not copied.
+  if (m.tool_diameter || m.tabs) {
+    const size_t outline = job.ContourCount() - 1;
+    for (size_t c = 0; c < job.ContourCount(); ++c) {
+      const Path& contour = job.Contour(c);
+      if (!m.tool_diameter) {
+        job.toolpaths.push_back(MakeToolpathFrom(contour, m));
+        continue;
+      }
+      std::optional<Path> cutter;
+      if (c == outline && read.paths.outline_cutter_path) {
+        cutter = std::move(read.paths.outline_cutter_path);
+      } else {
+        cutter = CutterPath(contour, *m.tool_diameter);
+        ++job.cutter_paths_built;
+      }
+      // The checks made sure every cutter path exists.
+      job.toolpaths.push_back(MakeToolpathFrom(std::move(cutter).value(), m));
+    }
+  }
+  job.pass_depths = PassDepths(m);
+  job.tab_depth = TabDepth(m);
+  for (size_t c = 0; c < job.ContourCount(); ++c) job.extent = Include(job.extent, job.Contour(c));
+  return job;
+}
+
+std::variant<Job, FieldError> MakeJob(const FieldTexts& fields) {
+  auto read = ReadDesign(fields);
+  if (auto* error = std::get_if<FieldError>(&read)) return std::move(*error);
+  return BuildJob(std::get<ReadResult>(std::move(read)));
+}
+
+}  // namespace toothwright
