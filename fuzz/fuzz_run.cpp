@@ -28,11 +28,11 @@
 
 namespace {
 
+using toothwright::FieldError;
 using toothwright::FieldTexts;
 using toothwright::FormatReal;
 using toothwright::ParseReal;
 using toothwright::RunResults;
-using toothwright::FieldError;
 
 // A failed property names its line before the fuzzer records the input.
 void Require(bool condition, int line = __builtin_LINE()) {
@@ -530,11 +530,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const RunResults& r = std::get<RunResults>(result);
-  Require(
-      !HasNonNumber(r.dxf) &&
-      !HasNonNumber(toothwright::WriteDrawingSvg(r.job)) &&
-      !HasNonNumber(r.job.sprocket.pitch_diameter_text) &&
-      !HasNonNumber(r.job.sprocket.outside_diameter_text));
+  Require(!HasNonNumber(r.dxf) && !HasNonNumber(toothwright::WriteDrawingSvg(r.job)) &&
+          !HasNonNumber(r.job.sprocket.pitch_diameter_text) &&
+          !HasNonNumber(r.job.sprocket.outside_diameter_text));
   Lines(r.dxf);
   CheckProgram(r, f);
   CheckPreview(r);

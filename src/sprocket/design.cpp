@@ -151,28 +151,35 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
                          "With this clearance the flanks no longer meet in a tip");
   if (auto* error = std::get_if<FieldError>(&tooth)) return std::move(*error);
   const FirstTooth& t = std::get<FirstTooth>(tooth);
+  // The top circle must cut every flank between its seat and the tip.
+  const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
+  const double pointed = 2 * t.TipRadius;
+  const auto top = ReadTipDiameter(fields.tip_diameter, n.pitch, n.teeth);
+  const bool top_in_range = top && *top && **top > lowest && **top < pointed;
+
   // A clearance shortens the flanks, on a tiny chain to less than the coordinates can show.
   // (A bare roller's seats so small that they round to nothing are written as they always
-  // were: the cutter barely moves there.)
-  if (values.SeatRadius != n.roller / 2 &&
-      HasUnwritableArc(OutlineOf(n, values.SeatRadius, std::nullopt, paths))) {
-    return Refuse(Field::SeatClearance, "The flanks become too short for the program's decimals");
+  // were: the cutter barely moves there.) Topping only shortens the flanks further, so when
+  // the topped outline, which the run needs anyway, writes well, so would the pointed one.
+  bool topped_writes = false;
+  if (values.SeatRadius != n.roller / 2) {
+    topped_writes = top_in_range && !HasUnwritableArc(OutlineOf(n, values.SeatRadius, *top, paths));
+    if (!topped_writes && HasUnwritableArc(OutlineOf(n, values.SeatRadius, std::nullopt, paths))) {
+      return Refuse(Field::SeatClearance, "The flanks become too short for the program's decimals");
+    }
   }
 
-  const auto top = ReadTipDiameter(fields.tip_diameter, n.pitch, n.teeth);
   if (!top) return Refuse(Field::TipDiameter, "A diameter, or ANSI");
   values.TopDiameter = *top;
   if (values.TopDiameter) {
-    // The top circle must cut every flank between its seat and the tip.
-    const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
-    const double pointed = 2 * t.TipRadius;
-    if (!(*values.TopDiameter > lowest && *values.TopDiameter < pointed)) {
+    if (!top_in_range) {
       return Refuse(Field::TipDiameter, "It must lie between the flanks' feet (" + size(lowest) +
                                             ") and the pointed tips (" + size(pointed) + ")");
     }
     // A top circle just below the tips, or just above the seats, leaves a top or a flank
     // smaller than the coordinates can show.
-    if (HasUnwritableArc(OutlineOf(n, values.SeatRadius, values.TopDiameter, paths))) {
+    if (!topped_writes &&
+        HasUnwritableArc(OutlineOf(n, values.SeatRadius, values.TopDiameter, paths))) {
       return Refuse(Field::TipDiameter,
                     "It leaves a top or a flank too short for the program's decimals");
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <variant>
 
+#include "sprocket/job.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
@@ -134,6 +135,54 @@ TEST(RunDimensions, DerivedValues) {
     EXPECT_EQ(run.ToothAngle, c.tooth_angle);
     EXPECT_EQ(run.RollerRadius, c.roller_radius);
     EXPECT_EQ(run.FlankRadius, c.flank_radius);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// The checks hand what they measured to the job: one outline, one cutter path a contour.
+TEST(Job, BuildsEachPathOnce) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    int cutter_paths;
+  };
+  const FieldTexts all{.pitch = "0.5",
+                       .teeth = "18",
+                       .roller = "0.3125",
+                       .depth = "0.25",
+                       .seat_clearance = "ANSI",
+                       .tip_diameter = "ANSI",
+                       .tool_diameter = "0.125",
+                       .tabs = "4",
+                       .tab_width = "0.1",
+                       .tab_height = "0.05"};
+  const FieldTexts holes{.pitch = "0.5",
+                         .teeth = "18",
+                         .roller = "0.3125",
+                         .tool_diameter = "0.125",
+                         .bore = "0.75",
+                         .bolt_holes = "4",
+                         .bolt_hole_diameter = "0.257",
+                         .bolt_circle = "1.75"};
+  const FieldTexts clearance{
+      .pitch = "0.5", .teeth = "18", .roller = "0.3125", .seat_clearance = "0.002"};
+  const Case cases[] = {
+      {"plain", kAnsi40EighteenTeeth, 0},
+      {"clearance alone", clearance, 0},
+      {"tool, tip, clearance and tabs", all, 1},
+      {"cutter round a bore and bolt holes", holes, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto job = MakeJob(c.fields);
+    ASSERT_TRUE(std::holds_alternative<Job>(job));
+    EXPECT_EQ(std::get<Job>(job).outlines_built, 1);
+    EXPECT_EQ(std::get<Job>(job).cutter_paths_built, c.cutter_paths);
   }
 }
 

@@ -29,9 +29,8 @@ const SprocketRun& Ansi40Teeth18() {
 }
 
 std::vector<std::string> Program(const MachiningOptions& m, bool offset = false) {
-  return SplitCrLf(
-      WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
-                 {.offset = offset, .feed = "10", .machining = m}));
+  return SplitCrLf(WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
+                              {.offset = offset, .feed = "10", .machining = m}));
 }
 
 double Word(const std::string& line, char letter) {
@@ -202,8 +201,8 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
                            .tabs = HoldingTabs{.count = 2, .width = 0.1, .height = 0.05},
                            .spindle = "1200",
                            .program_end = true};
-  const std::vector<std::string> lines =
-      SplitCrLf(WriteGCode(contours, {.unit = LengthUnit::Millimetre, .offset = true, .machining = m}));
+  const std::vector<std::string> lines = SplitCrLf(
+      WriteGCode(contours, {.unit = LengthUnit::Millimetre, .offset = true, .machining = m}));
   // With several contours each is entered along its first segment's tangent, from twice its
   // smallest radius back.
   const std::vector<std::string> head = {"G21",
