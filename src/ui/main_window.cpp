@@ -540,7 +540,10 @@ void MainWindow::ComboUnits_Click() {
 void MainWindow::RefreshUnitSuffixes() {
   const std::string units = current_units_.toStdString();
   for (const UnitFieldState& state : unit_fields_) {
-    state.suffix->setText(QString::fromLatin1(UnitSuffix(state.unit, units)));
+    const QString suffix = QString::fromLatin1(UnitSuffix(state.unit, units));
+    state.suffix->setText(suffix);
+    // Assistive tools read the unit with the field, which the drawn suffix does not tell them.
+    state.field->setAccessibleDescription(suffix);
   }
 }
 
