@@ -2,9 +2,9 @@
 // the two computed diameters, the preview, the G-code text and the saves, and the More panel
 // with the tooth-form, machining and mounting options. Each event the window handles runs one
 // handler named after its control and event; the fields are the only state a handler leaves
-// behind, apart from the unit in force, the save dialog's file name and whether the panel is
-// open, the typed text of each length field, the last saved file's name and whether the
-// results still match the fields.
+// behind, apart from the unit in force with the typed text of each length field, the folder
+// and name of the last file saved, whether the results still match the fields and whether the
+// panel is open.
 #pragma once
 
 #include <QWidget>
