@@ -125,7 +125,7 @@ Outputs (without one, only the two diameters are printed):
   A FILE of - is standard output, and the diameters are then not printed. An
   existing file is replaced only once the new content is complete.
   Example: toothwright-cli --chain "ANSI 40" --teeth 18 --gcode sprocket.ngc \
-             --dxf sprocket.dxf --preview-svg sprocket.svg
+             --dxf sprocket.dxf --svg sprocket.svg
 
   -h, --help            print this help and stop
   -V, --version         print the version and stop

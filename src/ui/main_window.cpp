@@ -4,12 +4,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -24,7 +29,6 @@
 #include "output/preview.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/numbers.h"
-#include "sprocket/units.h"
 #include "ui/picture_box.h"
 #include "ui/qt_window_services.h"
 #include "ui/text_store.h"
@@ -35,52 +39,124 @@ namespace {
 // The units list belongs to the window's design; Form_Load only selects its first entry.
 const QStringList kUnitsList = {"English", "Metric"};
 
-// The Info box: five lines, no line break after the last.
-constexpr const char* kInfoText =
-    "Toothwright Version 2.0\r\n"
-    "\r\n"
-    "Written by the Toothwright developers.\r\n"
-    "\r\n"
-    "See the README that comes with the program for how to use it.";
+// Where the package installs the README and the changelog.
+constexpr const char* kPackageDocFolder = "/usr/share/doc/toothwright";
 
-// The More panel's text fields: the run's text each one fills, and whether a unit switch
-// converts it. The lengths of the part (tooth form, bore, keyway, bolt holes) convert like
-// pitch and roller; the machining values stay as typed, like the depth of cut, and so do counts.
+// The folder holding the installed README: beside the program's bin folder (the package's
+// /usr/share/doc/toothwright, or the same under another install prefix), else the package's.
+QString DocumentationFolder() {
+  const QString beside =
+      QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/toothwright");
+  return QFileInfo(beside + "/README.md").isFile() ? beside
+                                                   : QString::fromLatin1(kPackageDocFolder);
+}
+
+// The Info box: five lines, no line break after the last.
+QString InfoText() {
+  return QStringLiteral(
+             "Toothwright Version 2.0\r\n"
+             "\r\n"
+             "Written by the Toothwright developers.\r\n"
+             "\r\n"
+             "How to use it: README.md in %1, and man toothwright.")
+      .arg(DocumentationFolder());
+}
+
+// The closed window's text fields: the run's text each one fills.
+struct MainField {
+  std::string FieldTexts::*text;
+  const char* name;  // objectName in the window's layout table
+};
+
+const MainField kMainFields[] = {
+    {&FieldTexts::pitch, "txtPitch"},         {&FieldTexts::roller, "txtRollerDiameter"},
+    {&FieldTexts::teeth, "txtNumberofTeeth"}, {&FieldTexts::depth, "txtCutDepth"},
+    {&FieldTexts::feed, "txtFeedRate"},
+};
+
+// The More panel's text fields: the run's text each one fills.
 struct OptionField {
   const char* name;  // objectName in the panel's layout table
   std::string FieldTexts::*text;
-  bool converts;
   const char* tip;  // what the field means, shown when the pointer rests on it
 };
 
 const OptionField kOptionFields[] = {
-    {"txtSeatClearance", &FieldTexts::seat_clearance, true,
+    {"txtSeatClearance", &FieldTexts::seat_clearance,
      "Added to the roller radius for the seats: a length of 0 or more, or ANSI for the chain "
      "standard's seating curve"},
-    {"txtTipDiameter", &FieldTexts::tip_diameter, true,
+    {"txtTipDiameter", &FieldTexts::tip_diameter,
      "The teeth are topped at this diameter: a length, or ANSI for the standard's outside "
      "diameter"},
-    {"txtToolDiameter", &FieldTexts::tool_diameter, false,
+    {"txtToolDiameter", &FieldTexts::tool_diameter,
      "The program follows the cutter centre, offset by half this diameter, for controllers "
      "without cutter compensation; not together with the tool offset right code"},
-    {"txtDepthPerPass", &FieldTexts::depth_per_pass, false,
+    {"txtDepthPerPass", &FieldTexts::depth_per_pass,
      "The contour is cut in passes this much deeper each, down to the depth of cut"},
-    {"txtTabs", &FieldTexts::tabs, false, "Number of holding tabs left on the contour"},
-    {"txtTabWidth", &FieldTexts::tab_width, false, "Length of each tab along the path"},
-    {"txtTabHeight", &FieldTexts::tab_height, false, "Height of each tab above the full depth"},
-    {"txtSafeZ", &FieldTexts::safe_z, false, "Height of the first and last rapid moves"},
-    {"txtSpindle", &FieldTexts::spindle, false, "Spindle speed, written after S as typed"},
-    {"txtBore", &FieldTexts::bore, true, "Diameter of the bore about the centre"},
-    {"txtKeywayWidth", &FieldTexts::keyway_width, true,
+    {"txtTabs", &FieldTexts::tabs, "Number of holding tabs left on the contour"},
+    {"txtTabWidth", &FieldTexts::tab_width, "Length of each tab along the path"},
+    {"txtTabHeight", &FieldTexts::tab_height, "Height of each tab above the full depth"},
+    {"txtSafeZ", &FieldTexts::safe_z, "Height of the first and last rapid moves"},
+    {"txtSpindle", &FieldTexts::spindle, "Spindle speed, written after S as typed"},
+    {"txtBore", &FieldTexts::bore, "Diameter of the bore about the centre"},
+    {"txtKeywayWidth", &FieldTexts::keyway_width,
      "Width of the keyway in the bore's edge; needs a bore"},
-    {"txtKeywayDepth", &FieldTexts::keyway_depth, true,
-     "From the bore's edge to the keyway's far side"},
-    {"txtBoltHoles", &FieldTexts::bolt_holes, false, "Number of holes on the bolt circle"},
-    {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, true, "Diameter of each bolt hole"},
-    {"txtBoltCircle", &FieldTexts::bolt_circle, true,
+    {"txtKeywayDepth", &FieldTexts::keyway_depth, "From the bore's edge to the keyway's far side"},
+    {"txtBoltHoles", &FieldTexts::bolt_holes, "Number of holes on the bolt circle"},
+    {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, "Diameter of each bolt hole"},
+    {"txtBoltCircle", &FieldTexts::bolt_circle,
      "Diameter of the circle through the bolt holes' centres"},
 };
 static_assert(std::size(kOptionFields) == kOptionFieldCount);
+
+// The fields that show a unit. A unit switch converts every length, the feed included, in this
+// order; counts, the spindle speed and the word ANSI stay as they are. A later length field of
+// the part or the machining is one more row.
+struct UnitField {
+  std::string FieldTexts::*text;
+  FieldUnit unit;
+};
+
+const UnitField kUnitFields[] = {
+    {&FieldTexts::pitch, FieldUnit::Length},
+    {&FieldTexts::roller, FieldUnit::Length},
+    {&FieldTexts::depth, FieldUnit::Length},
+    {&FieldTexts::feed, FieldUnit::Feed},
+    {&FieldTexts::seat_clearance, FieldUnit::Length},
+    {&FieldTexts::tip_diameter, FieldUnit::Length},
+    {&FieldTexts::tool_diameter, FieldUnit::Length},
+    {&FieldTexts::depth_per_pass, FieldUnit::Length},
+    {&FieldTexts::tab_width, FieldUnit::Length},
+    {&FieldTexts::tab_height, FieldUnit::Length},
+    {&FieldTexts::safe_z, FieldUnit::Length},
+    {&FieldTexts::spindle, FieldUnit::Spindle},
+    {&FieldTexts::bore, FieldUnit::Length},
+    {&FieldTexts::keyway_width, FieldUnit::Length},
+    {&FieldTexts::keyway_depth, FieldUnit::Length},
+    {&FieldTexts::bolt_hole_diameter, FieldUnit::Length},
+    {&FieldTexts::bolt_circle, FieldUnit::Length},
+};
+
+// Room between a unit suffix and the typed text, and between the suffix and the field's frame.
+constexpr int kSuffixGapPixels = 2;
+constexpr int kSuffixFramePixels = 3;
+
+// The unit shown inside the right end of field, grey like a placeholder, with the field's text
+// kept clear of it. The room fits the widest suffix of the unit, so that a switch moves nothing;
+// clicks go through to the field.
+QLabel* AttachUnitSuffix(QLineEdit* field, FieldUnit unit) {
+  auto* suffix = new QLabel(field);
+  suffix->setObjectName(field->objectName() + QLatin1String("Unit"));
+  suffix->setTextFormat(Qt::PlainText);
+  suffix->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  suffix->setAttribute(Qt::WA_TransparentForMouseEvents);
+  suffix->setForegroundRole(QPalette::PlaceholderText);
+  const int width =
+      field->fontMetrics().horizontalAdvance(QString::fromLatin1(WidestUnitSuffix(unit)));
+  suffix->setGeometry(field->width() - width - kSuffixFramePixels, 0, width, field->height());
+  field->setTextMargins(0, 0, width + kSuffixGapPixels, 0);
+  return suffix;
+}
 
 // The word a tooth-form field takes for the chain standard's value.
 constexpr const char* kStandardWord = "ANSI";
@@ -112,9 +188,10 @@ QWidget* CreateControl(const ControlLayout& row, QWidget* parent) {
     case ControlKind::TextBox:
       return new QLineEdit(parent);
     case ControlKind::ResultBox: {
+      // A click gives the focus, so that the number can be selected and copied; Tab passes it.
       auto* field = new QLineEdit(parent);
       field->setReadOnly(true);
-      field->setFocusPolicy(Qt::StrongFocus);
+      field->setFocusPolicy(Qt::ClickFocus);
       return field;
     }
     case ControlKind::ChoiceList: {
@@ -130,11 +207,8 @@ QWidget* CreateControl(const ControlLayout& row, QWidget* parent) {
       frame->setLineWidth(1);
       return frame;
     }
-    case ControlKind::Picture: {
-      auto* picture = new PictureBox(parent);
-      picture->setFocusPolicy(Qt::StrongFocus);
-      return picture;
-    }
+    case ControlKind::Picture:
+      return new PictureBox(parent);
     case ControlKind::CodeBox: {
       auto* box = new QPlainTextEdit(parent);
       box->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -240,6 +314,7 @@ void MainWindow::BuildControls() {
   ui_.txtPitchDiameter = FindControl<QLineEdit>(this, "txtPitchDiameter");
   ui_.Picture1 = FindControl<PictureBox>(this, "Picture1");
   ui_.Label15 = FindControl<QLabel>(this, "Label15");
+  ui_.LabelResultsNote = FindControl<QLabel>(this, "LabelResultsNote");
   ui_.txtInfo = FindControl<QPlainTextEdit>(this, "txtInfo");
   ui_.CmdSelectGCODE = FindControl<QPushButton>(this, "CmdSelectGCODE");
   ui_.CmdGCodeSave = FindControl<QPushButton>(this, "CmdGCodeSave");
@@ -280,6 +355,14 @@ void MainWindow::BuildControls() {
   ui_.ComboUnits->addItems(kUnitsList);
   ui_.ComboUnits->setCurrentIndex(-1);
 
+  for (const UnitField& row : kUnitFields) {
+    QLineEdit* field = FieldEdit(row.text);
+    unit_fields_.push_back({field, AttachUnitSuffix(field, row.unit), row.unit, TypedLength{}});
+  }
+  for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
+    result_suffixes_.push_back(AttachUnitSuffix(result, FieldUnit::Length));
+  }
+
   ui_.txtDXF = new TextStore(this);
   ui_.txtDXF->setObjectName("txtDXF");
   ui_.txtSVG = new TextStore(this);
@@ -308,6 +391,27 @@ void MainWindow::WireEvents() {
     connect(option, &QLineEdit::textChanged, this, &MainWindow::RefreshMoreCaption);
   }
   connect(ui_.CheckProgramEnd, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
+  // Enter in any field presses Go. The results no longer match once a field, the units or a
+  // tick box changes; the G-code box is the person's own to edit and does not count.
+  for (const MainField& row : kMainFields) {
+    connect(FieldEdit(row.text), &QLineEdit::returnPressed, ui_.Command1, &QPushButton::click);
+    connect(FieldEdit(row.text), &QLineEdit::textChanged, this, &MainWindow::MarkResultsStale);
+  }
+  for (QLineEdit* option : ui_.options) {
+    connect(option, &QLineEdit::returnPressed, ui_.Command1, &QPushButton::click);
+    connect(option, &QLineEdit::textChanged, this, &MainWindow::MarkResultsStale);
+  }
+  connect(ui_.ComboUnits, &QComboBox::currentIndexChanged, this, &MainWindow::MarkResultsStale);
+  for (QCheckBox* box : {ui_.Check1, ui_.CheckProgramEnd}) {
+    connect(box, &QCheckBox::toggled, this, &MainWindow::MarkResultsStale);
+  }
+  // A click on a disabled save does nothing, and neither does its key.
+  const auto shortcut = [this](QKeySequence keys, auto slot_owner, auto slot) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, slot_owner, slot);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), ui_.CmdGCodeSave, &QPushButton::click);
+  shortcut(QKeySequence(Qt::Key_F1), ui_.CmdAbout, &QPushButton::click);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
   // A diameter wider than its field is shown whole in the field's tip.
   for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
     connect(result, &QLineEdit::textChanged, result, &QWidget::setToolTip);
@@ -328,6 +432,16 @@ FieldTexts MainWindow::ReadFields() const {
     fields.*(kOptionFields[i].text) = ui_.options[i]->text().toStdString();
   }
   return fields;
+}
+
+QLineEdit* MainWindow::FieldEdit(std::string FieldTexts::*text) const {
+  for (const MainField& row : kMainFields) {
+    if (row.text == text) return FindControl<QLineEdit>(this, row.name);
+  }
+  for (size_t i = 0; i < kOptionFieldCount; ++i) {
+    if (kOptionFields[i].text == text) return ui_.options[i];
+  }
+  return nullptr;
 }
 
 int MainWindow::OptionsInForce() const {
@@ -352,13 +466,16 @@ void MainWindow::Form_Load() {
   current_units_ = kUnitsList.front();
   // Raises ComboUnits_Click, which finds the unit unchanged and converts nothing.
   ui_.ComboUnits->setCurrentIndex(0);
+  RefreshUnitSuffixes();
 }
 
 void MainWindow::Command1_Click() {
-  FieldTexts fields = ReadFields();
+  // Until this run succeeds, what the window shows is not the result of its fields.
+  MarkResultsStale();
+  const FieldTexts fields = ReadFields();
   auto job = MakeJob(fields);
   if (const auto* error = std::get_if<FieldError>(&job)) {
-    services_->ShowMessage(QString::fromStdString(error->message));
+    ShowRefusal(*error);
     return;
   }
   ui_.txtDXF->setText(QString());
@@ -373,7 +490,7 @@ void MainWindow::Command1_Click() {
   if (FieldTexts now = ReadFields(); now != fields) {
     job = MakeJob(now);
     if (const auto* error = std::get_if<FieldError>(&job)) {
-      services_->ShowMessage(QString::fromStdString(error->message));
+      ShowRefusal(*error);
       return;
     }
   }
@@ -388,6 +505,17 @@ void MainWindow::Command1_Click() {
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
   ui_.txtSVG->setText(QString::fromStdString(WriteDrawingSvg(built)));
+  ShowResultsCurrent();
+}
+
+void MainWindow::ShowRefusal(const FieldError& error) {
+  services_->ShowRefusal(QString::fromStdString(error.message),
+                         QString::fromStdString(error.reason));
+  // The field to change next has the focus, its text selected to type over.
+  if (QLineEdit* field = FieldEdit(FieldOf(error.field).text)) {
+    field->setFocus();
+    field->selectAll();
+  }
 }
 
 void MainWindow::Combo1_Click() {
@@ -408,20 +536,59 @@ void MainWindow::Combo1_Click() {
 void MainWindow::ComboUnits_Click() {
   const QString units = ui_.ComboUnits->currentText();
   if (units == current_units_) return;
+  const std::string from = current_units_.toStdString();
   current_units_ = units;
-  ConvertLengthField(ui_.txtPitch, units);
-  ConvertLengthField(ui_.txtRollerDiameter, units);
-  // The word ANSI is not a number and stays as it is.
-  for (size_t i = 0; i < kOptionFieldCount; ++i) {
-    if (kOptionFields[i].converts) ConvertLengthField(ui_.options[i], units);
+  // Each length is converted from its text as typed, so that switching back gives that text
+  // again; a text that is not wholly a number (the word ANSI, "12 mm") stays as it is.
+  for (UnitFieldState& state : unit_fields_) {
+    if (!ConvertsWithUnits(state.unit)) continue;
+    state.text =
+        SwitchLengthUnits(state.text, state.field->text().toStdString(), from, units.toStdString());
+    const QString shown = QString::fromStdString(state.text.shown);
+    if (state.field->text() != shown) SetFieldText(state.field, state.text.shown);
+  }
+  RefreshUnitSuffixes();
+}
+
+void MainWindow::RefreshUnitSuffixes() {
+  const std::string units = current_units_.toStdString();
+  for (const UnitFieldState& state : unit_fields_) {
+    const QString suffix = QString::fromLatin1(UnitSuffix(state.unit, units));
+    state.suffix->setText(suffix);
+    // Assistive tools read the unit with the field, which the drawn suffix does not tell them.
+    state.field->setAccessibleDescription(suffix);
   }
 }
 
-void MainWindow::ConvertLengthField(QLineEdit* field, const QString& units) {
-  // A field that is not wholly a number, or whose product overflows, keeps its text.
-  if (const auto converted = ConvertLengthText(field->text().toStdString(), units.toStdString())) {
-    SetFieldText(field, *converted);
+void MainWindow::MarkResultsStale() {
+  if (!has_results_ || results_stale_) return;
+  results_stale_ = true;
+  for (QPushButton* save : {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave}) {
+    save->setEnabled(false);
+    save->setToolTip(QString::fromUtf8(kStaleResultsMessage));
   }
+  ShowNote(QString::fromUtf8(kStaleResultsMessage));
+}
+
+void MainWindow::ShowResultsCurrent() {
+  has_results_ = true;
+  results_stale_ = false;
+  for (QPushButton* save : {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave}) {
+    save->setEnabled(true);
+    save->setToolTip(QString());
+  }
+  ShowNote(QString());
+  // The run read the fields in the unit now in force.
+  for (QLabel* suffix : result_suffixes_) {
+    suffix->setText(
+        QString::fromLatin1(UnitSuffix(FieldUnit::Length, current_units_.toStdString())));
+  }
+}
+
+void MainWindow::ShowNote(const QString& text) {
+  QLabel* note = ui_.LabelResultsNote;
+  note->setText(note->fontMetrics().elidedText(text, Qt::ElideMiddle, note->width()));
+  note->setToolTip(text);
 }
 
 void MainWindow::CmdSelectGCODE_Click() {
@@ -430,8 +597,10 @@ void MainWindow::CmdSelectGCODE_Click() {
 }
 
 void MainWindow::CmdGCodeSave_Click() {
-  SaveWithDialog(QString::fromUtf8(kGCodeFilter),
-                 FromBoxText(ui_.txtInfo->toPlainText()) + QLatin1String(kSavedLineBreak));
+  const std::optional<QString> path =
+      SaveWithDialog(GCodeFilters(), GCodeFilterFor(gcode_extension_), gcode_extension_,
+                     FromBoxText(ui_.txtInfo->toPlainText()) + QLatin1String(kSavedLineBreak));
+  if (path) gcode_extension_ = GCodeExtensionAfter(*path, gcode_extension_);
 }
 
 void MainWindow::CmdDXFSave_Click() {
@@ -439,7 +608,8 @@ void MainWindow::CmdDXFSave_Click() {
     services_->ShowMessage(QString::fromUtf8(kNoDrawingMessage));
     return;
   }
-  SaveWithDialog(QString::fromUtf8(kDxfFilter),
+  const QString filter = QString::fromUtf8(kDxfFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("dxf"),
                  ui_.txtDXF->text() + QLatin1String(kSavedLineBreak));
 }
 
@@ -449,7 +619,8 @@ void MainWindow::CmdSVGSave_Click() {
     return;
   }
   // The document is written as the run made it: its own line ends, nothing added.
-  SaveWithDialog(QString::fromUtf8(kSvgFilter), ui_.txtSVG->text());
+  const QString filter = QString::fromUtf8(kSvgFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("svg"), ui_.txtSVG->text());
 }
 
 void MainWindow::CmdMore_Click() {
@@ -481,18 +652,26 @@ void MainWindow::txtToolDiameter_Change() {
 }
 
 void MainWindow::CmdAbout_Click() {
-  services_->ShowMessage(QString::fromUtf8(kInfoText));
+  services_->ShowMessage(InfoText());
 }
 
-void MainWindow::SaveWithDialog(const QString& filter, const QString& text) {
-  save_dialog_.filter = filter;
-  save_dialog_.initial_folder = QString::fromUtf8(kSaveFolder);
-  const std::optional<QString> path = services_->AskSavePath(save_dialog_);
-  if (!path || path->isEmpty()) return;
-  save_dialog_.file_name = *path;
-  if (const auto reason = services_->WriteTextFile(*path, text)) {
-    services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(*path, *reason));
+std::optional<QString> MainWindow::SaveWithDialog(const QStringList& filters,
+                                                  const QString& selected_filter,
+                                                  const QString& extension, const QString& text) {
+  const SaveRequest request{.filters = filters,
+                            .selected_filter = selected_filter,
+                            .initial_folder = QString::fromUtf8(kSaveFolder),
+                            .file_name = ProposedPath(last_save_, extension)};
+  const std::optional<SaveChoice> choice = services_->AskSavePath(request);
+  if (!choice || choice->path.isEmpty()) return std::nullopt;
+  const QString path = WithExtension(choice->path, choice->filter);
+  last_save_ = LastSaveOf(path);
+  if (const auto reason = services_->WriteTextFile(path, text)) {
+    services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *reason));
+    return path;
   }
+  ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
+  return path;
 }
 
 }  // namespace toothwright

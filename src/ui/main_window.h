@@ -2,15 +2,21 @@
 // the two computed diameters, the preview, the G-code text and the saves, and the More panel
 // with the tooth-form, machining and mounting options. Each event the window handles runs one
 // handler named after its control and event; the fields are the only state a handler leaves
-// behind, apart from the unit in force, the save dialog's file name and whether the panel is
-// open.
+// behind, apart from the unit in force with the typed text of each length field, the folder
+// and name of the last file saved, whether the results still match the fields and whether the
+// panel is open.
 #pragma once
 
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "sprocket/fields.h"
+#include "ui/save_names.h"
+#include "ui/unit_fields.h"
 #include "ui/window_layout.h"
 #include "ui/window_services.h"
 
@@ -26,14 +32,17 @@ namespace toothwright {
 class PictureBox;
 class TextStore;
 
-// Fixed texts of the window: its caption, the save filters and folder, and a message.
+// Fixed texts of the window: its caption, the save filters and folder, and messages. The G-code
+// save's filters are GCodeFilters().
 inline constexpr const char* kWindowCaption = "Toothwright 2.0";
-inline constexpr const char* kGCodeFilter = "Cam (*.cam)";
 inline constexpr const char* kDxfFilter = "Cad (*.dxf)";
 inline constexpr const char* kSaveFolder = "c:\\temp";
 inline constexpr const char* kNoDrawingMessage = "There is no DXF drawing yet: press Go first.";
 inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
+// Shown in the results area, and as the saves' tip while they are disabled, once the fields no
+// longer match the results.
+inline constexpr const char* kStaleResultsMessage = "Results are for earlier settings: press Go";
 
 // The number of text fields in the More panel; with the "End Program with M2" box they are the
 // options a run can take beyond the fields of the closed window.
@@ -54,6 +63,8 @@ class MainWindow : public QWidget {
   QString DxfText() const;
   // The texts a run would read from the fields now, the More panel's included.
   FieldTexts ReadFields() const;
+  // The field whose text a run reads into text, or nullptr for a member no field fills (units).
+  QLineEdit* FieldEdit(std::string FieldTexts::*text) const;
 
   // The handlers, each wired to its control's event and to nothing else.
   void Form_Load();
@@ -87,6 +98,7 @@ class MainWindow : public QWidget {
     QLineEdit* txtPitchDiameter = nullptr;
     PictureBox* Picture1 = nullptr;
     QLabel* Label15 = nullptr;  // the caption under the picture
+    QLabel* LabelResultsNote = nullptr;
     QPlainTextEdit* txtInfo = nullptr;
     QPushButton* CmdSelectGCODE = nullptr;
     QPushButton* CmdGCodeSave = nullptr;
@@ -114,15 +126,42 @@ class MainWindow : public QWidget {
   int OptionsInForce() const;
   // The More button's caption after the panel opened or closed or an option changed.
   void RefreshMoreCaption();
-  void ConvertLengthField(QLineEdit* field, const QString& units);
-  // Asks for a path with filter and writes text to it unchanged.
-  void SaveWithDialog(const QString& filter, const QString& text);
+  // The unit suffixes of the fields after a switch, and of the results after a run.
+  void RefreshUnitSuffixes();
+  // The results no longer match the fields: the saves are disabled and the note says so. Has
+  // no effect before the first run that succeeded, when there is nothing to save but the
+  // G-code box.
+  void MarkResultsStale();
+  // Shows a refused field's message and reason, and puts the focus in the field.
+  void ShowRefusal(const FieldError& error);
+  // A run succeeded: the saves are enabled, the note cleared, the results' suffixes in its unit.
+  void ShowResultsCurrent();
+  // Writes text into the note line of the results area, shortened to fit; whole in its tip.
+  void ShowNote(const QString& text);
+  // Asks for a path, offering filters with selected_filter selected and the last saved name
+  // with extension, and writes text to it unchanged. The path confirmed (written or not), or
+  // nullopt when the dialog was cancelled.
+  std::optional<QString> SaveWithDialog(const QStringList& filters, const QString& selected_filter,
+                                        const QString& extension, const QString& text);
+
+  // A field that shows a unit, with the text it was typed in for a switch to convert.
+  struct UnitFieldState {
+    QLineEdit* field;
+    QLabel* suffix;
+    FieldUnit unit;
+    TypedLength text;
+  };
 
   std::unique_ptr<WindowServices> own_services_;
   WindowServices* services_;
   Controls ui_;
+  std::vector<UnitFieldState> unit_fields_;
+  std::vector<QLabel*> result_suffixes_;  // of the two computed diameters
   QString current_units_;
-  SaveRequest save_dialog_;  // shared by every save: keeps the last confirmed file name
+  LastSave last_save_;               // shared by every save
+  QString gcode_extension_ = "cam";  // proposed by the next G-code save
+  bool has_results_ = false;         // a run has succeeded since the window opened
+  bool results_stale_ = false;       // ... and the fields changed since the last one
   bool more_open_ = false;
 };
 

@@ -4,7 +4,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include "ui/canvas_mapping.h"
 #include "ui/window_layout.h"
@@ -78,12 +77,6 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
   painter.drawImage(contentsRect().topLeft(), picture_);
-  if (hasFocus()) {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = contentsRect();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-  }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "ui/save_names.h"
+
 namespace toothwright {
 
 namespace {
@@ -52,13 +54,37 @@ void QtWindowServices::ShowMessage(const QString& prompt) {
   box.exec();
 }
 
-std::optional<QString> QtWindowServices::AskSavePath(const SaveRequest& request) {
-  QString start = request.file_name;
-  if (start.isEmpty() && QFileInfo(request.initial_folder).isDir()) start = request.initial_folder;
-  const QString path =
-      QFileDialog::getSaveFileName(dialog_parent_, QString(), start, request.filter);
-  if (path.isEmpty()) return std::nullopt;
-  return path;
+void QtWindowServices::ShowRefusal(const QString& message, const QString& reason) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Toothwright"), message, QMessageBox::Ok,
+                  dialog_parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setInformativeText(reason);
+  box.exec();
+}
+
+std::optional<SaveChoice> QtWindowServices::AskSavePath(const SaveRequest& request) {
+  QFileDialog dialog(dialog_parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(request.filters);
+  // The dialog itself adds the selected filter's extension, so that it asks before replacing
+  // the file that will really be written.
+  const auto follow_filter = [&dialog](const QString& filter) {
+    const QStringList extensions = FilterExtensions(filter);
+    dialog.setDefaultSuffix(extensions.isEmpty() ? QString() : extensions.front());
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
+  dialog.selectNameFilter(request.selected_filter);
+  follow_filter(request.selected_filter);
+  if (!request.file_name.isEmpty()) {
+    dialog.selectFile(request.file_name);
+  } else if (QFileInfo(request.initial_folder).isDir()) {
+    dialog.setDirectory(request.initial_folder);
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+  return SaveChoice{files.front(), dialog.selectedNameFilter()};
 }
 
 std::optional<QString> QtWindowServices::WriteTextFile(const QString& path, const QString& text) {

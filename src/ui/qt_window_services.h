@@ -15,7 +15,8 @@ class QtWindowServices : public WindowServices {
   explicit QtWindowServices(QWidget* dialog_parent = nullptr);
 
   void ShowMessage(const QString& prompt) override;
-  std::optional<QString> AskSavePath(const SaveRequest& request) override;
+  void ShowRefusal(const QString& message, const QString& reason) override;
+  std::optional<SaveChoice> AskSavePath(const SaveRequest& request) override;
   // A regular file (or a new path) is replaced through QSaveFile; a device, a pipe or a FIFO
   // already at path is opened and written straight through, never replaced. A symbolic link
   // stays a link: QSaveFile follows it and writes its target, created when it does not exist

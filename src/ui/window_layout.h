@@ -29,7 +29,8 @@ enum class ControlKind {
   Label,       // a caption, transparent so that the frames beneath stay whole
   Button,      // a push button; none is the Enter or Escape default
   TextBox,     // a one-line editable field
-  ResultBox,   // a one-line field the program writes: read-only, selectable, takes the focus
+  ResultBox,   // a one-line field the program writes: read-only, selected and copied with the
+               // mouse, focused by a click but never by Tab
   ChoiceList,  // a drop-down list that accepts picks only
   CheckBox,    // a check box without a caption of its own
   Frame,       // a rectangle outline round a zone
@@ -65,7 +66,9 @@ std::span<const ControlLayout> WindowControls();
 
 // The controls of the More panel, in creation order, frames first. They lie in the column from
 // kClientWidthTwips to kClientWidthTwips + kMorePanelWidthTwips, still measured from the
-// top-left of the client area; their focus places follow those of WindowControls().
+// top-left of the client area. Their focus places lie between Go's and the G-code box's, so
+// that Tab reads the inputs first (chain, units, lengths, teeth, depth, feed, offset, Go, the
+// panel's groups top to bottom), then the G-code and the saves.
 std::span<const ControlLayout> MorePanelControls();
 
 // The control named name in either table, or nullptr.

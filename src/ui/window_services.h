@@ -4,15 +4,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace toothwright {
 
-// The state of the save dialog that both save commands share.
+// What a save dialog is opened with.
 struct SaveRequest {
-  QString filter;          // one filter entry, "Description (*.ext)"
-  QString initial_folder;  // opened when it exists and no file name is known yet
-  QString file_name;       // the path last confirmed in either save; "" before the first
+  QStringList filters;      // the entries offered, each "Description (*.ext ...)", in order
+  QString selected_filter;  // the entry selected when the dialog opens, one of filters
+  QString initial_folder;   // opened when it exists and no file name is proposed
+  QString file_name;        // the path proposed; "" before the first save
+};
+
+// What the person confirmed in a save dialog.
+struct SaveChoice {
+  QString path;    // as the dialog returns it
+  QString filter;  // the entry selected at the moment of confirming
 };
 
 class WindowServices {
@@ -23,10 +31,15 @@ class WindowServices {
   // prompt are separated by CR LF. Returns when it is dismissed.
   virtual void ShowMessage(const QString& prompt) = 0;
 
+  // The same box for a refused field: the message as it stands, and below it, when not empty,
+  // the line saying why.
+  virtual void ShowRefusal(const QString& message, const QString& reason) = 0;
+
   // The modal save dialog, opened on request.file_name (else in request.initial_folder, else
-  // in the dialog's default folder); asks before an existing file is replaced. The path the
-  // user confirmed, or nullopt when cancelled.
-  virtual std::optional<QString> AskSavePath(const SaveRequest& request) = 0;
+  // in the dialog's default folder); a name typed without an extension gets the selected
+  // filter's first one, and the dialog asks before an existing file is replaced. The path and
+  // filter the user confirmed, or nullopt when cancelled.
+  virtual std::optional<SaveChoice> AskSavePath(const SaveRequest& request) = 0;
 
   // Creates or replaces the file at path with text encoded as UTF-8, atomically: on failure
   // an existing file keeps its content. nullopt when written, else the reason it was not.

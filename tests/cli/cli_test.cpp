@@ -302,7 +302,8 @@ TEST(Cli, HelpExamplesRun) {
     std::vector<std::string> args =
         ShellWords(help.substr(at + kExample.size(), end - at - kExample.size()));
     for (size_t i = 1; i < args.size(); ++i) {
-      if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--preview-svg") {
+      if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--svg" ||
+          args[i - 1] == "--preview-svg") {
         args[i] = dir / args[i];
       }
     }

@@ -15,12 +15,21 @@ namespace toothwright {
 class FakeWindowServices : public QtWindowServices {
  public:
   void ShowMessage(const QString& prompt) override { messages.append(prompt); }
+  void ShowRefusal(const QString& message, const QString& reason) override {
+    messages.append(message);
+    reasons.append(reason);
+  }
 
-  // Answers with the next scripted path; nullopt (cancel) once the script runs out.
-  std::optional<QString> AskSavePath(const SaveRequest& request) override {
+  // Answers with the next scripted path, confirmed with the next scripted filter (the one the
+  // dialog opened with once that script runs out); nullopt (cancel) once the paths run out.
+  std::optional<SaveChoice> AskSavePath(const SaveRequest& request) override {
     requests.append(request);
+    const QString filter =
+        filter_answers.isEmpty() ? request.selected_filter : filter_answers.takeFirst();
     if (save_answers.isEmpty()) return std::nullopt;
-    return save_answers.takeFirst();
+    const std::optional<QString> path = save_answers.takeFirst();
+    if (!path) return std::nullopt;
+    return SaveChoice{*path, filter};
   }
 
   void ProcessPendingEvents() override {
@@ -29,8 +38,10 @@ class FakeWindowServices : public QtWindowServices {
   }
 
   QStringList messages;
+  QStringList reasons;  // the line below each refusal's message
   QList<SaveRequest> requests;
   QList<std::optional<QString>> save_answers;
+  QStringList filter_answers;
   int pending_event_passes = 0;
   std::function<void()> on_pending_events;  // stands in for what the user does meanwhile
 };

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -60,7 +61,7 @@ RunResults ExpectedRun(const FieldTexts& fields) {
 }
 
 // The More panel's text fields, the run's text each fills, and whether a unit switch
-// converts it.
+// converts it: every length does; counts and the spindle speed do not.
 struct PanelField {
   const char* name;
   std::string FieldTexts::*text;
@@ -69,12 +70,12 @@ struct PanelField {
 const PanelField kPanelFields[] = {
     {"txtSeatClearance", &FieldTexts::seat_clearance, true},
     {"txtTipDiameter", &FieldTexts::tip_diameter, true},
-    {"txtToolDiameter", &FieldTexts::tool_diameter, false},
-    {"txtDepthPerPass", &FieldTexts::depth_per_pass, false},
+    {"txtToolDiameter", &FieldTexts::tool_diameter, true},
+    {"txtDepthPerPass", &FieldTexts::depth_per_pass, true},
     {"txtTabs", &FieldTexts::tabs, false},
-    {"txtTabWidth", &FieldTexts::tab_width, false},
-    {"txtTabHeight", &FieldTexts::tab_height, false},
-    {"txtSafeZ", &FieldTexts::safe_z, false},
+    {"txtTabWidth", &FieldTexts::tab_width, true},
+    {"txtTabHeight", &FieldTexts::tab_height, true},
+    {"txtSafeZ", &FieldTexts::safe_z, true},
     {"txtSpindle", &FieldTexts::spindle, false},
     {"txtBore", &FieldTexts::bore, true},
     {"txtKeywayWidth", &FieldTexts::keyway_width, true},
@@ -133,6 +134,17 @@ class MainWindowTest : public QObject {
   void unitSwitchConvertsPartLengths();
   void toolDiameterAndOffsetExcludeEachOther();
   void saveSvgWritesTheDocumentUnchanged();
+  void unitSuffixesFollowTheUnits_data();
+  void unitSuffixesFollowTheUnits();
+  void unitSwitchConvertsEveryLength_data();
+  void unitSwitchConvertsEveryLength();
+  void anEditAfterASwitchIsTypedInTheNewUnit();
+  void metricPartByKeyboardEqualsTheCommandLine();
+  void changedSettingsDisableTheSaves_data();
+  void changedSettingsDisableTheSaves();
+  void savesProposeTheLastNameWithTheirOwnExtension_data();
+  void savesProposeTheLastNameWithTheirOwnExtension();
+  void shortcutKeys();
 
  private:
   template <typename Widget>
@@ -157,6 +169,35 @@ class MainWindowTest : public QObject {
     Find<QCheckBox>("Check1")->setChecked(fields.offset);
   }
   QString SavePath(const char* name) const { return QDir(temp_->path()).filePath(name); }
+  QString SavePath(const QString& name) const { return QDir(temp_->path()).filePath(name); }
+  QString Suffix(const char* field) const {
+    return Find<QLabel>(qPrintable(QString(field) + "Unit"))->text();
+  }
+  // Fills "name=text" entries, ticks "Check1" and "CheckProgramEnd", picks "units=Metric".
+  void Apply(const QStringList& entries) {
+    for (const QString& entry : entries) {
+      const QString name = entry.section('=', 0, 0);
+      const QString text = entry.section('=', 1);
+      if (name == "units") {
+        Pick("ComboUnits", text);
+      } else if (name == "chain") {
+        Pick("Combo1", text);
+      } else if (name.startsWith("Check")) {
+        Find<QCheckBox>(qPrintable(name))->toggle();
+      } else if (name == "txtInfo") {
+        GCodeBox()->setPlainText(text);
+      } else {
+        Field(qPrintable(name))->setText(text);
+      }
+    }
+  }
+  QStringList DisabledSaves() const {
+    QStringList disabled;
+    for (const char* name : {"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"}) {
+      if (!Find<QPushButton>(name)->isEnabled()) disabled.append(name);
+    }
+    return disabled;
+  }
 
   std::unique_ptr<FakeWindowServices> services_;
   std::unique_ptr<MainWindow> window_;
@@ -219,12 +260,11 @@ void MainWindowTest::startUpState() {
 }
 
 void MainWindowTest::focusOrderFollowsTheDesign() {
+  // In reading order: the inputs, Go, then the G-code and the saves; the results are left out.
   const QStringList expected = {
-      "Combo1",       "txtPitch",         "txtRollerDiameter", "txtNumberofTeeth",
-      "ComboUnits",   "Command1",         "txtCutDepth",       "txtFeedRate",
-      "Check1",       "txtPitchDiameter", "txtInfo",           "CmdSelectGCODE",
-      "CmdGCodeSave", "CmdDXFSave",       "CmdAbout",          "txtOutsideDiameter",
-      "Picture1",     "CmdMore"};
+      "Combo1",         "ComboUnits",   "txtPitch",   "txtRollerDiameter", "txtNumberofTeeth",
+      "txtCutDepth",    "txtFeedRate",  "Check1",     "Command1",          "txtInfo",
+      "CmdSelectGCODE", "CmdGCodeSave", "CmdDXFSave", "CmdMore",           "CmdAbout"};
   // The chain from Combo1 round to Combo1 again, through the controls Tab reaches.
   const auto focus_chain = [&](int steps) {
     QStringList order;
@@ -240,16 +280,23 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
   };
   QCOMPARE(focus_chain(expected.size()), expected + QStringList{"Combo1"});
 
-  // The open panel follows the window's controls, top to bottom.
+  // The open panel's groups follow Go, top to bottom; its save follows the others.
   Click("CmdMore");
   const QStringList panel =
       QString(
           "txtSeatClearance CmdSeatClearanceANSI txtTipDiameter CmdTipDiameterANSI "
           "txtToolDiameter txtDepthPerPass txtTabs txtTabWidth txtTabHeight txtSafeZ "
           "txtSpindle CheckProgramEnd txtBore txtKeywayWidth txtKeywayDepth "
-          "txtBoltHoles txtBoltHoleDiameter txtBoltCircle CmdSVGSave")
+          "txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
           .split(' ');
-  QCOMPARE(focus_chain(expected.size() + panel.size()), expected + panel + QStringList{"Combo1"});
+  const QStringList open = expected.mid(0, 9) + panel + expected.mid(9, 4) +
+                           QStringList{"CmdSVGSave"} + expected.mid(13);
+  QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
+
+  // The results take the focus from a click only, to be selected and copied.
+  for (const char* name : {"txtOutsideDiameter", "txtPitchDiameter"}) {
+    QCOMPARE(Field(name)->focusPolicy(), Qt::ClickFocus);
+  }
 }
 
 void MainWindowTest::controlsAcceptWhatTheyShould() {
@@ -476,9 +523,9 @@ void MainWindowTest::unitRoundTrip() {
   QCOMPARE(Field("txtPitch")->text(), "12.7");
   QCOMPARE(Field("txtRollerDiameter")->text(), "7.9375");
   QCOMPARE(window_->CurrentUnits(), "Metric");
-  // Only the two length fields are converted.
-  QCOMPARE(Field("txtCutDepth")->text(), "0.125");
-  QCOMPARE(Field("txtFeedRate")->text(), "10");
+  // Depth and feed are lengths too; the tooth count is not.
+  QCOMPARE(Field("txtCutDepth")->text(), "3.175");
+  QCOMPARE(Field("txtFeedRate")->text(), "254");
   QCOMPARE(Field("txtNumberofTeeth")->text(), "18");
   Pick("ComboUnits", "English");
   QCOMPARE(Field("txtPitch")->text(), "0.5");
@@ -548,7 +595,9 @@ void MainWindowTest::saveGCodeWritesBoxTextAndLineBreak() {
   const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(ReadFile(path), QByteArray::fromStdString(expected.gcode + "\r\n"));
   QCOMPARE(services_->requests.size(), 1);
-  QCOMPARE(services_->requests[0].filter, "Cam (*.cam)");
+  QCOMPARE(services_->requests[0].filters,
+           QStringList({"Cam (*.cam)", "G-code (*.ngc *.nc *.tap *.gcode)", "All files (*)"}));
+  QCOMPARE(services_->requests[0].selected_filter, "Cam (*.cam)");
   QCOMPARE(services_->requests[0].initial_folder, "c:\\temp");
   QVERIFY(services_->messages.isEmpty());
 
@@ -575,7 +624,7 @@ void MainWindowTest::saveDxfWritesDrawingAndLineBreak() {
   const QByteArray bytes = ReadFile(path);
   QCOMPARE(bytes, QByteArray::fromStdString(ExpectedRun(kAnsi40EighteenTeeth).dxf + "\r\n"));
   QVERIFY(bytes.endsWith("EOF\r\n\r\n"));
-  QCOMPARE(services_->requests[0].filter, "Cad (*.dxf)");
+  QCOMPARE(services_->requests[0].filters, QStringList{"Cad (*.dxf)"});
 }
 
 void MainWindowTest::saveBeforeAnyRunWritesNothing_data() {
@@ -632,7 +681,7 @@ void MainWindowTest::cancelledSaveWritesNothing() {
   Click("CmdDXFSave");  // the script has run out: cancelled as well
   QCOMPARE(ReadFile(path), QByteArray("old"));
   QCOMPARE(services_->requests.size(), 3);
-  QCOMPARE(services_->requests[2].file_name, path);  // cancelling keeps the name
+  QCOMPARE(services_->requests[2].file_name, SavePath("kept.dxf"));  // cancelling keeps the name
   QVERIFY(services_->messages.isEmpty());
 }
 
@@ -640,15 +689,16 @@ void MainWindowTest::fileNameIsKeptAcrossBothSaves() {
   Enter(kAnsi40EighteenTeeth);
   Click("Command1");
   const QString path = SavePath("first.cam");
-  services_->save_answers = {path, path};
+  services_->save_answers = {path, std::nullopt};
   Click("CmdGCodeSave");
   Click("CmdDXFSave");
   QCOMPARE(services_->requests.size(), 2);
   QCOMPARE(services_->requests[0].file_name, "");
-  QCOMPARE(services_->requests[1].file_name, path);
-  QCOMPARE(services_->requests[1].filter, "Cad (*.dxf)");
-  // Confirming the kept name writes the drawing into the ".cam" file, as asked.
-  QVERIFY(ReadFile(path).endsWith("EOF\r\n\r\n"));
+  // The drawing's dialog proposes the same folder and name with its own extension, so that
+  // confirming it never writes the drawing into the program's file.
+  QCOMPARE(services_->requests[1].file_name, SavePath("first.dxf"));
+  QCOMPARE(services_->requests[1].selected_filter, "Cad (*.dxf)");
+  QVERIFY(ReadFile(path).startsWith("G20"));
 }
 
 void MainWindowTest::saveIntoMissingFolderIsReported() {
@@ -695,7 +745,8 @@ void MainWindowTest::infoBox() {
   QCOMPARE(lines[1], "");
   QVERIFY(!lines[2].isEmpty());
   QCOMPARE(lines[3], "");
-  QVERIFY(!lines[4].isEmpty());
+  QVERIFY2(lines[4].contains("/share/doc/toothwright") && lines[4].contains("man toothwright"),
+           qPrintable(lines[4]));
   QVERIFY(!services_->messages[0].endsWith("\n"));
 }
 
@@ -808,8 +859,9 @@ void MainWindowTest::unitSwitchConvertsPartLengths() {
     QCOMPARE(Field(field.name)->text(), expected);
   }
   Pick("ComboUnits", "English");
-  QCOMPARE(Field("txtBoltCircle")->text(), "1");
-  QCOMPARE(Field("txtTabWidth")->text(), "1");
+  for (const PanelField& field : kPanelFields) {
+    QCOMPARE(Field(field.name)->text(), field.text == &FieldTexts::bore ? "1 in" : "1");
+  }
 }
 
 void MainWindowTest::toolDiameterAndOffsetExcludeEachOther() {
@@ -848,7 +900,281 @@ void MainWindowTest::saveSvgWritesTheDocumentUnchanged() {
   Click("CmdMore");
   Click("CmdSVGSave");
   QCOMPARE(ReadFile(path), QByteArray::fromStdString(svg));
-  QCOMPARE(services_->requests[0].filter, "SVG (*.svg)");
+  QCOMPARE(services_->requests[0].filters, QStringList{"SVG (*.svg)"});
+}
+
+void MainWindowTest::unitSuffixesFollowTheUnits_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("english");
+  QTest::addColumn<QString>("metric");
+  for (const char* name :
+       {"txtPitch", "txtRollerDiameter", "txtCutDepth", "txtSeatClearance", "txtTipDiameter",
+        "txtToolDiameter", "txtDepthPerPass", "txtTabWidth", "txtTabHeight", "txtSafeZ", "txtBore",
+        "txtKeywayWidth", "txtKeywayDepth", "txtBoltHoleDiameter", "txtBoltCircle"}) {
+    QTest::newRow(name) << name << "in"
+                        << "mm";
+  }
+  QTest::newRow("feed") << "txtFeedRate"
+                        << "in/min"
+                        << "mm/min";
+  QTest::newRow("spindle") << "txtSpindle"
+                           << "rpm"
+                           << "rpm";
+}
+
+void MainWindowTest::unitSuffixesFollowTheUnits() {
+  QFETCH(QString, field);
+  QFETCH(QString, english);
+  QFETCH(QString, metric);
+  Click("CmdMore");
+  QLineEdit* edit = Field(qPrintable(field));
+  const auto* suffix = Find<QLabel>(qPrintable(field + "Unit"));
+  QCOMPARE(suffix->text(), english);
+  QVERIFY(suffix->isVisible());
+  // Inside the field and right of the room its text has, so that neither covers the other.
+  QVERIFY(edit->rect().contains(suffix->geometry()));
+  QVERIFY(suffix->fontMetrics().horizontalAdvance(metric) <= suffix->width());
+  const int text_room_end = edit->width() - edit->textMargins().right() -
+                            edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+  const int widest_suffix_start =
+      suffix->x() + suffix->width() - suffix->fontMetrics().horizontalAdvance(metric);
+  QVERIFY2(text_room_end <= widest_suffix_start,
+           qPrintable(QString("%1 > %2").arg(text_room_end).arg(widest_suffix_start)));
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(suffix->text(), metric);
+  Pick("ComboUnits", "English");
+  QCOMPARE(suffix->text(), english);
+}
+
+void MainWindowTest::unitSwitchConvertsEveryLength_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("typed");  // in inches
+  QTest::addColumn<QString>("metric");
+  const auto row = [](const char* name, const char* field, const char* typed, const char* metric) {
+    QTest::newRow(name) << field << typed << metric;
+  };
+  row("pitch", "txtPitch", "0.5", "12.7");
+  row("roller", "txtRollerDiameter", "0.3125", "7.9375");
+  row("depth", "txtCutDepth", "0.25", "6.35");
+  row("feed, per minute", "txtFeedRate", "30", "762");
+  row("tool diameter", "txtToolDiameter", "0.125", "3.175");
+  row("safe Z", "txtSafeZ", "0.2", "5.08");
+  row("bore", "txtBore", "0.75", "19.05");
+  // More digits than the converted text keeps: back in inches, the typed text again.
+  row("many digits", "txtPitch", "0.123456789012345678", "3.13580244091358");
+  row("1/3 inch", "txtBore", "0.333333333333333", "8.46666666666666");
+  row("the word ANSI", "txtSeatClearance", "ANSI", "ANSI");
+  row("a fraction", "txtToolDiameter", "1/8", "1/8");
+  row("blanks", "txtSafeZ", "  ", "  ");
+  // Counts and speeds are not lengths.
+  row("teeth", "txtNumberofTeeth", "18", "18");
+  row("tabs", "txtTabs", "4", "4");
+  row("bolt holes", "txtBoltHoles", "6", "6");
+  row("spindle", "txtSpindle", "12000", "12000");
+}
+
+void MainWindowTest::unitSwitchConvertsEveryLength() {
+  QFETCH(QString, field);
+  QFETCH(QString, typed);
+  QFETCH(QString, metric);
+  QTest::keyClicks(Field(qPrintable(field)), typed);
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field(qPrintable(field))->text(), metric);
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field(qPrintable(field))->text(), typed);
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field(qPrintable(field))->text(), metric);
+}
+
+void MainWindowTest::anEditAfterASwitchIsTypedInTheNewUnit() {
+  Field("txtCutDepth")->setText("0.25");
+  Pick("ComboUnits", "Metric");
+  Field("txtCutDepth")->setText("6");
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field("txtCutDepth")->text(), "0.236220472440945");
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtCutDepth")->text(), "6");
+  // A chain picked in millimetres is typed in millimetres.
+  Pick("Combo1", "ANSI 35");
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field("txtPitch")->text(), "0.375");
+  Pick("ComboUnits", "Metric");
+  QCOMPARE(Field("txtPitch")->text(), "9.525");
+}
+
+// Typed as a person would, switched to Metric, Go by Enter: the program is the command line's
+// for the converted texts in millimetres. (The switch back is in the table above.)
+void MainWindowTest::metricPartByKeyboardEqualsTheCommandLine() {
+  Pick("Combo1", "ANSI 40");
+  Click("CmdMore");
+  for (const auto& [name, text] :
+       {std::pair{"txtNumberofTeeth", "18"}, std::pair{"txtCutDepth", "0.25"},
+        std::pair{"txtFeedRate", "30"}, std::pair{"txtToolDiameter", "0.125"},
+        std::pair{"txtSafeZ", "0.2"}}) {
+    QTest::keyClicks(Field(name), text);
+  }
+  Pick("ComboUnits", "Metric");
+  const QStringList metric = {"12.7", "7.9375", "6.35", "762", "3.175", "5.08"};
+  QStringList shown;
+  for (const char* name : {"txtPitch", "txtRollerDiameter", "txtCutDepth", "txtFeedRate",
+                           "txtToolDiameter", "txtSafeZ"}) {
+    shown.append(Field(name)->text());
+  }
+  QCOMPARE(shown, metric);
+  QTest::keyClick(Field("txtNumberofTeeth"), Qt::Key_Return);
+  QVERIFY2(services_->messages.isEmpty(), qPrintable(services_->messages.join(" | ")));
+  QCOMPARE(Suffix("txtOutsideDiameter"), "mm");
+
+  QProcess cli;
+  cli.start(QStringLiteral(TOOTHWRIGHT_CLI_PATH),
+            {"--pitch", metric[0], "--roller", metric[1], "--teeth", "18", "--depth", metric[2],
+             "--feed", metric[3], "--tool-diameter", metric[4], "--safe-z", metric[5], "--units",
+             "Metric", "--gcode", "-"});
+  QVERIFY(cli.waitForFinished(10000));
+  QCOMPARE(cli.exitCode(), 0);
+  // The command line writes what Save G-Code would: the program and one more line break.
+  QCOMPARE(GCodeBox()->toPlainText().replace("\n", "\r\n").toUtf8() + "\r\n",
+           cli.readAllStandardOutput());
+  QVERIFY(GCodeBox()->toPlainText().startsWith("G21\n"));
+}
+
+void MainWindowTest::changedSettingsDisableTheSaves_data() {
+  QTest::addColumn<QStringList>("change");  // entries for Apply() after a run of ANSI 40
+  QTest::addColumn<bool>("stale");
+  QTest::newRow("teeth") << QStringList{"txtNumberofTeeth=19"} << true;
+  QTest::newRow("the same text again") << QStringList{"txtNumberofTeeth=18"} << false;
+  QTest::newRow("feed") << QStringList{"txtFeedRate=12"} << true;
+  QTest::newRow("a panel field") << QStringList{"txtBore=0.75"} << true;
+  QTest::newRow("the units") << QStringList{"units=Metric"} << true;
+  QTest::newRow("another chain") << QStringList{"chain=ANSI 50"} << true;
+  QTest::newRow("the offset tick") << QStringList{"Check1"} << true;
+  QTest::newRow("the M2 tick") << QStringList{"CheckProgramEnd"} << true;
+  QTest::newRow("a refused Go") << QStringList{"txtPitch=abc", "go", "txtPitch=0.5"} << true;
+  QTest::newRow("the G-code box edited") << QStringList{"txtInfo=G20"} << false;
+}
+
+void MainWindowTest::changedSettingsDisableTheSaves() {
+  QFETCH(QStringList, change);
+  QFETCH(bool, stale);
+  Click("CmdMore");
+  auto* note = Find<QLabel>("LabelResultsNote");
+  // Before any run there is nothing to be stale.
+  Apply({"txtNumberofTeeth=5"});
+  QVERIFY(DisabledSaves().isEmpty());
+  Enter(kAnsi40EighteenTeeth);
+  Click("Command1");
+  QVERIFY(note->text().isEmpty());
+
+  for (const QString& step : change) {
+    if (step == "go") {
+      Click("Command1");
+    } else {
+      Apply({step});
+    }
+  }
+  const QString reason = "Results are for earlier settings: press Go";
+  if (!stale) {
+    QVERIFY(DisabledSaves().isEmpty());
+    QVERIFY(note->text().isEmpty());
+    return;
+  }
+  QCOMPARE(DisabledSaves(), QStringList({"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"}));
+  QCOMPARE(Find<QPushButton>("CmdDXFSave")->toolTip(), reason);
+  QCOMPARE(note->text(), reason);
+  QVERIFY(note->isVisible());
+  // Nothing is saved, by the button or its key.
+  services_->save_answers = {SavePath("stale.cam")};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+  Click("CmdGCodeSave");
+  QVERIFY(services_->requests.isEmpty());
+
+  Click("Command1");
+  QVERIFY(DisabledSaves().isEmpty());
+  QVERIFY(note->text().isEmpty());
+  QVERIFY(Find<QPushButton>("CmdDXFSave")->toolTip().isEmpty());
+}
+
+void MainWindowTest::savesProposeTheLastNameWithTheirOwnExtension_data() {
+  QTest::addColumn<QString>("typed");        // the name confirmed in the G-code dialog
+  QTest::addColumn<QString>("filter");       // the filter selected then; "" the proposed one
+  QTest::addColumn<QString>("written");      // the G-code file written
+  QTest::addColumn<QString>("next_gcode");   // the next G-code dialog's proposal
+  QTest::addColumn<QString>("next_filter");  // ... and its selected filter
+  QTest::addColumn<QString>("next_dxf");     // the DXF dialog's proposal
+  const QString cam = "Cam (*.cam)";
+  const QString gcode = "G-code (*.ngc *.nc *.tap *.gcode)";
+  QTest::newRow("no extension") << "part"
+                                << ""
+                                << "part.cam"
+                                << "part.cam" << cam << "part.dxf";
+  QTest::newRow("G-code filter") << "part" << gcode << "part.ngc"
+                                 << "part.ngc" << gcode << "part.dxf";
+  QTest::newRow("an extension of the G-code filter") << "part.tap"
+                                                     << ""
+                                                     << "part.tap"
+                                                     << "part.tap" << gcode << "part.dxf";
+  QTest::newRow("all files") << "part"
+                             << "All files (*)"
+                             << "part"
+                             << "part.cam" << cam << "part.dxf";
+  QTest::newRow("dots in the name") << "ansi40.v2.cam"
+                                    << ""
+                                    << "ansi40.v2.cam"
+                                    << "ansi40.v2.cam" << cam << "ansi40.v2.dxf";
+  QTest::newRow("a file that exists") << "existing"
+                                      << ""
+                                      << "existing"
+                                      << "existing.cam" << cam << "existing.dxf";
+}
+
+void MainWindowTest::savesProposeTheLastNameWithTheirOwnExtension() {
+  QFETCH(QString, typed);
+  QFETCH(QString, filter);
+  QFETCH(QString, written);
+  QFETCH(QString, next_gcode);
+  QFETCH(QString, next_filter);
+  QFETCH(QString, next_dxf);
+  QVERIFY(WriteFile(SavePath("existing"), "old"));
+  Enter(kAnsi40EighteenTeeth);
+  Click("Command1");
+  services_->save_answers = {SavePath(typed), std::nullopt, std::nullopt, std::nullopt};
+  if (!filter.isEmpty()) services_->filter_answers = {filter};
+  Click("CmdGCodeSave");
+  QVERIFY(ReadFile(SavePath(written)).startsWith("G20"));
+  // The note names the file written.
+  QVERIFY2(Find<QLabel>("LabelResultsNote")->toolTip().endsWith(SavePath(written)),
+           qPrintable(Find<QLabel>("LabelResultsNote")->toolTip()));
+
+  Click("CmdGCodeSave");
+  Click("CmdDXFSave");
+  Click("CmdMore");
+  Click("CmdSVGSave");
+  QCOMPARE(services_->requests.size(), 4);
+  QCOMPARE(services_->requests[1].file_name, SavePath(next_gcode));
+  QCOMPARE(services_->requests[1].selected_filter, next_filter);
+  QCOMPARE(services_->requests[2].file_name, SavePath(next_dxf));
+  QCOMPARE(services_->requests[3].file_name, SavePath(QString(next_dxf).replace(".dxf", ".svg")));
+}
+
+void MainWindowTest::shortcutKeys() {
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  Enter(kAnsi40EighteenTeeth);
+  // Enter in a panel field presses Go too.
+  QTest::keyClick(Field("txtBore"), Qt::Key_Enter);
+  QCOMPARE(Field("txtPitchDiameter")->text(), "2.87938524157182");
+
+  Field("txtCutDepth")->setFocus();
+  QTest::keyClick(window_->focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(services_->requests.size(), 1);
+  QCOMPARE(services_->requests[0].selected_filter, "Cam (*.cam)");
+
+  QTest::keyClick(window_->focusWidget(), Qt::Key_F1);
+  QCOMPARE(services_->messages.size(), 1);
+  QVERIFY(services_->messages[0].startsWith("Toothwright Version 2.0"));
+
+  QTest::keyClick(window_->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+  QVERIFY(!window_->isVisible());
 }
 
 }  // namespace toothwright

@@ -1,0 +1,43 @@
+// The unit each number field of the window is in, the suffix that shows it, and what a unit
+// switch does to a length field's text: it is converted from the text as typed, so that a
+// switch there and back gives the typed text again, digit for digit.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace toothwright {
+
+// What a field's number measures.
+enum class FieldUnit {
+  Length,   // "in" or "mm"; a unit switch converts it
+  Feed,     // "in/min" or "mm/min": a length per minute, converted like a length
+  Spindle,  // "rpm" in either unit system; never converted
+};
+
+// The suffix a field of unit shows while units ("English", or any other text: Metric) is in force.
+const char* UnitSuffix(FieldUnit unit, std::string_view units);
+
+// The widest suffix a field of unit can show, so that its room does not change with a switch.
+const char* WidestUnitSuffix(FieldUnit unit);
+
+// Whether a unit switch converts the number of a field of unit.
+bool ConvertsWithUnits(FieldUnit unit);
+
+// A length field's text as last typed (or written by a chain pick), the units it was typed in,
+// and the text the field shows now.
+struct TypedLength {
+  std::string typed;
+  std::string typed_units = "English";  // the window starts in English with empty fields
+  std::string shown;
+};
+
+// The record of a field after a switch from from_units to to_units; its shown text is what the
+// field shows next. A current text that differs from before.shown was typed since, in from_units,
+// and replaces the typed text. Back in the units it was typed in, the typed text comes back
+// unchanged; in the other it is converted from the typed text, and one that is not wholly a
+// number, or whose product is not finite, is shown as typed.
+TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& current,
+                              std::string_view from_units, std::string_view to_units);
+
+}  // namespace toothwright
