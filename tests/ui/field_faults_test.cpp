@@ -182,6 +182,10 @@ void FieldFaultsTest::goOnBadText() {
   if (!message.isEmpty()) {
     // Refused before anything was cleared: the previous results stay.
     QCOMPARE(services_->messages, QStringList{message});
+    QVERIFY(!services_->reasons.value(0).isEmpty());
+    // The refused field has the focus, its text selected to type over.
+    QCOMPARE(window_->focusWidget(), Field(field));
+    QCOMPARE(Field(field)->selectedText(), text);
     QCOMPARE(services_->pending_event_passes, 0);
     QCOMPARE(AllFieldTexts(), typed_fields);
     QCOMPARE(GCodeBox()->toPlainText(), gcode);
