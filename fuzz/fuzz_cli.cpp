@@ -18,16 +18,20 @@
 
 namespace {
 
+enum class FileUse { None, Output, Input };
+
 // Whether arg could name a file option: "--" and the beginning of a file option's name, the
 // way getopt_long accepts it, with or without "=FILE". Mapping more arguments than getopt
-// takes as file options only changes values that are then refused or ignored.
-bool TakesFile(const std::string& arg) {
-  if (!arg.starts_with("--")) return false;
+// takes as file options only changes values that are then refused or ignored. The design
+// file is read; every other file option is written.
+FileUse TakesFile(const std::string& arg) {
+  if (!arg.starts_with("--")) return FileUse::None;
   const std::string name = arg.substr(0, arg.find('='));
-  for (const std::string option : {"--gcode", "--dxf", "--svg", "--preview-svg", "--preview-ops"}) {
-    if (option.starts_with(name)) return true;
+  for (const std::string option :
+       {"--gcode", "--dxf", "--svg", "--preview-svg", "--preview-ops", "--save-design"}) {
+    if (option.starts_with(name)) return FileUse::Output;
   }
-  return false;
+  return std::string("--design").starts_with(name) ? FileUse::Input : FileUse::None;
 }
 
 // A scratch folder for this fuzzing process, removed when it exits.
@@ -41,7 +45,8 @@ struct ScratchFolder {
   }
 };
 
-std::string SafePath(const std::string& wanted) {
+// A place to read or write; standard input is never read, since it may wait for a terminal.
+std::string SafePath(const std::string& wanted, FileUse use) {
   static const ScratchFolder folder;
   const std::filesystem::path& scratch = folder.path;
   const std::array<std::string, 6> places = {"-",
@@ -52,6 +57,7 @@ std::string SafePath(const std::string& wanted) {
                                              scratch.string()};
   size_t pick = 0;
   for (unsigned char c : wanted) pick = pick * 31 + c;
+  if (use == FileUse::Input) return places[1 + pick % (places.size() - 1)];
   return places[pick % places.size()];
 }
 
@@ -60,11 +66,12 @@ std::string SafePath(const std::string& wanted) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> args = SplitAtNul(data, size);
   for (size_t i = 0; i < args.size(); ++i) {
-    if (!TakesFile(args[i])) continue;
+    const FileUse use = TakesFile(args[i]);
+    if (use == FileUse::None) continue;
     if (const size_t eq = args[i].find('='); eq != std::string::npos) {
-      args[i] = args[i].substr(0, eq + 1) + SafePath(args[i].substr(eq + 1));
+      args[i] = args[i].substr(0, eq + 1) + SafePath(args[i].substr(eq + 1), use);
     } else if (i + 1 < args.size()) {
-      args[i + 1] = SafePath(args[i + 1]);
+      args[i + 1] = SafePath(args[i + 1], use);
       ++i;
     }
   }

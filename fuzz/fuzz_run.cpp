@@ -21,6 +21,7 @@
 #include <variant>
 #include <vector>
 
+#include "design_file/design_file.h"
 #include "fuzz_input.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
@@ -492,6 +493,19 @@ bool IsMessage(const std::string& text) {
   return false;
 }
 
+// Whether every text of the fields is ASCII and the units are those a design file may hold:
+// such fields come back from a file exactly (other bytes may be replaced on writing).
+bool FileKeepsExactly(const FieldTexts& f) {
+  const auto ascii = [](const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  for (const toothwright::TextField& field : toothwright::kTextFields) {
+    if (!ascii(f.*(field.text))) return false;
+  }
+  return f.units == "English" || f.units == "Metric";
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -524,6 +538,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                .bolt_holes = parts[20],
                .bolt_hole_diameter = parts[21],
                .bolt_circle = parts[22]};
+  // A design file keeps the fields as typed: written and read back, they are the same fields.
+  if (FileKeepsExactly(f)) {
+    const auto reread = toothwright::ReadDesignFile(toothwright::WriteDesignFile(f), "fuzz");
+    const auto* fields = std::get_if<FieldTexts>(&reread);
+    Require(fields != nullptr && *fields == f);
+  }
   const auto result = toothwright::Run(f);
   if (const auto* error = std::get_if<FieldError>(&result)) {
     Require(IsMessage(error->message) && error->message == toothwright::MessageOf(error->field));

@@ -4,12 +4,17 @@
 #include <getopt.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <string_view>
 #include <variant>
 
 #include "cli/file_output.h"
+#include "design_file/design_file.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/recording_canvas.h"
@@ -127,11 +132,23 @@ Outputs (without one, only the two diameters are printed):
   Example: toothwright-cli --chain "ANSI 40" --teeth 18 --gcode sprocket.ngc \
              --dxf sprocket.dxf --svg sprocket.svg
 
+Design files (the fields as typed, the units and the ticks, in JSON):
+  --design FILE         read the fields from a design file, as written by
+                        --save-design or the window's Save Design; options after
+                        it override its fields, options before it are replaced
+  --save-design FILE    write the fields in effect to a design file, along with
+                        the other outputs
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --bore 0.75 \
+             --save-design sprocket.toothwright
+  Example: toothwright-cli --design sprocket.toothwright --teeth 20 \
+             --gcode sprocket.ngc
+
   -h, --help            print this help and stop
   -V, --version         print the version and stop
 
 Exit status: 0 done; 1 a value is not valid (the message names it, and nothing
-is written); 2 the command line is wrong; 3 a file could not be written.
+is written); 2 the command line is wrong, or a design file cannot be read; 3 a
+file could not be written.
 )";
 
 // Where each output goes: a path, "-" for standard output, or nowhere.
@@ -141,6 +158,7 @@ struct OutputPaths {
   std::optional<std::string> svg;
   std::optional<std::string> preview_svg;
   std::optional<std::string> preview_ops;
+  std::optional<std::string> design;
 };
 
 // The name that stands for standard output in place of a file.
@@ -155,7 +173,8 @@ struct Options {
   bool list_chains = false;
   bool help = false;
   bool version = false;
-  bool any = false;  // at least one option was given
+  bool any = false;                           // at least one option was given
+  std::optional<std::string> design_to_read;  // a --design just given, read before the next option
 };
 
 struct UsageError {
@@ -226,6 +245,9 @@ constexpr std::array kOptions = {
                [](Options& o, const char* v) { o.outputs.preview_svg = v; }},
     OptionSpec{"preview-ops", true, 0,
                [](Options& o, const char* v) { o.outputs.preview_ops = v; }},
+    // Design files.
+    OptionSpec{"design", true, 0, [](Options& o, const char* v) { o.design_to_read = v; }},
+    OptionSpec{"save-design", true, 0, [](Options& o, const char* v) { o.outputs.design = v; }},
     // Information.
     OptionSpec{"help", false, 'h', [](Options& o, const char*) { o.help = true; }},
     OptionSpec{"version", false, 'V', [](Options& o, const char*) { o.version = true; }},
@@ -263,6 +285,46 @@ std::string RefusedOptionMessage(int code, std::string_view word) {
 std::string UnexpectedArgumentMessage(std::string_view word) {
   return "unexpected argument '" + std::string(word) +
          "'; a value with spaces needs quotes, as in --chain \"ANSI 40\"";
+}
+
+// Why a file could not be read.
+struct ReadFailure {
+  std::string reason;
+};
+
+// The bytes of the file at path, "-" for standard input; at most limit + 1 of them, so that a
+// file over the limit is known to be one without reading it all.
+std::variant<std::string, ReadFailure> ReadInputFile(const std::string& path, size_t limit) {
+  std::ifstream file;
+  std::istream* in = &std::cin;
+  if (path != kStandardOutput) {
+    file.open(path, std::ios::binary);
+    if (!file) return ReadFailure{std::strerror(errno)};
+    in = &file;
+  }
+  std::string bytes(limit + 1, '\0');
+  in->read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  // A short read ends at the end of the file; anything else is a failure (a folder, say).
+  if (in->bad() || (in->fail() && !in->eof())) return ReadFailure{"read error"};
+  bytes.resize(static_cast<size_t>(in->gcount()));
+  return bytes;
+}
+
+// Replaces the fields with those of the design file at path. Whatever the command line gave
+// before is overridden, a chain included; options after it override the file's fields.
+std::optional<UsageError> LoadDesign(Options& o, const std::string& path) {
+  auto bytes = ReadInputFile(path, kLargestDesignFile);
+  if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
+    return UsageError{"cannot read " + path + ": " + failure->reason};
+  }
+  auto read = ReadDesignFile(std::get<std::string>(bytes),
+                             path == kStandardOutput ? "standard input" : path);
+  if (auto* error = std::get_if<DesignFileError>(&read)) return UsageError{error->message};
+  o.fields = std::get<FieldTexts>(std::move(read));
+  o.chain.reset();
+  o.pitch_given = false;
+  o.roller_given = false;
+  return std::nullopt;
 }
 
 // Reads the options with getopt_long, in order; a later value replaces an earlier one.
@@ -304,6 +366,10 @@ std::variant<Options, UsageError> ReadOptions(const std::vector<std::string>& ar
       }
     }
     o.any = true;
+    if (o.design_to_read) {
+      if (auto error = LoadDesign(o, *o.design_to_read)) return *error;
+      o.design_to_read.reset();
+    }
   }
   // Whatever follows "--" is left over.
   if (optind < argc) return UsageError{UnexpectedArgumentMessage(argv[optind])};
@@ -364,8 +430,8 @@ void ListChains(const std::string& units, std::ostream& out) {
 }
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
-  for (const auto* path :
-       {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg, &paths.preview_ops}) {
+  for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg,
+                           &paths.preview_ops, &paths.design}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -384,7 +450,8 @@ std::string PreviewSvg(const RunResults& results) {
 }
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
-std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results) {
+std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
+                              const FieldTexts& fields) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
@@ -397,6 +464,7 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
   if (paths.preview_ops) {
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
   }
+  if (paths.design) outputs.push_back({paths.design, WriteDesignFile(fields)});
   return outputs;
 }
 
@@ -469,7 +537,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n'
         << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields), out, err);
 }
 
 }  // namespace toothwright

@@ -63,6 +63,9 @@ std::variant<FieldTexts, DesignFileError> ReadDesignFile(std::string_view text,
   } catch (const Json::parse_error& e) {
     return Refused(name, "not a design file: invalid JSON at line " +
                              std::to_string(LineOf(text, e.byte == 0 ? 0 : e.byte - 1)));
+  } catch (const Json::exception&) {
+    // A number beyond the double range, which no design holds.
+    return Refused(name, "not a design file: a number out of range");
   }
   if (!doc.is_object()) return Refused(name, "not a design file: no JSON object");
   const auto version = doc.find(kDesignVersionKey);

@@ -265,8 +265,8 @@ TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
     }
     ++options;
   }
-  EXPECT_EQ(options, 30);  // and -h, -V
-  EXPECT_EQ(with_values, 27);
+  EXPECT_EQ(options, 32);  // and -h, -V
+  EXPECT_EQ(with_values, 29);
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
@@ -303,7 +303,8 @@ TEST(Cli, HelpExamplesRun) {
         ShellWords(help.substr(at + kExample.size(), end - at - kExample.size()));
     for (size_t i = 1; i < args.size(); ++i) {
       if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--svg" ||
-          args[i - 1] == "--preview-svg") {
+          args[i - 1] == "--preview-svg" || args[i - 1] == "--design" ||
+          args[i - 1] == "--save-design") {
         args[i] = dir / args[i];
       }
     }
@@ -313,9 +314,9 @@ TEST(Cli, HelpExamplesRun) {
     EXPECT_EQ(o.err, "");
     ++examples;
   }
-  EXPECT_EQ(examples, 5);  // one for each group of options
-  EXPECT_EQ(dir.Names(),
-            (std::vector<std::string>{"sprocket.dxf", "sprocket.ngc", "sprocket.svg"}));
+  EXPECT_EQ(examples, 7);  // one for each group of options, two for design files
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"sprocket.dxf", "sprocket.ngc", "sprocket.svg",
+                                                   "sprocket.toothwright"}));
 }
 
 // "-" sends an output to standard output, in place of the diameter lines.
