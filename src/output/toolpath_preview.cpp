@@ -27,33 +27,25 @@ struct Place {
   float Y(double y) const { return static_cast<float>(CanvasY(m, y, H)); }
 };
 
-// A move across, drawn as the cutter centre goes, or shifted sideways by `shift` part units
-// to the left of travel (an arc's radius shrinks or grows by it); nothing where it would turn
-// inside out.
-void DrawAcross(PreviewCanvas& canvas, const Place& p, const Move& move, double shift,
-                std::uint32_t colour) {
+// A move across as the cutter's centre goes.
+void DrawAcross(PreviewCanvas& canvas, const Place& p, const Move& move) {
   const Segment s = Across(move);
   if (!IsArc(s)) {
-    const Point d = DirectionAlong(move, 0);
-    const double nx = -d.y * shift, ny = d.x * shift;
-    canvas.DrawLine(p.X(s.start.x + nx), p.Y(s.start.y + ny), p.X(s.end.x + nx), p.Y(s.end.y + ny),
-                    colour);
+    canvas.DrawLine(p.X(s.start.x), p.Y(s.start.y), p.X(s.end.x), p.Y(s.end.y), kToolpathBlue);
     return;
   }
-  // Left of travel is towards the centre on a counter-clockwise arc.
   const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
-  const double radius = (s.radius + (ccw ? -shift : shift)) * p.m.s;
-  if (!(radius > 0)) return;
+  const double radius = s.radius * p.m.s;
   const float cx = p.X(s.centre.x), cy = p.Y(s.centre.y);
   if (s.start == s.end) {
-    canvas.DrawCircle(cx, cy, static_cast<float>(radius), colour);
+    canvas.DrawCircle(cx, cy, static_cast<float>(radius), kToolpathBlue);
     return;
   }
   const Point from = ccw ? s.start : s.end;
   const Point to = ccw ? s.end : s.start;
   const double start = Atan2(from.x - s.centre.x, from.y - s.centre.y);
   const double end = Atan2(to.x - s.centre.x, to.y - s.centre.y);
-  canvas.DrawArc(cx, cy, static_cast<float>(radius), colour, static_cast<float>(start),
+  canvas.DrawArc(cx, cy, static_cast<float>(radius), kToolpathBlue, static_cast<float>(start),
                  static_cast<float>(end));
 }
 
@@ -92,22 +84,12 @@ void DrawTab(PreviewCanvas& canvas, const Place& p, const PathMark& mark, double
 }  // namespace
 
 void DrawToolpath(const ProgramMoves& program, const std::vector<ContourCut>& contours, double D,
-                  PreviewCanvas& canvas, std::optional<double> swept_width) {
+                  PreviewCanvas& canvas, std::optional<double> tool_diameter) {
   const std::optional<PreviewMapping> mapping = MapPreview(canvas, D);
   if (!mapping) return;
   const Place p{*mapping, canvas.OuterHeight()};
   const std::vector<Move>& moves = program.moves;
 
-  if (swept_width) {
-    const double half = *swept_width / 2;
-    for (const ContourCut& c : contours) {
-      for (size_t k = c.deepest; k < c.last; ++k) {
-        if (!MovesAcross(moves[k])) continue;
-        DrawAcross(canvas, p, moves[k], half, kSweptBlue);
-        DrawAcross(canvas, p, moves[k], -half, kSweptBlue);
-      }
-    }
-  }
   for (const Move& m : moves) {
     if (m.kind == MoveKind::Rapid && MovesAcross(m)) {
       canvas.DrawDashedLine(p.X(m.start.x), p.Y(m.start.y), p.X(m.end.x), p.Y(m.end.y),
@@ -116,12 +98,12 @@ void DrawToolpath(const ProgramMoves& program, const std::vector<ContourCut>& co
   }
   for (const ContourCut& c : contours) {
     for (size_t k = c.deepest; k < c.last; ++k) {
-      if (MovesAcross(moves[k])) DrawAcross(canvas, p, moves[k], 0, kToolpathBlue);
+      if (MovesAcross(moves[k])) DrawAcross(canvas, p, moves[k]);
     }
   }
-  // The bar spans the swept band, and stands out of it.
+  // The bar spans the cutter's width, and stands out of it.
   const double bar_half =
-      std::max(kTabBarHalf, swept_width.value_or(0) / 2 * mapping->s + kDotRadius);
+      std::max(kTabBarHalf, tool_diameter.value_or(0) / 2 * mapping->s + kDotRadius);
   for (const ContourCut& c : contours) {
     if (const auto entry = EntryMark(program, c)) DrawEntry(canvas, p, *entry);
     for (const TabCrossing& tab : c.tabs) {
