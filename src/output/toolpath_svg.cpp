@@ -26,6 +26,8 @@ constexpr double kTabBarHalf = 0.06;   // tab bar, each side of the path, at lea
 constexpr double kCaptionSize = 0.14;  // caption letters, at most
 // The caption's letters are about half as wide as high: this many heights span its text.
 constexpr double kCaptionHeights = 38;
+// Text units to an inch of the caption (to a millimetre, a tenth of it).
+constexpr double kTextScale = 100;
 
 std::string Number(double value) {
   return FormatReal(Round4(value));
@@ -50,12 +52,22 @@ void AppendAcross(std::string& out, const Move& move, RadiusTexts& radii) {
   AppendSvgSegment(out, s, radii);
 }
 
+// `<tag class="cls" stroke="stroke"`: every element of the toolpath names its own colour.
+void Open(std::string& out, std::string_view tag, std::string_view cls, std::string_view stroke) {
+  out += '<';
+  out += tag;
+  out += " class=\"";
+  out += cls;
+  out += "\" stroke=\"";
+  out += stroke;
+  out += '"';
+}
+
 // The deepest pass's moves across as one path.
 void AppendPass(std::string& out, const std::vector<Move>& moves, const ContourCut& c,
-                std::string_view cls, RadiusTexts& radii) {
-  out += "<path class=\"";
-  out += cls;
-  out += "\" d=\"M";
+                std::string_view cls, std::string_view stroke, RadiusTexts& radii) {
+  Open(out, "path", cls, stroke);
+  out += " d=\"M";
   AppendSvgPoint(out, moves[c.deepest].start);
   for (size_t k = c.deepest; k < c.last; ++k) {
     if (MovesAcross(moves[k])) AppendAcross(out, moves[k], radii);
@@ -122,37 +134,34 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
          "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
   RadiusTexts radii;
   if (swept_width) {
-    doc += "<g stroke=\"";
-    doc += kSweptBlueHex;
-    doc += "\" stroke-width=\"" + Number(*swept_width) + "\">\n";
-    for (const ContourCut& c : contours) AppendPass(doc, moves, c, "swept", radii);
+    doc += "<g stroke-width=\"" + Number(*swept_width) + "\">\n";
+    for (const ContourCut& c : contours) AppendPass(doc, moves, c, "swept", kSweptBlueHex, radii);
     doc += "</g>\n";
   }
   doc += "<g id=\"part\" stroke=\"#ff0000\">\n";
   for (const Path& hole : holes) AppendSvgPath(doc, hole, radii);
   AppendSvgPath(doc, outline, radii);
-  doc += "</g>\n<g stroke=\"";
-  doc += kToolpathBlueHex;
-  doc += "\">\n";
+  doc += "</g>\n";
   const std::string dash = Number(kDash * unit);
   for (const Move& m : moves) {
     if (m.kind != MoveKind::Rapid || !MovesAcross(m)) continue;
-    doc += "<path class=\"rapid\" stroke-dasharray=\"" + dash + ' ' + dash + "\" d=\"M";
+    Open(doc, "path", "rapid", kToolpathBlueHex);
+    doc += " stroke-dasharray=\"" + dash + ' ' + dash + "\" d=\"M";
     AppendSvgPoint(doc, m.start);
     doc += " L";
     AppendSvgPoint(doc, m.end);
     doc += "\"/>\n";
   }
-  for (const ContourCut& c : contours) AppendPass(doc, moves, c, "toolpath", radii);
-  doc += "</g>\n<g stroke=\"";
-  doc += kToolpathOrangeHex;
-  doc += "\">\n";
+  for (const ContourCut& c : contours) {
+    AppendPass(doc, moves, c, "toolpath", kToolpathBlueHex, radii);
+  }
   for (const ContourCut& c : contours) {
     const std::optional<PathMark> entry = EntryMark(program, c);
     if (!entry) continue;
     const Point at = entry->at, d = entry->direction;
-    doc += "<g class=\"entry\"><circle cx=\"" + Number(at.x) + "\" cy=\"" + Number(at.y) +
-           "\" r=\"" + Number(kDotRadius * unit) + "\" fill=\"";
+    Open(doc, "g", "entry", kToolpathOrangeHex);
+    doc += "><circle cx=\"" + Number(at.x) + "\" cy=\"" + Number(at.y) + "\" r=\"" +
+           Number(kDotRadius * unit) + "\" fill=\"";
     doc += kToolpathOrangeHex;
     doc += "\"/><path d=\"M";
     AppendSvgPoint(doc, at);
@@ -177,18 +186,24 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
       const std::optional<PathMark> mark = TabMark(program, c, tab);
       if (!mark) continue;
       const Point normal{-mark->direction.y, mark->direction.x};
-      doc += "<path class=\"tab\" d=\"M";
+      Open(doc, "path", "tab", kToolpathOrangeHex);
+      doc += " d=\"M";
       AppendMarkPoint(doc, mark->at.x - normal.x * tab_half, mark->at.y - normal.y * tab_half);
       doc += " L";
       AppendMarkPoint(doc, mark->at.x + normal.x * tab_half, mark->at.y + normal.y * tab_half);
       doc += "\"/>\n";
     }
   }
-  doc += "</g>\n</g>\n";
+  doc += "</g>\n";
   if (caption) {
-    doc += "<text x=\"" + Number(box.min_x + caption_size / 2) + "\" y=\"" +
-           Number(-box.min_y + 1.4 * caption_size) + "\" font-family=\"sans-serif\" font-size=\"" +
-           Number(caption_size) + "\" fill=\"#000000\">";
+    // Renderers hint letters badly at a size of a fraction of a unit: the text is set in units
+    // kTextScale times smaller, and scaled back.
+    const double k = inches ? kTextScale : kTextScale / 10;
+    doc += "<text transform=\"scale(" + Number(1 / k) + ")\" x=\"" +
+           Number((box.min_x + caption_size / 2) * k) + "\" y=\"" +
+           Number((-box.min_y + 1.4 * caption_size) * k) +
+           "\" font-family=\"sans-serif\" font-size=\"" + Number(caption_size * k) +
+           "\" fill=\"#000000\">";
     doc += kCompensationCaption;
     doc += "</text>\n";
   }
