@@ -1,3 +1,5 @@
+// Each feed move is measured as the controller makes it (MoveLength): an arc about the centre
+// its I and J give, a helix along its own length.
 #include "output/cut_statistics.h"
 
 #include <cmath>

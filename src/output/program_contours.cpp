@@ -1,6 +1,7 @@
 // A pass starts with a descent to a depth no earlier move of its contour reached; a tab is a
 // rise off the deepest pass's depth followed by a descent back to it. Ramps (moves across and
-// down at once, perhaps several in a row) start a pass just as a plunge does.
+// down at once, perhaps several in a row) start a pass just as a plunge does. Rapid moves
+// inside a contour (a retract and a return between passes) start nothing.
 #include "output/program_contours.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
     }
   }
   for (size_t k = c.entry; k < last && !c.first_across; ++k) {
-    if (MovesAcross(moves[k])) c.first_across = k;
+    if (CutsAcross(moves[k])) c.first_across = k;
   }
 
   // The deepest pass begins with the run of moves down, each deeper than every move before
@@ -44,7 +45,10 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
   c.deepest = reached;
   while (c.deepest > first) {
     const Move& before = moves[c.deepest - 1];
-    if (!GoesDown(before) || !(before.z_to < lowest[c.deepest - 1 - first])) break;
+    if (!IsFeedMove(before) || !GoesDown(before) ||
+        !(before.z_to < lowest[c.deepest - 1 - first])) {
+      break;
+    }
     --c.deepest;
   }
 
@@ -54,6 +58,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
   size_t rise = 0;
   for (size_t k = reached + 1; k < last; ++k) {
     const Move& m = moves[k];
+    if (!IsFeedMove(m)) continue;  // a retract between passes
     if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
       risen = true;
       rise = k;
@@ -78,7 +83,12 @@ std::vector<ContourCut> FindContours(const ProgramMoves& program) {
     }
     const size_t first = k;
     while (k < moves.size() && IsFeedMove(moves[k])) ++k;
-    contours.push_back(Describe(moves, first, k));
+    // Passes entered again at the first one's start, after a retract, are the same contour.
+    if (!contours.empty() && moves[first].start == moves[contours.back().first].start) {
+      contours.back() = Describe(moves, contours.back().first, k);
+    } else {
+      contours.push_back(Describe(moves, first, k));
+    }
   }
   return contours;
 }

@@ -17,16 +17,18 @@ struct TabCrossing {
   bool operator==(const TabCrossing&) const = default;
 };
 
-// One contour: the feed moves between a rapid move and the next (the retract), indices into
-// ProgramMoves::moves.
+// One contour, indices into ProgramMoves::moves: the feed moves between a rapid move and the
+// next (the retract); and when the next feed moves start where its first one did (passes
+// entered again after a retract and a rapid move back), those too, with the rapid moves
+// between.
 struct ContourCut {
-  size_t first = 0, last = 0;  // its moves [first, last), all feed moves
+  size_t first = 0, last = 0;  // its moves [first, last); first and last - 1 are feed moves
   size_t entry = 0;            // the first move down (first when none goes down)
-  // The first move from the entry on that travels in X or Y, whose direction is the cutting
-  // direction; none when the contour only moves in Z.
+  // The first feed move from the entry on that travels in X or Y, whose direction is the
+  // cutting direction; none when the contour only moves in Z.
   std::optional<size_t> first_across;
-  // The deepest pass: from the move down that starts it (a plunge, or the first move of a ramp
-  // that goes deeper than any before it) to the contour's end.
+  // The deepest pass: from the feed move down that starts it (a plunge, or the first move of
+  // a ramp that goes deeper than any before it) to the contour's end.
   size_t deepest = 0;
   double depth = 0;               // the lowest Z of the contour
   std::vector<TabCrossing> tabs;  // on the deepest pass, in order

@@ -53,6 +53,11 @@ inline bool IsArc(const Move& m) {
 // Travels in X or Y: an arc always does (one whose ends meet is a full circle).
 bool MovesAcross(const Move& m);
 
+// A feed move that travels in X or Y: what a toolpath picture draws of a pass.
+inline bool CutsAcross(const Move& m) {
+  return IsFeedMove(m) && MovesAcross(m);
+}
+
 // The move as seen from above: a line, or an arc about its centre with the radius from the
 // centre to its start, as a controller takes it. Role and tooth are left at their defaults.
 Segment Across(const Move& m);

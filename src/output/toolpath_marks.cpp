@@ -50,10 +50,10 @@ std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& c
   }
   // Crossed on the spot: the way the path goes on from here, or came.
   for (size_t k = tab.fall; k < contour.last; ++k) {
-    if (MovesAcross(moves[k])) return PathMark{moves[tab.fall].end, DirectionAlong(moves[k], 0)};
+    if (CutsAcross(moves[k])) return PathMark{moves[tab.fall].end, DirectionAlong(moves[k], 0)};
   }
   for (size_t k = tab.rise; k-- > contour.first;) {
-    if (MovesAcross(moves[k])) {
+    if (CutsAcross(moves[k])) {
       return PathMark{moves[tab.rise].start,
                       DirectionAlong(moves[k], SegmentLength(Across(moves[k])))};
     }

@@ -98,7 +98,7 @@ void DrawToolpath(const ProgramMoves& program, const std::vector<ContourCut>& co
   }
   for (const ContourCut& c : contours) {
     for (size_t k = c.deepest; k < c.last; ++k) {
-      if (MovesAcross(moves[k])) DrawAcross(canvas, p, moves[k]);
+      if (CutsAcross(moves[k])) DrawAcross(canvas, p, moves[k]);
     }
   }
   // The bar spans the cutter's width, and stands out of it.

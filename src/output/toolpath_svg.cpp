@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/arc_length.h"
 #include "geometry/extent.h"
 #include "output/svg_path.h"
 #include "output/toolpath_marks.h"
@@ -70,7 +69,7 @@ void AppendPass(std::string& out, const std::vector<Move>& moves, const ContourC
   out += " d=\"M";
   AppendSvgPoint(out, moves[c.deepest].start);
   for (size_t k = c.deepest; k < c.last; ++k) {
-    if (MovesAcross(moves[k])) AppendAcross(out, moves[k], radii);
+    if (CutsAcross(moves[k])) AppendAcross(out, moves[k], radii);
   }
   out += "\"/>\n";
 }
@@ -102,7 +101,7 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
   }
   for (const ContourCut& c : contours) {
     for (size_t k = c.deepest; k < c.last; ++k) {
-      if (MovesAcross(moves[k])) drawn = IncludeMove(drawn, moves[k]);
+      if (CutsAcross(moves[k])) drawn = IncludeMove(drawn, moves[k]);
     }
   }
   // Room for the marks and the swept band about every path.

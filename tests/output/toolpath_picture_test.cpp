@@ -99,6 +99,24 @@ TEST(ProgramContours, RampsStartPassesAndTabsDoNot) {
   EXPECT_EQ(c.tabs, (std::vector<TabCrossing>{{9, 11}}));
 }
 
+// Passes entered again at the same point after a retract, as a writer may cut them, are one
+// contour; the next contour starts elsewhere.
+TEST(ProgramContours, PassesAfterARetractAreOneContour) {
+  const ProgramMoves program = std::get<ProgramMoves>(ReadProgramMoves(
+      "G0 X1 Y0 Z1\nG1 Z-1 F5\nG3 X1 Y0 I-1 J0\nG0 Z1\n"     // moves 0 to 3: the first pass
+      "G0 X1 Y0\nG0 Z0.1\nG1 Z-2\nG3 X1 Y0 I-1 J0\nG0 Z1\n"  // 4 to 8: the second
+      "G0 X5 Y0\nG1 Z-1\nG2 X5 Y0 I-1 J0\nG0 Z1\n"));        // 9 to 12: another contour
+  const std::vector<ContourCut> contours = FindContours(program);
+  ASSERT_EQ(contours.size(), 2u);
+  EXPECT_EQ(contours[0].first, 1u);
+  EXPECT_EQ(contours[0].last, 8u);
+  EXPECT_EQ(contours[0].entry, 1u);
+  EXPECT_EQ(contours[0].deepest, 6u);
+  EXPECT_EQ(contours[0].depth, -2);
+  EXPECT_EQ(contours[1].first, 10u);
+  EXPECT_EQ(contours[1].first_across, 11u);
+}
+
 // What the toolpath SVG holds: its size and the points of each class of element.
 struct SvgSeen {
   std::string width, height;
