@@ -33,7 +33,8 @@ std::string FormatCutLength(double length, std::optional<ProgramUnits> units) {
 }
 
 std::string FormatCutTime(std::optional<double> minutes) {
-  if (!minutes) return "-";
+  // A time beyond any double (moves of 1e308) has no minutes and seconds to show.
+  if (!minutes || !std::isfinite(*minutes)) return "-";
   constexpr double kSecondsPerMinute = 60;
   double seconds = std::round(*minutes * kSecondsPerMinute);
   if (seconds == 0 && *minutes > 0) seconds = 1;  // a cut, however short, takes time

@@ -26,7 +26,7 @@ CutStatistics MeasureCut(const ProgramMoves& program);
 std::string FormatCutLength(double length, std::optional<ProgramUnits> units);
 
 // "3 min 7 s": the time rounded to the nearest whole second, at least 1 s when above 0, as
-// whole minutes and the seconds left; "-" when there is none.
+// whole minutes and the seconds left; "-" when there is none, or it is not finite.
 std::string FormatCutTime(std::optional<double> minutes);
 
 }  // namespace toothwright

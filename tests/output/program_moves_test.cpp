@@ -250,6 +250,7 @@ TEST(CutStatistics, Texts) {
       {"hours stay minutes", FormatCutTime(125.05), "125 min 3 s"},
       {"a moment is a second", FormatCutTime(1e-9), "0 min 1 s"},
       {"nothing cut", FormatCutTime(0.0), "0 min 0 s"},
+      {"beyond any double", FormatCutTime(INFINITY), "-"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
