@@ -19,7 +19,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
   c.last = last;
   c.entry = first;
   for (size_t k = first; k < last; ++k) {
-    if (GoesDown(moves[k])) {
+    if (IsFeedMove(moves[k]) && GoesDown(moves[k])) {
       c.entry = k;
       break;
     }

@@ -23,7 +23,7 @@ struct TabCrossing {
 // between.
 struct ContourCut {
   size_t first = 0, last = 0;  // its moves [first, last); first and last - 1 are feed moves
-  size_t entry = 0;            // the first move down (first when none goes down)
+  size_t entry = 0;            // the first feed move down (first when none goes down)
   // The first feed move from the entry on that travels in X or Y, whose direction is the
   // cutting direction; none when the contour only moves in Z.
   std::optional<size_t> first_across;
@@ -35,9 +35,9 @@ struct ContourCut {
   bool operator==(const ContourCut&) const = default;
 };
 
-// The contours of program in order. Each starts at a feed move that follows a rapid move (or
-// the program's start) and ends before the next rapid move. Heights are compared exactly: the
-// program writes each pass's depth with the same text each time.
+// The contours of program in order, as ContourCut describes them. Heights and points are
+// compared exactly: the program writes each pass's depth, and each start, with the same text
+// each time.
 std::vector<ContourCut> FindContours(const ProgramMoves& program);
 
 // True when any feed move is made with cutter compensation on (G41 or G42): the path written

@@ -1,7 +1,7 @@
 // The moves of a milling program read back from its own text, as a controller would make them:
 // what is drawn and measured is then what will be cut, whoever wrote the program. Reads the
 // words this tool writes: G0 to G3 with any of X Y Z I J F, G17 G90 G94, G20 G21, G40 G41 G42,
-// M and S words, N line numbers, "( ... )" and ";" comments and "%" lines.
+// M, S and T words, N line numbers, "( ... )" and ";" comments and "%" lines.
 #pragma once
 
 #include <cstddef>
