@@ -12,7 +12,7 @@ CutStatistics MeasureCut(const ProgramMoves& program) {
   CutStatistics stats;
   double minutes = 0;
   bool timed = true;
-  for (const Move& m : program.moves) {
+  for (const ProgramMove& m : program.moves) {
     if (!IsFeedMove(m)) continue;
     const double length = MoveLength(m);
     stats.length += length;

@@ -9,11 +9,11 @@
 namespace toothwright {
 namespace {
 
-bool GoesDown(const Move& m) {
+bool GoesDown(const ProgramMove& m) {
   return m.z_to < m.z_from;
 }
 
-ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
+ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t last) {
   ContourCut c;
   c.first = first;
   c.last = last;
@@ -44,7 +44,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
   }
   c.deepest = reached;
   while (c.deepest > first) {
-    const Move& before = moves[c.deepest - 1];
+    const ProgramMove& before = moves[c.deepest - 1];
     if (!IsFeedMove(before) || !GoesDown(before) ||
         !(before.z_to < lowest[c.deepest - 1 - first])) {
       break;
@@ -57,7 +57,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
   bool risen = false;
   size_t rise = 0;
   for (size_t k = reached + 1; k < last; ++k) {
-    const Move& m = moves[k];
+    const ProgramMove& m = moves[k];
     if (!IsFeedMove(m)) continue;  // a retract between passes
     if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
       risen = true;
@@ -73,7 +73,7 @@ ContourCut Describe(const std::vector<Move>& moves, size_t first, size_t last) {
 }  // namespace
 
 std::vector<ContourCut> FindContours(const ProgramMoves& program) {
-  const std::vector<Move>& moves = program.moves;
+  const std::vector<ProgramMove>& moves = program.moves;
   std::vector<ContourCut> contours;
   size_t k = 0;
   while (k < moves.size()) {
@@ -94,8 +94,8 @@ std::vector<ContourCut> FindContours(const ProgramMoves& program) {
 }
 
 bool Compensated(const ProgramMoves& program) {
-  return std::any_of(program.moves.begin(), program.moves.end(), [](const Move& m) {
-    return IsFeedMove(m) && m.compensation != Compensation::Off;
+  return std::any_of(program.moves.begin(), program.moves.end(), [](const ProgramMove& m) {
+    return IsFeedMove(m) && m.compensation != ProgramCompensation::Off;
   });
 }
 

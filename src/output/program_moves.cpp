@@ -13,9 +13,9 @@ namespace {
 
 // The words of one line.
 struct Words {
-  std::optional<MoveKind> motion;
+  std::optional<ProgramMoveKind> motion;
   std::optional<ProgramUnits> units;
-  std::optional<Compensation> compensation;
+  std::optional<ProgramCompensation> compensation;
   std::optional<double> x, y, z, i, j, f;
 };
 
@@ -27,9 +27,9 @@ struct Position {
 
 // What a line leaves behind for the next: the G and F words are modal.
 struct Modes {
-  std::optional<MoveKind> motion;
+  std::optional<ProgramMoveKind> motion;
   std::optional<ProgramUnits> units;
-  Compensation compensation = Compensation::Off;
+  ProgramCompensation compensation = ProgramCompensation::Off;
   std::optional<double> feed;
 };
 
@@ -76,20 +76,20 @@ std::optional<double> ReadNumber(std::string_view text, size_t& at) {
 
 // The G codes read, by number; every value here is exact in binary.
 std::optional<std::string> ApplyGCode(double code, Words& words) {
-  auto motion = [&](MoveKind kind) -> std::optional<std::string> {
+  auto motion = [&](ProgramMoveKind kind) -> std::optional<std::string> {
     if (words.motion) return "two motion codes on one line";
     words.motion = kind;
     return std::nullopt;
   };
-  if (code == 0) return motion(MoveKind::Rapid);
-  if (code == 1) return motion(MoveKind::Line);
-  if (code == 2) return motion(MoveKind::ClockwiseArc);
-  if (code == 3) return motion(MoveKind::CounterClockwiseArc);
+  if (code == 0) return motion(ProgramMoveKind::Rapid);
+  if (code == 1) return motion(ProgramMoveKind::Line);
+  if (code == 2) return motion(ProgramMoveKind::ClockwiseArc);
+  if (code == 3) return motion(ProgramMoveKind::CounterClockwiseArc);
   if (code == 20) words.units = ProgramUnits::Inches;
   if (code == 21) words.units = ProgramUnits::Millimetres;
-  if (code == 40) words.compensation = Compensation::Off;
-  if (code == 41) words.compensation = Compensation::Left;
-  if (code == 42) words.compensation = Compensation::Right;
+  if (code == 40) words.compensation = ProgramCompensation::Off;
+  if (code == 41) words.compensation = ProgramCompensation::Left;
+  if (code == 42) words.compensation = ProgramCompensation::Right;
   // The X-Y plane, absolute distances and feed per minute are how every move is read here.
   const bool known = code == 17 || code == 20 || code == 21 || code == 40 || code == 41 ||
                      code == 42 || code == 90 || code == 94;
@@ -167,7 +167,7 @@ std::optional<std::string> Execute(const Words& w, size_t line, Modes& modes, Po
   const bool centre = w.i || w.j;
   if (!axes && !centre) return std::nullopt;
   if (!modes.motion) return "coordinates before any motion code";
-  Move m;
+  ProgramMove m;
   m.kind = *modes.motion;
   m.line = line;
   m.feed = modes.feed;
@@ -178,7 +178,7 @@ std::optional<std::string> Execute(const Words& w, size_t line, Modes& modes, Po
   if (arc && !centre) return "arc without I or J";
 
   const Position to{w.x ? w.x : at.x, w.y ? w.y : at.y, w.z.value_or(at.z)};
-  if (m.kind == MoveKind::Rapid) {
+  if (m.kind == ProgramMoveKind::Rapid) {
     if (!to.x || !to.y) {
       at = to;  // only what the line gives becomes known
       return std::nullopt;
@@ -198,23 +198,23 @@ std::optional<std::string> Execute(const Words& w, size_t line, Modes& modes, Po
 
 }  // namespace
 
-bool MovesAcross(const Move& m) {
+bool MovesAcross(const ProgramMove& m) {
   return IsArc(m) || m.start != m.end;
 }
 
-Segment Across(const Move& m) {
+Segment Across(const ProgramMove& m) {
   Segment s;
   s.start = m.start;
   s.end = m.end;
   if (!IsArc(m)) return s;
-  s.kind = m.kind == MoveKind::ClockwiseArc ? SegmentKind::ClockwiseArc
-                                            : SegmentKind::CounterClockwiseArc;
+  s.kind = m.kind == ProgramMoveKind::ClockwiseArc ? SegmentKind::ClockwiseArc
+                                                   : SegmentKind::CounterClockwiseArc;
   s.centre = m.centre;
   s.radius = std::hypot(m.start.x - m.centre.x, m.start.y - m.centre.y);
   return s;
 }
 
-double MoveLength(const Move& m) {
+double MoveLength(const ProgramMove& m) {
   return std::hypot(SegmentLength(Across(m)), m.z_to - m.z_from);
 }
 

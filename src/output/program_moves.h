@@ -15,14 +15,14 @@
 
 namespace toothwright {
 
-enum class MoveKind : unsigned char {
+enum class ProgramMoveKind : unsigned char {
   Rapid,                // G0: straight, at the machine's traverse rate
   Line,                 // G1: straight, at the feed
   ClockwiseArc,         // G2, seen from +Z
   CounterClockwiseArc,  // G3
 };
 
-enum class Compensation : unsigned char { Off, Left, Right };  // G40, G41, G42
+enum class ProgramCompensation : unsigned char { Off, Left, Right };  // G40, G41, G42
 
 enum class ProgramUnits : unsigned char { Inches, Millimetres };  // G20, G21
 
@@ -31,8 +31,8 @@ enum class ProgramUnits : unsigned char { Inches, Millimetres };  // G20, G21
 // move down is measured through the part; a rapid move that makes X and Y known starts where it
 // ends in each one not known before, so it does not travel there; a rapid move after which X
 // or Y is still unknown ("G0 Z1" first) is no move of the list and only sets what it gives.
-struct Move {
-  MoveKind kind = MoveKind::Rapid;
+struct ProgramMove {
+  ProgramMoveKind kind = ProgramMoveKind::Rapid;
   Point start, end;  // X and Y
   double z_from = 0, z_to = 0;
   Point centre;  // arcs: the start plus I and J (each 0 when not written)
@@ -40,33 +40,33 @@ struct Move {
   // before the first F.
   std::optional<double> feed;
   bool feed_word = false;  // the move's own line carries the F
-  Compensation compensation = Compensation::Off;
+  ProgramCompensation compensation = ProgramCompensation::Off;
   size_t line = 0;  // 1-based line of the program text
 };
 
-inline bool IsFeedMove(const Move& m) {
-  return m.kind != MoveKind::Rapid;
+inline bool IsFeedMove(const ProgramMove& m) {
+  return m.kind != ProgramMoveKind::Rapid;
 }
-inline bool IsArc(const Move& m) {
-  return m.kind == MoveKind::ClockwiseArc || m.kind == MoveKind::CounterClockwiseArc;
+inline bool IsArc(const ProgramMove& m) {
+  return m.kind == ProgramMoveKind::ClockwiseArc || m.kind == ProgramMoveKind::CounterClockwiseArc;
 }
 // Travels in X or Y: an arc always does (one whose ends meet is a full circle).
-bool MovesAcross(const Move& m);
+bool MovesAcross(const ProgramMove& m);
 
 // A feed move that travels in X or Y: what a toolpath picture draws of a pass.
-inline bool CutsAcross(const Move& m) {
+inline bool CutsAcross(const ProgramMove& m) {
   return IsFeedMove(m) && MovesAcross(m);
 }
 
 // The move as seen from above: a line, or an arc about its centre with the radius from the
 // centre to its start, as a controller takes it. Role and tooth are left at their defaults.
-Segment Across(const Move& m);
+Segment Across(const ProgramMove& m);
 
 // Length of the move in space: a line's chord, a helix's (arc with Z) sqrt(across^2 + dz^2).
-double MoveLength(const Move& m);
+double MoveLength(const ProgramMove& m);
 
 struct ProgramMoves {
-  std::vector<Move> moves;            // in program order
+  std::vector<ProgramMove> moves;     // in program order
   std::optional<ProgramUnits> units;  // none when the program writes neither G20 nor G21
 };
 

@@ -17,7 +17,7 @@ Point Unit(double x, double y) {
 
 }  // namespace
 
-Point DirectionAlong(const Move& move, double along) {
+Point DirectionAlong(const ProgramMove& move, double along) {
   const Segment s = Across(move);
   if (!IsArc(s)) return Unit(s.end.x - s.start.x, s.end.y - s.start.y);
   const Point p = PointAlong(s, along);
@@ -34,7 +34,7 @@ std::optional<PathMark> EntryMark(const ProgramMoves& program, const ContourCut&
 
 std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& contour,
                                 const TabCrossing& tab) {
-  const std::vector<Move>& moves = program.moves;
+  const std::vector<ProgramMove>& moves = program.moves;
   double total = 0;
   for (size_t k = tab.rise; k <= tab.fall; ++k) total += SegmentLength(Across(moves[k]));
   if (total > 0) {

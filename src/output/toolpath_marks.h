@@ -27,6 +27,6 @@ std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& c
 
 // The unit direction of travel of a move across at `along` (0 to its length in X and Y) from
 // its start; (0, 0) for a move that does not travel across.
-Point DirectionAlong(const Move& move, double along);
+Point DirectionAlong(const ProgramMove& move, double along);
 
 }  // namespace toothwright

@@ -28,7 +28,7 @@ struct Place {
 };
 
 // A move across as the cutter's centre goes.
-void DrawAcross(PreviewCanvas& canvas, const Place& p, const Move& move) {
+void DrawAcross(PreviewCanvas& canvas, const Place& p, const ProgramMove& move) {
   const Segment s = Across(move);
   if (!IsArc(s)) {
     canvas.DrawLine(p.X(s.start.x), p.Y(s.start.y), p.X(s.end.x), p.Y(s.end.y), kToolpathBlue);
@@ -88,10 +88,10 @@ void DrawToolpath(const ProgramMoves& program, const std::vector<ContourCut>& co
   const std::optional<PreviewMapping> mapping = MapPreview(canvas, D);
   if (!mapping) return;
   const Place p{*mapping, canvas.OuterHeight()};
-  const std::vector<Move>& moves = program.moves;
+  const std::vector<ProgramMove>& moves = program.moves;
 
-  for (const Move& m : moves) {
-    if (m.kind == MoveKind::Rapid && MovesAcross(m)) {
+  for (const ProgramMove& m : moves) {
+    if (m.kind == ProgramMoveKind::Rapid && MovesAcross(m)) {
       canvas.DrawDashedLine(p.X(m.start.x), p.Y(m.start.y), p.X(m.end.x), p.Y(m.end.y),
                             kToolpathBlue);
     }

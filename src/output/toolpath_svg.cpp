@@ -37,7 +37,7 @@ void AppendMarkPoint(std::string& out, double x, double y) {
 }
 
 // A full circle as two halves: SVG draws nothing for an arc that ends where it starts.
-void AppendAcross(std::string& out, const Move& move, RadiusTexts& radii) {
+void AppendAcross(std::string& out, const ProgramMove& move, RadiusTexts& radii) {
   const Segment s = Across(move);
   if (IsArc(s) && s.start == s.end) {
     Segment half = s;
@@ -63,7 +63,7 @@ void Open(std::string& out, std::string_view tag, std::string_view cls, std::str
 }
 
 // The deepest pass's moves across as one path.
-void AppendPass(std::string& out, const std::vector<Move>& moves, const ContourCut& c,
+void AppendPass(std::string& out, const std::vector<ProgramMove>& moves, const ContourCut& c,
                 std::string_view cls, std::string_view stroke, RadiusTexts& radii) {
   Open(out, "path", cls, stroke);
   out += " d=\"M";
@@ -75,7 +75,7 @@ void AppendPass(std::string& out, const std::vector<Move>& moves, const ContourC
 }
 
 // Grows box to hold a move across: its segment's reach, a full circle's whole circle.
-Box IncludeMove(Box box, const Move& move) {
+Box IncludeMove(Box box, const ProgramMove& move) {
   const Segment s = Across(move);
   if (IsArc(s) && s.start == s.end) {
     box = Include(box, Point{s.centre.x - s.radius, s.centre.y - s.radius});
@@ -92,12 +92,12 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
                              std::optional<double> swept_width) {
   const bool inches = units == "English";
   const double unit = inches ? 1 : kMillimetresPerInch;  // drawing units per inch
-  const std::vector<Move>& moves = program.moves;
+  const std::vector<ProgramMove>& moves = program.moves;
 
   Box drawn = Include(Box{}, outline);
   for (const Path& hole : holes) drawn = Include(drawn, hole);
-  for (const Move& m : moves) {
-    if (m.kind == MoveKind::Rapid && MovesAcross(m)) drawn = IncludeMove(drawn, m);
+  for (const ProgramMove& m : moves) {
+    if (m.kind == ProgramMoveKind::Rapid && MovesAcross(m)) drawn = IncludeMove(drawn, m);
   }
   for (const ContourCut& c : contours) {
     for (size_t k = c.deepest; k < c.last; ++k) {
@@ -142,8 +142,8 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
   AppendSvgPath(doc, outline, radii);
   doc += "</g>\n";
   const std::string dash = Number(kDash * unit);
-  for (const Move& m : moves) {
-    if (m.kind != MoveKind::Rapid || !MovesAcross(m)) continue;
+  for (const ProgramMove& m : moves) {
+    if (m.kind != ProgramMoveKind::Rapid || !MovesAcross(m)) continue;
     Open(doc, "path", "rapid", kToolpathBlueHex);
     doc += " stroke-dasharray=\"" + dash + ' ' + dash + "\" d=\"M";
     AppendSvgPoint(doc, m.start);

@@ -20,7 +20,7 @@ namespace {
 
 // One move as text: kind, X Y from and to, Z from and to, [centre], [F feed][*: own F],
 // [compensation], line.
-std::string Describe(const Move& m) {
+std::string Describe(const ProgramMove& m) {
   static const char* const kKinds[] = {"G0", "G1", "G2", "G3"};
   static const char* const kSides[] = {"", " G41", " G42"};
   std::string s = kKinds[static_cast<int>(m.kind)];
@@ -35,7 +35,7 @@ std::string Describe(const Move& m) {
 
 std::string DescribeAll(const ProgramMoves& program) {
   std::string s;
-  for (const Move& m : program.moves) s += Describe(m) + "\n";
+  for (const ProgramMove& m : program.moves) s += Describe(m) + "\n";
   return s;
 }
 

@@ -61,13 +61,13 @@ TEST(ProgramContours, MachinedSprocketHasSixContoursFourPassesAndFourTabs) {
   for (size_t k = 0; k < p.contours.size(); ++k) {
     SCOPED_TRACE(k);
     const ContourCut& c = p.contours[k];
-    const Move& entry = p.program.moves[c.entry];
-    EXPECT_EQ(entry.kind, MoveKind::Line);
+    const ProgramMove& entry = p.program.moves[c.entry];
+    EXPECT_EQ(entry.kind, ProgramMoveKind::Line);
     EXPECT_EQ(entry.z_to, -0.0625);  // the first pass's plunge
     ASSERT_TRUE(c.first_across.has_value());
     EXPECT_EQ(*c.first_across, c.entry + 1);
     EXPECT_EQ(c.depth, -0.25);
-    const Move& deepest = p.program.moves[c.deepest];
+    const ProgramMove& deepest = p.program.moves[c.deepest];
     EXPECT_EQ(deepest.z_from, -0.1875);
     EXPECT_EQ(deepest.z_to, -0.25);
     EXPECT_EQ(c.tabs.size(), k == 5 ? 4u : 0u);  // tabs hold the part, on the outline only
