@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "geometry/arc_length.h"
+#include "sprocket/numbers.h"
 
 namespace toothwright {
 namespace {
@@ -74,6 +75,14 @@ std::optional<double> ReadNumber(std::string_view text, size_t& at) {
   return negative ? -value : value;
 }
 
+// "G91 not read here": a code refused, as the program writes it.
+std::string NotRead(char letter, double code) {
+  std::string reason(1, letter);
+  reason += FormatReal(code);
+  reason += " not read here";
+  return reason;
+}
+
 // The G codes read, by number; every value here is exact in binary.
 std::optional<std::string> ApplyGCode(double code, Words& words) {
   auto motion = [&](ProgramMoveKind kind) -> std::optional<std::string> {
@@ -93,7 +102,7 @@ std::optional<std::string> ApplyGCode(double code, Words& words) {
   // The X-Y plane, absolute distances and feed per minute are how every move is read here.
   const bool known = code == 17 || code == 20 || code == 21 || code == 40 || code == 41 ||
                      code == 42 || code == 90 || code == 94;
-  if (!known) return "G code not read here";
+  if (!known) return NotRead('G', code);
   return std::nullopt;
 }
 
@@ -139,7 +148,13 @@ std::variant<Words, std::string> ReadWords(std::string_view line) {
       case 'F':
         words.f = number;
         break;
-      case 'M':  // spindle, coolant and program end: no motion
+      case 'M':
+        // Stops, program ends, spindle, tool change and coolant move nothing; a subprogram
+        // call (M98) would, and is not followed here.
+        if (!(*number == 30 || (*number >= 0 && *number <= 9 && *number == std::floor(*number)))) {
+          return NotRead('M', *number);
+        }
+        break;
       case 'S':  // spindle speed
       case 'N':  // line number
       case 'T':  // tool number

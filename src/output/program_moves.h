@@ -1,7 +1,7 @@
 // The moves of a milling program read back from its own text, as a controller would make them:
 // what is drawn and measured is then what will be cut, whoever wrote the program. Reads the
 // words this tool writes: G0 to G3 with any of X Y Z I J F, G17 G90 G94, G20 G21, G40 G41 G42,
-// M, S and T words, N line numbers, "( ... )" and ";" comments and "%" lines.
+// M0 to M9 and M30, S and T words, N line numbers, "( ... )" and ";" comments and "%" lines.
 #pragma once
 
 #include <cstddef>
@@ -77,8 +77,8 @@ struct ProgramError {
   bool operator==(const ProgramError&) const = default;
 };
 
-// Reads program (lines ending in LF or CR LF). Refused, with the line: a word or G code
-// outside those above (G91, G18, R, ...), two motion codes on one line, a number with an
+// Reads program (lines ending in LF or CR LF). Refused, with the line: a word, G or M code
+// outside those above (G91, G18, M98, R, ...), two motion codes on one line, a number with an
 // exponent or without digits, an unclosed comment, coordinates before any motion code, I or J
 // without an arc, an arc with neither I nor J, a feed move before X and Y are known,
 // units changed after they were set.

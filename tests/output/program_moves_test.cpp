@@ -90,8 +90,10 @@ TEST(ProgramMoves, RefusesWhatItDoesNotRead) {
     ProgramError error;
   };
   const Case cases[] = {
-      {"incremental distances", "G20\nG91\n", {2, "G code not read here"}},
-      {"another plane", "G18\n", {1, "G code not read here"}},
+      {"incremental distances", "G20\nG91\n", {2, "G91 not read here"}},
+      {"another plane", "G18\n", {1, "G18 not read here"}},
+      {"a G code with decimals", "G90.1\n", {1, "G90.1 not read here"}},
+      {"a subprogram call", "G0 X0 Y0\nM98 P100\n", {2, "M98 not read here"}},
       {"a radius word", "G0 X0 Y0\nG2 X1 Y1 R1\n", {2, "word R not read here"}},
       {"an exponent is an E word", "G0 X0 Y0\nG1 Z-1E-05\n", {2, "word E not read here"}},
       {"a letter without a number", "G0 X Y1\n", {1, "no number after X"}},
