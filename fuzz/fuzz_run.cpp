@@ -8,7 +8,8 @@
 // number plain; per contour (holes, then the outline) a rapid move above the part to its
 // start, passes ever deeper down to the full depth, each pass a closed chain of moves whose
 // arcs keep their radius, rising over the tabs on the outline, then a retract. With no option
-// set the program has 3N+4 lines (3N+6 with "G42" and "G40").
+// set the program has 3N+4 lines (3N+6 with "G42" and "G40"). The program reads back into the
+// moves the toolpath picture and the cut figures are made from.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -23,8 +24,10 @@
 
 #include "design_file/design_file.h"
 #include "fuzz_input.h"
+#include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
+#include "output/program_contours.h"
 #include "sprocket/numbers.h"
 
 namespace {
@@ -466,6 +469,27 @@ void CheckPreview(const RunResults& r) {
   Require(std::all_of(r.preview.begin(), r.preview.end(), Finite));
 }
 
+// The program reads back into moves: one contour per hole and the outline, each cut across
+// from its entry, tabs only on the outline (the last), a finite cut length and, with a feed,
+// a finite cut time.
+void CheckToolpath(const RunResults& r) {
+  namespace t = toothwright;
+  const auto read = t::ReadProgramMoves(r.gcode);
+  Require(std::holds_alternative<t::ProgramMoves>(read));
+  if (!std::holds_alternative<t::ProgramMoves>(read)) return;
+  const t::ProgramMoves& program = std::get<t::ProgramMoves>(read);
+  const std::vector<t::ContourCut> contours = t::FindContours(program);
+  Require(contours.size() == r.job.sprocket.holes.size() + 1);
+  for (size_t k = 0; k < contours.size(); ++k) {
+    Require(contours[k].first_across.has_value());
+    Require(contours[k].tabs.empty() || k + 1 == contours.size());
+  }
+  const t::CutStatistics stats = t::MeasureCut(program);
+  Require(std::isfinite(stats.length) && stats.length > 0);
+  const bool feed = r.gcode.find(" F") != std::string::npos;
+  Require(feed == stats.minutes.has_value() && (!feed || std::isfinite(*stats.minutes)));
+}
+
 bool IsMessage(const std::string& text) {
   namespace t = toothwright;
   for (const char* message : {t::kPitchMessage,
@@ -556,5 +580,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Lines(r.dxf);
   CheckProgram(r, f);
   CheckPreview(r);
+  CheckToolpath(r);
   return 0;
 }

@@ -1,12 +1,9 @@
 // The paths keep the drawing's own coordinates, the numbers of the DXF drawing; a group turned
-// upside down by scale(1,-1) puts y up. In those coordinates SVG's sweep flag 1 draws an arc
-// towards increasing angles, counter-clockwise.
+// upside down by scale(1,-1) puts y up (AppendSvgPath).
 #include "output/drawing_svg.h"
 
-#include <numbers>
-
 #include "geometry/extent.h"
-#include "output/decimal_text.h"
+#include "output/svg_path.h"
 #include "sprocket/numbers.h"
 
 namespace toothwright {
@@ -19,38 +16,6 @@ constexpr std::string_view kMillimetreStroke = "0.25";
 // and a point, each number up to 16 characters.
 constexpr size_t kHeadReserve = 400;
 constexpr size_t kSegmentReserve = 80;
-
-void AppendPoint(std::string& out, Point p) {
-  AppendFourDecimals(out, p.x);  // points hold four decimals
-  out += ' ';
-  AppendFourDecimals(out, p.y);
-}
-
-// "A rx ry rotation large-arc sweep x y": a circle's arc needs no rotation; the large-arc
-// flag picks the arc over half a turn, the sweep flag the direction.
-void AppendSegment(std::string& out, const Segment& s, RadiusTexts& radii) {
-  if (!IsArc(s)) {
-    out += " L";
-    AppendPoint(out, s.end);
-    return;
-  }
-  const std::string& radius = radii.Of(s.radius);
-  out += " A";
-  out += radius;
-  out += ' ';
-  out += radius;
-  out += " 0 ";
-  out += Sweep(s) > std::numbers::pi ? "1 " : "0 ";
-  out += s.kind == SegmentKind::CounterClockwiseArc ? "1 " : "0 ";
-  AppendPoint(out, s.end);
-}
-
-void AppendPath(std::string& out, const Path& path, RadiusTexts& radii) {
-  out += "<path d=\"M";
-  AppendPoint(out, path.segments.front().start);
-  for (const Segment& s : path.segments) AppendSegment(out, s, radii);
-  out += " Z\"/>\n";
-}
 
 std::string Document(const Path& outline, const std::vector<Path>& holes, LengthUnit length_unit,
                      const Box& box) {
@@ -71,8 +36,8 @@ std::string Document(const Path& outline, const std::vector<Path>& holes, Length
   doc += inches ? kInchStroke : kMillimetreStroke;
   doc += "\">\n";
   RadiusTexts radii;
-  for (const Path& hole : holes) AppendPath(doc, hole, radii);
-  AppendPath(doc, outline, radii);
+  for (const Path& hole : holes) AppendSvgPath(doc, hole, radii);
+  AppendSvgPath(doc, outline, radii);
   doc += "</g>\n</svg>\n";
   return doc;
 }

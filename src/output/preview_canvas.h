@@ -15,6 +15,9 @@ inline constexpr std::uint32_t kPreviewRed = 0x0000FF;
 inline constexpr float kPictureOuterSize = 3795.0f;
 inline constexpr float kPictureBorder = 30.0f;
 
+// Length of each dash and of each gap of a dashed line: 4 pixels at 15 twips a pixel.
+inline constexpr float kDashTwips = 60.0f;
+
 class PreviewCanvas {
  public:
   virtual ~PreviewCanvas() = default;
@@ -33,6 +36,10 @@ class PreviewCanvas {
                        float end) = 0;
   // Straight line from (x1, y1) to (x2, y2).
   virtual void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+  // The same line dashed, kDashTwips on and kDashTwips off from (x1, y1).
+  virtual void DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+  // The full circle about (x, y) filled, its outline included.
+  virtual void FillCircle(float x, float y, float radius, std::uint32_t colour) = 0;
 };
 
 }  // namespace toothwright

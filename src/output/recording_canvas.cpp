@@ -69,6 +69,20 @@ void RecordingCanvas::DrawLine(float x1, float y1, float x2, float y2, std::uint
                     .y2 = y2});
 }
 
+void RecordingCanvas::DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  calls_.push_back({.kind = PreviewCall::Kind::DrawDashedLine,
+                    .x = x1,
+                    .y = y1,
+                    .colour = colour,
+                    .x2 = x2,
+                    .y2 = y2});
+}
+
+void RecordingCanvas::FillCircle(float x, float y, float radius, std::uint32_t colour) {
+  calls_.push_back(
+      {.kind = PreviewCall::Kind::FillCircle, .x = x, .y = y, .radius = radius, .colour = colour});
+}
+
 std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
   std::string out;
   for (const PreviewCall& call : calls) {
@@ -87,12 +101,17 @@ std::string FormatPreviewCalls(const std::vector<PreviewCall>& calls) {
         AppendNumber(out, call.end);
         break;
       case PreviewCall::Kind::DrawLine:
-        out += "DrawLine";
+      case PreviewCall::Kind::DrawDashedLine:
+        out += call.kind == PreviewCall::Kind::DrawLine ? "DrawLine" : "DrawDashedLine";
         AppendNumber(out, call.x);
         AppendNumber(out, call.y);
         AppendNumber(out, call.x2);
         AppendNumber(out, call.y2);
         AppendNumber(out, call.colour);
+        break;
+      case PreviewCall::Kind::FillCircle:
+        out += "FillCircle";
+        AppendCircle(out, call);
         break;
     }
     out += '\n';
@@ -114,6 +133,12 @@ void ReplayPreviewCalls(const std::vector<PreviewCall>& calls, PreviewCanvas& ca
         break;
       case PreviewCall::Kind::DrawLine:
         canvas.DrawLine(call.x, call.y, call.x2, call.y2, call.colour);
+        break;
+      case PreviewCall::Kind::DrawDashedLine:
+        canvas.DrawDashedLine(call.x, call.y, call.x2, call.y2, call.colour);
+        break;
+      case PreviewCall::Kind::FillCircle:
+        canvas.FillCircle(call.x, call.y, call.radius, call.colour);
         break;
     }
   }

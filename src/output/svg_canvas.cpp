@@ -88,6 +88,21 @@ void SvgCanvas::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t c
   shapes_ += "/>\n";
 }
 
+void SvgCanvas::DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  shapes_ += "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) +
+             "\" y2=\"" + Number(y2) + "\" stroke=\"" + HexColour(colour) +
+             "\" stroke-dasharray=\"" + Number(kDashTwips) + "\" ";
+  shapes_ += kStroke;
+  shapes_ += "/>\n";
+}
+
+void SvgCanvas::FillCircle(float x, float y, float radius, std::uint32_t colour) {
+  const std::string hex = HexColour(colour);
+  shapes_ += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) + "\" r=\"" + Number(radius) +
+             "\" fill=\"" + hex + "\" stroke=\"" + hex +
+             "\" stroke-width=\"1\" vector-effect=\"non-scaling-stroke\"/>\n";
+}
+
 std::string SvgCanvas::Document() const {
   const double width = static_cast<double>(outer_width_) - 2.0 * border_;
   const double height = static_cast<double>(outer_height_) - 2.0 * border_;

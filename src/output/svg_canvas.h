@@ -1,5 +1,6 @@
 // A canvas that draws into a standalone SVG document: a white background the size of the
-// picture box's interior, and the circles and arcs as outlines without fill in their colour.
+// picture box's interior, and the circles, arcs and lines as outlines without fill in their
+// colour (a filled circle filled).
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,8 @@ class SvgCanvas : public PreviewCanvas {
   void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
                float end) override;
   void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+  void DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+  void FillCircle(float x, float y, float radius, std::uint32_t colour) override;
 
   // The whole document: its view box is the interior in twips, with canvas coordinates as
   // they are; its size is the interior's in inches (1440 twips each).

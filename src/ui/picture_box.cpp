@@ -73,6 +73,25 @@ void PictureBox::DrawLine(float x1, float y1, float x2, float y2, std::uint32_t 
   update();
 }
 
+void PictureBox::DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+  QPen pen = OutlinePen(colour);
+  // QPainter counts dashes in pen widths; the pen is one logical pixel wide.
+  const qreal dash = kDashTwips / kTwipsPerPixel;
+  pen.setDashPattern({dash, dash});
+  QPainter painter(&picture_);
+  painter.setPen(pen);
+  painter.drawLine(CircleBounds(x1, y1, 0).center(), CircleBounds(x2, y2, 0).center());
+  update();
+}
+
+void PictureBox::FillCircle(float x, float y, float radius, std::uint32_t colour) {
+  QPainter painter(&picture_);
+  painter.setPen(OutlinePen(colour));
+  painter.setBrush(ColourFromRgb(colour));
+  painter.drawEllipse(CircleBounds(x, y, radius));
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);

@@ -28,6 +28,8 @@ class PictureBox : public QFrame, public PreviewCanvas {
   void DrawArc(float x, float y, float radius, std::uint32_t colour, float start,
                float end) override;
   void DrawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+  void DrawDashedLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+  void FillCircle(float x, float y, float radius, std::uint32_t colour) override;
 
   // The retained picture of the interior, in device pixels with its device pixel ratio set.
   const QImage& Picture() const { return picture_; }

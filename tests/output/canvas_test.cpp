@@ -48,6 +48,12 @@ TEST(PreviewCallText, OneLinePerCallWithShortestFloats) {
       {"line",
        {.kind = Kind::DrawLine, .x = 1800.5f, .y = 2, .colour = 255, .x2 = -3, .y2 = 1413.3986f},
        "DrawLine 1800.5 2 -3 1413.3986 255\n"},
+      {"dashed line",
+       {.kind = Kind::DrawDashedLine, .x = 1, .y = 2.5f, .colour = 0xB27200, .x2 = 3, .y2 = 4},
+       "DrawDashedLine 1 2.5 3 4 11694592\n"},
+      {"filled circle",
+       {.kind = Kind::FillCircle, .x = 10, .y = 20, .radius = 45, .colour = 0x009FE6},
+       "FillCircle 10 20 45 40934\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -64,10 +70,12 @@ TEST(RecordingCanvas, ReplayMakesTheSameCalls) {
   first.DrawCircle(1, 2, 3, 255);
   first.DrawArc(4, 5, 6, 0xFF00, 0.5f, 0.25f);
   first.DrawLine(7, 8, 9, 10, 255);
+  first.DrawDashedLine(11, 12, 13, 14, 0xFF);
+  first.FillCircle(15, 16, 17, 0xFF00);
   RecordingCanvas second;
   ReplayPreviewCalls(first.calls(), second);
   EXPECT_EQ(second.calls(), first.calls());
-  ASSERT_EQ(first.calls().size(), 4u);
+  ASSERT_EQ(first.calls().size(), 6u);
   EXPECT_EQ(
       first.calls()[3],
       (PreviewCall{.kind = Kind::DrawLine, .x = 7, .y = 8, .colour = 255, .x2 = 9, .y2 = 10}));
@@ -168,6 +176,18 @@ TEST(SvgCanvas, LineBetweenItsEnds) {
   EXPECT_EQ(Shapes(canvas), std::string("<line x1=\"1.5\" y1=\"2\" x2=\"3\" y2=\"4\" "
                                         "stroke=\"#ff0000\" ") +
                                 kStroke + "/>\n");
+}
+
+TEST(SvgCanvas, DashedLineAndFilledCircle) {
+  SvgCanvas canvas;
+  canvas.DrawDashedLine(1.5f, 2, 3, 4, kPreviewRed);
+  canvas.FillCircle(5, 6, 45, 0x009FE6);
+  EXPECT_EQ(Shapes(canvas),
+            std::string("<line x1=\"1.5\" y1=\"2\" x2=\"3\" y2=\"4\" stroke=\"#ff0000\" "
+                        "stroke-dasharray=\"60\" ") +
+                kStroke +
+                "/>\n<circle cx=\"5\" cy=\"6\" r=\"45\" fill=\"#e69f00\" stroke=\"#e69f00\" "
+                "stroke-width=\"1\" vector-effect=\"non-scaling-stroke\"/>\n");
 }
 
 TEST(SvgCanvas, ClearErasesEverythingDrawn) {

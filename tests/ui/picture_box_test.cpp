@@ -58,6 +58,8 @@ class PictureBoxTest : public QObject {
   void arcCoversOnlyItsPart_data();
   void arcCoversOnlyItsPart();
   void lineJoinsItsEnds();
+  void dashedLineHasGaps();
+  void filledCircleIsFilled();
   void clearErases();
   void pictureSurvivesRepaint();
 };
@@ -166,6 +168,37 @@ void PictureBoxTest::lineJoinsItsEnds() {
   for (double x : {100.0, 120.0, 139.0}) QVERIFY(RedNear(box.Picture(), {x, 100}));
   QVERIFY(!RedNear(box.Picture(), {150, 100}));
   QVERIFY(!RedNear(box.Picture(), {120, 110}));
+}
+
+void PictureBoxTest::dashedLineHasGaps() {
+  PictureBox box;
+  SizeAsInTheWindow(box);
+  // From (100, 100) to (196, 100): dashes of 4 pixels, gaps of 4 pixels.
+  box.DrawDashedLine(1500, 1500, 2940, 1500, kPreviewRed);
+  const QImage& picture = box.Picture();
+  const qreal ratio = picture.devicePixelRatio();
+  const int row = static_cast<int>(100 * ratio);
+  int red = 0, gaps = 0;
+  bool last = false;
+  for (int x = static_cast<int>(100 * ratio); x < static_cast<int>(196 * ratio); ++x) {
+    const bool now = picture.pixel(x, row) == kRed;
+    red += now;
+    gaps += last && !now;
+    last = now;
+  }
+  const int pixels = static_cast<int>(96 * ratio);
+  QVERIFY2(red > pixels / 3 && red < 2 * pixels / 3, qPrintable(QString::number(red)));
+  QVERIFY2(gaps >= 10, qPrintable(QString::number(gaps)));
+}
+
+void PictureBoxTest::filledCircleIsFilled() {
+  PictureBox box;
+  SizeAsInTheWindow(box);
+  box.FillCircle(1500, 1500, 150, kPreviewRed);  // centre (100, 100), radius 10 pixels
+  for (QPointF p : {QPointF(100, 100), QPointF(95, 103), QPointF(109, 100)}) {
+    QVERIFY(RedNear(box.Picture(), p));
+  }
+  QVERIFY(!RedNear(box.Picture(), {113, 100}));
 }
 
 void PictureBoxTest::clearErases() {

@@ -1,0 +1,102 @@
+// A pass starts with a descent to a depth no earlier move of its contour reached; a tab is a
+// rise off the deepest pass's depth followed by a descent back to it. Ramps (moves across and
+// down at once, perhaps several in a row) start a pass just as a plunge does. Rapid moves
+// inside a contour (a retract and a return between passes) start nothing.
+#include "output/program_contours.h"
+
+#include <algorithm>
+
+namespace toothwright {
+namespace {
+
+bool GoesDown(const ProgramMove& m) {
+  return m.z_to < m.z_from;
+}
+
+ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t last) {
+  ContourCut c;
+  c.first = first;
+  c.last = last;
+  c.entry = first;
+  for (size_t k = first; k < last; ++k) {
+    if (IsFeedMove(moves[k]) && GoesDown(moves[k])) {
+      c.entry = k;
+      break;
+    }
+  }
+  for (size_t k = c.entry; k < last && !c.first_across; ++k) {
+    if (CutsAcross(moves[k])) c.first_across = k;
+  }
+
+  // The deepest pass begins with the run of moves down, each deeper than every move before
+  // it, that first reaches the lowest Z. A descent back onto a depth already cut (after a tab)
+  // is no such move, so it never starts a pass.
+  c.depth = moves[first].z_to;
+  for (size_t k = first; k < last; ++k) c.depth = std::min(c.depth, moves[k].z_to);
+  size_t reached = first;
+  while (moves[reached].z_to != c.depth) ++reached;
+  // lowest[k - first]: the lowest Z before move k.
+  std::vector<double> lowest(last - first);
+  double low = moves[first].z_from;
+  for (size_t k = first; k < last; ++k) {
+    lowest[k - first] = low;
+    low = std::min(low, moves[k].z_to);
+  }
+  c.deepest = reached;
+  while (c.deepest > first) {
+    const ProgramMove& before = moves[c.deepest - 1];
+    if (!IsFeedMove(before) || !GoesDown(before) ||
+        !(before.z_to < lowest[c.deepest - 1 - first])) {
+      break;
+    }
+    --c.deepest;
+  }
+
+  // Tabs: off the depth and back, on the deepest pass. A rise with no descent after it (a
+  // lead-out) is no tab.
+  bool risen = false;
+  size_t rise = 0;
+  for (size_t k = reached + 1; k < last; ++k) {
+    const ProgramMove& m = moves[k];
+    if (!IsFeedMove(m)) continue;  // a retract between passes
+    if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
+      risen = true;
+      rise = k;
+    } else if (risen && m.z_to == c.depth && GoesDown(m)) {
+      c.tabs.push_back({rise, k});
+      risen = false;
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+std::vector<ContourCut> FindContours(const ProgramMoves& program) {
+  const std::vector<ProgramMove>& moves = program.moves;
+  std::vector<ContourCut> contours;
+  size_t k = 0;
+  while (k < moves.size()) {
+    if (!IsFeedMove(moves[k])) {
+      ++k;
+      continue;
+    }
+    const size_t first = k;
+    while (k < moves.size() && IsFeedMove(moves[k])) ++k;
+    // Passes entered again at the first one's start, after a retract, are the same contour.
+    if (!contours.empty() && moves[first].start == moves[contours.back().first].start) {
+      contours.back() = Describe(moves, contours.back().first, k);
+    } else {
+      contours.push_back(Describe(moves, first, k));
+    }
+  }
+  return contours;
+}
+
+bool Compensated(const ProgramMoves& program) {
+  return std::any_of(program.moves.begin(), program.moves.end(), [](const ProgramMove& m) {
+    return IsFeedMove(m) && m.compensation != ProgramCompensation::Off;
+  });
+}
+
+}  // namespace toothwright

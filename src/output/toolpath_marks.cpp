@@ -1,0 +1,64 @@
+// Positions along a move come from the move's own segment (Across), so a mark lies on the
+// path drawn, arcs included.
+#include "output/toolpath_marks.h"
+
+#include <cmath>
+
+#include "geometry/arc_length.h"
+
+namespace toothwright {
+namespace {
+
+Point Unit(double x, double y) {
+  const double length = std::hypot(x, y);
+  if (length == 0) return {};
+  return {x / length, y / length};
+}
+
+}  // namespace
+
+Point DirectionAlong(const ProgramMove& move, double along) {
+  const Segment s = Across(move);
+  if (!IsArc(s)) return Unit(s.end.x - s.start.x, s.end.y - s.start.y);
+  const Point p = PointAlong(s, along);
+  const double rx = p.x - s.centre.x, ry = p.y - s.centre.y;
+  // Perpendicular to the radius, turning the arc's way.
+  return s.kind == SegmentKind::CounterClockwiseArc ? Unit(-ry, rx) : Unit(ry, -rx);
+}
+
+std::optional<PathMark> EntryMark(const ProgramMoves& program, const ContourCut& contour) {
+  if (!contour.first_across) return std::nullopt;
+  return PathMark{program.moves[contour.entry].start,
+                  DirectionAlong(program.moves[*contour.first_across], 0)};
+}
+
+std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& contour,
+                                const TabCrossing& tab) {
+  const std::vector<ProgramMove>& moves = program.moves;
+  double total = 0;
+  for (size_t k = tab.rise; k <= tab.fall; ++k) total += SegmentLength(Across(moves[k]));
+  if (total > 0) {
+    double left = total / 2;
+    for (size_t k = tab.rise; k <= tab.fall; ++k) {
+      const double length = SegmentLength(Across(moves[k]));
+      if (length > 0 && (left <= length || k == tab.fall)) {
+        const double along = std::fmin(left, length);
+        return PathMark{PointAlong(Across(moves[k]), along), DirectionAlong(moves[k], along)};
+      }
+      left -= length;
+    }
+  }
+  // Crossed on the spot: the way the path goes on from here, or came.
+  for (size_t k = tab.fall; k < contour.last; ++k) {
+    if (CutsAcross(moves[k])) return PathMark{moves[tab.fall].end, DirectionAlong(moves[k], 0)};
+  }
+  for (size_t k = tab.rise; k-- > contour.first;) {
+    if (CutsAcross(moves[k])) {
+      return PathMark{moves[tab.rise].start,
+                      DirectionAlong(moves[k], SegmentLength(Across(moves[k])))};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace toothwright
