@@ -35,7 +35,7 @@ toothwright::RunResults MachinedRun(int teeth) {
 // From the program's text to the picture over the part: what "Show Toolpath" adds to a run.
 void BM_ToolpathPreview(benchmark::State& state) {
   const toothwright::RunResults run = MachinedRun(static_cast<int>(state.range(0)));
-  const double D = toothwright::ParseReal(run.sprocket.outside_diameter_text).value();
+  const double D = toothwright::ParseReal(run.job.sprocket.outside_diameter_text).value();
   for (auto _ : state) {
     const auto program =
         std::get<toothwright::ProgramMoves>(toothwright::ReadProgramMoves(run.gcode));
@@ -56,8 +56,9 @@ void BM_ToolpathSvg(benchmark::State& state) {
       std::get<toothwright::ProgramMoves>(toothwright::ReadProgramMoves(run.gcode));
   const auto contours = toothwright::FindContours(program);
   for (auto _ : state) {
-    std::string doc = toothwright::WriteToolpathSvg(run.sprocket.outline, run.sprocket.holes,
-                                                    "English", program, contours, 0.125);
+    std::string doc =
+        toothwright::WriteToolpathSvg(run.job.sprocket.outline, run.job.sprocket.holes,
+                                      toothwright::LengthUnit::Inch, program, contours, 0.125);
     benchmark::DoNotOptimize(doc.data());
   }
 }

@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (FormatCutTime(stats.minutes).find("NaN") != std::string::npos) std::abort();
   RecordingCanvas canvas;
   DrawToolpath(program, contours, 3, canvas, 0.125);
-  const std::string svg =
-      WriteToolpathSvg(Square(), {}, "English", program, contours, std::optional<double>(0.125));
+  const std::string svg = WriteToolpathSvg(Square(), {}, LengthUnit::Inch, program, contours,
+                                           std::optional<double>(0.125));
   if (svg.find("</svg>") == std::string::npos) std::abort();
   return 0;
 }

@@ -15,10 +15,14 @@
 
 #include "cli/file_output.h"
 #include "design_file/design_file.h"
+#include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
+#include "output/program_contours.h"
+#include "output/program_moves.h"
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
+#include "output/toolpath_svg.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/numbers.h"
@@ -127,6 +131,11 @@ Outputs (without one, only the two diameters are printed):
                         vector editor
   --preview-svg FILE    the preview picture, the outline in red, as SVG
   --preview-ops FILE    the preview's drawing calls, one per line
+  --toolpath-svg FILE   the program's toolpath over the part, to scale, as SVG:
+                        the cutter's path (its deepest pass), rapid moves dashed,
+                        each entry and tab marked
+  --stats               print the cut length (every feed move, over all passes)
+                        and the cut time at the feed rate after the diameters
   A FILE of - is standard output, and the diameters are then not printed. An
   existing file is replaced only once the new content is complete.
   Example: toothwright-cli --chain "ANSI 40" --teeth 18 --gcode sprocket.ngc \
@@ -159,6 +168,7 @@ struct OutputPaths {
   std::optional<std::string> preview_svg;
   std::optional<std::string> preview_ops;
   std::optional<std::string> design;
+  std::optional<std::string> toolpath_svg;
 };
 
 // The name that stands for standard output in place of a file.
@@ -173,6 +183,7 @@ struct Options {
   bool list_chains = false;
   bool help = false;
   bool version = false;
+  bool stats = false;                         // print the cut length and time after the diameters
   bool any = false;                           // at least one option was given
   std::optional<std::string> design_to_read;  // a --design just given, read before the next option
 };
@@ -245,6 +256,9 @@ constexpr std::array kOptions = {
                [](Options& o, const char* v) { o.outputs.preview_svg = v; }},
     OptionSpec{"preview-ops", true, 0,
                [](Options& o, const char* v) { o.outputs.preview_ops = v; }},
+    OptionSpec{"toolpath-svg", true, 0,
+               [](Options& o, const char* v) { o.outputs.toolpath_svg = v; }},
+    OptionSpec{"stats", false, 0, [](Options& o, const char*) { o.stats = true; }},
     // Design files.
     OptionSpec{"design", true, 0, [](Options& o, const char* v) { o.design_to_read = v; }},
     OptionSpec{"save-design", true, 0, [](Options& o, const char* v) { o.outputs.design = v; }},
@@ -431,7 +445,7 @@ void ListChains(const std::string& units, std::ostream& out) {
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
   for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg,
-                           &paths.preview_ops, &paths.design}) {
+                           &paths.preview_ops, &paths.design, &paths.toolpath_svg}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -451,7 +465,7 @@ std::string PreviewSvg(const RunResults& results) {
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
 std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
-                              const FieldTexts& fields) {
+                              const FieldTexts& fields, const ProgramMoves* program) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
@@ -463,6 +477,10 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
   if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
   if (paths.preview_ops) {
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
+  }
+  if (paths.toolpath_svg) {
+    outputs.push_back(
+        {paths.toolpath_svg, WriteToolpathSvg(results.job, *program, FindContours(*program))});
   }
   if (paths.design) outputs.push_back({paths.design, WriteDesignFile(fields)});
   return outputs;
@@ -530,14 +548,31 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitInvalidInput;  // before any file is touched
   }
   const RunResults& results = std::get<RunResults>(run);
+  // The toolpath and the figures come from the program as written, read back move by move.
+  std::optional<ProgramMoves> program;
+  if (o.stats || o.outputs.toolpath_svg) {
+    auto written = ReadProgramMoves(results.gcode);
+    if (const auto* fault = std::get_if<ProgramError>(&written)) {
+      Complain(err) << "cannot read back the program at line " << fault->line << ": "
+                    << fault->reason << '\n';
+      return kExitWriteFailed;
+    }
+    program = std::get<ProgramMoves>(std::move(written));
+  }
   if (!AnyToStandardOutput(o.outputs)) {
     // Flushed before any file is written, in case a file is standard output under another
     // name (/dev/stdout).
     out << "Pitch Diameter: " << results.job.sprocket.pitch_diameter_text << '\n'
-        << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n'
-        << std::flush;
+        << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n';
+    if (o.stats) {
+      const CutStatistics cut = MeasureCut(*program);
+      out << "Cut Length: " << FormatCutLength(cut.length, program->units) << '\n'
+          << "Cut Time: " << FormatCutTime(cut.minutes) << '\n';
+    }
+    out << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results, o.fields), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr), out,
+                      err);
 }
 
 }  // namespace toothwright

@@ -14,7 +14,6 @@
 namespace toothwright {
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // Sizes in inches at true size.
 constexpr double kStroke = 0.01;       // about a screen pixel, as in the drawing to scale
 constexpr double kDash = 0.04;         // each dash and gap of a rapid move
@@ -87,10 +86,10 @@ Box IncludeMove(Box box, const ProgramMove& move) {
 }  // namespace
 
 std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes,
-                             std::string_view units, const ProgramMoves& program,
+                             LengthUnit length_unit, const ProgramMoves& program,
                              const std::vector<ContourCut>& contours,
                              std::optional<double> swept_width) {
-  const bool inches = units == "English";
+  const bool inches = length_unit == LengthUnit::Inch;
   const double unit = inches ? 1 : kMillimetresPerInch;  // drawing units per inch
   const std::vector<ProgramMove>& moves = program.moves;
 
@@ -208,6 +207,12 @@ std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes
   }
   doc += "</svg>\n";
   return doc;
+}
+
+std::string WriteToolpathSvg(const Job& job, const ProgramMoves& program,
+                             const std::vector<ContourCut>& contours) {
+  return WriteToolpathSvg(job.sprocket.outline, job.sprocket.holes, job.design.unit, program,
+                          contours, job.design.machining.tool_diameter);
 }
 
 }  // namespace toothwright

@@ -10,6 +10,8 @@
 #include "geometry/path.h"
 #include "output/program_contours.h"
 #include "output/toolpath_style.h"
+#include "sprocket/job.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
@@ -25,9 +27,13 @@ namespace toothwright {
 //   the path.
 // The box holds the part, the paths and the marks. For a program written with cutter
 // compensation (Compensated) a band below the drawing holds kCompensationCaption.
-std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes,
-                             std::string_view units, const ProgramMoves& program,
-                             const std::vector<ContourCut>& contours,
+std::string WriteToolpathSvg(const Path& outline, const std::vector<Path>& holes, LengthUnit unit,
+                             const ProgramMoves& program, const std::vector<ContourCut>& contours,
                              std::optional<double> swept_width = std::nullopt);
+
+// The job's picture over its part, from the program its run wrote, the cutter's swept width
+// shown when the program computes the cutter's path.
+std::string WriteToolpathSvg(const Job& job, const ProgramMoves& program,
+                             const std::vector<ContourCut>& contours);
 
 }  // namespace toothwright

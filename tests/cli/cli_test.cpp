@@ -265,8 +265,8 @@ TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
     }
     ++options;
   }
-  EXPECT_EQ(options, 32);  // and -h, -V
-  EXPECT_EQ(with_values, 29);
+  EXPECT_EQ(options, 34);  // and -h, -V
+  EXPECT_EQ(with_values, 30);
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
@@ -486,6 +486,39 @@ TEST(CliProgram, WriteFailures) {
   }
   EXPECT_EQ(ReadFile(kept), "the previous drawing");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.dxf"});
+}
+
+}  // namespace
+}  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// --stats adds the cut length and time after the diameters; the time needs a feed.
+TEST(Cli, StatsFollowTheDiameters) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* stats;
+  };
+  const Case cases[] = {
+      {"feed of 10",
+       {"--depth", "0.25", "--feed", "10", "--tool-diameter", "0.125"},
+       "Cut Length: 17.8571 in\nCut Time: 1 min 47 s\n"},
+      {"no feed",
+       {"--depth", "0.25", "--tool-diameter", "0.125"},
+       "Cut Length: 17.8571 in\nCut Time: -\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = {"--chain", "ANSI 40", "--teeth", "18", "--stats"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(args, out, err), kExitOk);
+    EXPECT_EQ(out.str(), std::string("Pitch Diameter: 2.87938524157182\n"
+                                     "Outside Diameter: 3.30754316676291\n") +
+                             c.stats);
+  }
 }
 
 }  // namespace

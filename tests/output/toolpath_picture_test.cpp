@@ -207,8 +207,9 @@ double DistanceToPath(Point p, const Path& path) {
 
 TEST(ToolpathSvg, SixPathsEntriesAndFourTabsOneToolRadiusFromTheirContours) {
   const Picture p = PictureOf(kMachined);
-  const SvgSeen seen = ParseSvg(WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
-                                                 "English", p.program, p.contours, 0.125));
+  const SvgSeen seen =
+      ParseSvg(WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
+                                LengthUnit::Inch, p.program, p.contours, 0.125));
   ASSERT_EQ(seen.toolpaths.size(), 6u);
   EXPECT_EQ(seen.entries, 6);
   EXPECT_EQ(seen.tabs, 4);
@@ -233,7 +234,7 @@ TEST(ToolpathSvg, CompensatedProgramIsDrawnAsWrittenWithACaption) {
   FieldTexts fields = kAnsi40EighteenTeeth;  // G42, no cutter path computed
   const Picture p = PictureOf(fields);
   const std::string doc = WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
-                                           fields.units, p.program, p.contours);
+                                           UnitOf(fields.units), p.program, p.contours);
   const SvgSeen seen = ParseSvg(doc);
   ASSERT_EQ(seen.toolpaths.size(), 1u);
   EXPECT_EQ(seen.texts, 1);
@@ -302,8 +303,8 @@ TEST(ToolpathSvg, RenderersOpenItAtTrueSize) {
     GTEST_SKIP() << "rsvg-convert (librsvg2-bin) or ImageMagick is not installed";
   }
   const Picture p = PictureOf(kMachined);
-  const std::string doc = WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes, "English",
-                                           p.program, p.contours, 0.125);
+  const std::string doc = WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
+                                           LengthUnit::Inch, p.program, p.contours, 0.125);
   const SvgSeen seen = ParseSvg(doc);
   const double width = std::stod(seen.width) * 96, height = std::stod(seen.height) * 96;
   const TempDir dir;
