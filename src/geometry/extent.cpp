@@ -54,6 +54,12 @@ Box Include(Box box, const Path& path) {
   for (const Segment& s : path.segments) {
     box = Include(Include(box, s.start), s.end);
     if (!IsArc(s)) continue;
+    // An arc whose whole circle lies in the box cannot grow it: most arcs of a sprocket, once
+    // its first teeth have set the box, are passed over without an arctangent.
+    if (s.centre.x - s.radius >= box.min_x && s.centre.x + s.radius <= box.max_x &&
+        s.centre.y - s.radius >= box.min_y && s.centre.y + s.radius <= box.max_y) {
+      continue;
+    }
     // Turn the arc counter-clockwise: from its counter-clockwise start through its sweep.
     const Point from = s.kind == SegmentKind::CounterClockwiseArc ? s.start : s.end;
     const double start = Direction(s.centre, from);

@@ -51,7 +51,7 @@ std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
 }
 
 std::string WriteDrawingSvg(const Job& job) {
-  return Document(job.sprocket.outline, job.sprocket.holes, job.design.unit, job.extent);
+  return Document(job.sprocket.outline, job.sprocket.holes, job.design.unit, Extent(job));
 }
 
 }  // namespace toothwright

@@ -49,8 +49,13 @@ Job BuildJob(ReadResult read) {
   }
   job.pass_depths = PassDepths(m);
   job.tab_depth = TabDepth(m);
-  for (size_t c = 0; c < job.ContourCount(); ++c) job.extent = Include(job.extent, job.Contour(c));
   return job;
+}
+
+Box Extent(const Job& job) {
+  Box box;
+  for (size_t c = 0; c < job.ContourCount(); ++c) box = Include(box, job.Contour(c));
+  return box;
 }
 
 std::variant<Job, FieldError> MakeJob(const FieldTexts& fields) {

@@ -1,6 +1,6 @@
 // A job: everything the writers need, built once from a design. The outline and the holes,
 // the contours in cutting order, the path the cutter follows round each, the pass depths and
-// the tabs, the extent. Writers walk it and never see a field's text.
+// the tabs. Writers walk it and never see a field's text.
 #pragma once
 
 #include <cstddef>
@@ -28,7 +28,6 @@ struct Job {
   std::vector<Toolpath> toolpaths;
   std::vector<double> pass_depths;  // > 0 unless the depth is 0, as the program writes them
   std::optional<double> tab_depth;  // the depth of the tabs' top, as written; with tabs only
-  Box extent;                       // of the outline and the holes, arcs' extremes included
   // How many outlines and cutter paths building the job took: one each is the aim, and a
   // check that measured one hands it on rather than having it built again.
   int outlines_built = 0;
@@ -45,6 +44,10 @@ struct Job {
     return toolpaths.empty() ? Contour(c) : toolpaths[c].path;
   }
 };
+
+// The box holding the job's outline and holes, arcs' extremes included. Made when asked, since
+// only the drawings to scale need it.
+Box Extent(const Job& job);
 
 // The job of a design, taking over what its checks built.
 Job BuildJob(ReadResult read);
