@@ -1,0 +1,16 @@
+// The kernel's side of a SolidModel, shared by the builder, the mesher and the STEP writer.
+#pragma once
+
+#include <TopoDS_Shape.hxx>
+
+#include "solid/solid_model.h"
+
+namespace toothwright {
+
+struct SolidModel::Shape {
+  TopoDS_Shape solid;           // one closed, valid solid
+  bool metric = false;          // coordinates in millimetres, else inches
+  double mesh_tolerance = 0;    // chord tolerance in the part's unit
+};
+
+}  // namespace toothwright

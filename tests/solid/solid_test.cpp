@@ -1,0 +1,181 @@
+// The solid's volume against the outline's area worked out here from the path, and its mesh
+// read back from the STL bytes: closed, consistently turned, and of the same volume.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <numbers>
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "solid/mesh.h"
+#include "solid/solid_model.h"
+#include "solid/writers.h"
+#include "sprocket/numbers.h"
+#include "sprocket/run.h"
+#include "sprocket/solid_fields.h"
+#include "sprocket/units.h"
+
+namespace toothwright {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+// The exact solid's volume against area times thickness: only the kernel's integration errs.
+constexpr double kExactVolumeShare = 1e-3;
+// A mesh's volume against the exact solid's, and sums of volumes built apart.
+constexpr double kMeshVolumeShare = 5e-3;
+
+// Signed area of a closed path: the polygon through its points (shoelace) plus, for each arc,
+// the circular segment between its chord and the arc, positive counter-clockwise.
+double Area(const Path& path) {
+  double area = 0;
+  for (const Segment& s : path.segments) {
+    area += (s.start.x * s.end.y - s.end.x * s.start.y) / 2;
+    if (!IsArc(s)) continue;
+    const double a0 = std::atan2(s.start.y - s.centre.y, s.start.x - s.centre.x);
+    const double a1 = std::atan2(s.end.y - s.centre.y, s.end.x - s.centre.x);
+    double sweep = std::remainder(a1 - a0, 2 * kPi);
+    if (s.kind == SegmentKind::CounterClockwiseArc && sweep <= 0) sweep += 2 * kPi;
+    if (s.kind == SegmentKind::ClockwiseArc && sweep >= 0) sweep -= 2 * kPi;
+    area += s.radius * s.radius / 2 * (sweep - std::sin(sweep));
+  }
+  return area;
+}
+
+double FaceArea(const SprocketRun& run) {
+  double area = Area(run.outline);
+  for (const Path& hole : run.holes) area += Area(hole);  // clockwise: negative
+  return area;
+}
+
+FieldTexts Ansi40(std::string units = "English") {
+  FieldTexts f{.pitch = "0.5", .teeth = "18", .roller = "0.3125", .units = std::move(units)};
+  f.seat_clearance = "ANSI";
+  f.tip_diameter = "ANSI";
+  f.bore = "0.75";
+  f.keyway_width = "0.1875";
+  f.keyway_depth = "0.09375";
+  f.bolt_holes = "4";
+  f.bolt_hole_diameter = "0.25";
+  f.bolt_circle = "1.6";
+  return f;
+}
+
+SprocketRun Sprocket(const FieldTexts& fields) {
+  auto run = RunSprocket(fields);
+  EXPECT_TRUE(std::holds_alternative<SprocketRun>(run));
+  return std::get<SprocketRun>(std::move(run));
+}
+
+// The ANSI 40 width for one strand, 0.93 x 0.3125 - 0.006 in.
+constexpr double kAnsi40Thickness = 0.284625;
+
+SolidPart PartOf(const SprocketRun& run, double thickness) {
+  const double pitch = ParseReal("0.5").value();
+  const double seat_circle = ParseReal(run.pitch_diameter_text).value() / 2 - run.SeatRadius;
+  return SolidPart{.outline = run.outline,
+                   .holes = run.holes,
+                   .thickness = thickness,
+                   .pitch = pitch,
+                   .transverse_pitch = 0.566,
+                   .web_radius = WebRadius(pitch, run.N, seat_circle, true),
+                   .mesh_tolerance = kDefaultMeshToleranceInches};
+}
+
+SolidModel Build(const SolidPart& part) {
+  auto model = BuildSolid(part);
+  if (auto* error = std::get_if<SolidError>(&model)) ADD_FAILURE() << error->reason;
+  return std::get<SolidModel>(std::move(model));
+}
+
+// A binary STL read back: its corners by value, joined where they are equal.
+struct StlMesh {
+  std::vector<std::array<float, 3>> corners;  // three per triangle
+  bool read = false;
+};
+
+StlMesh ReadStl(const std::string& bytes) {
+  StlMesh mesh;
+  if (bytes.size() < 84) return mesh;
+  std::uint32_t count = 0;
+  for (int i = 3; i >= 0; --i) count = count << 8 | static_cast<unsigned char>(bytes[80 + i]);
+  if (bytes.size() != 84 + 50 * size_t{count}) return mesh;
+  for (std::uint32_t t = 0; t < count; ++t) {
+    const char* facet = bytes.data() + 84 + 50 * size_t{t};
+    for (int k = 0; k < 3; ++k) {
+      std::array<float, 3> corner;
+      std::memcpy(corner.data(), facet + 12 + 12 * k, 12);  // little-endian host
+      mesh.corners.push_back(corner);
+    }
+  }
+  mesh.read = true;
+  return mesh;
+}
+
+// Whether every edge is run along once in each direction by exactly two triangles.
+bool ClosedAndConsistent(const StlMesh& mesh) {
+  std::map<std::pair<std::array<float, 3>, std::array<float, 3>>, int> runs;
+  for (size_t t = 0; t < mesh.corners.size(); t += 3) {
+    for (int k = 0; k < 3; ++k) ++runs[{mesh.corners[t + k], mesh.corners[t + (k + 1) % 3]}];
+  }
+  for (const auto& [edge, count] : runs) {
+    if (count != 1) return false;
+    const auto back = runs.find({edge.second, edge.first});
+    if (back == runs.end() || back->second != 1) return false;
+  }
+  return true;
+}
+
+// Volume enclosed by the triangles, from the tetrahedra they span with the origin.
+double MeshVolume(const StlMesh& mesh) {
+  double volume = 0;
+  for (size_t t = 0; t < mesh.corners.size(); t += 3) {
+    const auto &a = mesh.corners[t], &b = mesh.corners[t + 1], &c = mesh.corners[t + 2];
+    volume += (double{a[0]} * (double{b[1]} * c[2] - double{b[2]} * c[1]) -
+               double{a[1]} * (double{b[0]} * c[2] - double{b[2]} * c[0]) +
+               double{a[2]} * (double{b[0]} * c[1] - double{b[1]} * c[0])) /
+              6;
+  }
+  return volume;
+}
+
+TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+  };
+  FieldTexts plain{.pitch = "0.5", .teeth = "18", .roller = "0.3125"};
+  FieldTexts few{.pitch = "0.5", .teeth = "5", .roller = "0.3125"};
+  FieldTexts many{.pitch = "12.7", .teeth = "120", .roller = "8.51", .units = "Metric"};
+  const Case cases[] = {{"ANSI 40 with holes", Ansi40()},
+                        {"pointed teeth, no holes", plain},
+                        {"five teeth", few},
+                        {"120 teeth in millimetres", many}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SprocketRun run = Sprocket(c.fields);
+    SolidPart part = PartOf(run, kAnsi40Thickness);
+    part.metric = c.fields.units != "English";
+    if (part.metric) {
+      part.pitch = 12.7;
+      part.mesh_tolerance = kDefaultMeshToleranceMillimetres;
+    }
+    const double area = FaceArea(run);
+    const SolidModel model = Build(part);
+    EXPECT_NEAR(Volume(model), area * part.thickness, kExactVolumeShare * area * part.thickness);
+
+    const StlMesh stl = ReadStl(WriteStl(MeshSolid(model)));
+    ASSERT_TRUE(stl.read);
+    EXPECT_TRUE(ClosedAndConsistent(stl));
+    const double to_mm = part.metric ? 1 : kMillimetresPerInch;
+    const double exact_mm3 = Volume(model) * to_mm * to_mm * to_mm;
+    EXPECT_NEAR(MeshVolume(stl), exact_mm3, kMeshVolumeShare * exact_mm3);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
