@@ -255,7 +255,7 @@ class ProfileBuilder {
 // narrows the tooth by `chamfer` at the tip circle. Absent without chamfer.
 struct SideProfile {
   bool chamfer = false;
-  double start = 0;   // r where the arc leaves the side
+  double start = 0;   // r where the arc leaves the side; the seat circle without chamfer
   double radius = 0;  // the side radius
   double outer = 0;   // r where the cut ends, beyond the tip circle
   // How far the side lies inside its plane at r (start <= r <= outer).
@@ -272,6 +272,7 @@ SideProfile SideProfileOf(const SolidPart& part, const Reach& reach) {
   constexpr double kOuterMarginShare = 0.1;
   SideProfile side;
   side.outer = reach.most + kOuterMarginShare * part.pitch;
+  side.start = reach.least;
   if (!part.chamfer) return side;
   side.chamfer = true;
   const double g = part.chamfer_share * part.pitch;

@@ -74,9 +74,14 @@ SprocketRun Sprocket(const FieldTexts& fields) {
 // The ANSI 40 width for one strand, 0.93 x 0.3125 - 0.006 in.
 constexpr double kAnsi40Thickness = 0.284625;
 
+// Radius of the circle through the seats' innermost points.
+double SeatCircle(const SprocketRun& run) {
+  return ParseReal(run.pitch_diameter_text).value() / 2 - run.SeatRadius;
+}
+
 SolidPart PartOf(const SprocketRun& run, double thickness) {
-  const double pitch = ParseReal("0.5").value();
-  const double seat_circle = ParseReal(run.pitch_diameter_text).value() / 2 - run.SeatRadius;
+  const double pitch = 0.5;
+  const double seat_circle = SeatCircle(run);
   return SolidPart{.outline = run.outline,
                    .holes = run.holes,
                    .thickness = thickness,
@@ -175,6 +180,98 @@ TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
     const double exact_mm3 = Volume(model) * to_mm * to_mm * to_mm;
     EXPECT_NEAR(MeshVolume(stl), exact_mm3, kMeshVolumeShare * exact_mm3);
   }
+}
+
+// Distance of the farthest outline point from the centre.
+double TipRadius(const SprocketRun& run) {
+  double most = 0;
+  for (const Segment& s : run.outline.segments) most = std::max(most, std::hypot(s.end.x, s.end.y));
+  return most;
+}
+
+TEST(Solid, ChamferNarrowsTheTipByTheStandardsShareAndLeavesTheSeatsFullWidth) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    double share;
+  };
+  FieldTexts pointed{.pitch = "0.5", .teeth = "18", .roller = "0.3125"};
+  FieldTexts short_teeth{.pitch = "0.5", .teeth = "6", .roller = "0.3125"};
+  const Case cases[] = {{"ANSI 40 topped, with holes", Ansi40(), 0.125},
+                        {"pointed teeth, ISO share", pointed, 0.13},
+                        {"six teeth", short_teeth, 0.125}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SprocketRun run = Sprocket(c.fields);
+    SolidPart part = PartOf(run, kAnsi40Thickness);
+    const double full = Volume(Build(part));
+    part.chamfer = true;
+    part.chamfer_share = c.share;
+    const SolidModel model = Build(part);
+    EXPECT_LT(Volume(model), full);
+
+    const TriangleMesh mesh = MeshSolid(model);
+    const StlMesh stl = ReadStl(WriteStl(mesh));
+    EXPECT_TRUE(ClosedAndConsistent(stl));
+    // The tooth's width at the tip circle and below the seats, from the mesh's corners.
+    // Corners on the seats' arcs near their innermost points.
+    const double tip = TipRadius(run);
+    const double seats = SeatCircle(run) + 0.02 * part.pitch;
+    double tip_low = part.thickness, tip_high = 0, seat_low = part.thickness, seat_high = 0;
+    for (const auto& v : mesh.vertices) {
+      const double r = std::hypot(v[0], v[1]);
+      if (r >= tip - 1e-6) {
+        tip_low = std::min(tip_low, v[2]);
+        tip_high = std::max(tip_high, v[2]);
+      } else if (r <= seats) {
+        seat_low = std::min(seat_low, v[2]);
+        seat_high = std::max(seat_high, v[2]);
+      }
+    }
+    const double chamfer = c.share * part.pitch;
+    EXPECT_NEAR(tip_low, chamfer, 0.1 * chamfer);
+    EXPECT_NEAR(part.thickness - tip_high, chamfer, 0.1 * chamfer);
+    EXPECT_EQ(seat_low, 0);
+    EXPECT_NEAR(seat_high, part.thickness, 1e-9);
+  }
+}
+
+TEST(Solid, HubAndRowsAddTheirOwnVolume) {
+  const SprocketRun run = Sprocket(Ansi40());
+  const SolidPart plain = PartOf(run, kAnsi40Thickness);
+  const double one = Volume(Build(plain));
+  // The bore with its keyway, which runs through the hub and the body between rows alike.
+  const double bore_area = -Area(run.holes.back());
+  double holes_area = 0;
+  for (const Path& hole : run.holes) holes_area -= Area(hole);
+
+  SolidPart hub = plain;
+  hub.hub = Hub{.diameter = 1.1, .length = 0.4};
+  const double hub_volume = (kPi * 0.55 * 0.55 - bore_area) * 0.4;
+  EXPECT_NEAR(Volume(Build(hub)) - one, hub_volume, kMeshVolumeShare * hub_volume);
+
+  for (int strands : {2, 3}) {
+    SCOPED_TRACE(strands);
+    SolidPart rows = plain;
+    rows.strands = strands;
+    const double web = rows.web_radius;
+    const double gap = rows.transverse_pitch - rows.thickness;
+    const double web_volume = (strands - 1) * (kPi * web * web - holes_area) * gap;
+    const SolidModel model = Build(rows);
+    EXPECT_NEAR(Volume(model) - strands * one, web_volume, kMeshVolumeShare * web_volume);
+    // Two rows 0.566 apart: the extent along the axis is the rows' span.
+    const TriangleMesh mesh = MeshSolid(model);
+    double top = 0;
+    for (const auto& v : mesh.vertices) top = std::max(top, v[2]);
+    EXPECT_NEAR(top, (strands - 1) * 0.566 + kAnsi40Thickness, 1e-9);
+  }
+
+  SolidPart everything = plain;
+  everything.strands = 2;
+  everything.hub = hub.hub;
+  everything.chamfer = true;
+  const SolidModel model = Build(everything);
+  EXPECT_TRUE(ClosedAndConsistent(ReadStl(WriteStl(MeshSolid(model)))));
 }
 
 }  // namespace
