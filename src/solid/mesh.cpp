@@ -25,6 +25,7 @@ constexpr double kAngularDeflection = 0.5;
 }  // namespace
 
 TriangleMesh MeshSolid(const SolidModel& model) {
+  SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   // The mesher stores its triangulation in the shape's faces; mesh a copy that shares no face
   // with the model, so that a model stays unchanged and meshing it twice gives the same mesh.

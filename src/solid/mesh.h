@@ -12,9 +12,9 @@ namespace toothwright {
 // A closed triangle surface: every edge is shared by exactly two triangles that run along it
 // in opposite directions.
 struct TriangleMesh {
-  std::vector<std::array<double, 3>> vertices;           // in the part's unit
-  std::vector<std::array<std::uint32_t, 3>> triangles;   // counter-clockwise seen from outside
-  bool metric = false;                                   // millimetres, else inches
+  std::vector<std::array<double, 3>> vertices;          // in the part's unit
+  std::vector<std::array<std::uint32_t, 3>> triangles;  // counter-clockwise seen from outside
+  bool metric = false;                                  // millimetres, else inches
 };
 
 // The solid meshed so that no facet lies farther than the part's mesh tolerance from the exact

@@ -13,21 +13,19 @@
 #include <BRepGProp.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
 #include <BRepPrimAPI_MakeRevol.hxx>
+#include <BRepPrimAPI_MakeTorus.hxx>
 #include <BRep_Builder.hxx>
 #include <ElCLib.hxx>
-#include <GC_MakeArcOfCircle.hxx>
 #include <GProp_GProps.hxx>
 #include <Geom2dAPI_InterCurveCurve.hxx>
 #include <Geom2d_Circle.hxx>
 #include <Geom2d_Line.hxx>
 #include <Geom_Circle.hxx>
-#include <gp_Circ2d.hxx>
-#include <gp_Vec2d.hxx>
 #include <Geom_Line.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
 #include <Precision.hxx>
-#include <gp_Pln.hxx>
-#include <gp_Circ.hxx>
-#include <gp.hxx>
 #include <Standard_Failure.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
@@ -37,9 +35,16 @@
 #include <TopoDS_Wire.hxx>
 #include <algorithm>
 #include <cmath>
+#include <gp.hxx>
+#include <gp_Circ.hxx>
+#include <gp_Circ2d.hxx>
+#include <gp_Pln.hxx>
+#include <gp_Vec2d.hxx>
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "geometry/arc_length.h"
 #include "geometry/extent.h"
@@ -114,7 +119,8 @@ std::optional<gp_Pnt> Crossing(const SegmentCurve& before, const SegmentCurve& a
   std::optional<gp_Pnt> nearest;
   for (int i = 1; i <= crossings.NbPoints(); ++i) {
     const gp_Pnt p(crossings.Point(i).X(), crossings.Point(i).Y(), 0);
-    if (p.Distance(corner) <= reach && (!nearest || p.Distance(corner) < nearest->Distance(corner))) {
+    if (p.Distance(corner) <= reach &&
+        (!nearest || p.Distance(corner) < nearest->Distance(corner))) {
       nearest = p;
     }
   }
@@ -139,7 +145,8 @@ TopoDS_Wire WireOf(const Path& path) {
     const gp_Pnt p = At(s_after.start);
     const double turn = std::fabs(TangentOf(s_before, true).Crossed(TangentOf(s_after, false)));
     if (turn > kTangentTurn) {
-      const double reach = kCornerReachShare * std::min(SegmentLength(s_before), SegmentLength(s_after));
+      const double reach =
+          kCornerReachShare * std::min(SegmentLength(s_before), SegmentLength(s_after));
       if (const std::optional<gp_Pnt> x = Crossing(before, after, p, reach)) {
         before.last = ParameterOf(before, *x);
         after.first = ParameterOf(after, *x);
@@ -226,38 +233,30 @@ gp_Pnt Profile(double r, double z) {
   return gp_Pnt(r, 0, z);
 }
 
-// A closed profile of lines and circle arcs in the plane y = 0, r >= 0, to be revolved.
-class ProfileBuilder {
- public:
-  explicit ProfileBuilder(gp_Pnt start) : start_(start), at_(start) {}
-  void LineTo(gp_Pnt p) {
-    wire_.Add(BRepBuilderAPI_MakeEdge(at_, p).Edge());
-    at_ = p;
+// A closed polygon in the plane y = 0, r >= 0, turned once about the part's axis: its lines
+// become planes and cylinders about the axis.
+TopoDS_Shape Revolved(const std::vector<gp_Pnt>& corners) {
+  BRepBuilderAPI_MakeWire wire;
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const gp_Pnt& next = corners[(i + 1) % corners.size()];
+    // Without chamfer a side's ring has no depth: its corners fall together.
+    if (corners[i].IsEqual(next, Precision::Confusion())) continue;
+    wire.Add(BRepBuilderAPI_MakeEdge(corners[i], next).Edge());
   }
-  void ArcTo(gp_Pnt through, gp_Pnt p) {
-    wire_.Add(BRepBuilderAPI_MakeEdge(GC_MakeArcOfCircle(at_, through, p).Value()).Edge());
-    at_ = p;
-  }
-  // The profile closed by a line back to its start, turned once about the part's axis.
-  TopoDS_Shape Revolved() {
-    LineTo(start_);
-    const TopoDS_Face face = BRepBuilderAPI_MakeFace(wire_.Wire(), true).Face();
-    return BRepPrimAPI_MakeRevol(face, gp_Ax1(gp::Origin(), gp::DZ()), kTwoPi).Shape();
-  }
-
- private:
-  gp_Pnt start_, at_;
-  BRepBuilderAPI_MakeWire wire_;
-};
+  const TopoDS_Face face = BRepBuilderAPI_MakeFace(wire.Wire(), true).Face();
+  return BRepPrimAPI_MakeRevol(face, gp_Ax1(gp::Origin(), gp::DZ()), kTwoPi).Shape();
+}
 
 // The tooth side profile in a section through the axis: an arc of the side radius about
 // (start, side + radius towards the material), tangent to the side at r = start, that
-// narrows the tooth by `chamfer` at the tip circle. Absent without chamfer.
+// narrows the tooth by the chamfer at the tip circle and runs on to r = outer.
 struct SideProfile {
   bool chamfer = false;
   double start = 0;   // r where the arc leaves the side; the seat circle without chamfer
   double radius = 0;  // the side radius
   double outer = 0;   // r where the cut ends, beyond the tip circle
+  double reach = 0;   // how far the cut reaches into the row, between the tip's chamfer and
+                      // the depth at outer
   // How far the side lies inside its plane at r (start <= r <= outer).
   double Depth(double r) const {
     if (!chamfer) return 0;
@@ -285,89 +284,100 @@ SideProfile SideProfileOf(const SolidPart& part, const Reach& reach) {
     const double d = reach.most - side.start;
     side.radius = (d * d + g * g) / (2 * g);
   }
-  // Past the tip the arc may not turn back towards the side.
-  side.outer = std::min(side.outer, side.start + (side.radius + reach.most - side.start) / 2);
+  // Past the tip the arc goes no deeper than half as much again as the chamfer, so that the
+  // cut stays within a row that is wider than both its chamfers.
+  constexpr double kOuterDepthShare = 1.5;
+  const double deepest = kOuterDepthShare * g;
+  side.outer =
+      std::min(side.outer, side.start + std::sqrt(2 * side.radius * deepest - deepest * deepest));
+  side.reach = (g + side.Depth(side.outer)) / 2;
   return side;
 }
 
-// Draws along a tooth side at z = side, material towards `into` (+1 or -1), from r = start to
-// r = outer (outwards) or back (inwards).
-void SideOut(ProfileBuilder& p, const SideProfile& s, double side, double into) {
-  const double mid = (s.start + s.outer) / 2;
-  if (s.chamfer) {
-    p.ArcTo(Profile(mid, side + into * s.Depth(mid)),
-            Profile(s.outer, side + into * s.Depth(s.outer)));
-  } else {
-    p.LineTo(Profile(s.outer, side));
-  }
+// The solid of revolution inside a chamfered side at z = side, material towards `into` (+1 or
+// -1): bounded by the side's plane out to the arc's start, the side radius's torus out to
+// `outer`, and the plane there; its faces are true planes and a true torus.
+TopoDS_Shape Lens(const SideProfile& s, double side, double into) {
+  const double sweep = std::asin((s.outer - s.start) / s.radius);
+  const double half_pi = std::numbers::pi / 2;
+  // The torus's angles about its tube run from 0 at its outermost circle; the kernel takes
+  // them increasing and within [0, 2 pi], the lower side's below 3 pi / 2.
+  const double first = into > 0 ? 3 * half_pi : half_pi - sweep;
+  const double last = into > 0 ? 3 * half_pi + sweep : half_pi;
+  return BRepPrimAPI_MakeTorus(gp_Ax2(gp_Pnt(0, 0, side + into * s.radius), gp::DZ()), s.start,
+                               s.radius, first, last)
+      .Shape();
 }
-void SideIn(ProfileBuilder& p, const SideProfile& s, double side, double into) {
-  const double mid = (s.start + s.outer) / 2;
-  if (s.chamfer) {
-    p.ArcTo(Profile(mid, side + into * s.Depth(mid)), Profile(s.start, side));
-  } else {
-    p.LineTo(Profile(s.start, side));
-  }
+
+TopoDS_Shape Cut(const TopoDS_Shape& shape, const TopTools_ListOfShape& tools) {
+  TopTools_ListOfShape arguments;
+  arguments.Append(shape);
+  BRepAlgoAPI_Cut cut;
+  cut.SetArguments(arguments);
+  cut.SetTools(tools);
+  cut.SetToFillHistory(false);  // nothing asks which face became which
+  cut.Build();
+  if (!cut.IsDone()) throw Standard_Failure("the boolean cut failed");
+  return cut.Shape();
+}
+
+// A cutter: the polygon revolved, less the lenses of the chamfered sides it holds.
+TopoDS_Shape Cutter(const std::vector<gp_Pnt>& corners, const SideProfile& s,
+                    const std::vector<std::pair<double, double>>& sides) {
+  const TopoDS_Shape revolved = Revolved(corners);
+  if (!s.chamfer) return revolved;
+  TopTools_ListOfShape lenses;
+  for (const auto& [side, into] : sides) lenses.Append(Lens(s, side, into));
+  return Cut(revolved, lenses);
 }
 
 // The part with a chamfer, a hub or several rows: the face extruded past both sides, less
-// what lies outside the part, revolved.
+// what lies outside the part, revolved. A chamfered side's cutter holds, besides what lies
+// beyond the side, a ring from r_in to `outer` reaching `reach` into the row, less the side's
+// lens: what stays of the ring is the chamfer.
 TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face) {
   const Reach reach = ReachOf(part.outline);
   const SideProfile s = SideProfileOf(part, reach);
   const double hub_r = part.hub ? part.hub->diameter / 2 : 0;
   const double hub_length = part.hub ? part.hub->length : 0;
   const double height = (part.strands - 1) * part.transverse_pitch + part.thickness;
+  if (s.chamfer && !(part.thickness > 2 * part.chamfer_share * part.pitch)) {
+    throw Standard_Failure("the teeth are too thin for the tooth side chamfer");
+  }
+  // Where a chamfered side's ring starts: between the hub or web and the arc's start.
+  const double r_in = (std::max({hub_r, part.strands > 1 ? part.web_radius : 0.0}) + s.start) / 2;
+  const double in = s.chamfer ? r_in : s.start;
+  const double dip = s.chamfer ? s.reach : 0;
   // The extrusion overruns each side by a pitch; the cutters overrun it by another.
   const double margin = part.pitch;
   const double bottom = -hub_length - margin, top = height + margin;
-  if (part.chamfer && part.strands > 1 &&
-      !(2 * s.Depth(s.outer) < part.transverse_pitch - part.thickness)) {
-    throw Standard_Failure("the rows are too close for the tooth side chamfer");
-  }
 
   TopTools_ListOfShape cutters;
-  {  // Below the side z = 0, all but the hub.
-    ProfileBuilder p(Profile(0, bottom - margin));
-    p.LineTo(Profile(s.outer, bottom - margin));
-    p.LineTo(Profile(s.outer, s.Depth(s.outer)));
-    SideIn(p, s, 0, +1);
-    if (part.hub) {
-      p.LineTo(Profile(hub_r, 0));
-      p.LineTo(Profile(hub_r, -hub_length));
-      p.LineTo(Profile(0, -hub_length));
-    } else {
-      p.LineTo(Profile(0, 0));
+  std::vector<gp_Pnt> below{Profile(0, bottom - margin), Profile(s.outer, bottom - margin),
+                            Profile(s.outer, dip), Profile(in, dip), Profile(in, 0)};
+  if (part.hub) {
+    for (const gp_Pnt& p :
+         {Profile(hub_r, 0), Profile(hub_r, -hub_length), Profile(0, -hub_length)}) {
+      below.push_back(p);
     }
-    cutters.Append(p.Revolved());
+  } else {
+    below.push_back(Profile(0, 0));
   }
-  {  // Above the last row.
-    ProfileBuilder p(Profile(0, top + margin));
-    p.LineTo(Profile(0, height));
-    p.LineTo(Profile(s.start, height));
-    SideOut(p, s, height, -1);
-    p.LineTo(Profile(s.outer, top + margin));
-    cutters.Append(p.Revolved());
+  cutters.Append(Cutter(below, s, {{0.0, +1.0}}));
+  cutters.Append(Cutter(
+      {Profile(0, top + margin), Profile(0, height), Profile(in, height), Profile(in, height - dip),
+       Profile(s.outer, height - dip), Profile(s.outer, top + margin)},
+      s, {{height, -1.0}}));
+  for (int k = 0; k + 1 < part.strands; ++k) {  // between rows, beyond the web
+    const double upper = k * part.transverse_pitch + part.thickness;
+    const double lower = (k + 1) * part.transverse_pitch;
+    cutters.Append(
+        Cutter({Profile(part.web_radius, upper), Profile(in, upper), Profile(in, upper - dip),
+                Profile(s.outer, upper - dip), Profile(s.outer, lower + dip),
+                Profile(in, lower + dip), Profile(in, lower), Profile(part.web_radius, lower)},
+               s, {{upper, -1.0}, {lower, +1.0}}));
   }
-  for (int k = 0; k + 1 < part.strands; ++k) {  // Between rows, beyond the web.
-    const double upper_side = k * part.transverse_pitch + part.thickness;
-    const double lower_side = (k + 1) * part.transverse_pitch;
-    ProfileBuilder p(Profile(part.web_radius, upper_side));
-    p.LineTo(Profile(s.start, upper_side));
-    SideOut(p, s, upper_side, -1);
-    p.LineTo(Profile(s.outer, lower_side + s.Depth(s.outer)));
-    SideIn(p, s, lower_side, +1);
-    p.LineTo(Profile(part.web_radius, lower_side));
-    cutters.Append(p.Revolved());
-  }
-  TopTools_ListOfShape arguments;
-  arguments.Append(Prism(face, bottom, top));
-  BRepAlgoAPI_Cut cut;
-  cut.SetArguments(arguments);
-  cut.SetTools(cutters);
-  cut.Build();
-  if (!cut.IsDone()) throw Standard_Failure("the boolean cut failed");
-  return cut.Shape();
+  return Cut(Prism(face, bottom, top), cutters);
 }
 
 int CountSolids(const TopoDS_Shape& shape) {
@@ -376,9 +386,25 @@ int CountSolids(const TopoDS_Shape& shape) {
   return count;
 }
 
+// The one solid in what the boolean operation returns, which wraps it in a compound.
+TopoDS_Shape OnlySolid(const TopoDS_Shape& shape) {
+  TopExp_Explorer e(shape, TopAbs_SOLID);
+  return e.More() ? e.Current() : shape;
+}
+
 }  // namespace
 
+void SilenceKernel() {
+  // Done once for the process; a static local's initialisation is thread-safe.
+  static const bool silenced = [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+    return true;
+  }();
+  (void)silenced;
+}
+
 std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
+  SilenceKernel();
   auto shape = std::make_shared<SolidModel::Shape>();
   shape->metric = part.metric;
   shape->mesh_tolerance = part.mesh_tolerance;
@@ -390,12 +416,12 @@ std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
       shape->solid = ShapedSolid(part, face);
     }
   } catch (const Standard_Failure& failure) {
-    return SolidError{std::string("The solid could not be built: ") +
-                      failure.GetMessageString()};
+    return SolidError{std::string("The solid could not be built: ") + failure.GetMessageString()};
   }
   if (CountSolids(shape->solid) != 1) {
     return SolidError{"The solid could not be built: it falls apart into several pieces."};
   }
+  shape->solid = OnlySolid(shape->solid);
   if (!BRepCheck_Analyzer(shape->solid).IsValid()) {
     return SolidError{"The solid could not be built: the kernel finds it invalid."};
   }

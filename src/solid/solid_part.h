@@ -19,16 +19,16 @@ struct SolidPart {
   // Each row's two tooth sides get the chain standard's side profile: a side radius of the
   // pitch that narrows the tip circle's width by chamfer_share * pitch on each side.
   bool chamfer = false;
-  double pitch = 0;             // > 0
+  double pitch = 0;              // > 0
   double chamfer_share = 0.125;  // ChamferShare of the chain's standard
   // A hub on the side z = 0, from z = -length to 0; bored with every hole that lies inside
   // its diameter (the bore and keyway), while the bolt holes lie outside it.
   std::optional<Hub> hub;
-  int strands = 1;               // rows of teeth, >= 1
-  double transverse_pitch = 0;   // from one row to the next, above the thickness; strands > 1
-  double web_radius = 0;         // the body joining the rows (WebRadius); strands > 1
-  bool metric = false;           // the part's unit is the millimetre, else the inch
-  double mesh_tolerance = 0;     // the mesh's chord tolerance, > 0
+  int strands = 1;              // rows of teeth, >= 1
+  double transverse_pitch = 0;  // from one row to the next, above the thickness; strands > 1
+  double web_radius = 0;        // the body joining the rows (WebRadius); strands > 1
+  bool metric = false;          // the part's unit is the millimetre, else the inch
+  double mesh_tolerance = 0;    // the mesh's chord tolerance, > 0
 };
 
 }  // namespace toothwright

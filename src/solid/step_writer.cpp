@@ -44,6 +44,7 @@ SolidError Failed(const std::string& why) {
 }  // namespace
 
 std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
+  SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   const TemporaryFolder folder;
   if (folder.path().empty()) return Failed("no temporary folder");

@@ -41,8 +41,7 @@ std::string WriteStl(const TriangleMesh& mesh) {
     // The outward normal from the corners' order (counter-clockwise seen from outside).
     const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
     const double v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-    double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
-                   u[0] * v[1] - u[1] * v[0]};
+    double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
     const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     for (double& x : n) x = length > 0 ? x / length : 0;
     for (double x : n) PutFloat(out, static_cast<float>(x));
