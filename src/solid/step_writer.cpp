@@ -52,10 +52,12 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
   try {
     STEPControl_Writer writer;  // sets up the STEP settings before they are changed below
     Interface_Static::SetCVal("write.step.schema", "AP214IS");
-    // The shape's coordinates are in the part's unit, and the file says so: no scaling.
-    const char* unit = shape.metric ? "MM" : "INCH";
-    Interface_Static::SetCVal("xstep.cascade.unit", unit);
-    Interface_Static::SetCVal("write.step.unit", unit);
+    // The shape's coordinates are in the part's unit, and the file is to say so with the
+    // coordinates as they are. This kernel writes them unscaled while its own unit is the
+    // millimetre, whatever unit the file names (it scales them by the ratio of its unit to
+    // the millimetre otherwise); a test reads the file back to keep it so.
+    Interface_Static::SetCVal("xstep.cascade.unit", "MM");
+    Interface_Static::SetCVal("write.step.unit", shape.metric ? "MM" : "INCH");
     if (writer.Transfer(shape.solid, STEPControl_ManifoldSolidBrep) != IFSelect_RetDone) {
       return Failed("the kernel could not translate the solid");
     }

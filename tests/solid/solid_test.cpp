@@ -52,17 +52,18 @@ double FaceArea(const SprocketRun& run) {
   return area;
 }
 
-FieldTexts Ansi40(std::string units = "English") {
-  FieldTexts f{.pitch = "0.5", .teeth = "18", .roller = "0.3125", .units = std::move(units)};
-  f.seat_clearance = "ANSI";
-  f.tip_diameter = "ANSI";
-  f.bore = "0.75";
-  f.keyway_width = "0.1875";
-  f.keyway_depth = "0.09375";
-  f.bolt_holes = "4";
-  f.bolt_hole_diameter = "0.25";
-  f.bolt_circle = "1.6";
-  return f;
+FieldTexts Ansi40() {
+  return {.pitch = "0.5",
+          .teeth = "18",
+          .roller = "0.3125",
+          .seat_clearance = "ANSI",
+          .tip_diameter = "ANSI",
+          .bore = "0.75",
+          .keyway_width = "0.1875",
+          .keyway_depth = "0.09375",
+          .bolt_holes = "4",
+          .bolt_hole_diameter = "0.25",
+          .bolt_circle = "1.6"};
 }
 
 SprocketRun Sprocket(const FieldTexts& fields) {
