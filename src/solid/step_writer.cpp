@@ -3,8 +3,11 @@
 #include <APIHeaderSection_MakeHeader.hxx>
 #include <IFSelect_ReturnStatus.hxx>
 #include <Interface_Static.hxx>
+#include <STEPControl_Controller.hxx>
 #include <STEPControl_Writer.hxx>
 #include <Standard_Failure.hxx>
+#include <StepBasic_Product.hxx>
+#include <StepData_StepModel.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <cstdlib>
 #include <filesystem>
@@ -50,18 +53,27 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
   if (folder.path().empty()) return Failed("no temporary folder");
   const std::filesystem::path file = folder.path() / "part.step";
   try {
-    STEPControl_Writer writer;  // sets up the STEP settings before they are changed below
+    // The shape's coordinates are in the part's unit, and the file names that unit with the
+    // coordinates as they are. The writer scales from the kernel's unit to the file's, taking
+    // the file's unit when it is made: both are set to the part's unit before.
+    STEPControl_Controller::Init();
+    const char* unit = shape.metric ? "MM" : "INCH";
     Interface_Static::SetCVal("write.step.schema", "AP214IS");
-    // The shape's coordinates are in the part's unit, and the file is to say so with the
-    // coordinates as they are. This kernel writes them unscaled while its own unit is the
-    // millimetre, whatever unit the file names (it scales them by the ratio of its unit to
-    // the millimetre otherwise); a test reads the file back to keep it so.
-    Interface_Static::SetCVal("xstep.cascade.unit", "MM");
-    Interface_Static::SetCVal("write.step.unit", shape.metric ? "MM" : "INCH");
+    Interface_Static::SetCVal("xstep.cascade.unit", unit);
+    Interface_Static::SetCVal("write.step.unit", unit);
+    STEPControl_Writer writer;
     if (writer.Transfer(shape.solid, STEPControl_ManifoldSolidBrep) != IFSelect_RetDone) {
       return Failed("the kernel could not translate the solid");
     }
-    APIHeaderSection_MakeHeader header(writer.Model());
+    // The kernel numbers the product by the files written so far; name it plainly.
+    const Handle(StepData_StepModel) step_model = writer.Model();
+    for (int i = 1; i <= step_model->NbEntities(); ++i) {
+      if (const auto product = Handle(StepBasic_Product)::DownCast(step_model->Value(i))) {
+        product->SetId(new TCollection_HAsciiString("Sprocket"));
+        product->SetName(new TCollection_HAsciiString("Sprocket"));
+      }
+    }
+    APIHeaderSection_MakeHeader header(step_model);
     header.SetName(new TCollection_HAsciiString("sprocket"));
     // A fixed time stamp: the same part gives the same bytes, from the window and the CLI.
     header.SetTimeStamp(new TCollection_HAsciiString("2000-01-01T00:00:00"));

@@ -17,6 +17,10 @@ struct Release {
 };
 using Handle3mf = std::unique_ptr<void, Release>;
 
+constexpr const char* kObjectUuid = "6f1d2a4e-8c3b-4e57-9a21-5d0c7b3e9f10";
+constexpr const char* kItemUuid = "6f1d2a4e-8c3b-4e57-9a21-5d0c7b3e9f11";
+constexpr const char* kBuildUuid = "6f1d2a4e-8c3b-4e57-9a21-5d0c7b3e9f12";
+
 SolidError Failed(const char* step) {
   return SolidError{std::string("The 3MF file could not be written: ") + step};
 }
@@ -36,6 +40,9 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
   if (lib3mf_model_addmeshobject(raw_model, &raw_object) != LIB3MF_OK) return Failed("no object");
   const Handle3mf object(raw_object);
   lib3mf_object_setnameutf8(raw_object, "Sprocket");
+  // Fixed identifiers in place of the random ones lib3mf makes, so that the same part gives
+  // the same bytes; each is unique within the package, which is what they are for.
+  lib3mf_object_setuuidutf8(raw_object, kObjectUuid);
 
   std::vector<MODELMESHVERTEX> vertices(mesh.vertices.size());
   for (size_t i = 0; i < mesh.vertices.size(); ++i) {
@@ -57,6 +64,8 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
     return Failed("the build item");
   }
   const Handle3mf item(raw_item);
+  lib3mf_builditem_setuuidutf8(raw_item, kItemUuid);
+  lib3mf_model_setbuilduuidutf8(raw_model, kBuildUuid);
   PLib3MFModelWriter* raw_writer = nullptr;
   if (lib3mf_model_querywriter(raw_model, "3mf", &raw_writer) != LIB3MF_OK) {
     return Failed("no writer");

@@ -275,5 +275,66 @@ TEST(Solid, HubAndRowsAddTheirOwnVolume) {
   EXPECT_TRUE(ClosedAndConsistent(ReadStl(WriteStl(MeshSolid(model)))));
 }
 
+TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    bool metric;
+    const char* unit;         // the STEP file's length unit
+    const char* first_point;  // the outline's first point as the STEP file writes it
+  };
+  const Case cases[] = {
+      {"inches",
+       {.pitch = "0.5", .teeth = "18", .roller = "0.3125"},
+       false,
+       "CONVERSION_BASED_UNIT('INCH'",
+       "(1.2748,0.6277,0.)"},
+      {"millimetres",
+       {.pitch = "12.7", .teeth = "18", .roller = "7.9375", .units = "Metric"},
+       true,
+       "SI_UNIT(.MILLI.,.METRE.)",
+       "(32.3785,15.9441,0.)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SolidPart part = PartOf(Sprocket(c.fields), c.metric ? 7 : kAnsi40Thickness);
+    part.metric = c.metric;
+    if (c.metric) {
+      part.pitch = 12.7;
+      part.mesh_tolerance = kDefaultMeshToleranceMillimetres;
+    }
+    const SolidModel model = Build(part);
+    const auto step = WriteStep(model);
+    ASSERT_TRUE(std::holds_alternative<std::string>(step));
+    const std::string& text = std::get<std::string>(step);
+    EXPECT_NE(text.find("FILE_SCHEMA(('AUTOMOTIVE_DESIGN"), std::string::npos);
+    EXPECT_NE(text.find(c.unit), std::string::npos);
+    // Coordinates as the outline has them, not scaled into another unit.
+    EXPECT_NE(text.find(c.first_point), std::string::npos);
+    // The same again: the kernel's settings from the last file change nothing.
+    EXPECT_TRUE(std::get<std::string>(WriteStep(model)) == text);
+
+    const TriangleMesh mesh = MeshSolid(model);
+    const std::string stl = WriteStl(mesh);
+    EXPECT_NE(stl.substr(0, 5), "solid");  // readers take that for the text form
+    EXPECT_TRUE(WriteStl(MeshSolid(model)) == stl);
+    const auto package = Write3mf(mesh);
+    ASSERT_TRUE(std::holds_alternative<std::string>(package));
+    EXPECT_EQ(std::get<std::string>(package).substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_TRUE(std::get<std::string>(Write3mf(mesh)) == std::get<std::string>(package));
+  }
+}
+
+TEST(Solid, RefusesWhatCannotBeOneSolid) {
+  const SprocketRun run = Sprocket(Ansi40());
+  SolidPart thin = PartOf(run, 0.1);  // below the two chamfers of 0.0625
+  thin.chamfer = true;
+  EXPECT_TRUE(std::holds_alternative<SolidError>(BuildSolid(thin)));
+  SolidPart apart = PartOf(run, kAnsi40Thickness);
+  apart.strands = 2;
+  apart.web_radius = 0.3;  // inside the bore: the rows would not be joined
+  EXPECT_TRUE(std::holds_alternative<SolidError>(BuildSolid(apart)));
+}
+
 }  // namespace
 }  // namespace toothwright
