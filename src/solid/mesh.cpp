@@ -21,6 +21,8 @@ namespace {
 // The mesher's angular deflection, radians: small arcs get a facet every half radian at most
 // even where the chord tolerance would allow fewer.
 constexpr double kAngularDeflection = 0.5;
+// Faces are meshed on every core; each face's mesh depends on that face alone.
+constexpr bool kInParallel = true;
 
 }  // namespace
 
@@ -29,8 +31,9 @@ TriangleMesh MeshSolid(const SolidModel& model) {
   const SolidModel::Shape& shape = model.shape();
   // The mesher stores its triangulation in the shape's faces; mesh a copy that shares no face
   // with the model, so that a model stays unchanged and meshing it twice gives the same mesh.
-  const TopoDS_Shape solid = BRepBuilderAPI_Copy(shape.solid).Shape();
-  BRepMesh_IncrementalMesh(solid, shape.mesh_tolerance, false, kAngularDeflection, false);
+  // The copy's faces are new, their surfaces and curves shared.
+  const TopoDS_Shape solid = BRepBuilderAPI_Copy(shape.solid, false).Shape();
+  BRepMesh_IncrementalMesh(solid, shape.mesh_tolerance, false, kAngularDeflection, kInParallel);
 
   TriangleMesh mesh;
   mesh.metric = shape.metric;
