@@ -15,18 +15,18 @@
 namespace {
 
 toothwright::SolidPart Ansi40(int teeth, bool chamfer) {
-  const auto run = std::get<toothwright::SprocketRun>(toothwright::RunSprocket(
-      {.pitch = "0.5",
-       .teeth = std::to_string(teeth),
-       .roller = "0.3125",
-       .seat_clearance = "ANSI",
-       .tip_diameter = "ANSI",
-       .bore = "0.75",
-       .keyway_width = "0.1875",
-       .keyway_depth = "0.09375",
-       .bolt_holes = "4",
-       .bolt_hole_diameter = "0.25",
-       .bolt_circle = "1.6"}));
+  const auto run =
+      std::get<toothwright::SprocketRun>(toothwright::RunSprocket({.pitch = "0.5",
+                                                                   .teeth = std::to_string(teeth),
+                                                                   .roller = "0.3125",
+                                                                   .seat_clearance = "ANSI",
+                                                                   .tip_diameter = "ANSI",
+                                                                   .bore = "0.75",
+                                                                   .keyway_width = "0.1875",
+                                                                   .keyway_depth = "0.09375",
+                                                                   .bolt_holes = "4",
+                                                                   .bolt_hole_diameter = "0.25",
+                                                                   .bolt_circle = "1.6"}));
   return {.outline = run.outline,
           .holes = run.holes,
           .thickness = 0.284625,  // 0.93 W - 0.006 in
@@ -41,11 +41,10 @@ void WriteAll(benchmark::State& state, const toothwright::SolidPart& part) {
     const auto model = toothwright::BuildSolid(part);
     const auto& solid = std::get<toothwright::SolidModel>(model);
     const auto step = toothwright::WriteStep(solid);
-    const toothwright::TriangleMesh mesh = toothwright::MeshSolid(solid);
+    const auto mesh = std::get<toothwright::TriangleMesh>(toothwright::MeshSolid(solid));
     const std::string stl = toothwright::WriteStl(mesh);
     const auto package = toothwright::Write3mf(mesh);
-    bytes = std::get<std::string>(step).size() + stl.size() +
-            std::get<std::string>(package).size();
+    bytes = std::get<std::string>(step).size() + stl.size() + std::get<std::string>(package).size();
     benchmark::DoNotOptimize(bytes);
   }
   state.counters["bytes"] = static_cast<double>(bytes);

@@ -12,6 +12,7 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 #include <map>
+#include <utility>
 
 #include "solid/shape.h"
 
@@ -24,9 +25,22 @@ constexpr double kAngularDeflection = 0.5;
 // Faces are meshed on every core; each face's mesh depends on that face alone.
 constexpr bool kInParallel = true;
 
+// Whether every edge is run along by exactly one triangle in each direction.
+bool Closed(const TriangleMesh& mesh) {
+  std::map<std::pair<std::uint32_t, std::uint32_t>, int> runs;
+  for (const auto& t : mesh.triangles) {
+    for (int k = 0; k < 3; ++k) ++runs[{t[k], t[(k + 1) % 3]}];
+  }
+  for (const auto& [edge, count] : runs) {
+    const auto back = runs.find({edge.second, edge.first});
+    if (count != 1 || back == runs.end() || back->second != 1) return false;
+  }
+  return !mesh.triangles.empty();
+}
+
 }  // namespace
 
-TriangleMesh MeshSolid(const SolidModel& model) {
+std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model) {
   SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   // The mesher stores its triangulation in the shape's faces; mesh a copy that shares no face
@@ -42,7 +56,7 @@ TriangleMesh MeshSolid(const SolidModel& model) {
     const TopoDS_Face& face = TopoDS::Face(e.Current());
     TopLoc_Location location;
     const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(face, location);
-    if (triangulation.IsNull()) continue;
+    if (triangulation.IsNull()) return SolidError{"The mesher left a face of the solid bare."};
     const gp_Trsf placement = location.Transformation();
     std::vector<std::uint32_t> vertex(triangulation->NbNodes() + 1);
     for (int i = 1; i <= triangulation->NbNodes(); ++i) {
@@ -62,6 +76,8 @@ TriangleMesh MeshSolid(const SolidModel& model) {
       mesh.triangles.push_back({vertex[a], vertex[b], vertex[c]});
     }
   }
+  // A slicer would take a mesh with a gap for a different part, or refuse it.
+  if (!Closed(mesh)) return SolidError{"The solid's mesh is not closed."};
   return mesh;
 }
 

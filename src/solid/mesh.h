@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "solid/solid_model.h"
@@ -18,7 +19,8 @@ struct TriangleMesh {
 };
 
 // The solid meshed so that no facet lies farther than the part's mesh tolerance from the exact
-// surface; the facets of neighbouring faces share their vertices.
-TriangleMesh MeshSolid(const SolidModel& model);
+// surface; the facets of neighbouring faces share their vertices. An error when the mesher
+// leaves a face bare or the triangles do not close, rather than a mesh with a gap.
+std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model);
 
 }  // namespace toothwright

@@ -1,6 +1,6 @@
 // The part as one closed solid: an exact boundary representation whose faces are planes,
-// cylinders and, with the tooth side chamfer, tori and cones, built once and handed to the
-// STEP writer and the mesher.
+// cylinders and, with the tooth side chamfer, tori, built once and handed to the STEP writer
+// and the mesher.
 #pragma once
 
 #include <memory>

@@ -92,6 +92,12 @@ SolidPart PartOf(const SprocketRun& run, double thickness) {
                    .mesh_tolerance = kDefaultMeshToleranceInches};
 }
 
+TriangleMesh Mesh(const SolidModel& model) {
+  auto mesh = MeshSolid(model);
+  if (auto* error = std::get_if<SolidError>(&mesh)) ADD_FAILURE() << error->reason;
+  return std::get<TriangleMesh>(std::move(mesh));
+}
+
 SolidModel Build(const SolidPart& part) {
   auto model = BuildSolid(part);
   if (auto* error = std::get_if<SolidError>(&model)) ADD_FAILURE() << error->reason;
@@ -174,7 +180,7 @@ TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
     const SolidModel model = Build(part);
     EXPECT_NEAR(Volume(model), area * part.thickness, kExactVolumeShare * area * part.thickness);
 
-    const StlMesh stl = ReadStl(WriteStl(MeshSolid(model)));
+    const StlMesh stl = ReadStl(WriteStl(Mesh(model)));
     ASSERT_TRUE(stl.read);
     EXPECT_TRUE(ClosedAndConsistent(stl));
     const double to_mm = part.metric ? 1 : kMillimetresPerInch;
@@ -211,7 +217,7 @@ TEST(Solid, ChamferNarrowsTheTipByTheStandardsShareAndLeavesTheSeatsFullWidth) {
     const SolidModel model = Build(part);
     EXPECT_LT(Volume(model), full);
 
-    const TriangleMesh mesh = MeshSolid(model);
+    const TriangleMesh mesh = Mesh(model);
     const StlMesh stl = ReadStl(WriteStl(mesh));
     EXPECT_TRUE(ClosedAndConsistent(stl));
     // The tooth's width at the tip circle and below the seats, from the mesh's corners.
@@ -261,7 +267,7 @@ TEST(Solid, HubAndRowsAddTheirOwnVolume) {
     const SolidModel model = Build(rows);
     EXPECT_NEAR(Volume(model) - strands * one, web_volume, kMeshVolumeShare * web_volume);
     // Two rows 0.566 apart: the extent along the axis is the rows' span.
-    const TriangleMesh mesh = MeshSolid(model);
+    const TriangleMesh mesh = Mesh(model);
     double top = 0;
     for (const auto& v : mesh.vertices) top = std::max(top, v[2]);
     EXPECT_NEAR(top, (strands - 1) * 0.566 + kAnsi40Thickness, 1e-9);
@@ -272,7 +278,7 @@ TEST(Solid, HubAndRowsAddTheirOwnVolume) {
   everything.hub = hub.hub;
   everything.chamfer = true;
   const SolidModel model = Build(everything);
-  EXPECT_TRUE(ClosedAndConsistent(ReadStl(WriteStl(MeshSolid(model)))));
+  EXPECT_TRUE(ClosedAndConsistent(ReadStl(WriteStl(Mesh(model)))));
 }
 
 TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
@@ -314,10 +320,10 @@ TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
     // The same again: the kernel's settings from the last file change nothing.
     EXPECT_TRUE(std::get<std::string>(WriteStep(model)) == text);
 
-    const TriangleMesh mesh = MeshSolid(model);
+    const TriangleMesh mesh = Mesh(model);
     const std::string stl = WriteStl(mesh);
     EXPECT_NE(stl.substr(0, 5), "solid");  // readers take that for the text form
-    EXPECT_TRUE(WriteStl(MeshSolid(model)) == stl);
+    EXPECT_TRUE(WriteStl(Mesh(model)) == stl);
     const auto package = Write3mf(mesh);
     ASSERT_TRUE(std::holds_alternative<std::string>(package));
     EXPECT_EQ(std::get<std::string>(package).substr(0, 4), std::string("PK\x03\x04", 4));
