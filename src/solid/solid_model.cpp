@@ -300,8 +300,9 @@ SideProfile SideProfileOf(const SolidPart& part, const Reach& reach) {
 TopoDS_Shape Lens(const SideProfile& s, double side, double into) {
   const double sweep = std::asin((s.outer - s.start) / s.radius);
   const double half_pi = std::numbers::pi / 2;
-  // The torus's angles about its tube run from 0 at its outermost circle; the kernel takes
-  // them increasing and within [0, 2 pi], the lower side's below 3 pi / 2.
+  // Angles about the torus's tube run from 0 at its outermost circle, pi / 2 at its top; the
+  // kernel wants them increasing and from 0 up (a lower side's arc from 3 pi / 2, its
+  // lowest circle; a negative start gave an empty lens).
   const double first = into > 0 ? 3 * half_pi : half_pi - sweep;
   const double last = into > 0 ? 3 * half_pi + sweep : half_pi;
   return BRepPrimAPI_MakeTorus(gp_Ax2(gp_Pnt(0, 0, side + into * s.radius), gp::DZ()), s.start,
