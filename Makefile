@@ -2,11 +2,13 @@
 # target first installs the Debian packages it needs and nothing more.
 BUILD_DIR ?= build
 GUI ?= ON
+SOLID ?= ON
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-DEPS = TOOTHWRIGHT_GUI=$(GUI) scripts/install-deps
-CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTOOTHWRIGHT_GUI=$(GUI)
+DEPS = TOOTHWRIGHT_GUI=$(GUI) TOOTHWRIGHT_SOLID=$(SOLID) scripts/install-deps
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTOOTHWRIGHT_GUI=$(GUI) \
+  -DTOOTHWRIGHT_SOLID=$(SOLID)
 # A build folder that `make run` or `make package` configures first leaves the tests out, so
 # that the test packages are not needed; `make test` adds them, and they stay from then on.
 TESTS_UNLESS_CONFIGURED = $(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DTOOTHWRIGHT_TESTS=OFF)
@@ -54,7 +56,7 @@ SANITIZE_DIR ?= build-sanitize
 test-sanitize:
 	$(DEPS) test
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOTHWRIGHT_GUI=$(GUI) \
-	  -DTOOTHWRIGHT_SANITIZE=ON $(CMAKE_FLAGS)
+	  -DTOOTHWRIGHT_SOLID=$(SOLID) -DTOOTHWRIGHT_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)

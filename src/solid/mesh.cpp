@@ -1,0 +1,84 @@
+// The kernel meshes every face to the chord tolerance; the faces' meshes meet on the edges'
+// common discretization, so the corners there are the same points and are joined into one
+// vertex by their coordinates.
+#include "solid/mesh.h"
+
+#include <BRepBuilderAPI_Copy.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRep_Tool.hxx>
+#include <Poly_Triangulation.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopLoc_Location.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Face.hxx>
+#include <map>
+#include <utility>
+
+#include "solid/shape.h"
+
+namespace toothwright {
+namespace {
+
+// The mesher's angular deflection, radians: small arcs get a facet every half radian at most
+// even where the chord tolerance would allow fewer.
+constexpr double kAngularDeflection = 0.5;
+// Faces are meshed on every core; each face's mesh depends on that face alone.
+constexpr bool kInParallel = true;
+
+// Whether every edge is run along by exactly one triangle in each direction.
+bool Closed(const TriangleMesh& mesh) {
+  std::map<std::pair<std::uint32_t, std::uint32_t>, int> runs;
+  for (const auto& t : mesh.triangles) {
+    for (int k = 0; k < 3; ++k) ++runs[{t[k], t[(k + 1) % 3]}];
+  }
+  for (const auto& [edge, count] : runs) {
+    const auto back = runs.find({edge.second, edge.first});
+    if (count != 1 || back == runs.end() || back->second != 1) return false;
+  }
+  return !mesh.triangles.empty();
+}
+
+}  // namespace
+
+std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model) {
+  SilenceKernel();
+  const SolidModel::Shape& shape = model.shape();
+  // The mesher stores its triangulation in the shape's faces; mesh a copy that shares no face
+  // with the model, so that a model stays unchanged and meshing it twice gives the same mesh.
+  // The copy's faces are new, their surfaces and curves shared.
+  const TopoDS_Shape solid = BRepBuilderAPI_Copy(shape.solid, false).Shape();
+  BRepMesh_IncrementalMesh(solid, shape.mesh_tolerance, false, kAngularDeflection, kInParallel);
+
+  TriangleMesh mesh;
+  mesh.metric = shape.metric;
+  std::map<std::array<double, 3>, std::uint32_t> index_of;
+  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(e.Current());
+    TopLoc_Location location;
+    const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(face, location);
+    if (triangulation.IsNull()) return SolidError{"The mesher left a face of the solid bare."};
+    const gp_Trsf placement = location.Transformation();
+    std::vector<std::uint32_t> vertex(triangulation->NbNodes() + 1);
+    for (int i = 1; i <= triangulation->NbNodes(); ++i) {
+      const gp_Pnt p = triangulation->Node(i).Transformed(placement);
+      const std::array<double, 3> key{p.X(), p.Y(), p.Z()};
+      const auto [it, added] =
+          index_of.emplace(key, static_cast<std::uint32_t>(mesh.vertices.size()));
+      if (added) mesh.vertices.push_back(key);
+      vertex[i] = it->second;
+    }
+    // A reversed face's triangles run clockwise seen from outside; turn them over.
+    const bool reversed = face.Orientation() == TopAbs_REVERSED;
+    for (int t = 1; t <= triangulation->NbTriangles(); ++t) {
+      int a = 0, b = 0, c = 0;
+      triangulation->Triangle(t).Get(a, b, c);
+      if (reversed) std::swap(b, c);
+      mesh.triangles.push_back({vertex[a], vertex[b], vertex[c]});
+    }
+  }
+  // A slicer would take a mesh with a gap for a different part, or refuse it.
+  if (!Closed(mesh)) return SolidError{"The solid's mesh is not closed."};
+  return mesh;
+}
+
+}  // namespace toothwright

@@ -1,0 +1,184 @@
+// Each field is read strictly (the whole text one number) and judged in field order, so that
+// the message names the first field the user has to change, and the reason says by how much.
+#include "sprocket/solid_fields.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sprocket/numbers.h"
+#include "sprocket/tooth_form.h"
+#include "sprocket/tooth_width.h"
+#include "sprocket/units.h"
+
+namespace toothwright {
+namespace {
+
+// Lengths from here up would give coordinates that need an exponent, as the outline's are
+// refused at this size across.
+constexpr double kMaxSolidLength = 1e14;
+// Below this chord tolerance (0.0001 mm) a mesh of an ordinary part would run to millions of
+// facets for no visible gain.
+constexpr double kMinMeshToleranceMillimetres = 1e-4;
+// The wall left between the seats and a hub or the body between rows: a tenth of the pitch,
+// as for the bore.
+constexpr double kWallShareOfPitch = 0.1;
+
+std::string Length(double value, bool english) {
+  return FormatReal(value) + (english ? " in" : " mm");
+}
+
+SolidFieldError Refuse(SolidField field, std::string reason) {
+  static constexpr const char* kMessages[] = {kThicknessMessage, kHubDiameterMessage,
+                                              kHubLengthMessage, kStrandsMessage,
+                                              kMeshToleranceMessage};
+  return {field, kMessages[static_cast<int>(field)], std::move(reason)};
+}
+
+std::optional<double> ReadLength(const std::string& text) {
+  const std::optional<double> value = ParsePositive(text);
+  if (!value || !(*value < kMaxSolidLength)) return std::nullopt;
+  return value;
+}
+
+double WallRadius(const SolidRoom& room) {
+  return room.seat_circle_radius - kWallShareOfPitch * room.pitch;
+}
+
+using ThicknessRead = std::variant<std::optional<double>, SolidFieldError>;
+
+ThicknessRead ReadThickness(const SolidFieldTexts& texts, const SolidRoom& room, int strands) {
+  if (IsBlank(texts.thickness)) {
+    if (room.model_wanted) {
+      return Refuse(SolidField::Thickness, "A 3-D model needs a thickness.");
+    }
+    return std::optional<double>{};
+  }
+  if (IsAnsiWord(texts.thickness)) {
+    const std::optional<double> width =
+        room.chain ? StandardToothWidth(*room.chain, strands, room.english) : std::nullopt;
+    if (!width) {
+      return Refuse(SolidField::Thickness,
+                    "The chain has no standard inner width: give the thickness.");
+    }
+    return width;
+  }
+  const std::optional<double> thickness = ReadLength(texts.thickness);
+  if (!thickness) {
+    return Refuse(SolidField::Thickness, "The thickness must be a length above 0.");
+  }
+  return thickness;
+}
+
+using HubRead = std::variant<std::optional<Hub>, SolidFieldError>;
+
+HubRead ReadHub(const SolidFieldTexts& texts, const SolidRoom& room) {
+  const bool no_diameter = IsBlank(texts.hub_diameter), no_length = IsBlank(texts.hub_length);
+  if (no_diameter && no_length) return std::optional<Hub>{};
+  if (no_diameter) {
+    return Refuse(SolidField::HubDiameter, "A hub needs both a diameter and a length.");
+  }
+  const std::optional<double> diameter = ReadLength(texts.hub_diameter);
+  if (!diameter) {
+    return Refuse(SolidField::HubDiameter, "The hub diameter must be a length above 0.");
+  }
+  const std::string hub = "The hub (" + Length(*diameter, room.english) + ")";
+  if (!(*diameter > 2 * room.bore_reach)) {
+    return Refuse(SolidField::HubDiameter, hub + " must be wider than the bore with its keyway (" +
+                                               Length(2 * room.bore_reach, room.english) + ").");
+  }
+  const double wall = WallRadius(room);
+  if (!(*diameter <= 2 * wall)) {
+    return Refuse(SolidField::HubDiameter,
+                  hub + " must stay inside the seat circle less a tenth of the pitch (" +
+                      Length(2 * wall, room.english) + ").");
+  }
+  if (room.bolt_circle) {
+    // The hub's side may not touch a hole: a hole cut tangent into it leaves no wall at all.
+    const double clear = room.bolt_circle->diameter - room.bolt_circle->hole_diameter;
+    if (!(*diameter < clear)) {
+      return Refuse(SolidField::HubDiameter,
+                    hub + " must clear the bolt holes (" + Length(clear, room.english) + ").");
+    }
+  }
+  if (no_length) return Refuse(SolidField::HubLength, "A hub needs both a diameter and a length.");
+  const std::optional<double> length = ReadLength(texts.hub_length);
+  if (!length) return Refuse(SolidField::HubLength, "The hub length must be a length above 0.");
+  return std::optional<Hub>{Hub{.diameter = *diameter, .length = *length}};
+}
+
+// The transverse pitch for strands rows (0 for one), or why they do not fit.
+std::variant<double, SolidFieldError> ReadTransversePitch(const SolidRoom& room, int strands,
+                                                          const std::optional<double>& thickness) {
+  if (strands == 1) return 0.0;
+  if (!room.chain || !(room.chain->transverse_pitch > 0)) {
+    return Refuse(SolidField::Strands,
+                  "The chain has no standard transverse pitch for several strands.");
+  }
+  const double transverse_pitch = room.english ? room.chain->transverse_pitch
+                                               : room.chain->transverse_pitch * kMillimetresPerInch;
+  if (thickness && !(*thickness < transverse_pitch)) {
+    return Refuse(SolidField::Strands, "The rows of teeth (" + Length(*thickness, room.english) +
+                                           " wide) overlap at the chain's transverse pitch (" +
+                                           Length(transverse_pitch, room.english) + ").");
+  }
+  const double web = WebRadius(room.pitch, room.teeth, room.seat_circle_radius, room.english);
+  if (!(web > room.bore_reach)) {
+    return Refuse(SolidField::Strands, "The body between the rows (" +
+                                           Length(2 * std::max(web, 0.0), room.english) +
+                                           ") must be wider than the bore with its keyway (" +
+                                           Length(2 * room.bore_reach, room.english) + ").");
+  }
+  return transverse_pitch;
+}
+
+}  // namespace
+
+double WebRadius(double pitch, int teeth, double seat_circle_radius, bool english) {
+  return std::min(PlateClearanceDiameter(pitch, teeth, english) / 2,
+                  seat_circle_radius - kWallShareOfPitch * pitch);
+}
+
+std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldTexts& texts,
+                                                            const SolidRoom& room) {
+  // The standard's width depends on the number of strands, which is judged after the
+  // thickness; a strands text that fails is refused in its turn.
+  const std::optional<int> strands =
+      IsBlank(texts.strands) ? 1 : ParseCount(texts.strands, 1, kMaxStrands);
+
+  SolidOptions options;
+  ThicknessRead thickness = ReadThickness(texts, room, strands.value_or(1));
+  if (auto* error = std::get_if<SolidFieldError>(&thickness)) return *error;
+  options.thickness = std::get<std::optional<double>>(thickness);
+
+  HubRead hub = ReadHub(texts, room);
+  if (auto* error = std::get_if<SolidFieldError>(&hub)) return *error;
+  options.hub = std::get<std::optional<Hub>>(hub);
+
+  if (!strands) {
+    return Refuse(SolidField::Strands, "The strands must be a whole number from 1 to " +
+                                           std::to_string(kMaxStrands) + ".");
+  }
+  options.strands = *strands;
+  const auto transverse_pitch = ReadTransversePitch(room, *strands, options.thickness);
+  if (auto* error = std::get_if<SolidFieldError>(&transverse_pitch)) return *error;
+  options.transverse_pitch = std::get<double>(transverse_pitch);
+
+  const double low = room.english ? kMinMeshToleranceMillimetres / kMillimetresPerInch
+                                  : kMinMeshToleranceMillimetres;
+  const double high = kWallShareOfPitch * room.pitch;
+  if (IsBlank(texts.mesh_tolerance)) {
+    options.mesh_tolerance =
+        room.english ? kDefaultMeshToleranceInches : kDefaultMeshToleranceMillimetres;
+  } else {
+    const std::optional<double> tolerance = ParsePositive(texts.mesh_tolerance);
+    if (!tolerance || !(*tolerance >= low) || !(*tolerance < high)) {
+      return Refuse(SolidField::MeshTolerance,
+                    "The mesh tolerance must be at least " + Length(low, room.english) +
+                        " and below a tenth of the pitch (" + Length(high, room.english) + ").");
+    }
+    options.mesh_tolerance = *tolerance;
+  }
+  return options;
+}
+
+}  // namespace toothwright

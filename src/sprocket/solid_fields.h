@@ -1,0 +1,94 @@
+// The fields of the part as a solid: its thickness, a hub, the rows of teeth and the mesh
+// tolerance, read into typed values and checked against the room the sprocket leaves them.
+// Lengths are in the current unit.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "sprocket/chain_sizes.h"
+#include "sprocket/mounting.h"
+
+namespace toothwright {
+
+struct SolidFieldTexts {
+  std::string thickness;       // one row's tooth width: a length, or "ANSI" (any case)
+  std::string hub_diameter;    // a plain cylindrical hub on one side; with hub_length
+  std::string hub_length;      // how far the hub stands off the part's side
+  std::string strands;         // rows of teeth, 1 to kMaxStrands; blank is 1
+  std::string mesh_tolerance;  // the mesh's chord tolerance; blank is the default
+};
+
+enum class SolidField : unsigned char { Thickness, HubDiameter, HubLength, Strands, MeshTolerance };
+
+inline constexpr const char* kThicknessMessage = "Not a valid value for thickness";
+inline constexpr const char* kHubDiameterMessage = "Not a valid value for hub diameter";
+inline constexpr const char* kHubLengthMessage = "Not a valid value for hub length";
+inline constexpr const char* kStrandsMessage = "Not a valid value for strands";
+inline constexpr const char* kMeshToleranceMessage = "Not a valid value for mesh tolerance";
+
+inline constexpr int kMaxStrands = 8;
+// The mesh's default chord tolerance: 0.0004 in, or 0.01 mm under a metric unit.
+inline constexpr double kDefaultMeshToleranceInches = 0.0004;
+inline constexpr double kDefaultMeshToleranceMillimetres = 0.01;
+
+// A cylinder about the part's centre on one side, bored through with the bore and keyway.
+struct Hub {
+  double diameter = 0;  // > 0
+  double length = 0;    // > 0, from the part's side outwards
+  bool operator==(const Hub&) const = default;
+};
+
+// The solid fields read.
+struct SolidOptions {
+  std::optional<double> thickness;  // one row's tooth width, > 0; none when the field is blank
+  std::optional<Hub> hub;           // none when both hub fields are blank
+  int strands = 1;                  // 1 .. kMaxStrands
+  double transverse_pitch = 0;      // between the rows' mid-planes; set when strands > 1
+  double mesh_tolerance = 0;        // the chord tolerance, > 0
+  bool operator==(const SolidOptions&) const = default;
+};
+
+// A field the reading refused: which one, its message, and why in a sentence that names the
+// numbers in the current unit ("The hub (0.5 in) must be wider than the bore with its keyway
+// (0.84 in)").
+struct SolidFieldError {
+  SolidField field = SolidField::Thickness;
+  std::string message;  // one of the k*Message texts above
+  std::string reason;
+  bool operator==(const SolidFieldError&) const = default;
+};
+
+// What the fields are judged against.
+struct SolidRoom {
+  std::optional<ChainSize> chain;  // the table row the chain is; none for a custom chain
+  bool english = true;             // lengths in inches, else millimetres
+  double pitch = 0;
+  int teeth = 0;
+  double seat_circle_radius = 0;  // the circle through the seats' innermost points
+  double bore_reach = 0;  // from the centre to the bore's (or keyway's) farthest point; 0: none
+  std::optional<BoltCircle> bolt_circle;
+  bool model_wanted = false;  // a 3-D output is asked for, which needs a thickness
+};
+
+// The solid fields read in the order thickness, hub diameter, hub length, strands, mesh
+// tolerance, or the first that fails. A blank field is off (strands 1, the default tolerance).
+// - thickness: a length above 0 and below 1e14, or "ANSI" for the chain standard's width for
+//   the number of strands (StandardToothWidth; refused for a custom chain or a row without an
+//   inner width); refused blank when model_wanted.
+// - hub: both fields or neither; the diameter must exceed twice the bore's reach, be no more
+//   than the seat circle's diameter less a fifth of the pitch (a tenth on each side), and keep
+//   the hub clear of the bolt holes; the length above 0 and below 1e14.
+// - strands: a whole number from 1 to kMaxStrands; several need a chain with a transverse
+//   pitch above the thickness, and a body between the rows (PlateClearanceDiameter, within
+//   the seat circle less a tenth of the pitch) wider than the bore's reach.
+// - mesh tolerance: a length of at least 0.0001 mm and below a tenth of the pitch.
+std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldTexts& texts,
+                                                            const SolidRoom& room);
+
+// The radius of the body that joins rows of teeth: PlateClearanceDiameter's half, but no more
+// than the seat circle's radius less a tenth of the pitch. Lengths in the pitch's unit.
+double WebRadius(double pitch, int teeth, double seat_circle_radius, bool english);
+
+}  // namespace toothwright
