@@ -410,6 +410,7 @@ std::optional<UsageError> ApplyChain(Options& o) {
   const LengthTexts texts = SetChainSize(row->pitch, row->roller, o.fields.units);
   o.fields.pitch = texts.pitch;
   o.fields.roller = texts.roller;
+  o.fields.chain = row->name;
   return std::nullopt;
 }
 

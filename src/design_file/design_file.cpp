@@ -45,6 +45,7 @@ std::string WriteDesignFile(const FieldTexts& fields) {
   Json doc;
   doc[kDesignVersionKey] = kDesignVersion;
   doc[kUnitsKey] = fields.units;
+  doc[kChainKey] = fields.chain;
   for (const TextField& f : kTextFields) doc[f.key] = fields.*(f.text);
   for (const TickField& t : kTickFields) doc[t.key] = fields.*(t.ticked);
   // Texts that are not UTF-8 (a byte pasted from elsewhere) are written as U+FFFD rather than
@@ -89,6 +90,9 @@ std::variant<FieldTexts, DesignFileError> ReadDesignFile(std::string_view text,
         return Refused(name, quoted + " must be \"English\" or \"Metric\"");
       }
       fields.units = value.get<std::string>();
+    } else if (key == kChainKey) {
+      if (!value.is_string()) return Refused(name, quoted + " must be a text, such as \"ANSI 40\"");
+      fields.chain = value.get<std::string>();
     } else if (const TextField* f = TextFieldOf(key)) {
       if (!value.is_string()) return Refused(name, quoted + " must be a text, such as \"18\"");
       fields.*(f->text) = value.get<std::string>();

@@ -21,7 +21,7 @@ inline constexpr int kDesignVersion = 1;
 // A design file is a few hundred bytes; anything beyond this is not one.
 inline constexpr size_t kLargestDesignFile = 1024 * 1024;
 
-// The document for fields: the version key first, then "units", every text field under its
+// The document for fields: the version key first, then "units" and "chain", every text field under its
 // key in check order and every tick as true or false; two-space indents, a final line feed.
 std::string WriteDesignFile(const FieldTexts& fields);
 

@@ -187,6 +187,9 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   return values;
 }
 
+// How near typed sizes must be to a chain's own to count as that chain, as a share of them.
+constexpr double kSameSize = 1e-9;
+
 // The wall left between the holes and the roller seats, as a share of the pitch.
 constexpr double kWallPerPitch = 0.1;
 
@@ -225,6 +228,59 @@ std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, Lengt
   return n;
 }
 
+// The chain's table row when one is picked and the pitch and roller hold its sizes in the
+// current unit (to a billionth, which the unit switch's rounding keeps within).
+std::optional<ChainSize> ChainRowOf(const FieldTexts& fields, const ChainNumbers& n) {
+  const std::optional<ChainSize> row = FindChainSize(fields.chain);
+  if (!row) return std::nullopt;
+  const LengthTexts sizes = SetChainSize(row->pitch, row->roller, fields.units);
+  const auto same = [](double typed, std::optional<double> row_size) {
+    return row_size && std::fabs(typed - *row_size) <= kSameSize * *row_size;
+  };
+  if (!same(n.pitch, ParseReal(sizes.pitch)) || !same(n.roller, ParseReal(sizes.roller))) {
+    return std::nullopt;
+  }
+  return row;
+}
+
+// What the solid's fields are judged against: the chain, the seats and the holes.
+SolidRoom SolidRoomOf(const Design& d) {
+  const ToothNumbers& n = d.tooth;
+  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.teeth));
+  double bore_reach = 0;
+  if (d.mounting.bore) {
+    bore_reach = *d.mounting.bore / 2;
+    if (d.mounting.keyway) {
+      bore_reach =
+          std::hypot(d.mounting.keyway->width / 2, *d.mounting.bore / 2 + d.mounting.keyway->depth);
+    }
+  }
+  return {.chain = d.chain,
+          .english = d.unit == LengthUnit::Inch,
+          .pitch = n.pitch,
+          .teeth = n.teeth,
+          .seat_circle_radius = pitch_diameter / 2 - n.SeatRadius,
+          .bore_reach = bore_reach,
+          .bolt_circle = d.mounting.bolt_circle,
+          .model_wanted = false};
+}
+
+Field SolidFieldOf(SolidField field) {
+  switch (field) {
+    case SolidField::Thickness:
+      return Field::Thickness;
+    case SolidField::HubDiameter:
+      return Field::HubDiameter;
+    case SolidField::HubLength:
+      return Field::HubLength;
+    case SolidField::Strands:
+      return Field::Strands;
+    case SolidField::MeshTolerance:
+      return Field::MeshTolerance;
+  }
+  return Field::Thickness;
+}
+
 }  // namespace
 
 std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
@@ -260,6 +316,20 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
                                UnitName(design.unit));
   if (auto* error = std::get_if<FieldError>(&mounting)) return std::move(*error);
   design.mounting = std::get<Mounting>(mounting);
+  // The solid's fields come after the mounting, which they are judged against.
+  design.chain = ChainRowOf(fields, n);
+  auto solid = ReadSolidFields({.thickness = fields.thickness,
+                                .hub_diameter = fields.hub_diameter,
+                                .hub_length = fields.hub_length,
+                                .strands = fields.strands,
+                                .mesh_tolerance = fields.mesh_tolerance},
+                               SolidRoomOf(design));
+  if (auto* error = std::get_if<SolidFieldError>(&solid)) {
+    return FieldError{SolidFieldOf(error->field), std::move(error->message),
+                      std::move(error->reason)};
+  }
+  design.solid = std::get<SolidOptions>(solid);
+  design.tooth_chamfer = fields.tooth_chamfer;
   return read;
 }
 

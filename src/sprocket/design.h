@@ -7,10 +7,12 @@
 #include <variant>
 
 #include "geometry/path.h"
+#include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/machining.h"
 #include "sprocket/mounting.h"
 #include "sprocket/run.h"
+#include "sprocket/solid_fields.h"
 #include "sprocket/units.h"
 
 namespace toothwright {
@@ -22,6 +24,10 @@ struct Design {
   bool offset = false;         // G42 for the controller's cutter compensation
   MachiningOptions machining;  // the depth and the More panel's machining options
   Mounting mounting;           // bore, keyway and bolt circle; each unset when off
+  SolidOptions solid;          // thickness (unset: no solid), hub, strands, mesh tolerance
+  bool tooth_chamfer = false;  // the solid's teeth get the standard's side profile
+  // The standard chain, when one was picked and pitch and roller still hold its sizes.
+  std::optional<ChainSize> chain;
 };
 
 // What the checks built to measure the fields: the sprocket, when a machining option was
@@ -39,9 +45,10 @@ struct ReadResult {
 };
 
 // The fields read and checked in the order pitch, number of teeth, roller diameter, depth of
-// cut, feed rate, seat clearance, tip diameter, the machining options, then the mounting
-// fields (last, since they are judged against the teeth and the tool): the first failure, or
-// the design with what its checks built.
+// cut, feed rate, seat clearance, tip diameter, the machining options, the mounting fields
+// (judged against the teeth and the tool), then the solid's: the first failure, or the design
+// with what its checks built. A 3-D output also needs a thickness, which the writer of the
+// solid asks for.
 std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields);
 
 }  // namespace toothwright

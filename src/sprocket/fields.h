@@ -42,6 +42,17 @@ struct FieldTexts {
   std::string bolt_holes;          // number of holes on the bolt circle
   std::string bolt_hole_diameter;  // diameter of each bolt hole
   std::string bolt_circle;         // diameter of the circle through the holes' centres
+  // The part as a solid.
+  std::string thickness;       // one row's tooth width: a length or "ANSI"
+  std::string hub_diameter;    // a plain hub on one side; with hub_length
+  std::string hub_length;      // how far the hub stands off the part's side
+  std::string strands;         // rows of teeth, 1 to 8; blank is 1
+  std::string mesh_tolerance;  // the STL and 3MF mesh's chord tolerance
+  bool tooth_chamfer = false;  // the teeth's sides get the standard's side profile
+  // The standard chain picked ("ANSI 40"), or empty. It counts only while pitch and roller
+  // hold that chain's sizes in the current unit: it names the chain's width and the pitch
+  // between its strands, which the fields do not hold.
+  std::string chain;
 
   bool operator==(const FieldTexts&) const = default;
 };
@@ -68,6 +79,11 @@ enum class Field : unsigned char {
   BoltHoles,
   BoltHoleDiameter,
   BoltCircle,
+  Thickness,
+  HubDiameter,
+  HubLength,
+  Strands,
+  MeshTolerance,
 };
 
 // One text field: its identity, its key (the CLI's long option and the design file's key), its
@@ -79,7 +95,7 @@ struct TextField {
   const char* message;
 };
 
-inline constexpr std::array<TextField, 20> kTextFields = {{
+inline constexpr std::array<TextField, 25> kTextFields = {{
     {Field::Pitch, "pitch", &FieldTexts::pitch, "Not a valid value for pitch"},
     {Field::Teeth, "teeth", &FieldTexts::teeth, "Not a valid value for number of teeth"},
     {Field::Roller, "roller", &FieldTexts::roller, "Not a valid value for roller diameter"},
@@ -108,6 +124,13 @@ inline constexpr std::array<TextField, 20> kTextFields = {{
      "Not a valid value for bolt hole diameter"},
     {Field::BoltCircle, "bolt-circle", &FieldTexts::bolt_circle,
      "Not a valid value for bolt circle"},
+    {Field::Thickness, "thickness", &FieldTexts::thickness, "Not a valid value for thickness"},
+    {Field::HubDiameter, "hub-diameter", &FieldTexts::hub_diameter,
+     "Not a valid value for hub diameter"},
+    {Field::HubLength, "hub-length", &FieldTexts::hub_length, "Not a valid value for hub length"},
+    {Field::Strands, "strands", &FieldTexts::strands, "Not a valid value for strands"},
+    {Field::MeshTolerance, "mesh-tolerance", &FieldTexts::mesh_tolerance,
+     "Not a valid value for mesh tolerance"},
 }};
 
 // A tick box: its key and its state in FieldTexts.
@@ -116,13 +139,15 @@ struct TickField {
   bool FieldTexts::*ticked;
 };
 
-inline constexpr std::array<TickField, 2> kTickFields = {{
+inline constexpr std::array<TickField, 3> kTickFields = {{
     {"offset", &FieldTexts::offset},
     {"program-end", &FieldTexts::program_end},
+    {"tooth-chamfer", &FieldTexts::tooth_chamfer},
 }};
 
-// The key of the units choice; its text is kept as typed, like a field's.
+// The keys of the units choice and of the chain picked; their texts are kept as typed.
 inline constexpr const char* kUnitsKey = "units";
+inline constexpr const char* kChainKey = "chain";
 
 constexpr const TextField& FieldOf(Field field) {
   return kTextFields[static_cast<size_t>(field)];

@@ -19,6 +19,7 @@
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
 #include "sprocket/units.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
