@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "output/arc_offsets.h"
 #include "output/decimal_text.h"
 #include "output/toolpath.h"
 #include "sprocket/numbers.h"
@@ -22,8 +23,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Room for one arc line's words and line end (13 characters) and its four numbers of up to
 // 16 characters each; the feed suffix comes on top.
 constexpr size_t kArcLineReserve = 80;
-// The fixed lines of a contour besides its moves: compensation on, rapid move, spindle, up,
-// off; the program's units, safe height, spindle stop and end.
+// The fixed lines of a contour besides its moves: entry point, compensation on, rapid move,
+// spindle, up, off; the program's comment, units, modes, safe height, spindle stop and end.
 constexpr size_t kFixedLines = 6;
 
 // The feed is present when its text sorts after a single space by character codes: not
@@ -40,10 +41,19 @@ void AppendEndpoint(std::string& out, Point end) {
   AppendFourDecimals(out, end.y);
 }
 
+// How the program words its moves: the feed suffixes and how arc centres are written.
+struct Words {
+  std::string feed;    // " F<feed>", or empty when no feed is given
+  std::string plunge;  // the suffix of moves down: the plunge feed's, else the feed's
+  // Holes and a computed cutter path get centres that keep both radii of an arc within the
+  // tolerance; the outline as it stands keeps its four-decimal offsets from the stored centre.
+  bool tolerant_outline = false;
+  double millimetres_per_unit = 1;
+};
+
 // One move along a segment: the endpoint, and for an arc I and J, the offsets from the arc's
-// start to its centre rounded to four decimals; then the feed suffix, which is empty when
-// there is no feed.
-void AppendMove(std::string& out, const Segment& s, std::string_view feed_suffix) {
+// start to its centre; then the feed suffix, which is empty when there is no feed.
+void AppendMove(std::string& out, const Segment& s, const Words& words) {
   switch (s.kind) {
     case SegmentKind::Line:
       out += "G1 X";
@@ -56,17 +66,30 @@ void AppendMove(std::string& out, const Segment& s, std::string_view feed_suffix
       break;
   }
   AppendEndpoint(out, s.end);
-  if (IsArc(s)) {
+  if (IsArc(s) && (words.tolerant_outline || s.role == SegmentRole::Hole)) {
+    const ArcOffsets offsets = TolerantOffsets(s, words.millimetres_per_unit);
+    const auto append = [&](double value) {
+      if (offsets.decimals == 4) {
+        AppendFourDecimals(out, value);
+      } else {
+        AppendFixedDecimals(out, value, offsets.decimals);
+      }
+    };
+    out += " I";
+    append(offsets.i);
+    out += " J";
+    append(offsets.j);
+  } else if (IsArc(s)) {
     out += " I";
     AppendFourDecimals(out, Round4(s.centre.x - s.start.x));
     out += " J";
     AppendFourDecimals(out, Round4(s.centre.y - s.start.y));
   }
-  out += feed_suffix;
+  out += words.feed;
   out += kLineEnd;
 }
 
-// "G1 Z-<depth>" and the feed: every move down or up while cutting is a feed move.
+// "G1 Z-<depth>" and a feed suffix: every move down or up while cutting is a feed move.
 void AppendFeedToDepth(std::string& out, double depth, std::string_view feed_suffix) {
   out += "G1 Z-";
   out += FormatReal(depth);
@@ -84,8 +107,8 @@ double AsWritten(double height) {
 // One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
 void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
-                std::optional<double> tab_depth, std::string_view feed_suffix) {
-  AppendFeedToDepth(out, depth, feed_suffix);
+                std::optional<double> tab_depth, const Words& words) {
+  AppendFeedToDepth(out, depth, words.plunge);
   const std::vector<Segment>& segments = path.segments;
   const bool rises = tab_depth && depth > *tab_depth;
   size_t tab = 0;
@@ -94,17 +117,17 @@ void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>&
     // A tab ending here comes down before one starting here rises; an empty one does both.
     while (rises && tab < tabs.size()) {
       if (risen && tabs[tab].last == k) {
-        AppendFeedToDepth(out, depth, feed_suffix);
+        AppendFeedToDepth(out, depth, words.plunge);
         risen = false;
         ++tab;
       } else if (!risen && tabs[tab].first == k) {
-        AppendFeedToDepth(out, *tab_depth, feed_suffix);
+        AppendFeedToDepth(out, *tab_depth, words.feed);
         risen = true;
       } else {
         break;
       }
     }
-    if (k < segments.size()) AppendMove(out, segments[k], feed_suffix);
+    if (k < segments.size()) AppendMove(out, segments[k], words);
   }
 }
 
@@ -132,22 +155,45 @@ Point LeadInPoint(const Path& contour) {
   return {Round4(first.start.x - tx * back), Round4(first.start.y - ty * back)};
 }
 
+// The preamble as a comment: a ")" inside would end it early and hand the rest to the
+// controller as words, a "(" would open a nested comment that some controllers refuse, and a
+// line break would start a line of its own.
+void AppendComment(std::string& out, std::string_view text) {
+  out += '(';
+  for (char ch : text) {
+    if (ch == '(') {
+      out += '[';
+    } else if (ch == ')') {
+      out += ']';
+    } else if (static_cast<unsigned char>(ch) < ' ' || ch == '\x7f') {
+      out += ' ';
+    } else {
+      out += ch;
+    }
+  }
+  out += ')';
+  out += kLineEnd;
+}
+
 }  // namespace
 
 std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& settings) {
   const MachiningOptions& m = settings.machining;
   assert(std::isfinite(m.depth) && m.depth >= 0);
-  std::string feed_suffix;
-  if (FeedPresent(settings.feed)) feed_suffix.append(" F").append(settings.feed);
+  Words words{.tolerant_outline = m.tool_diameter.has_value(),
+              .millimetres_per_unit = IsEnglish(settings.units) ? kMillimetresPerInch : 1};
+  if (FeedPresent(settings.feed)) words.feed.append(" F").append(settings.feed);
+  words.plunge = m.plunge_feed.empty() ? words.feed : " F" + m.plunge_feed;
   const std::vector<double> passes = PassDepths(m);
   std::optional<double> tab_depth;
   if (m.tabs) tab_depth = AsWritten(m.depth - m.tabs->height);
   // The final retract goes to the safe height when one is set, else 2 units up.
   const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
+  const bool climb = m.direction == CutDirection::Climb;
 
-  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
-  // follows the contour itself, which is not copied.
-  const bool reshaped = m.tool_diameter || m.tabs;
+  // A contour is reshaped only for a computed cutter path, tabs or the climb direction;
+  // otherwise the program follows the contour itself, which is not copied.
+  const bool reshaped = m.tool_diameter || m.tabs || climb;
   std::vector<Toolpath> toolpaths;
   size_t moves = 0;
   for (const Path& contour : contours) {
@@ -159,27 +205,34 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   const std::vector<TabRange> no_tabs;
   std::string out;
   out.reserve((moves * passes.size() + kFixedLines * (contours.size() + 1)) *
-              (kArcLineReserve + feed_suffix.size()));
+                  (kArcLineReserve + words.feed.size()) +
+              settings.preamble.size());
+  if (!settings.preamble.empty()) AppendComment(out, settings.preamble);
   out += IsEnglish(settings.units) ? "G20" : "G21";
   out += kLineEnd;
-  if (m.safe_z) {
-    out += retract;  // up to the safe height before the first move across
+  if (!settings.preamble.empty()) {
+    out += "G17 G90 G94";  // XY plane, absolute distances, feed in units per minute
+    out += kLineEnd;
+  }
+  // Up before the first move across: to the safe height, or for a computed cutter path, which
+  // is meant for any controller, to the height the program retracts to anyway.
+  if (m.safe_z || m.tool_diameter) {
+    out += retract;
     out += kLineEnd;
   }
   bool spindle_on = false;
-  // A contour after another would otherwise be entered from where the last one ended, and the
-  // cutter could come down across the part; a sprocket cut alone keeps its entry.
-  const bool lead_in = settings.offset && contours.size() > 1;
   for (size_t c = 0; c < contours.size(); ++c) {
     const Path& path = reshaped ? toolpaths[c].path : contours[c];
     const std::vector<TabRange>& tabs = reshaped ? toolpaths[c].tabs : no_tabs;
-    if (lead_in) {
+    if (settings.offset) {
+      // A controller offsets the cutter sideways from the direction of the move that follows
+      // the compensation word: entered along the first segment's tangent, from wherever the
+      // machine stands, the cutter comes down beside the contour's start.
       out += "G0 X";
       AppendEndpoint(out, LeadInPoint(path));
       out += kLineEnd;
-    }
-    if (settings.offset) {
-      out += "G42";  // cutter compensation to the right, cancelled after the retract
+      // Cutter compensation to the right (left for climb), cancelled after the retract.
+      out += climb ? "G41" : "G42";
       out += kLineEnd;
     }
     out += "G0 X";
@@ -193,7 +246,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
     }
     // Each pass starts where the previous one closed: no retract between passes.
     for (double depth : passes) {
-      AppendPass(out, path, tabs, AsWritten(depth), tab_depth, feed_suffix);
+      AppendPass(out, path, tabs, AsWritten(depth), tab_depth, words);
     }
     out += retract;
     out += kLineEnd;

@@ -21,9 +21,14 @@ inline constexpr size_t kMaxPasses = 100;
 
 struct HoldingTabs {
   int count = 0;      // 1 to the number of teeth
-  double width = 0;   // > 0, along the path the program writes
+  double width = 0;   // > 0: the length of the part's edge each tab leaves attached
   double height = 0;  // > 0 and below the full depth
 };
+
+// Which way the cutter runs along the part's edge, for a spindle turning clockwise (M3).
+// Conventional: the cutter on the right of its travel (G42), outline counter-clockwise and
+// holes clockwise. Climb: on the left (G41), every contour travelled the other way round.
+enum class CutDirection : unsigned char { Conventional, Climb };
 
 struct MachiningOptions {
   double depth = 0;                      // full depth of cut, >= 0: the depth's magnitude
@@ -33,6 +38,11 @@ struct MachiningOptions {
   std::optional<double> safe_z;          // > 0: the first and the last rapid height
   std::string spindle;                   // as typed; empty: no spindle start or stop
   bool program_end = false;              // "M2" ends the program
+  // Every move down (plunges, pass steps, descents after tabs) at this feed, as typed; the
+  // cutting feed is written again on the next move across. Empty: moves down at the cutting
+  // feed.
+  std::string plunge_feed;
+  CutDirection direction = CutDirection::Conventional;
 };
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
