@@ -19,7 +19,7 @@ constexpr double kTenThousandths = 10000;
 
 }  // namespace
 
-double LargestToolDiameter(std::span<const Path> contours) {
+double LargestToolDiameter(std::span<const Path> contours, bool inches) {
   double smallest = std::numeric_limits<double>::infinity();
   for (const Path& contour : contours) {
     for (const Segment& s : contour.segments) {
@@ -27,12 +27,13 @@ double LargestToolDiameter(std::span<const Path> contours) {
     }
   }
   if (std::isinf(smallest)) return smallest;
-  const double limit = 2 * (smallest - kSmallestCutterArcRadius);
+  const double limit =
+      2 * (smallest - (inches ? kSmallestCutterArcInches : kSmallestCutterArcMillimetres));
   return std::floor(limit * kTenThousandths + kLimitSlack) / kTenThousandths;
 }
 
-bool ToolFits(std::span<const Path> contours, double tool_diameter) {
-  return tool_diameter <= LargestToolDiameter(contours);
+bool ToolFits(std::span<const Path> contours, double tool_diameter, bool inches) {
+  return tool_diameter <= LargestToolDiameter(contours, inches);
 }
 
 std::string LargestToolReason(double largest, bool inches) {

@@ -4,6 +4,7 @@
 // installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,8 +18,12 @@
 #include <vector>
 
 #include "../cli/temp_dir.h"
+#include "geometry/arc_length.h"
+#include "output/gcode.h"
 #include "output/pipeline.h"
 #include "sprocket/numbers.h"
+#include "sprocket/tool_fit.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 namespace {
@@ -34,6 +39,7 @@ bool HaveRs274() {
 struct Rs274Run {
   std::vector<std::vector<double>> arcs;   // end x, end y, centre x, centre y, rotation
   std::vector<std::vector<double>> downs;  // x, y of every feed move straight down
+  std::vector<Segment> deepest;            // the feed moves in XY at the lowest height reached
   std::string errors;                      // standard error, less the "executing" line
 };
 
@@ -49,21 +55,38 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
   EXPECT_EQ(std::system(command.c_str()), 0);
   Rs274Run run;
   std::ifstream out(dir / "out.txt");
-  const std::regex arc(R"(ARC_FEED\(([^,]+),([^,]+),([^,]+),([^,]+),([^,]+),)");
+  const std::regex arc(R"(ARC_FEED\(([^,]+),([^,]+),([^,]+),([^,]+),([^,]+),([^,]+),)");
   const std::regex straight(R"((STRAIGHT_FEED|STRAIGHT_TRAVERSE)\(([^,]+),([^,]+),([^,]+),)");
-  double z = 0;
+  double z = 0, lowest = 0;
+  Point at;
+  std::vector<std::pair<Segment, double>> feeds;  // each XY feed move with its height
   for (std::string line; std::getline(out, line);) {
     std::smatch m;
     if (std::regex_search(line, m, straight)) {
-      if (m[1] == "STRAIGHT_FEED" && std::stod(m[4]) < z) {
-        run.downs.push_back({std::stod(m[2]), std::stod(m[3])});
-      }
+      const Point to{std::stod(m[2]), std::stod(m[3])};
+      if (m[1] == "STRAIGHT_FEED" && std::stod(m[4]) < z) run.downs.push_back({to.x, to.y});
       z = std::stod(m[4]);
+      if (m[1] == "STRAIGHT_FEED" && !(to == at)) feeds.push_back({{.start = at, .end = to}, z});
+      at = to;
     }
     if (!std::regex_search(line, m, arc)) continue;
     std::vector<double> a;
     for (size_t k = 1; k <= 5; ++k) a.push_back(std::stod(m[k]));
     run.arcs.push_back(a);
+    const Point to{a[0], a[1]}, centre{a[2], a[3]};
+    z = std::stod(m[6]);
+    feeds.push_back(
+        {{.kind = a[4] > 0 ? SegmentKind::CounterClockwiseArc : SegmentKind::ClockwiseArc,
+          .start = at,
+          .end = to,
+          .centre = centre,
+          .radius = std::hypot(to.x - centre.x, to.y - centre.y)},
+         z});
+    at = to;
+  }
+  for (const auto& [s, height] : feeds) lowest = std::min(lowest, height);
+  for (const auto& [s, height] : feeds) {
+    if (height == lowest) run.deepest.push_back(s);
   }
   std::ifstream err(dir / "err.txt");
   for (std::string line; std::getline(err, line);) {
@@ -84,6 +107,68 @@ std::pair<double, double> Middle(const std::vector<double>& before,
   const double middle = from + (arc[4] < 0 ? -sweep : sweep) / 2;
   const double r = std::hypot(arc[0] - cx, arc[1] - cy);
   return {cx + r * std::cos(middle), cy + r * std::sin(middle)};
+}
+
+// The outline sampled every kSampleStep along it, for the swept-disc simulation.
+constexpr double kSampleStep = 5e-4;
+// A cutter that comes down this close beyond its radius counts as coming down on the outline:
+// the program's four decimals and rs274's own.
+constexpr double kCutSlack = 2.5e-4;
+// A sample counts as cut when a cutter at the deepest height passes this close beyond its
+// radius: a written arc's ends and centre may each lie 0.71e-4 off, so a seat may stay up to
+// 2e-4 short of the drawing.
+constexpr double kSweptSlack = 2.5e-4;
+
+// How much shorter than the edge a tab leaves the swept-disc measure finds it: beside a convex
+// arc of radius r, a cutter of radius R that passes within e of it touches a stretch of
+// 2 * sqrt(2 e r R / (r + R)) of it.
+double SweptShortfall(double r, double R) {
+  return 2 * std::sqrt(2 * kSweptSlack * r * R / (r + R));
+}
+
+std::vector<Point> Samples(const Path& outline) {
+  std::vector<Point> points;
+  for (const Segment& s : outline.segments) {
+    const double length = SegmentLength(s);
+    for (double along = 0; along < length; along += kSampleStep) {
+      points.push_back(PointAlong(s, along));
+    }
+  }
+  return points;
+}
+
+// The lengths of the stretches of the outline that no cutter of `radius` at the deepest height
+// touched, in order from the outline's start.
+std::vector<double> Uncut(const Path& outline, const std::vector<Segment>& cuts, double radius) {
+  std::vector<double> stretches;
+  bool open = false;
+  for (const Point& p : Samples(outline)) {
+    bool cut = false;
+    for (const Segment& s : cuts) cut = cut || Nearest(s, p).distance <= radius + kSweptSlack;
+    if (!cut && !open) stretches.push_back(0);
+    if (!cut) stretches.back() += kSampleStep;
+    open = !cut;
+  }
+  return stretches;
+}
+
+// Whether p lies inside the closed outline (crossings of a ray towards +X with its samples).
+bool Inside(const Path& outline, Point p) {
+  const std::vector<Point> ring = Samples(outline);
+  bool inside = false;
+  for (size_t k = 0, j = ring.size() - 1; k < ring.size(); j = k++) {
+    const Point a = ring[k], b = ring[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+      inside = !inside;
+    }
+  }
+  return inside;
+}
+
+double DistanceTo(const Path& outline, Point p) {
+  double nearest = INFINITY;
+  for (const Segment& s : outline.segments) nearest = std::min(nearest, Nearest(s, p).distance);
+  return nearest;
 }
 
 std::string GCode(const FieldTexts& fields) {
@@ -200,6 +285,119 @@ TEST(Rs274, CompensatedHolesAreEnteredInsideAndCutAllRound) {
     EXPECT_EQ(round, 2);  // two half circles
   }
   EXPECT_LE(std::hypot(run.downs[4][0], run.downs[4][1]) + kTool / 2, kBore + kSamePath);
+}
+
+// With the controller's compensation, a part without holes: whatever the machine's position
+// before the program, the cutter comes down beside the outline, never inside it.
+TEST(Rs274, OffsetEntryComesDownBesideTheOutlineFromAnywhere) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  struct Case {
+    const char* name;
+    const char* teeth;
+    double tool;
+  };
+  const Case cases[] = {{"18 teeth, 0.125 tool", "18", 0.125}, {"9 teeth, 0.25 tool", "9", 0.25}};
+  for (const Case& c : cases) {
+    const FieldTexts f{.pitch = "0.5",
+                       .teeth = c.teeth,
+                       .roller = "0.3125",
+                       .depth = "0.125",
+                       .feed = "10",
+                       .offset = true,
+                       .program_end = true};
+    const std::string program = GCode(f);
+    const Path outline = std::get<RunResults>(toothwright::Run(f)).sprocket.outline;
+    for (const char* from : {"G0 X0 Y0\r\n", "G0 X0 Y3\r\n", "G0 X-3 Y-3\r\n"}) {
+      SCOPED_TRACE(std::string(c.name) + " from " + from);
+      const Rs274Run run = RunRs274(from + program, c.tool);
+      EXPECT_EQ(run.errors, "");
+      ASSERT_EQ(run.downs.size(), 1u);
+      const Point down{run.downs[0][0], run.downs[0][1]};
+      EXPECT_FALSE(Inside(outline, down));
+      EXPECT_GE(DistanceTo(outline, down), c.tool / 2 - kCutSlack);
+    }
+  }
+}
+
+// A tab leaves its width of the outline attached, with the program's cutter path and with the
+// controller's compensation of the outline alike.
+TEST(Rs274, TabsLeaveTheirWidthOfTheOutline) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  constexpr double kTool = 0.125, kWidth = 0.2;
+  struct Case {
+    const char* name;
+    bool offset;
+    double slack;  // the controller's corners are its own
+  };
+  const Case cases[] = {{"cutter path", false, 0.01}, {"offset", true, 0.025}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldTexts f{.pitch = "0.5",
+                 .teeth = "18",
+                 .roller = "0.3125",
+                 .depth = "0.25",
+                 .feed = "10",
+                 .tabs = "4",
+                 .tab_width = "0.2",
+                 .tab_height = "0.05",
+                 .program_end = true};
+    f.offset = c.offset;
+    if (!c.offset) f.tool_diameter = "0.125";
+    const Path outline = std::get<RunResults>(toothwright::Run(f)).sprocket.outline;
+    const Rs274Run run = RunRs274(GCode(f), c.offset ? kTool : 0);
+    EXPECT_EQ(run.errors, "");
+    const std::vector<double> uncut = Uncut(outline, run.deepest, kTool / 2);
+    ASSERT_EQ(uncut.size(), 4u);
+    // The tabs' ends lie on flanks, of radius 0.5 - 0.3125 / 2.
+    const double shortfall = SweptShortfall(0.34375, kTool / 2);
+    for (double length : uncut) EXPECT_NEAR(length + shortfall, kWidth, c.slack);
+  }
+}
+
+// The largest tool that fits writes seat arcs LinuxCNC runs; one step more does not fit.
+TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  struct Case {
+    const char *name, *pitch, *roller, *teeth, *units, *bore;
+    double largest;
+  };
+  const Case cases[] = {
+      {"ANSI 40, 18 teeth", "0.5", "0.3125", "18", "English", "", 0.3121},
+      {"ANSI 25, 9 teeth", "0.25", "0.13", "9", "English", "", 0.1296},
+      {"ISO 08B, 50 teeth, metric", "12.7", "8.51", "50", "Metric", "", 8.507},
+      {"ANSI 40 with a bore smaller than the seats", "0.5", "0.3125", "18", "English", "0.3",
+       0.2996},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FieldTexts f{.pitch = c.pitch,
+                 .teeth = c.teeth,
+                 .roller = c.roller,
+                 .units = c.units,
+                 .depth = "0.1",
+                 .feed = "10",
+                 .program_end = true,
+                 .bore = c.bore};
+    const SprocketRun s = std::get<RunResults>(toothwright::Run(f)).sprocket;
+    std::vector<Path> contours = s.holes;
+    contours.push_back(s.outline);
+    const bool inches = IsEnglish(c.units);
+    EXPECT_EQ(LargestToolDiameter(contours, inches), c.largest);
+    EXPECT_TRUE(ToolFits(contours, c.largest, inches));
+    EXPECT_FALSE(ToolFits(contours, c.largest + 1e-4, inches));
+    for (double tool : {c.largest, c.largest - 1e-4, c.largest / 2}) {
+      const Rs274Run run = RunRs274(
+          WriteGCode(contours,
+                     {.units = c.units,
+                      .feed = "10",
+                      .machining = {.depth = 0.1, .tool_diameter = tool, .program_end = true}}),
+          0);
+      EXPECT_EQ(run.errors, "") << tool;
+    }
+  }
+  EXPECT_EQ(LargestToolReason(0.3121, true), "The largest tool that fits is 0.3121 in");
+  EXPECT_EQ(LargestToolReason(8.507, false), "The largest tool that fits is 8.507 mm");
+  EXPECT_EQ(LargestToolReason(0, true), "No tool fits the part's smallest arc");
 }
 
 }  // namespace
