@@ -44,8 +44,7 @@ TEST(DxfReadBack, AnIndependentReaderSeesTheArcsAsWritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const SprocketRun s = MakeSprocket(c.pitch, c.teeth, c.roller);
-    std::stringstream file(WriteDxf(s.outline) +
-                           "\r\n");  // as "Save DXF File" writes it
+    std::stringstream file(WriteDxf(s.outline) + "\r\n");  // as "Save DXF File" writes it
     Collector collector;
     DL_Dxf reader;
     ASSERT_TRUE(reader.in(file, &collector));

@@ -9,6 +9,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/gcode.h"
@@ -234,6 +235,109 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
   size_t z_moves = 0;
   for (const std::string& line : lines) z_moves += line.starts_with("G1 Z");
   EXPECT_EQ(z_moves, 2u + 4u);
+}
+
+TEST(GCodeMachining, PlungeFeedOnEveryMoveDown) {
+  MachiningOptions m{.depth = 0.25,
+                     .tool_diameter = 0.125,
+                     .depth_per_pass = 0.1,
+                     .tabs = HoldingTabs{.count = 3, .width = 0.1, .height = 0.07}};
+  m.plunge_feed = "3";
+  double z = 2;
+  size_t downs = 0;
+  for (const std::string& line : Program(m)) {
+    SCOPED_TRACE(line);
+    const double next = Word(line, 'Z');
+    const bool down = !std::isnan(next) && next < z;
+    if (line.starts_with("G1 ") || line.starts_with("G2 ") || line.starts_with("G3 ")) {
+      EXPECT_TRUE(line.ends_with(down ? " F3" : " F10"));
+    }
+    downs += down;
+    if (!std::isnan(next)) z = next;
+  }
+  EXPECT_EQ(downs, 3u + 2u * 3u);  // three passes; after each tab on the two deep ones
+}
+
+TEST(GCodeMachining, PreambleComesFirst) {
+  struct Case {
+    const char* name;
+    const char* preamble;
+    const char* comment;
+  };
+  const Case cases[] = {
+      {"description", "toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in",
+       "(toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in)"},
+      {"parentheses and line breaks cannot end the comment", "a (b) c\r\nG0 Z-1",
+       "(a [b] c  G0 Z-1)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string> lines =
+        SplitCrLf(WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
+                             {.units = "English", .machining = {}, .preamble = c.preamble}));
+    EXPECT_EQ(Head(lines, 4),
+              (std::vector<std::string>{c.comment, "G20", "G17 G90 G94", "G0 X1.2748  Y0.6277"}));
+  }
+}
+
+// Climb runs every contour the other way round from the same start: the same end points in
+// the reverse order, arcs turning the other way; with the controller's compensation on the
+// left.
+TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
+  const auto half = [](Point from) {
+    return Segment{.kind = SegmentKind::ClockwiseArc,
+                   .role = SegmentRole::Hole,
+                   .start = from,
+                   .end = {-from.x, 0},
+                   .radius = 0.25};
+  };
+  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
+  struct Case {
+    const char* name;
+    bool offset;
+    std::optional<double> tool;
+  };
+  const Case cases[] = {{"controller's compensation", true, std::nullopt},
+                        {"computed cutter path", false, 0.125}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto moves = [&](CutDirection direction) {
+      MachiningOptions m{.depth = 0.1, .tool_diameter = c.tool};
+      m.direction = direction;
+      // Per contour: the words of its moves and the points they end on.
+      std::vector<std::vector<std::pair<std::string, std::string>>> out;
+      for (const std::string& line : SplitCrLf(WriteGCode(
+               contours, {.units = "English", .offset = c.offset, .feed = "10", .machining = m}))) {
+        if (line == "G41" || line == "G42") {
+          EXPECT_EQ(line, direction == CutDirection::Climb ? "G41" : "G42");
+        }
+        if (line.starts_with("G1 Z")) out.emplace_back();
+        if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
+          out.back().emplace_back(line.substr(0, 2), line.substr(3, line.find(" I") - 3));
+        }
+      }
+      return out;
+    };
+    const auto conventional = moves(CutDirection::Conventional);
+    const auto climb = moves(CutDirection::Climb);
+    ASSERT_EQ(climb.size(), 2u);
+    ASSERT_EQ(conventional.size(), 2u);
+    for (size_t k = 0; k < 2; ++k) {
+      const auto& there = conventional[k];
+      const auto& back = climb[k];
+      ASSERT_EQ(there.size(), back.size());
+      const size_t n = there.size();
+      for (size_t j = 0; j < n; ++j) {
+        // Move j back ends where move n - 2 - j there ended; the last back where the first
+        // there started (its own start, the contour closing).
+        EXPECT_NE(back[j].first, there[n - 1 - j].first);
+        if (j + 1 < n) {
+          EXPECT_EQ(back[j].second, there[n - 2 - j].second);
+        }
+      }
+      EXPECT_EQ(back.back().second, there.back().second);
+    }
+  }
 }
 
 }  // namespace

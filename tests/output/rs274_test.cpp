@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <regex>
 #include <string>
 #include <utility>
@@ -40,6 +41,7 @@ struct Rs274Run {
   std::vector<std::vector<double>> arcs;   // end x, end y, centre x, centre y, rotation
   std::vector<std::vector<double>> downs;  // x, y of every feed move straight down
   std::vector<Segment> deepest;            // the feed moves in XY at the lowest height reached
+  std::string before_moves;                // every call before the first move, one a line
   std::string errors;                      // standard error, less the "executing" line
 };
 
@@ -62,6 +64,9 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
   std::vector<std::pair<Segment, double>> feeds;  // each XY feed move with its height
   for (std::string line; std::getline(out, line);) {
     std::smatch m;
+    if (feeds.empty() && run.arcs.empty() && line.find("STRAIGHT_") == std::string::npos) {
+      run.before_moves += line.substr(std::min(line.find("N..... ") + 7, line.size())) + "\n";
+    }
     if (std::regex_search(line, m, straight)) {
       const Point to{std::stod(m[2]), std::stod(m[3])};
       if (m[1] == "STRAIGHT_FEED" && std::stod(m[4]) < z) run.downs.push_back({to.x, to.y});
@@ -398,6 +403,58 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
   EXPECT_EQ(LargestToolReason(0.3121, true), "The largest tool that fits is 0.3121 in");
   EXPECT_EQ(LargestToolReason(8.507, false), "The largest tool that fits is 8.507 mm");
   EXPECT_EQ(LargestToolReason(0, true), "No tool fits the part's smallest arc");
+}
+
+// The options that change how the program is worded or travelled, each read by LinuxCNC to the
+// end; the preamble sets its modes before the first move.
+TEST(Rs274, OptionsRunToTheEnd) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  const SprocketRun s = std::get<RunResults>(toothwright::Run({.pitch = "0.5",
+                                                               .teeth = "18",
+                                                               .roller = "0.3125",
+                                                               .bore = "0.75",
+                                                               .keyway_width = "0.1875",
+                                                               .keyway_depth = "0.09375"}))
+                            .sprocket;
+  std::vector<Path> contours = s.holes;
+  contours.push_back(s.outline);
+  struct Case {
+    const char* name;
+    bool offset;
+    std::optional<double> tool;
+    CutDirection direction;
+    const char* plunge_feed;
+    const char* preamble;
+  };
+  const Case cases[] = {
+      {"climb, controller's compensation", true, std::nullopt, CutDirection::Climb, "", ""},
+      {"climb, computed cutter path", false, 0.125, CutDirection::Climb, "", ""},
+      {"plunge feed and preamble", false, 0.125, CutDirection::Conventional, "3", "a sprocket"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.25,
+                       .tool_diameter = c.tool,
+                       .depth_per_pass = 0.1,
+                       .tabs = HoldingTabs{.count = 3, .width = 0.1, .height = 0.05},
+                       .program_end = true};
+    m.direction = c.direction;
+    m.plunge_feed = c.plunge_feed;
+    const Rs274Run run = RunRs274(WriteGCode(contours, {.units = "English",
+                                                        .offset = c.offset,
+                                                        .feed = "10",
+                                                        .machining = m,
+                                                        .preamble = c.preamble}),
+                                  c.offset ? 0.125 : 0);
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(run.downs.size(), 2 * 3 + 3u);  // three passes a contour; after each tab once
+    if (*c.preamble) {
+      for (const char* call :
+           {"COMMENT(\"a sprocket\")", "SET_FEED_MODE(0, 0)", "SELECT_PLANE(CANON_PLANE_XY)"}) {
+        EXPECT_NE(run.before_moves.find(call), std::string::npos) << call;
+      }
+    }
+  }
 }
 
 }  // namespace
