@@ -6,11 +6,13 @@
 
 #include <cassert>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
 #include "output/arc_offsets.h"
 #include "output/decimal_text.h"
+#include "output/ramp.h"
 #include "output/toolpath.h"
 #include "sprocket/numbers.h"
 #include "sprocket/units.h"
@@ -20,6 +22,9 @@ namespace {
 
 // Every line of the program, the last included, ends in CR LF.
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kRampDepthDecimals = 8;
+// Depths from here up are written by FormatReal (no such depth is ever cut).
+constexpr double kLargestFixedDepth = 1e10;
 // Room for one arc line's words and line end (13 characters) and its four numbers of up to
 // 16 characters each; the feed suffix comes on top.
 constexpr size_t kArcLineReserve = 80;
@@ -53,7 +58,8 @@ struct Words {
 
 // One move along a segment: the endpoint, and for an arc I and J, the offsets from the arc's
 // start to its centre; then the feed suffix, which is empty when there is no feed.
-void AppendMove(std::string& out, const Segment& s, const Words& words) {
+void AppendMove(std::string& out, const Segment& s, const Words& words,
+                std::optional<double> depth = std::nullopt, bool down = false) {
   switch (s.kind) {
     case SegmentKind::Line:
       out += "G1 X";
@@ -66,6 +72,16 @@ void AppendMove(std::string& out, const Segment& s, const Words& words) {
       break;
   }
   AppendEndpoint(out, s.end);
+  if (depth) {
+    // A ramp's heights hold eight decimals: enough for the slope of its shortest piece, never
+    // an exponent.
+    out += " Z-";
+    if (*depth < kLargestFixedDepth) {
+      AppendFixedDecimals(out, *depth, kRampDepthDecimals);
+    } else {
+      out += FormatReal(*depth);
+    }
+  }
   if (IsArc(s) && (words.tolerant_outline || s.role == SegmentRole::Hole)) {
     const ArcOffsets offsets = TolerantOffsets(s, words.millimetres_per_unit);
     const auto append = [&](double value) {
@@ -85,7 +101,7 @@ void AppendMove(std::string& out, const Segment& s, const Words& words) {
     out += " J";
     AppendFourDecimals(out, Round4(s.centre.y - s.start.y));
   }
-  out += words.feed;
+  out += down ? words.plunge : words.feed;
   out += kLineEnd;
 }
 
@@ -191,9 +207,9 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   const std::string retract = m.safe_z ? "G0 Z" + FormatReal(*m.safe_z) : "G0 Z2.00";
   const bool climb = m.direction == CutDirection::Climb;
 
-  // A contour is reshaped only for a computed cutter path, tabs or the climb direction;
+  // A contour is reshaped only for a computed cutter path, tabs, the climb direction or ramps;
   // otherwise the program follows the contour itself, which is not copied.
-  const bool reshaped = m.tool_diameter || m.tabs || climb;
+  const bool reshaped = m.tool_diameter || m.tabs || climb || m.ramp_angle;
   std::vector<Toolpath> toolpaths;
   size_t moves = 0;
   for (const Path& contour : contours) {
@@ -244,9 +260,25 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       out += kLineEnd;
       spindle_on = true;
     }
-    // Each pass starts where the previous one closed: no retract between passes.
-    for (double depth : passes) {
-      AppendPass(out, path, tabs, AsWritten(depth), tab_depth, words);
+    if (m.ramp_angle) {
+      // Down to the top of the stock above the contour's start, then along the path.
+      AppendFeedToDepth(out, 0, words.plunge);
+      std::vector<double> depths;
+      for (double depth : passes) depths.push_back(AsWritten(depth));
+      const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
+      for (const RampMove& move :
+           RampedPasses(toolpaths[c], depths, slope, tab_depth, !settings.offset)) {
+        if (move.vertical) {
+          AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
+        } else {
+          AppendMove(out, move.piece, words, move.depth, move.down);
+        }
+      }
+    } else {
+      // Each pass starts where the previous one closed: no retract between passes.
+      for (double depth : passes) {
+        AppendPass(out, path, tabs, AsWritten(depth), tab_depth, words);
+      }
     }
     out += retract;
     out += kLineEnd;

@@ -43,6 +43,9 @@ struct MachiningOptions {
   // feed.
   std::string plunge_feed;
   CutDirection direction = CutDirection::Conventional;
+  // Degrees, 1 to 45: each pass goes down along the cutter's path at this angle instead of
+  // straight down (RampedPasses). None: passes plunge.
+  std::optional<double> ramp_angle;
 };
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);

@@ -340,5 +340,71 @@ TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
   }
 }
 
+// Every move that goes down with a ramp angle set: along the path no steeper than the angle;
+// straight down only onto the top of the stock (Z-0).
+TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
+  const auto half = [](Point from) {
+    return Segment{.kind = SegmentKind::ClockwiseArc,
+                   .role = SegmentRole::Hole,
+                   .start = from,
+                   .end = {-from.x, 0},
+                   .radius = 0.25};
+  };
+  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
+  struct Case {
+    const char* name;
+    double angle;
+    bool offset;
+    std::optional<double> tool, per_pass;
+    int tabs;
+    CutDirection direction;
+  };
+  const Case cases[] = {
+      {"5 degrees, one pass", 5, false, 0.125, std::nullopt, 0, CutDirection::Conventional},
+      {"1 degree, passes, many turns in the hole", 1, false, 0.125, 0.05, 0,
+       CutDirection::Conventional},
+      {"45 degrees, climb", 45, false, 0.25, 0.1, 0, CutDirection::Climb},
+      {"5 degrees, tabs between every tooth", 5, false, 0.125, 0.1, 18, CutDirection::Conventional},
+      {"2 degrees, tabs, climb", 2, false, 0.125, 0.06, 4, CutDirection::Climb},
+      {"controller's compensation", 5, true, std::nullopt, 0.1, 0, CutDirection::Conventional},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.25, .tool_diameter = c.tool, .depth_per_pass = c.per_pass};
+    if (c.tabs) m.tabs = HoldingTabs{.count = c.tabs, .width = 0.05, .height = 0.05};
+    m.direction = c.direction;
+    m.ramp_angle = c.angle;
+    const double slope = std::tan(c.angle * std::numbers::pi / 180);
+    double x = NAN, y = NAN, z = 2;
+    size_t ramps = 0;
+    for (const std::string& line : SplitCrLf(WriteGCode(
+             contours, {.units = "English", .offset = c.offset, .feed = "10", .machining = m}))) {
+      SCOPED_TRACE(line);
+      const double next_z = std::isnan(Word(line, 'Z')) ? z : Word(line, 'Z');
+      const double ex = std::isnan(Word(line, 'X')) ? x : Word(line, 'X');
+      const double ey = std::isnan(Word(line, 'Y')) ? y : Word(line, 'Y');
+      double length = std::hypot(ex - x, ey - y);
+      if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
+        const double cx = x + Word(line, 'I'), cy = y + Word(line, 'J');
+        double sweep = std::atan2(ey - cy, ex - cx) - std::atan2(y - cy, x - cx);
+        if (line.starts_with("G2 ")) sweep = -sweep;
+        while (sweep <= 0) sweep += 2 * std::numbers::pi;
+        length = std::hypot(x - cx, y - cy) * sweep;
+      }
+      if (next_z < z && length == 0) {
+        EXPECT_EQ(next_z, 0);
+      }
+      if (next_z < z && length > 0) {
+        EXPECT_LE((z - next_z) / length, slope);
+        ++ramps;
+      }
+      x = ex;
+      y = ey;
+      z = next_z;
+    }
+    EXPECT_GT(ramps, 0u);
+  }
+}
+
 }  // namespace
 }  // namespace toothwright

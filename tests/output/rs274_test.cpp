@@ -14,6 +14,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -40,7 +41,7 @@ bool HaveRs274() {
 struct Rs274Run {
   std::vector<std::vector<double>> arcs;   // end x, end y, centre x, centre y, rotation
   std::vector<std::vector<double>> downs;  // x, y of every feed move straight down
-  std::vector<Segment> deepest;            // the feed moves in XY at the lowest height reached
+  std::vector<Segment> deepest;            // the feed moves in XY level at the lowest height
   std::string before_moves;                // every call before the first move, one a line
   std::string errors;                      // standard error, less the "executing" line
 };
@@ -61,7 +62,8 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
   const std::regex straight(R"((STRAIGHT_FEED|STRAIGHT_TRAVERSE)\(([^,]+),([^,]+),([^,]+),)");
   double z = 0, lowest = 0;
   Point at;
-  std::vector<std::pair<Segment, double>> feeds;  // each XY feed move with its height
+  // Each XY feed move with its heights at start and end.
+  std::vector<std::tuple<Segment, double, double>> feeds;
   for (std::string line; std::getline(out, line);) {
     std::smatch m;
     if (feeds.empty() && run.arcs.empty() && line.find("STRAIGHT_") == std::string::npos) {
@@ -69,9 +71,12 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
     }
     if (std::regex_search(line, m, straight)) {
       const Point to{std::stod(m[2]), std::stod(m[3])};
+      const double from_z = z;
       if (m[1] == "STRAIGHT_FEED" && std::stod(m[4]) < z) run.downs.push_back({to.x, to.y});
       z = std::stod(m[4]);
-      if (m[1] == "STRAIGHT_FEED" && !(to == at)) feeds.push_back({{.start = at, .end = to}, z});
+      if (m[1] == "STRAIGHT_FEED" && !(to == at)) {
+        feeds.emplace_back(Segment{.start = at, .end = to}, from_z, z);
+      }
       at = to;
     }
     if (!std::regex_search(line, m, arc)) continue;
@@ -79,19 +84,20 @@ Rs274Run RunRs274(const std::string& program, double tool_inches) {
     for (size_t k = 1; k <= 5; ++k) a.push_back(std::stod(m[k]));
     run.arcs.push_back(a);
     const Point to{a[0], a[1]}, centre{a[2], a[3]};
+    const double from_z = z;
     z = std::stod(m[6]);
-    feeds.push_back(
-        {{.kind = a[4] > 0 ? SegmentKind::CounterClockwiseArc : SegmentKind::ClockwiseArc,
-          .start = at,
-          .end = to,
-          .centre = centre,
-          .radius = std::hypot(to.x - centre.x, to.y - centre.y)},
-         z});
+    feeds.emplace_back(
+        Segment{.kind = a[4] > 0 ? SegmentKind::CounterClockwiseArc : SegmentKind::ClockwiseArc,
+                .start = at,
+                .end = to,
+                .centre = centre,
+                .radius = std::hypot(to.x - centre.x, to.y - centre.y)},
+        from_z, z);
     at = to;
   }
-  for (const auto& [s, height] : feeds) lowest = std::min(lowest, height);
-  for (const auto& [s, height] : feeds) {
-    if (height == lowest) run.deepest.push_back(s);
+  for (const auto& [s, from_z, to_z] : feeds) lowest = std::min(lowest, to_z);
+  for (const auto& [s, from_z, to_z] : feeds) {
+    if (from_z == lowest && to_z == lowest) run.deepest.push_back(s);
   }
   std::ifstream err(dir / "err.txt");
   for (std::string line; std::getline(err, line);) {
@@ -453,6 +459,55 @@ TEST(Rs274, OptionsRunToTheEnd) {
            {"COMMENT(\"a sprocket\")", "SET_FEED_MODE(0, 0)", "SELECT_PLANE(CANON_PLANE_XY)"}) {
         EXPECT_NE(run.before_moves.find(call), std::string::npos) << call;
       }
+    }
+  }
+}
+
+// Ramped passes cut the same part as plunged ones: the same stretches of the outline and the
+// bore left standing (only the tabs), read by LinuxCNC.
+TEST(Rs274, RampsCutThePartThatPlungesCut) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  const SprocketRun s =
+      std::get<RunResults>(
+          toothwright::Run({.pitch = "0.5", .teeth = "18", .roller = "0.3125", .bore = "0.75"}))
+          .sprocket;
+  std::vector<Path> contours = s.holes;
+  contours.push_back(s.outline);
+  constexpr double kTool = 0.125;
+  struct Case {
+    const char* name;
+    bool offset;
+    int tabs;
+    CutDirection direction;
+  };
+  const Case cases[] = {
+      {"computed path, tabs", false, 4, CutDirection::Conventional},
+      {"computed path, tabs, climb", false, 4, CutDirection::Climb},
+      {"controller's compensation", true, 0, CutDirection::Conventional},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.25, .depth_per_pass = 0.1, .program_end = true};
+    if (!c.offset) m.tool_diameter = kTool;
+    if (c.tabs) m.tabs = HoldingTabs{.count = c.tabs, .width = 0.2, .height = 0.05};
+    m.direction = c.direction;
+    const auto cut = [&](std::optional<double> ramp) {
+      m.ramp_angle = ramp;
+      const Rs274Run run = RunRs274(
+          WriteGCode(contours,
+                     {.units = "English", .offset = c.offset, .feed = "10", .machining = m}),
+          c.offset ? kTool : 0);
+      EXPECT_EQ(run.errors, "");
+      return std::pair{Uncut(s.outline, run.deepest, kTool / 2),
+                       Uncut(s.holes[0], run.deepest, kTool / 2)};
+    };
+    const auto plunged = cut(std::nullopt);
+    const auto ramped = cut(5);
+    EXPECT_TRUE(ramped.second.empty());
+    ASSERT_EQ(ramped.first.size(), static_cast<size_t>(c.tabs));
+    ASSERT_EQ(plunged.first.size(), ramped.first.size());
+    for (size_t k = 0; k < plunged.first.size(); ++k) {
+      EXPECT_NEAR(ramped.first[k], plunged.first[k], 2 * kSampleStep);
     }
   }
 }

@@ -1,0 +1,242 @@
+// Positions on a closed path are lengths from its start; a walk may wind past the end, and a
+// position is taken modulo the path's length only where a segment is looked up. Every split
+// point is rounded to four decimals like the path's own points.
+#include "output/ramp.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+#include <utility>
+
+#include "geometry/arc_length.h"
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+namespace {
+
+struct Piece {
+  Segment segment;
+  double end = 0;  // position along the path where the piece ends
+};
+
+Segment Backwards(Segment s) {
+  std::swap(s.start, s.end);
+  if (s.kind == SegmentKind::CounterClockwiseArc) {
+    s.kind = SegmentKind::ClockwiseArc;
+  } else if (s.kind == SegmentKind::ClockwiseArc) {
+    s.kind = SegmentKind::CounterClockwiseArc;
+  }
+  return s;
+}
+
+class PathWalk {
+ public:
+  explicit PathWalk(const Path& path) : path_(path) {
+    starts_.reserve(path.segments.size());
+    for (const Segment& s : path.segments) {
+      starts_.push_back(total_);
+      total_ += SegmentLength(s);
+    }
+  }
+
+  double Total() const { return total_; }
+
+  // Where each segment starts; the path's length for index n.
+  double Start(size_t k) const { return k < starts_.size() ? starts_[k] : total_; }
+
+  // The pieces from position `from` to `to`: forwards, winding round as often as needed, when
+  // from < to; backwards when from > to. A piece whose rounded ends meet is left out.
+  std::vector<Piece> Between(double from, double to) const {
+    if (from > to) {
+      std::vector<Piece> forwards = Between(to, from);
+      std::vector<Piece> out;
+      out.reserve(forwards.size());
+      for (size_t k = forwards.size(); k-- > 0;) {
+        out.push_back({Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to});
+      }
+      return out;
+    }
+    std::vector<Piece> out;
+    const double tiny = kSameLength * total_;
+    const double turn = std::floor(from / total_) * total_;
+    size_t k = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), from - turn) -
+                                   starts_.begin());
+    k = k == 0 ? 0 : k - 1;
+    double begin = turn + starts_[k];  // where segment k starts in this walk
+    for (double at = from; at < to - tiny;) {
+      const Segment& s = path_.segments[k];
+      const double length = SegmentLength(s);
+      const double upto = std::min(begin + length, to);
+      if (upto - at > tiny) {
+        Segment part = s;
+        if (at - begin > tiny) part.start = Rounded(PointAlong(s, at - begin));
+        if (upto < begin + length - tiny) part.end = Rounded(PointAlong(s, upto - begin));
+        if (!(part.start == part.end)) out.push_back({part, upto});
+      }
+      at = upto;
+      if (at >= begin + length - tiny) {
+        begin += length;
+        k = (k + 1) % path_.segments.size();
+      }
+    }
+    return out;
+  }
+
+ private:
+  // Positions closer than this share of the path's length count as the same.
+  static constexpr double kSameLength = 1e-12;
+
+  static Point Rounded(Point p) { return {Round4(p.x), Round4(p.y)}; }
+
+  const Path& path_;
+  std::vector<double> starts_;
+  double total_ = 0;
+};
+
+// Writes the passes' moves while keeping track of the cutter's depth.
+class Passes {
+ public:
+  Passes(const Toolpath& toolpath, double slope, std::optional<double> tab_depth, bool may_reverse)
+      : walk_(toolpath.path),
+        steepest_(slope * (1 - kRampSlack)),
+        planned_(slope * (1 - 2 * kRampSlack)),
+        tab_depth_(tab_depth),
+        may_reverse_(may_reverse) {
+    for (const TabRange& tab : toolpath.tabs) {
+      tabs_.push_back({walk_.Start(tab.first), walk_.Start(tab.last)});
+    }
+  }
+
+  void Pass(double target) {
+    if (tab_depth_ && target > *tab_depth_ && !tabs_.empty()) {
+      TabbedPass(target);
+    } else {
+      Spiral(target);
+    }
+  }
+
+  std::vector<RampMove> Take() { return std::move(moves_); }
+
+ private:
+  // Appends the pieces, each at least kShortestRampPiece long going down at the steepest
+  // slope until target; the position where target is reached, or a negative one.
+  double Append(const std::vector<Piece>& pieces, double target) {
+    double reached = -1;
+    for (const Piece& p : pieces) {
+      RampMove m{.piece = p.segment};
+      const double length = SegmentLength(p.segment);
+      if (depth_ < target && length >= kShortestRampPiece) {
+        depth_ = std::min(target, depth_ + steepest_ * length);
+        m.depth = depth_;
+        m.down = true;
+        if (depth_ == target) reached = p.end;
+      }
+      moves_.push_back(m);
+    }
+    return reached;
+  }
+
+  void Level(double from, double to) { Append(walk_.Between(from, to), depth_); }
+
+  void Vertical(double depth) {
+    moves_.push_back({.vertical = true, .depth = depth, .down = depth > depth_});
+    depth_ = depth;
+  }
+
+  // Down round the path from where the last pass ended, then one whole turn at the depth.
+  void Spiral(double target) {
+    double end = at_ + (target - depth_) / planned_;
+    double reached = Append(walk_.Between(at_, end), target);
+    // Pieces too short to go down on took some of the way: on along the path, and straight
+    // down in the end on a path of nothing but such pieces.
+    for (int more = 0; reached < 0; ++more) {
+      const double length = (target - depth_) / planned_ + 2 * kShortestRampPiece;
+      if (more == kMostRampLegs) {
+        Vertical(target);
+        reached = end;
+        break;
+      }
+      reached = Append(walk_.Between(end, end + length), target);
+      end += length;
+    }
+    Level(end, reached + walk_.Total());
+    at_ = std::fmod(reached, walk_.Total());
+  }
+
+  // One turn that rises over every tab and goes down again between them.
+  void TabbedPass(double target) {
+    const double total = walk_.Total();
+    // A pass does not start over a tab: it moves level to the tab's end first, which is safe,
+    // as a pass ends over a tab only at the tabs' height.
+    for (const auto& [begin, end] : tabs_) {
+      if (at_ > begin && at_ < end) {
+        Level(at_, end);
+        at_ = end;
+      }
+    }
+    // The tabs in the order this turn meets them.
+    std::vector<std::pair<double, double>> ahead;
+    for (const auto& [begin, end] : tabs_) {
+      const double shift = begin < at_ ? total : 0;
+      ahead.push_back({begin + shift, end + shift});
+    }
+    std::sort(ahead.begin(), ahead.end());
+    double from = at_;
+    for (const auto& [begin, end] : ahead) {
+      Stretch(from, begin, target);
+      if (depth_ > *tab_depth_) Vertical(*tab_depth_);
+      Level(begin, end);
+      from = end;
+    }
+    Stretch(from, at_ + total, target);
+  }
+
+  // Cuts the stretch between two tabs (or a tab and the pass's start) at target, going down in
+  // legs back and forth within it, then back over the legs' slopes and along it once more.
+  void Stretch(double from, double to, double target) {
+    const double width = to - from;
+    if (!(width > kShortestRampPiece / 2)) {  // tabs that all but meet: nothing to go down in
+      Level(from, to);
+      return;
+    }
+    const double legs = std::ceil((target - depth_) / (width * steepest_));
+    if (depth_ < target &&
+        (!may_reverse_ || width < 2 * kShortestRampPiece || !(legs <= kMostRampLegs))) {
+      Vertical(target);
+    }
+    if (depth_ >= target) {
+      Level(from, to);
+      return;
+    }
+    bool at_to = false;
+    for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_to = !at_to) {
+      Append(at_to ? walk_.Between(to, from) : walk_.Between(from, to), target);
+    }
+    if (depth_ < target) Vertical(target);  // a stretch of pieces too short to go down on
+    if (at_to) Level(to, from);
+    Level(from, to);
+  }
+
+  PathWalk walk_;
+  double steepest_, planned_;
+  std::optional<double> tab_depth_;
+  bool may_reverse_;
+  std::vector<std::pair<double, double>> tabs_;  // positions of each tab's ends
+  std::vector<RampMove> moves_;
+  double at_ = 0;     // where the cutter is along the path
+  double depth_ = 0;  // and how deep
+};
+
+}  // namespace
+
+std::vector<RampMove> RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths,
+                                   double slope, std::optional<double> tab_depth,
+                                   bool may_reverse) {
+  assert(slope > 0 && !toolpath.path.segments.empty());
+  Passes passes(toolpath, slope, tab_depth, may_reverse);
+  for (double depth : depths) passes.Pass(depth);
+  return passes.Take();
+}
+
+}  // namespace toothwright
