@@ -266,14 +266,14 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       std::vector<double> depths;
       for (double depth : passes) depths.push_back(AsWritten(depth));
       const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
-      for (const RampMove& move :
-           RampedPasses(toolpaths[c], depths, slope, tab_depth, !settings.offset)) {
-        if (move.vertical) {
-          AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
-        } else {
-          AppendMove(out, move.piece, words, move.depth, move.down);
-        }
-      }
+      RampedPasses(toolpaths[c], depths, slope, tab_depth, !settings.offset,
+                   [&](const RampMove& move) {
+                     if (move.vertical) {
+                       AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
+                     } else {
+                       AppendMove(out, move.piece, words, move.depth, move.down);
+                     }
+                   });
     } else {
       // Each pass starts where the previous one closed: no retract between passes.
       for (double depth : passes) {

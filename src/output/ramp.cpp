@@ -34,9 +34,11 @@ class PathWalk {
  public:
   explicit PathWalk(const Path& path) : path_(path) {
     starts_.reserve(path.segments.size());
+    lengths_.reserve(path.segments.size());
     for (const Segment& s : path.segments) {
       starts_.push_back(total_);
-      total_ += SegmentLength(s);
+      lengths_.push_back(SegmentLength(s));
+      total_ += lengths_.back();
     }
   }
 
@@ -45,42 +47,20 @@ class PathWalk {
   // Where each segment starts; the path's length for index n.
   double Start(size_t k) const { return k < starts_.size() ? starts_[k] : total_; }
 
-  // The pieces from position `from` to `to`: forwards, winding round as often as needed, when
-  // from < to; backwards when from > to. A piece whose rounded ends meet is left out.
-  std::vector<Piece> Between(double from, double to) const {
+  // Hands `each` the pieces from position `from` to `to`: forwards, winding round as often as
+  // needed, when from < to; backwards when from > to. A piece whose rounded ends meet is left
+  // out.
+  template <typename Each>
+  void Between(double from, double to, Each&& each) const {
     if (from > to) {
-      std::vector<Piece> forwards = Between(to, from);
-      std::vector<Piece> out;
-      out.reserve(forwards.size());
+      std::vector<Piece> forwards;
+      Forwards(to, from, [&](const Piece& p) { forwards.push_back(p); });
       for (size_t k = forwards.size(); k-- > 0;) {
-        out.push_back({Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to});
+        each(Piece{Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to});
       }
-      return out;
+      return;
     }
-    std::vector<Piece> out;
-    const double tiny = kSameLength * total_;
-    const double turn = std::floor(from / total_) * total_;
-    size_t k = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), from - turn) -
-                                   starts_.begin());
-    k = k == 0 ? 0 : k - 1;
-    double begin = turn + starts_[k];  // where segment k starts in this walk
-    for (double at = from; at < to - tiny;) {
-      const Segment& s = path_.segments[k];
-      const double length = SegmentLength(s);
-      const double upto = std::min(begin + length, to);
-      if (upto - at > tiny) {
-        Segment part = s;
-        if (at - begin > tiny) part.start = Rounded(PointAlong(s, at - begin));
-        if (upto < begin + length - tiny) part.end = Rounded(PointAlong(s, upto - begin));
-        if (!(part.start == part.end)) out.push_back({part, upto});
-      }
-      at = upto;
-      if (at >= begin + length - tiny) {
-        begin += length;
-        k = (k + 1) % path_.segments.size();
-      }
-    }
-    return out;
+    Forwards(from, to, each);
   }
 
  private:
@@ -89,16 +69,44 @@ class PathWalk {
 
   static Point Rounded(Point p) { return {Round4(p.x), Round4(p.y)}; }
 
+  template <typename Each>
+  void Forwards(double from, double to, Each&& each) const {
+    const double tiny = kSameLength * total_;
+    const double turn = std::floor(from / total_) * total_;
+    size_t k = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), from - turn) -
+                                   starts_.begin());
+    k = k == 0 ? 0 : k - 1;
+    double begin = turn + starts_[k];  // where segment k starts in this walk
+    for (double at = from; at < to - tiny;) {
+      const Segment& s = path_.segments[k];
+      const double length = lengths_[k];
+      const double upto = std::min(begin + length, to);
+      if (upto - at > tiny) {
+        Segment part = s;
+        if (at - begin > tiny) part.start = Rounded(PointAlong(s, at - begin));
+        if (upto < begin + length - tiny) part.end = Rounded(PointAlong(s, upto - begin));
+        if (!(part.start == part.end)) each(Piece{part, upto});
+      }
+      at = upto;
+      if (at >= begin + length - tiny) {
+        begin += length;
+        k = (k + 1) % path_.segments.size();
+      }
+    }
+  }
+
   const Path& path_;
-  std::vector<double> starts_;
+  std::vector<double> starts_, lengths_;
   double total_ = 0;
 };
 
 // Writes the passes' moves while keeping track of the cutter's depth.
 class Passes {
  public:
-  Passes(const Toolpath& toolpath, double slope, std::optional<double> tab_depth, bool may_reverse)
+  Passes(const Toolpath& toolpath, double slope, std::optional<double> tab_depth, bool may_reverse,
+         const std::function<void(const RampMove&)>& move)
       : walk_(toolpath.path),
+        move_(move),
         steepest_(slope * (1 - kRampSlack)),
         planned_(slope * (1 - 2 * kRampSlack)),
         tab_depth_(tab_depth),
@@ -116,38 +124,39 @@ class Passes {
     }
   }
 
-  std::vector<RampMove> Take() { return std::move(moves_); }
-
  private:
-  // Appends the pieces, each at least kShortestRampPiece long going down at the steepest
-  // slope until target; the position where target is reached, or a negative one.
-  double Append(const std::vector<Piece>& pieces, double target) {
+  // Moves from position `from` to `to` along the path, each piece at least
+  // kShortestRampPiece long going down at the steepest slope until target; the position where
+  // target is reached, or a negative one.
+  double Along(double from, double to, double target) {
     double reached = -1;
-    for (const Piece& p : pieces) {
+    walk_.Between(from, to, [&](const Piece& p) {
       RampMove m{.piece = p.segment};
-      const double length = SegmentLength(p.segment);
-      if (depth_ < target && length >= kShortestRampPiece) {
-        depth_ = std::min(target, depth_ + steepest_ * length);
-        m.depth = depth_;
-        m.down = true;
-        if (depth_ == target) reached = p.end;
+      if (depth_ < target) {
+        const double length = SegmentLength(p.segment);
+        if (length >= kShortestRampPiece) {
+          depth_ = std::min(target, depth_ + steepest_ * length);
+          m.depth = depth_;
+          m.down = true;
+          if (depth_ == target) reached = p.end;
+        }
       }
-      moves_.push_back(m);
-    }
+      move_(m);
+    });
     return reached;
   }
 
-  void Level(double from, double to) { Append(walk_.Between(from, to), depth_); }
+  void Level(double from, double to) { Along(from, to, depth_); }
 
   void Vertical(double depth) {
-    moves_.push_back({.vertical = true, .depth = depth, .down = depth > depth_});
+    move_({.vertical = true, .depth = depth, .down = depth > depth_});
     depth_ = depth;
   }
 
   // Down round the path from where the last pass ended, then one whole turn at the depth.
   void Spiral(double target) {
     double end = at_ + (target - depth_) / planned_;
-    double reached = Append(walk_.Between(at_, end), target);
+    double reached = Along(at_, end, target);
     // Pieces too short to go down on took some of the way: on along the path, and straight
     // down in the end on a path of nothing but such pieces.
     for (int more = 0; reached < 0; ++more) {
@@ -157,7 +166,7 @@ class Passes {
         reached = end;
         break;
       }
-      reached = Append(walk_.Between(end, end + length), target);
+      reached = Along(end, end + length, target);
       end += length;
     }
     Level(end, reached + walk_.Total());
@@ -193,7 +202,8 @@ class Passes {
   }
 
   // Cuts the stretch between two tabs (or a tab and the pass's start) at target, going down in
-  // legs back and forth within it, then back over the legs' slopes and along it once more.
+  // legs back and forth within its first part, then back over the legs' slopes and along the
+  // whole stretch at the depth.
   void Stretch(double from, double to, double target) {
     const double width = to - from;
     if (!(width > kShortestRampPiece / 2)) {  // tabs that all but meet: nothing to go down in
@@ -209,34 +219,39 @@ class Passes {
       Level(from, to);
       return;
     }
-    bool at_to = false;
-    for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_to = !at_to) {
-      Append(at_to ? walk_.Between(to, from) : walk_.Between(from, to), target);
+    // The legs run over no more of the stretch than one ramp needs.
+    const double end = std::min(to, from + (target - depth_) / planned_);
+    bool at_end = false;
+    for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_end = !at_end) {
+      if (at_end) {
+        Along(end, from, target);
+      } else {
+        Along(from, end, target);
+      }
     }
     if (depth_ < target) Vertical(target);  // a stretch of pieces too short to go down on
-    if (at_to) Level(to, from);
+    if (at_end) Level(end, from);
     Level(from, to);
   }
 
   PathWalk walk_;
+  const std::function<void(const RampMove&)>& move_;
   double steepest_, planned_;
   std::optional<double> tab_depth_;
   bool may_reverse_;
   std::vector<std::pair<double, double>> tabs_;  // positions of each tab's ends
-  std::vector<RampMove> moves_;
-  double at_ = 0;     // where the cutter is along the path
-  double depth_ = 0;  // and how deep
+  double at_ = 0;                                // where the cutter is along the path
+  double depth_ = 0;                             // and how deep
 };
 
 }  // namespace
 
-std::vector<RampMove> RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths,
-                                   double slope, std::optional<double> tab_depth,
-                                   bool may_reverse) {
+void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, double slope,
+                  std::optional<double> tab_depth, bool may_reverse,
+                  const std::function<void(const RampMove&)>& move) {
   assert(slope > 0 && !toolpath.path.segments.empty());
-  Passes passes(toolpath, slope, tab_depth, may_reverse);
+  Passes passes(toolpath, slope, tab_depth, may_reverse, move);
   for (double depth : depths) passes.Pass(depth);
-  return passes.Take();
 }
 
 }  // namespace toothwright

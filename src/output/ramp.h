@@ -2,6 +2,7 @@
 // the moves of every pass of one contour, ready to be written.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,7 +40,9 @@ struct RampMove {
 // may_reverse (the controller's compensation, which a reversal would put on the other side)
 // such passes go straight down at their start and after each tab, as without a ramp, and so
 // does a stretch that would need more than kMostRampLegs legs.
-std::vector<RampMove> RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths,
-                                   double slope, std::optional<double> tab_depth, bool may_reverse);
+// The moves are handed to `move` one by one, in order, as they are made.
+void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, double slope,
+                  std::optional<double> tab_depth, bool may_reverse,
+                  const std::function<void(const RampMove&)>& move);
 
 }  // namespace toothwright
