@@ -12,6 +12,7 @@
 
 #include "output/arc_offsets.h"
 #include "output/decimal_text.h"
+#include "output/lead_in.h"
 #include "output/ramp.h"
 #include "output/toolpath.h"
 #include "sprocket/numbers.h"
@@ -123,8 +124,8 @@ double AsWritten(double height) {
 // One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
 void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
-                std::optional<double> tab_depth, const Words& words) {
-  AppendFeedToDepth(out, depth, words.plunge);
+                std::optional<double> tab_depth, const Words& words, bool plunge = true) {
+  if (plunge) AppendFeedToDepth(out, depth, words.plunge);
   const std::vector<Segment>& segments = path.segments;
   const bool rises = tab_depth && depth > *tab_depth;
   size_t tab = 0;
@@ -251,8 +252,11 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       out += climb ? "G41" : "G42";
       out += kLineEnd;
     }
+    // A computed cutter path entered along a quarter circle in the waste starts there.
+    std::optional<LeadArcs> lead;
+    if (m.lead_in && m.tool_diameter) lead = MakeLeadArcs(path, *m.lead_in, !climb);
     out += "G0 X";
-    AppendEndpoint(out, path.segments.front().start);
+    AppendEndpoint(out, lead ? lead->in.start : path.segments.front().start);
     out += kLineEnd;
     if (!m.spindle.empty() && !spindle_on) {
       out += "M3 S";  // the speed as typed, like the feed
@@ -260,20 +264,44 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       out += kLineEnd;
       spindle_on = true;
     }
-    if (m.ramp_angle) {
+    const auto append_ramp_move = [&](const RampMove& move) {
+      if (move.vertical) {
+        AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
+      } else {
+        AppendMove(out, move.piece, words, move.depth, move.down);
+      }
+    };
+    if (lead) {
+      // Each pass goes down in the waste (along the entry arc when ramping), runs onto the
+      // path, leaves it along the exit arc and comes back across the waste to the entry point.
+      const Path in{{lead->in}};
+      const Segment back{.kind = SegmentKind::Line,
+                         .role = lead->in.role,
+                         .start = lead->out.end,
+                         .end = lead->in.start};
+      double depth_now = 0;
+      for (size_t k = 0; k < passes.size(); ++k) {
+        const double depth = AsWritten(passes[k]);
+        if (m.ramp_angle) {
+          if (k == 0) AppendFeedToDepth(out, 0, words.plunge);  // onto the top of the stock
+          RampAlong(in, depth_now, depth, std::tan(*m.ramp_angle * std::numbers::pi / 180),
+                    append_ramp_move);
+        } else {
+          AppendFeedToDepth(out, depth, words.plunge);
+          AppendMove(out, lead->in, words);
+        }
+        AppendPass(out, path, tabs, depth, tab_depth, words, false);
+        AppendMove(out, lead->out, words);
+        if (k + 1 < passes.size()) AppendMove(out, back, words);
+        depth_now = depth;
+      }
+    } else if (m.ramp_angle) {
       // Down to the top of the stock above the contour's start, then along the path.
       AppendFeedToDepth(out, 0, words.plunge);
       std::vector<double> depths;
       for (double depth : passes) depths.push_back(AsWritten(depth));
       const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
-      RampedPasses(toolpaths[c], depths, slope, tab_depth, !settings.offset,
-                   [&](const RampMove& move) {
-                     if (move.vertical) {
-                       AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
-                     } else {
-                       AppendMove(out, move.piece, words, move.depth, move.down);
-                     }
-                   });
+      RampedPasses(toolpaths[c], depths, slope, tab_depth, !settings.offset, append_ramp_move);
     } else {
       // Each pass starts where the previous one closed: no retract between passes.
       for (double depth : passes) {

@@ -116,6 +116,23 @@ class Passes {
     }
   }
 
+  // Back and forth along an open path from its start, then on to its end, at target.
+  void Lead(double from_depth, double target) {
+    depth_ = from_depth;
+    const double total = walk_.Total();
+    if (!(std::ceil((target - depth_) / (total * steepest_)) <= kMostRampLegs)) Vertical(target);
+    bool at_end = false;
+    for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_end = !at_end) {
+      if (at_end) {
+        Along(total, 0, target);
+      } else {
+        Along(0, total, target);
+      }
+    }
+    if (depth_ < target) Vertical(target);
+    if (!at_end) Level(0, total);
+  }
+
   void Pass(double target) {
     if (tab_depth_ && target > *tab_depth_ && !tabs_.empty()) {
       TabbedPass(target);
@@ -252,6 +269,14 @@ void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, d
   assert(slope > 0 && !toolpath.path.segments.empty());
   Passes passes(toolpath, slope, tab_depth, may_reverse, move);
   for (double depth : depths) passes.Pass(depth);
+}
+
+void RampAlong(const Path& lead, double from_depth, double to_depth, double slope,
+               const std::function<void(const RampMove&)>& move) {
+  assert(slope > 0 && !lead.segments.empty());
+  const Toolpath along{.path = lead, .tabs = {}};  // the walk refers to it
+  Passes passes(along, slope, std::nullopt, true, move);
+  passes.Lead(from_depth, to_depth);
 }
 
 }  // namespace toothwright

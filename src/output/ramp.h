@@ -45,4 +45,10 @@ void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, d
                   std::optional<double> tab_depth, bool may_reverse,
                   const std::function<void(const RampMove&)>& move);
 
+// Goes down from from_depth to to_depth along `lead` (an open path such as an entry arc) at
+// slope, back and forth as often as needed, then on to its end at to_depth; straight down at
+// its start when that would take more than kMostRampLegs legs.
+void RampAlong(const Path& lead, double from_depth, double to_depth, double slope,
+               const std::function<void(const RampMove&)>& move);
+
 }  // namespace toothwright

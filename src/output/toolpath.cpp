@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <utility>
 
 #include "geometry/arc_length.h"
 #include "geometry/reverse.h"
+#include "output/lead_in.h"
 #include "sprocket/cutter_path.h"
 #include "sprocket/numbers.h"
 #include "sprocket/tabs.h"
@@ -184,6 +186,29 @@ Toolpath ReversedToolpath(const Toolpath& toolpath) {
   return out;
 }
 
+// The closed path from the point `at` along it round to the same point: the segment there is
+// split at the point rounded to four decimals.
+Path StartingAt(const Path& path, double at) {
+  const std::vector<double> starts = SegmentStarts(path);
+  const size_t k =
+      static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+  const Segment& s = path.segments[k];
+  const Point split = Rounded(PointAlong(s, at - starts[k]));
+  Path out;
+  out.segments.reserve(path.segments.size() + 1);
+  Segment before = s, after = s;
+  before.end = split;
+  after.start = split;
+  if (!(after.start == after.end)) out.segments.push_back(after);
+  out.segments.insert(out.segments.end(),
+                      path.segments.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                      path.segments.end());
+  out.segments.insert(out.segments.end(), path.segments.begin(),
+                      path.segments.begin() + static_cast<std::ptrdiff_t>(k));
+  if (!(before.start == before.end)) out.segments.push_back(before);
+  return out;
+}
+
 Toolpath WithTabs(const Path& contour, Path path, const MachiningOptions& options) {
   const std::vector<double> centres = TabCentres(contour, options.tabs->count);
   if (centres.empty()) return {.path = std::move(path), .tabs = {}};
@@ -196,6 +221,9 @@ Toolpath WithTabs(const Path& contour, Path path, const MachiningOptions& option
   if (options.tool_diameter) {
     const ContourToCutterPath on_path(contour, path, *options.tool_diameter / 2);
     for (Span& span : spans) span = {on_path(span.begin), on_path(span.end)};
+    // A path entered at another tooth than the first meets the tabs in another order.
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.begin < b.begin; });
   }
   return SplitAtTabs(path, spans);
 }
@@ -204,6 +232,15 @@ Toolpath WithTabs(const Path& contour, Path path, const MachiningOptions& option
 
 Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options) {
   Path path = options.tool_diameter ? CutterPath(contour, *options.tool_diameter).value() : contour;
+  if (options.tool_diameter && options.lead_in) {
+    // The outline is entered at a tip without a tab, where the waste outside is open.
+    int N = 0;
+    for (const Segment& s : path.segments) N = std::max(N, s.tooth);
+    const std::optional<int> tooth = N > 0 ? EntryTooth(N, options.tabs) : std::nullopt;
+    if (const std::optional<double> middle = tooth ? ToothMiddle(path, *tooth) : std::nullopt) {
+      path = StartingAt(path, *middle);
+    }
+  }
   Toolpath out = options.tabs ? WithTabs(contour, std::move(path), options)
                               : Toolpath{.path = std::move(path), .tabs = {}};
   if (options.direction == CutDirection::Climb) return ReversedToolpath(out);

@@ -46,6 +46,10 @@ struct MachiningOptions {
   // Degrees, 1 to 45: each pass goes down along the cutter's path at this angle instead of
   // straight down (RampedPasses). None: passes plunge.
   std::optional<double> ramp_angle;
+  // With a tool diameter: radius > 0 of the quarter circles each contour is entered and left
+  // along in the waste (LeadArcs); the outline is then entered at the tip of its first tooth
+  // without a tab. None: each contour is entered at its start from above.
+  std::optional<double> lead_in;
 };
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);

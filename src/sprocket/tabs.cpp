@@ -48,11 +48,21 @@ std::vector<ToothSpan> Teeth(const Path& path) {
   return teeth;
 }
 
+double Middle(const ToothSpan& t) {
+  return t.topped ? (t.top_start + t.top_end) / 2 : (t.first_flank_end + t.second_flank_start) / 2;
+}
+
 }  // namespace
 
 int TabTooth(int k, int count, int N) {
   // k * N stays within long long for any tooth and tab count a run accepts.
   return 1 + static_cast<int>(static_cast<long long>(k) * N / count);
+}
+
+std::optional<double> ToothMiddle(const Path& path, int tooth) {
+  const std::vector<ToothSpan> teeth = Teeth(path);
+  if (tooth < 1 || static_cast<size_t>(tooth) >= teeth.size()) return std::nullopt;
+  return Middle(teeth[static_cast<size_t>(tooth)]);
 }
 
 std::vector<double> TabCentres(const Path& path, int count) {
@@ -64,8 +74,7 @@ std::vector<double> TabCentres(const Path& path, int count) {
   centres.reserve(static_cast<size_t>(count));
   for (int k = 0; k < count; ++k) {
     const ToothSpan& t = teeth[static_cast<size_t>(TabTooth(k, count, N))];
-    centres.push_back(t.topped ? (t.top_start + t.top_end) / 2
-                               : (t.first_flank_end + t.second_flank_start) / 2);
+    centres.push_back(Middle(t));
   }
   return centres;
 }

@@ -22,6 +22,7 @@
 #include "../cli/temp_dir.h"
 #include "geometry/arc_length.h"
 #include "output/gcode.h"
+#include "output/lead_in.h"
 #include "output/pipeline.h"
 #include "sprocket/numbers.h"
 #include "sprocket/tool_fit.h"
@@ -508,6 +509,69 @@ TEST(Rs274, RampsCutThePartThatPlungesCut) {
     ASSERT_EQ(plunged.first.size(), ramped.first.size());
     for (size_t k = 0; k < plunged.first.size(); ++k) {
       EXPECT_NEAR(ramped.first[k], plunged.first[k], 2 * kSampleStep);
+    }
+  }
+}
+
+// With entry arcs each contour's cutter goes down in the waste, clear of the part's edge, and
+// the part cut is the one cut without them.
+TEST(Rs274, LeadInsGoDownInTheWaste) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  constexpr double kTool = 0.125, kLeadIn = 0.1;
+  const SprocketRun s = std::get<RunResults>(toothwright::Run({.pitch = "0.5",
+                                                               .teeth = "18",
+                                                               .roller = "0.3125",
+                                                               .bore = "0.75",
+                                                               .bolt_holes = "3",
+                                                               .bolt_hole_diameter = "0.5",
+                                                               .bolt_circle = "1.6"}))
+                            .sprocket;
+  std::vector<Path> contours = s.holes;
+  contours.push_back(s.outline);
+  ASSERT_TRUE(LeadInFits(contours, kTool, kLeadIn, std::nullopt));
+  EXPECT_FALSE(LeadInFits(contours, kTool, 0.19, std::nullopt));  // the bolt holes' 0.1875
+  EXPECT_FALSE(LeadInFits(contours, kTool, kLeadIn, HoldingTabs{.count = 18, .width = 0.1}));
+  struct Case {
+    const char* name;
+    std::optional<double> ramp;
+    CutDirection direction;
+  };
+  const Case cases[] = {{"plunged", std::nullopt, CutDirection::Conventional},
+                        {"ramped", 5, CutDirection::Conventional},
+                        {"ramped, climb", 5, CutDirection::Climb}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.25,
+                       .tool_diameter = kTool,
+                       .depth_per_pass = 0.1,
+                       .tabs = HoldingTabs{.count = 4, .width = 0.2, .height = 0.05},
+                       .program_end = true};
+    m.direction = c.direction;
+    m.ramp_angle = c.ramp;
+    const auto run = [&](std::optional<double> lead_in) {
+      m.lead_in = lead_in;
+      return RunRs274(WriteGCode(contours, {.units = "English", .feed = "10", .machining = m}), 0);
+    };
+    const Rs274Run plain = run(std::nullopt);
+    const Rs274Run led = run(kLeadIn);
+    EXPECT_EQ(led.errors, "");
+    // Every move down in the waste: inside a hole or outside the outline, a cutter's radius
+    // clear of the edge.
+    ASSERT_FALSE(led.downs.empty());
+    for (const auto& d : led.downs) {
+      const Point p{d[0], d[1]};
+      double clearance = DistanceTo(s.outline, p);
+      for (const Path& hole : s.holes) clearance = std::min(clearance, DistanceTo(hole, p));
+      EXPECT_GE(clearance, kTool / 2 - kCutSlack) << p.x << " " << p.y;
+      bool in_hole = false;
+      for (const Path& hole : s.holes) in_hole = in_hole || Inside(hole, p);
+      EXPECT_TRUE(in_hole || !Inside(s.outline, p)) << p.x << " " << p.y;
+    }
+    for (const Path* contour : {&s.outline, &s.holes[0], &s.holes[3]}) {
+      const std::vector<double> theirs = Uncut(*contour, plain.deepest, kTool / 2);
+      const std::vector<double> ours = Uncut(*contour, led.deepest, kTool / 2);
+      ASSERT_EQ(ours.size(), theirs.size());
+      for (size_t k = 0; k < ours.size(); ++k) EXPECT_NEAR(ours[k], theirs[k], 2 * kSampleStep);
     }
   }
 }
