@@ -366,19 +366,17 @@ TEST(Rs274, TabsLeaveTheirWidthOfTheOutline) {
   }
 }
 
-// The largest tool that fits writes seat arcs LinuxCNC runs; one step more does not fit.
+// The largest tool that fits (see the tool fit tests) writes seat arcs LinuxCNC runs.
 TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
   if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
   struct Case {
     const char *name, *pitch, *roller, *teeth, *units, *bore;
-    double largest;
   };
   const Case cases[] = {
-      {"ANSI 40, 18 teeth", "0.5", "0.3125", "18", "English", "", 0.3121},
-      {"ANSI 25, 9 teeth", "0.25", "0.13", "9", "English", "", 0.1296},
-      {"ISO 08B, 50 teeth, metric", "12.7", "8.51", "50", "Metric", "", 8.507},
-      {"ANSI 40 with a bore smaller than the seats", "0.5", "0.3125", "18", "English", "0.3",
-       0.2996},
+      {"ANSI 40, 18 teeth", "0.5", "0.3125", "18", "English", ""},
+      {"ANSI 25, 9 teeth", "0.25", "0.13", "9", "English", ""},
+      {"ISO 08B, 50 teeth, metric", "12.7", "8.51", "50", "Metric", ""},
+      {"ANSI 40 with a bore smaller than the seats", "0.5", "0.3125", "18", "English", "0.3"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -393,11 +391,8 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
     const SprocketRun s = std::get<RunResults>(toothwright::Run(f)).sprocket;
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
-    const bool inches = IsEnglish(c.units);
-    EXPECT_EQ(LargestToolDiameter(contours, inches), c.largest);
-    EXPECT_TRUE(ToolFits(contours, c.largest, inches));
-    EXPECT_FALSE(ToolFits(contours, c.largest + 1e-4, inches));
-    for (double tool : {c.largest, c.largest - 1e-4, c.largest / 2}) {
+    const double largest = LargestToolDiameter(contours, IsEnglish(c.units));
+    for (double tool : {largest, largest - 1e-4, largest / 2}) {
       const Rs274Run run = RunRs274(
           WriteGCode(contours,
                      {.units = c.units,
@@ -407,9 +402,6 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
       EXPECT_EQ(run.errors, "") << tool;
     }
   }
-  EXPECT_EQ(LargestToolReason(0.3121, true), "The largest tool that fits is 0.3121 in");
-  EXPECT_EQ(LargestToolReason(8.507, false), "The largest tool that fits is 8.507 mm");
-  EXPECT_EQ(LargestToolReason(0, true), "No tool fits the part's smallest arc");
 }
 
 // The options that change how the program is worded or travelled, each read by LinuxCNC to the
