@@ -5,12 +5,16 @@
 
 #include <cassert>
 #include <cmath>
+#include <iterator>
 
 namespace toothwright {
 namespace {
 
+constexpr double kPowersOfTen[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+static_assert(std::size(kPowersOfTen) == kMostArcDecimals + 1);
+
 double RoundTo(double value, int decimals) {
-  const double scale = std::pow(10.0, decimals);
+  const double scale = kPowersOfTen[decimals];
   return std::round(value * scale) / scale;
 }
 
@@ -18,7 +22,13 @@ double RoundTo(double value, int decimals) {
 
 double RadiusMismatch(Point start, Point end, double i, double j) {
   const Point centre{start.x + i, start.y + j};
-  return std::fabs(std::hypot(i, j) - std::hypot(end.x - centre.x, end.y - centre.y));
+  // |a - b| = |a^2 - b^2| / (a + b): two square roots instead of two hypot calls, on numbers
+  // far inside the range where squaring them could overflow.
+  const double from_start = i * i + j * j;
+  const double ex = end.x - centre.x, ey = end.y - centre.y;
+  const double from_end = ex * ex + ey * ey;
+  const double sum = std::sqrt(from_start) + std::sqrt(from_end);
+  return sum > 0 ? std::fabs(from_start - from_end) / sum : 0;
 }
 
 ArcOffsets TolerantOffsets(const Segment& arc, double millimetres_per_unit) {

@@ -57,10 +57,31 @@ struct Words {
   double millimetres_per_unit = 1;
 };
 
+bool Tolerant(const Segment& s, const Words& words) {
+  return words.tolerant_outline || s.role == SegmentRole::Hole;
+}
+
+// The offsets of every arc of a path written with TolerantOffsets, worked out once for all its
+// passes; empty when none is.
+std::vector<ArcOffsets> OffsetsOf(const Path& path, const Words& words) {
+  std::vector<ArcOffsets> offsets;
+  bool any = false;
+  for (const Segment& s : path.segments) any = any || (IsArc(s) && Tolerant(s, words));
+  if (!any) return offsets;
+  offsets.reserve(path.segments.size());
+  for (const Segment& s : path.segments) {
+    offsets.push_back(IsArc(s) && Tolerant(s, words)
+                          ? TolerantOffsets(s, words.millimetres_per_unit)
+                          : ArcOffsets{});
+  }
+  return offsets;
+}
+
 // One move along a segment: the endpoint, and for an arc I and J, the offsets from the arc's
 // start to its centre; then the feed suffix, which is empty when there is no feed.
 void AppendMove(std::string& out, const Segment& s, const Words& words,
-                std::optional<double> depth = std::nullopt, bool down = false) {
+                const ArcOffsets* offsets = nullptr, std::optional<double> depth = std::nullopt,
+                bool down = false) {
   switch (s.kind) {
     case SegmentKind::Line:
       out += "G1 X";
@@ -83,19 +104,19 @@ void AppendMove(std::string& out, const Segment& s, const Words& words,
       out += FormatReal(*depth);
     }
   }
-  if (IsArc(s) && (words.tolerant_outline || s.role == SegmentRole::Hole)) {
-    const ArcOffsets offsets = TolerantOffsets(s, words.millimetres_per_unit);
+  if (IsArc(s) && Tolerant(s, words)) {
+    const ArcOffsets o = offsets ? *offsets : TolerantOffsets(s, words.millimetres_per_unit);
     const auto append = [&](double value) {
-      if (offsets.decimals == 4) {
+      if (o.decimals == 4) {
         AppendFourDecimals(out, value);
       } else {
-        AppendFixedDecimals(out, value, offsets.decimals);
+        AppendFixedDecimals(out, value, o.decimals);
       }
     };
     out += " I";
-    append(offsets.i);
+    append(o.i);
     out += " J";
-    append(offsets.j);
+    append(o.j);
   } else if (IsArc(s)) {
     out += " I";
     AppendFourDecimals(out, Round4(s.centre.x - s.start.x));
@@ -123,8 +144,9 @@ double AsWritten(double height) {
 
 // One pass round a path at `depth`, rising to tab_depth over each tab when the pass lies
 // deeper than it.
-void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>& tabs, double depth,
-                std::optional<double> tab_depth, const Words& words, bool plunge = true) {
+void AppendPass(std::string& out, const Path& path, const std::vector<ArcOffsets>& offsets,
+                const std::vector<TabRange>& tabs, double depth, std::optional<double> tab_depth,
+                const Words& words, bool plunge = true) {
   if (plunge) AppendFeedToDepth(out, depth, words.plunge);
   const std::vector<Segment>& segments = path.segments;
   const bool rises = tab_depth && depth > *tab_depth;
@@ -144,7 +166,9 @@ void AppendPass(std::string& out, const Path& path, const std::vector<TabRange>&
         break;
       }
     }
-    if (k < segments.size()) AppendMove(out, segments[k], words);
+    if (k < segments.size()) {
+      AppendMove(out, segments[k], words, offsets.empty() ? nullptr : &offsets[k]);
+    }
   }
 }
 
@@ -252,6 +276,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       out += climb ? "G41" : "G42";
       out += kLineEnd;
     }
+    const std::vector<ArcOffsets> offsets = OffsetsOf(path, words);
     // A computed cutter path entered along a quarter circle in the waste starts there.
     std::optional<LeadArcs> lead;
     if (m.lead_in && m.tool_diameter) lead = MakeLeadArcs(path, *m.lead_in, !climb);
@@ -268,7 +293,9 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
       if (move.vertical) {
         AppendFeedToDepth(out, *move.depth, move.down ? words.plunge : words.feed);
       } else {
-        AppendMove(out, move.piece, words, move.depth, move.down);
+        const bool cached = move.whole && !offsets.empty();
+        AppendMove(out, move.piece, words, cached ? &offsets[*move.whole] : nullptr, move.depth,
+                   move.down);
       }
     };
     if (lead) {
@@ -284,13 +311,17 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
         const double depth = AsWritten(passes[k]);
         if (m.ramp_angle) {
           if (k == 0) AppendFeedToDepth(out, 0, words.plunge);  // onto the top of the stock
+          // Its pieces are pieces of the entry arc, not of the path.
           RampAlong(in, depth_now, depth, std::tan(*m.ramp_angle * std::numbers::pi / 180),
-                    append_ramp_move);
+                    [&](RampMove move) {
+                      move.whole.reset();
+                      append_ramp_move(move);
+                    });
         } else {
           AppendFeedToDepth(out, depth, words.plunge);
           AppendMove(out, lead->in, words);
         }
-        AppendPass(out, path, tabs, depth, tab_depth, words, false);
+        AppendPass(out, path, offsets, tabs, depth, tab_depth, words, false);
         AppendMove(out, lead->out, words);
         if (k + 1 < passes.size()) AppendMove(out, back, words);
         depth_now = depth;
@@ -305,7 +336,7 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
     } else {
       // Each pass starts where the previous one closed: no retract between passes.
       for (double depth : passes) {
-        AppendPass(out, path, tabs, AsWritten(depth), tab_depth, words);
+        AppendPass(out, path, offsets, tabs, AsWritten(depth), tab_depth, words);
       }
     }
     out += retract;

@@ -17,7 +17,8 @@ namespace {
 
 struct Piece {
   Segment segment;
-  double end = 0;  // position along the path where the piece ends
+  double end = 0;               // position along the path where the piece ends
+  std::optional<size_t> whole;  // the path's segment index when the piece is all of it
 };
 
 Segment Backwards(Segment s) {
@@ -56,7 +57,7 @@ class PathWalk {
       std::vector<Piece> forwards;
       Forwards(to, from, [&](const Piece& p) { forwards.push_back(p); });
       for (size_t k = forwards.size(); k-- > 0;) {
-        each(Piece{Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to});
+        each(Piece{Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to, {}});
       }
       return;
     }
@@ -83,9 +84,12 @@ class PathWalk {
       const double upto = std::min(begin + length, to);
       if (upto - at > tiny) {
         Segment part = s;
-        if (at - begin > tiny) part.start = Rounded(PointAlong(s, at - begin));
-        if (upto < begin + length - tiny) part.end = Rounded(PointAlong(s, upto - begin));
-        if (!(part.start == part.end)) each(Piece{part, upto});
+        const bool from_start = !(at - begin > tiny), to_end = !(upto < begin + length - tiny);
+        if (!from_start) part.start = Rounded(PointAlong(s, at - begin));
+        if (!to_end) part.end = Rounded(PointAlong(s, upto - begin));
+        if (!(part.start == part.end)) {
+          each(Piece{part, upto, from_start && to_end ? std::optional(k) : std::nullopt});
+        }
       }
       at = upto;
       if (at >= begin + length - tiny) {
@@ -148,7 +152,7 @@ class Passes {
   double Along(double from, double to, double target) {
     double reached = -1;
     walk_.Between(from, to, [&](const Piece& p) {
-      RampMove m{.piece = p.segment};
+      RampMove m{.piece = p.segment, .whole = p.whole};
       if (depth_ < target) {
         const double length = SegmentLength(p.segment);
         if (length >= kShortestRampPiece) {

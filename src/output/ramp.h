@@ -2,6 +2,7 @@
 // the moves of every pass of one contour, ready to be written.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -27,6 +28,8 @@ struct RampMove {
   // when it is reached exactly.
   std::optional<double> depth;
   bool down = false;  // the move goes deeper
+  // The index of the toolpath's segment when the piece is all of it, travelled forwards.
+  std::optional<size_t> whole;
 };
 
 // Every pass of toolpath, depths ascending (each > 0, the last the full depth), starting at its

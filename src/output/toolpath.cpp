@@ -106,12 +106,6 @@ std::vector<double> SegmentStarts(const Path& path) {
   return starts;
 }
 
-double TotalLength(const Path& path) {
-  double total = 0;
-  for (const Segment& s : path.segments) total += SegmentLength(s);
-  return total;
-}
-
 // The point `distance` to the right of segment s at `along` from its start: where the centre of
 // a cutter running on that side touches s there.
 Point ToTheRightAt(const Segment& s, double along, double distance) {
@@ -133,15 +127,16 @@ Point ToTheRightAt(const Segment& s, double along, double distance) {
 // segment's tooth, so only the segments of the same tooth and their neighbours are searched.
 class ContourToCutterPath {
  public:
-  ContourToCutterPath(const Path& contour, const Path& path, double radius)
+  ContourToCutterPath(const Path& contour, const std::vector<double>& contour_starts,
+                      const Path& path, double radius)
       : contour_(contour),
         path_(path),
         radius_(radius),
-        contour_starts_(SegmentStarts(contour)),
+        contour_starts_(contour_starts),
         path_starts_(SegmentStarts(path)) {
     for (size_t k = 0; k < path.segments.size(); ++k) {
       const size_t tooth = static_cast<size_t>(path.segments[k].tooth);
-      if (tooth >= teeth_.size()) teeth_.resize(tooth + 1, {k, k});
+      if (tooth >= teeth_.size()) teeth_.resize(tooth + 1, {kNone, 0});
       teeth_[tooth].first = std::min(teeth_[tooth].first, k);
       teeth_[tooth].second = std::max(teeth_[tooth].second, k);
     }
@@ -155,7 +150,9 @@ class ContourToCutterPath {
         ToTheRightAt(s, std::clamp(at - contour_starts_[k], 0.0, SegmentLength(s)), radius_);
     const size_t n = path_.segments.size();
     const size_t tooth = static_cast<size_t>(s.tooth);
-    const auto [first, last] = tooth < teeth_.size() ? teeth_[tooth] : std::pair{size_t{0}, n - 1};
+    const auto [first, last] = tooth < teeth_.size() && teeth_[tooth].first != kNone
+                                   ? teeth_[tooth]
+                                   : std::pair{size_t{0}, n - 1};
     double best = std::numeric_limits<double>::infinity(), where = 0;
     for (size_t j = first + n - 1; j <= last + n + 1; ++j) {
       const NearestOnSegment near = Nearest(path_.segments[j % n], touch);
@@ -171,8 +168,11 @@ class ContourToCutterPath {
   const Path& contour_;
   const Path& path_;
   double radius_;
-  std::vector<double> contour_starts_, path_starts_;
-  std::vector<std::pair<size_t, size_t>> teeth_;  // first and last segment of each tooth
+  const std::vector<double>& contour_starts_;
+  std::vector<double> path_starts_;
+  // First and last segment of each tooth; first is kNone for a tooth the path lacks.
+  static constexpr size_t kNone = std::numeric_limits<size_t>::max();
+  std::vector<std::pair<size_t, size_t>> teeth_;
 };
 
 // The toolpath travelled the other way round from the same start; a tab over segments
@@ -189,11 +189,16 @@ Toolpath ReversedToolpath(const Toolpath& toolpath) {
 // The closed path from the point `at` along it round to the same point: the segment there is
 // split at the point rounded to four decimals.
 Path StartingAt(const Path& path, double at) {
-  const std::vector<double> starts = SegmentStarts(path);
-  const size_t k =
-      static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+  // Measured only up to the segment that holds the point, which lies near the path's start.
+  size_t k = 0;
+  double start = 0;
+  for (double length = SegmentLength(path.segments[0]);
+       start + length <= at && k + 1 < path.segments.size();
+       length = SegmentLength(path.segments[++k])) {
+    start += length;
+  }
   const Segment& s = path.segments[k];
-  const Point split = Rounded(PointAlong(s, at - starts[k]));
+  const Point split = Rounded(PointAlong(s, at - start));
   Path out;
   out.segments.reserve(path.segments.size() + 1);
   Segment before = s, after = s;
@@ -212,14 +217,15 @@ Path StartingAt(const Path& path, double at) {
 Toolpath WithTabs(const Path& contour, Path path, const MachiningOptions& options) {
   const std::vector<double> centres = TabCentres(contour, options.tabs->count);
   if (centres.empty()) return {.path = std::move(path), .tabs = {}};
-  const double total = TotalLength(contour);
+  const std::vector<double> starts = SegmentStarts(contour);
+  const double total = starts.back() + SegmentLength(contour.segments.back());
   std::vector<Span> spans;
   for (double c : centres) {
     const double half = options.tabs->width / 2;
     spans.push_back({std::clamp(c - half, 0.0, total), std::clamp(c + half, 0.0, total)});
   }
   if (options.tool_diameter) {
-    const ContourToCutterPath on_path(contour, path, *options.tool_diameter / 2);
+    const ContourToCutterPath on_path(contour, starts, path, *options.tool_diameter / 2);
     for (Span& span : spans) span = {on_path(span.begin), on_path(span.end)};
     // A path entered at another tooth than the first meets the tabs in another order.
     std::sort(spans.begin(), spans.end(),
