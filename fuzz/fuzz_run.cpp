@@ -404,7 +404,7 @@ bool AnyOption(const FieldTexts& f) {
 void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const std::vector<std::string_view> texts = Lines(r.gcode);
   if (!AnyOption(f)) {
-    Require(texts.size() == static_cast<size_t>(3 * r.sprocket.N) + (f.offset ? 6 : 4));
+    Require(texts.size() == static_cast<size_t>(3 * r.sprocket.N) + (f.offset ? 7 : 4));
   }
   // A feed that is not blank is copied as typed.
   const bool feed = !Blank(f.feed);
