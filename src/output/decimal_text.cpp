@@ -56,7 +56,11 @@ void AppendFourDecimals(std::string& out, double value) {
 }
 
 void AppendFixedDecimals(std::string& out, double value, int decimals) {
-  assert(decimals >= 4 && decimals <= 15 && std::fabs(value) < kLargestFast);
+  assert(decimals >= 4 && decimals <= 15);
+  if (!(std::fabs(value) < kLargestFast)) {
+    out += FormatReal(value);
+    return;
+  }
   // Sign, eleven whole digits, the point and the decimals.
   std::array<char, 32> text{};
   const auto result = std::to_chars(text.data(), text.data() + text.size(), value,

@@ -15,9 +15,10 @@ namespace toothwright {
 void AppendFourDecimals(std::string& out, double value);
 
 // Appends value rounded to `decimals` decimals (4 to 15) in fixed form: no exponent, no
-// trailing zeros or point, "0" for a value that rounds to zero (never "-0"). For values whose
-// magnitude lies below 1e11; an arc's centre offset written with more decimals than the
-// coordinates, which FormatReal would write in exponent form below 1e-4.
+// trailing zeros or point, "0" for a value that rounds to zero (never "-0"). For an arc's
+// centre offset written with more decimals than the coordinates, which FormatReal would write
+// in exponent form below 1e-4. From 1e11 up, where a double holds no more than four decimals
+// anyway, FormatReal(value): fixed form below 1e15, beyond any sprocket a run accepts.
 void AppendFixedDecimals(std::string& out, double value, int decimals);
 
 // FormatReal of the radii of a drawing's arcs, each worked out once: an outline has a handful

@@ -1,7 +1,8 @@
 // The milling program, built in one string: a units line, then per contour the optional
-// cutter-compensation line, a rapid move to the path's start, each pass's feed move down and
-// one move per segment, and a rapid move up. Each path is closed, so every pass ends on the
-// point of the rapid move.
+// entry point and cutter-compensation line, a rapid move to the path's start (or to its entry
+// arc's), each pass's way down (a feed move straight down, a ramp, or down in the waste
+// before the entry arc) and one move per segment, and a rapid move up. Each path is closed,
+// so a plunged pass ends on the point of the rapid move.
 #include "output/gcode.h"
 
 #include <cassert>

@@ -75,6 +75,7 @@ TEST(FixedDecimals, NoExponentNoTrailingZeros) {
       {"whole", -3, 6, "-3"},
       {"rounds to zero from below", -0.0000001, 5, "0"},
       {"negative", -0.0625, 8, "-0.0625"},
+      {"from 1e11 up, fifteen digits", 123456789012.34567, 8, "123456789012.346"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
