@@ -322,7 +322,13 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
           AppendFeedToDepth(out, depth, words.plunge);
           AppendMove(out, lead->in, words);
         }
-        AppendPass(out, path, offsets, tabs, depth, tab_depth, words, false);
+        if (m.ramp_angle) {
+          // No straight move down after a tab either.
+          RampedTurn(toolpaths[c], depth, std::tan(*m.ramp_angle * std::numbers::pi / 180),
+                     tab_depth, append_ramp_move);
+        } else {
+          AppendPass(out, path, offsets, tabs, depth, tab_depth, words, false);
+        }
         AppendMove(out, lead->out, words);
         if (k + 1 < passes.size()) AppendMove(out, back, words);
         depth_now = depth;

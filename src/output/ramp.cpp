@@ -137,6 +137,16 @@ class Passes {
     if (!at_end) Level(0, total);
   }
 
+  // One turn at the depth the cutter stands at, from the path's start.
+  void Turn(double depth) {
+    depth_ = depth;
+    if (tab_depth_ && depth > *tab_depth_ && !tabs_.empty()) {
+      TabbedPass(depth);
+    } else {
+      Level(0, walk_.Total());
+    }
+  }
+
   void Pass(double target) {
     if (tab_depth_ && target > *tab_depth_ && !tabs_.empty()) {
       TabbedPass(target);
@@ -273,6 +283,13 @@ void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, d
   assert(slope > 0 && !toolpath.path.segments.empty());
   Passes passes(toolpath, slope, tab_depth, may_reverse, move);
   for (double depth : depths) passes.Pass(depth);
+}
+
+void RampedTurn(const Toolpath& toolpath, double depth, double slope,
+                std::optional<double> tab_depth, const std::function<void(const RampMove&)>& move) {
+  assert(slope > 0 && !toolpath.path.segments.empty());
+  Passes passes(toolpath, slope, tab_depth, true, move);
+  passes.Turn(depth);
 }
 
 void RampAlong(const Path& lead, double from_depth, double to_depth, double slope,

@@ -48,6 +48,12 @@ void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, d
                   std::optional<double> tab_depth, bool may_reverse,
                   const std::function<void(const RampMove&)>& move);
 
+// One turn of toolpath from its start, where the cutter already stands at `depth`: level,
+// rising over each tab deeper than tab_depth straight up and going down again after it along
+// the stretch that follows (as RampedPasses does), ending at the start.
+void RampedTurn(const Toolpath& toolpath, double depth, double slope,
+                std::optional<double> tab_depth, const std::function<void(const RampMove&)>& move);
+
 // Goes down from from_depth to to_depth along `lead` (an open path such as an entry arc) at
 // slope, back and forth as often as needed, then on to its end at to_depth; straight down at
 // its start when that would take more than kMostRampLegs legs.

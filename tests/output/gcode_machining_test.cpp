@@ -358,6 +358,7 @@ TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
     std::optional<double> tool, per_pass;
     int tabs;
     CutDirection direction;
+    std::optional<double> lead_in;
   };
   const Case cases[] = {
       {"5 degrees, one pass", 5, false, 0.125, std::nullopt, 0, CutDirection::Conventional},
@@ -367,6 +368,7 @@ TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
       {"5 degrees, tabs between every tooth", 5, false, 0.125, 0.1, 18, CutDirection::Conventional},
       {"2 degrees, tabs, climb", 2, false, 0.125, 0.06, 4, CutDirection::Climb},
       {"controller's compensation", 5, true, std::nullopt, 0.1, 0, CutDirection::Conventional},
+      {"entry arcs and tabs", 5, false, 0.125, 0.1, 4, CutDirection::Conventional, 0.1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -374,6 +376,7 @@ TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
     if (c.tabs) m.tabs = HoldingTabs{.count = c.tabs, .width = 0.05, .height = 0.05};
     m.direction = c.direction;
     m.ramp_angle = c.angle;
+    m.lead_in = c.lead_in;
     const double slope = std::tan(c.angle * std::numbers::pi / 180);
     double x = NAN, y = NAN, z = 2;
     size_t ramps = 0;
