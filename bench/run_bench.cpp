@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <variant>
 
+#include "output/gcode.h"
 #include "output/pipeline.h"
 
 namespace {
@@ -66,6 +68,28 @@ void BM_RunMachined(benchmark::State& state) {
                       .tab_height = "0.03"});
 }
 BENCHMARK(BM_RunMachined)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The program alone for the machined run's sprocket (computed cutter path, four passes, eight
+// tabs), plunged (argument 0), ramped at 5 degrees and entered along arcs of 0.1 (1), or
+// ramped along the path (2): what ramps and lead-ins add to the machined run.
+void BM_GCodeMachined(benchmark::State& state) {
+  const auto run = toothwright::RunSprocket(
+      {.pitch = "0.5", .teeth = "10000", .roller = "0.3125", .depth = "0.125", .feed = "10"});
+  const auto& sprocket = std::get<toothwright::SprocketRun>(run);
+  toothwright::MachiningOptions m{
+      .depth = 0.125,
+      .tool_diameter = 0.25,
+      .depth_per_pass = 0.03125,
+      .tabs = toothwright::HoldingTabs{.count = 8, .width = 0.1, .height = 0.03}};
+  if (state.range(0) >= 1) m.ramp_angle = 5;
+  if (state.range(0) == 1) m.lead_in = 0.1;
+  for (auto _ : state) {
+    std::string program = toothwright::WriteGCode(
+        std::span(&sprocket.outline, 1), {.units = "English", .feed = "10", .machining = m});
+    benchmark::DoNotOptimize(program);
+  }
+}
+BENCHMARK(BM_GCodeMachined)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

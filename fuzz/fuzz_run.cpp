@@ -8,8 +8,8 @@
 // number plain; per contour (holes, then the outline) a rapid move above the part to its
 // start, passes ever deeper down to the full depth, each pass a closed chain of moves whose
 // arcs keep their radius, rising over the tabs on the outline, then a retract. With no option
-// set the program has 3N+4 lines (3N+6 with "G42" and "G40"). The program reads back into the
-// moves the toolpath picture and the cut figures are made from.
+// set the program has 3N+4 lines (3N+7 with the entry point, "G42" and "G40"). The program
+// reads back into the moves the toolpath picture and the cut figures are made from.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -239,6 +239,7 @@ struct Expected {
   std::optional<std::string> tab_z;  // the tabs' height as the program writes it, "-" less
   int tabs = 0;
   std::optional<double> safe_z;
+  bool tool = false;  // a computed cutter path: the program goes up before its first move across
   bool spindle = false;
   bool program_end = false;
   double sprocket_radius = 0;
@@ -261,11 +262,11 @@ class ProgramCheck {
   // Walks the whole program; returns the passes of each contour.
   std::vector<std::vector<Pass>> Walk() {
     Require(Next().code == (e_.english ? "G20" : "G21") && Last().letters.empty());
-    if (e_.safe_z) Retract();
+    if (e_.safe_z || e_.tool) Retract();
     std::vector<std::vector<Pass>> contours;
     bool spindle_on = false;
     while (at_ < lines_.size() && lines_[at_].code.starts_with("G")) {
-      if (e_.offset && e_.contours > 1) Rapid();  // the lead-in
+      if (e_.offset) Rapid();  // the entry point along the first segment's tangent
       if (e_.offset) Require(Next().code == "G42" && Last().letters.empty());
       const Point start = Rapid();
       if (e_.spindle && !spindle_on) {
@@ -407,7 +408,7 @@ bool AnyOption(const FieldTexts& f) {
 void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const std::vector<std::string_view> texts = Lines(r.gcode);
   if (!AnyOption(f)) {
-    Require(texts.size() == static_cast<size_t>(3 * r.job.sprocket.N) + (f.offset ? 6 : 4));
+    Require(texts.size() == static_cast<size_t>(3 * r.job.sprocket.N) + (f.offset ? 7 : 4));
   }
   // A feed that is not blank is copied as typed.
   const bool feed = !Blank(f.feed);
@@ -433,9 +434,10 @@ void CheckProgram(const RunResults& r, const FieldTexts& f) {
     e.tab_z = FormatReal(e.depth - Value(f.tab_height));
   }
   if (!Blank(f.safe_z)) e.safe_z = Value(f.safe_z);
+  const bool tool = !Blank(f.tool_diameter);
+  e.tool = tool;
   const std::vector<std::vector<Pass>> contours = ProgramCheck(lines, e, feed).Walk();
 
-  const bool tool = !Blank(f.tool_diameter);
   for (size_t c = 0; c < contours.size(); ++c) {
     const bool outline = c + 1 == contours.size();
     const toothwright::Path& contour = outline ? r.job.sprocket.outline : r.job.sprocket.holes[c];

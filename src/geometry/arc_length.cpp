@@ -19,7 +19,41 @@ double Sweep(const Segment& s) {
   return turn;
 }
 
+// Turn from the direction of `from` about the centre to the direction of `to`, in the arc's
+// direction, in [0, 2*pi).
+double TurnAbout(const Segment& s, Point from, Point to) {
+  const double a0 = std::atan2(from.y - s.centre.y, from.x - s.centre.x);
+  const double a1 = std::atan2(to.y - s.centre.y, to.x - s.centre.x);
+  double turn = s.kind == SegmentKind::CounterClockwiseArc ? a1 - a0 : a0 - a1;
+  while (turn < 0) turn += 2 * std::numbers::pi;
+  while (turn >= 2 * std::numbers::pi) turn -= 2 * std::numbers::pi;
+  return turn;
+}
+
+double Distance(Point a, Point b) {
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
+
 }  // namespace
+
+NearestOnSegment Nearest(const Segment& s, Point p) {
+  const double length = SegmentLength(s);
+  // The nearer end, unless a point inside the segment is nearer still.
+  NearestOnSegment best{Distance(p, s.start), 0};
+  if (Distance(p, s.end) < best.distance) best = {Distance(p, s.end), length};
+  if (!IsArc(s)) {
+    if (length == 0) return best;
+    const double t =
+        ((p.x - s.start.x) * (s.end.x - s.start.x) + (p.y - s.start.y) * (s.end.y - s.start.y)) /
+        (length * length);
+    if (t > 0 && t < 1) best = {Distance(p, PointAlong(s, t * length)), t * length};
+    return best;
+  }
+  if (p == s.centre) return best;
+  const double along = s.radius * TurnAbout(s, s.start, p);
+  if (along < length) best = {std::fabs(Distance(p, s.centre) - s.radius), along};
+  return best;
+}
 
 double SegmentLength(const Segment& s) {
   if (!IsArc(s)) return std::hypot(s.end.x - s.start.x, s.end.y - s.start.y);

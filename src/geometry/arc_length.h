@@ -14,4 +14,11 @@ double SegmentLength(const Segment& s);
 // length / radius in the arc's direction.
 Point PointAlong(const Segment& s, double length);
 
+// The point of the segment as drawn (an arc's sweep, not its whole circle) nearest to p.
+struct NearestOnSegment {
+  double distance = 0;  // from p
+  double length = 0;    // from the segment's start along it, 0 .. SegmentLength(s)
+};
+NearestOnSegment Nearest(const Segment& s, Point p);
+
 }  // namespace toothwright

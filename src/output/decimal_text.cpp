@@ -7,6 +7,7 @@
 #include "output/decimal_text.h"
 
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 
@@ -52,6 +53,24 @@ void AppendFourDecimals(std::string& out, double value) {
   while (digits[length - 1] == '0') --length;  // no trailing zeros
   out += '.';
   out.append(digits.data(), length);
+}
+
+void AppendFixedDecimals(std::string& out, double value, int decimals) {
+  assert(decimals >= 4 && decimals <= 15);
+  if (!(std::fabs(value) < kLargestFast)) {
+    out += FormatReal(value);
+    return;
+  }
+  // Sign, eleven whole digits, the point and the decimals.
+  std::array<char, 32> text{};
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                    std::chars_format::fixed, decimals);
+  const char* begin = text.data();
+  const char* end = result.ptr;
+  while (end[-1] == '0') --end;  // to_chars wrote the point, so a digit stops this
+  if (end[-1] == '.') --end;
+  if (end - begin == 2 && begin[0] == '-' && begin[1] == '0') ++begin;  // "-0" is "0"
+  out.append(begin, end);
 }
 
 const std::string& RadiusTexts::Of(double radius) {

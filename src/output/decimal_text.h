@@ -14,6 +14,13 @@ namespace toothwright {
 // goes through FormatReal itself.
 void AppendFourDecimals(std::string& out, double value);
 
+// Appends value rounded to `decimals` decimals (4 to 15) in fixed form: no exponent, no
+// trailing zeros or point, "0" for a value that rounds to zero (never "-0"). For an arc's
+// centre offset written with more decimals than the coordinates, which FormatReal would write
+// in exponent form below 1e-4. From 1e11 up, where a double holds no more than four decimals
+// anyway, FormatReal(value): fixed form below 1e15, beyond any sprocket a run accepts.
+void AppendFixedDecimals(std::string& out, double value, int decimals);
+
 // FormatReal of the radii of a drawing's arcs, each worked out once: an outline has a handful
 // of distinct radii, each on thousands of arcs. Past kKept distinct values the text is made
 // afresh each time, so the search stays short.

@@ -1,12 +1,18 @@
-// The DXF drawing, built in one string: a header opening the ENTITIES section, one entity per
-// segment of each path in order, and the tail closing the section and file.
+// The DXF drawing, built in one string: the HEADER section when asked for, a header opening
+// the ENTITIES section, one entity per segment of each path in order (or one polyline per
+// path), and the tail closing the section and file.
 #include "output/dxf.h"
 
+#include <array>
 #include <cassert>
+#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "geometry/angles.h"
+#include "geometry/arc_length.h"
 #include "output/decimal_text.h"
 #include "sprocket/numbers.h"
 
@@ -15,6 +21,8 @@ namespace {
 
 // Every line, the last included, ends in CR LF.
 constexpr std::string_view kHeader = "0\r\nSECTION\r\n2\r\nENTITIES\r\n";
+// The first handle of a polyline; lower ones are left to a reader's own tables.
+constexpr unsigned kFirstHandle = 0x100;
 constexpr std::string_view kTail = "0\r\nENDSEC\r\n0\r\nEOF\r\n";
 // Room for one ARC entity: its fixed lines and five numbers of up to 16 characters each.
 constexpr size_t kArcReserve = 130;
@@ -66,17 +74,69 @@ void AppendPath(std::string& out, const Path& path, RadiusTexts& radii) {
   }
 }
 
+std::string Hex(unsigned value) {
+  std::array<char, 16> digits{};
+  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  std::string text(digits.data(), result.ptr);
+  for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return text;
+}
+
+// One closed LWPOLYLINE (AC1015): handle, subclass markers, layer 0, the vertex count, flag 1
+// (closed), and per segment its start point and, for an arc, the bulge: the tangent of a
+// quarter of its sweep, negative when it turns clockwise.
+void AppendPolyline(std::string& out, const Path& path, unsigned handle) {
+  out += "0\r\nLWPOLYLINE\r\n5\r\n";
+  out += Hex(handle);
+  out += "\r\n100\r\nAcDbEntity\r\n8\r\n0\r\n100\r\nAcDbPolyline\r\n90\r\n";
+  out += std::to_string(path.segments.size());
+  out += "\r\n70\r\n1\r\n";
+  for (const Segment& s : path.segments) {
+    AppendCoordinate(out, "10\r\n", s.start.x, "\r\n20\r\n", s.start.y);
+    if (IsArc(s)) {
+      const double sweep = SegmentLength(s) / s.radius;
+      const double bulge = std::tan(sweep / 4);
+      out += "42\r\n";
+      out += FormatReal(s.kind == SegmentKind::ClockwiseArc ? -bulge : bulge);
+      out += "\r\n";
+    }
+  }
+}
+
+void AppendHeader(std::string& out, const DxfSettings& settings, unsigned handle_seed) {
+  out += "0\r\nSECTION\r\n2\r\nHEADER\r\n";
+  if (settings.polyline) {
+    out += "9\r\n$ACADVER\r\n1\r\nAC1015\r\n9\r\n$HANDSEED\r\n5\r\n";
+    out += Hex(handle_seed);
+    out += "\r\n";
+  }
+  if (settings.units) {
+    out += settings.inches ? "9\r\n$INSUNITS\r\n70\r\n1\r\n9\r\n$MEASUREMENT\r\n70\r\n0\r\n"
+                           : "9\r\n$INSUNITS\r\n70\r\n4\r\n9\r\n$MEASUREMENT\r\n70\r\n1\r\n";
+  }
+  out += "0\r\nENDSEC\r\n";
+}
+
 }  // namespace
 
-std::string WriteDxf(const Path& outline, const std::vector<Path>& holes) {
+std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,
+                     const DxfSettings& settings) {
   size_t segments = outline.segments.size();
   for (const Path& hole : holes) segments += hole.segments.size();
   std::string out;
   out.reserve(kHeader.size() + segments * kArcReserve + kTail.size());
+  const unsigned handle_seed = kFirstHandle + static_cast<unsigned>(holes.size()) + 1;
+  if (settings.units || settings.polyline) AppendHeader(out, settings, handle_seed);
   out += kHeader;
-  RadiusTexts radii;
-  for (const Path& hole : holes) AppendPath(out, hole, radii);
-  AppendPath(out, outline, radii);
+  if (settings.polyline) {
+    unsigned handle = kFirstHandle;
+    for (const Path& hole : holes) AppendPolyline(out, hole, handle++);
+    AppendPolyline(out, outline, handle);
+  } else {
+    RadiusTexts radii;
+    for (const Path& hole : holes) AppendPath(out, hole, radii);
+    AppendPath(out, outline, radii);
+  }
   out += kTail;
   return out;
 }

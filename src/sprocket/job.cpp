@@ -26,14 +26,14 @@ Job BuildJob(ReadResult read) {
   job.sprocket.holes = BuildHoles(d.mounting);
   job.outside_diameter = ParseReal(job.sprocket.outside_diameter_text).value_or(0);
 
-  // A contour is reshaped only for a computed cutter path or tabs; otherwise the program
-  // follows the contour itself, which is not copied.
-  if (m.tool_diameter || m.tabs) {
+  // A contour is reshaped only when the options ask for it; otherwise the program follows the
+  // contour itself, which is not copied.
+  if (ReshapesContours(m)) {
     const size_t outline = job.ContourCount() - 1;
     for (size_t c = 0; c < job.ContourCount(); ++c) {
       const Path& contour = job.Contour(c);
       if (!m.tool_diameter) {
-        job.toolpaths.push_back(MakeToolpathFrom(contour, m));
+        job.toolpaths.push_back(MakeToolpath(contour, m));
         continue;
       }
       std::optional<Path> cutter;
@@ -44,7 +44,7 @@ Job BuildJob(ReadResult read) {
         ++job.cutter_paths_built;
       }
       // The checks made sure every cutter path exists.
-      job.toolpaths.push_back(MakeToolpathFrom(std::move(cutter).value(), m));
+      job.toolpaths.push_back(MakeToolpathAlong(contour, std::move(cutter).value(), m));
     }
   }
   job.pass_depths = PassDepths(m);

@@ -23,9 +23,14 @@ inline constexpr size_t kMaxPasses = 100;
 
 struct HoldingTabs {
   int count = 0;      // 1 to the number of teeth
-  double width = 0;   // > 0, along the path the program writes
+  double width = 0;   // > 0: the length of the part's edge each tab leaves attached
   double height = 0;  // > 0 and below the full depth
 };
+
+// Which way the cutter runs along the part's edge, for a spindle turning clockwise (M3).
+// Conventional: the cutter on the right of its travel (G42), outline counter-clockwise and
+// holes clockwise. Climb: on the left (G41), every contour travelled the other way round.
+enum class CutDirection : unsigned char { Conventional, Climb };
 
 struct MachiningOptions {
   double depth = 0;                      // full depth of cut, >= 0: the depth's magnitude
@@ -35,7 +40,25 @@ struct MachiningOptions {
   std::optional<double> safe_z;          // > 0: the first and the last rapid height
   std::string spindle;                   // as typed; empty: no spindle start or stop
   bool program_end = false;              // "M2" ends the program
+  // Every move down (plunges, pass steps, descents after tabs) at this feed, as typed; the
+  // cutting feed is written again on the next move across. Empty: moves down at the cutting
+  // feed.
+  std::string plunge_feed;
+  CutDirection direction = CutDirection::Conventional;
+  // Degrees, 1 to 45: each pass goes down along the cutter's path at this angle instead of
+  // straight down (RampedPasses). None: passes plunge.
+  std::optional<double> ramp_angle;
+  // With a tool diameter: radius > 0 of the quarter circles each contour is entered and left
+  // along in the waste (LeadArcs); the outline is then entered at the tip of its first tooth
+  // without a tab. None: each contour is entered at its start from above.
+  std::optional<double> lead_in;
 };
+
+// Whether the program follows a path made for each contour (Toolpath) rather than the contour
+// itself: for a computed cutter path, tabs, the climb direction or ramps.
+inline bool ReshapesContours(const MachiningOptions& m) {
+  return m.tool_diameter || m.tabs || m.direction == CutDirection::Climb || m.ramp_angle;
+}
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
 // nullopt when it is not wholly a number, or when the program would write it in exponent

@@ -48,11 +48,44 @@ std::vector<ToothSpan> Teeth(const Path& path) {
   return teeth;
 }
 
+double Middle(const ToothSpan& t) {
+  return t.topped ? (t.top_start + t.top_end) / 2 : (t.first_flank_end + t.second_flank_start) / 2;
+}
+
 }  // namespace
 
 int TabTooth(int k, int count, int N) {
   // k * N stays within long long for any tooth and tab count a run accepts.
   return 1 + static_cast<int>(static_cast<long long>(k) * N / count);
+}
+
+std::optional<double> ToothMiddle(const Path& path, int tooth) {
+  // The path runs through its teeth in order: the walk ends with the tooth's last segment.
+  ToothSpan t;
+  bool seen = false;
+  double along = 0;
+  for (const Segment& s : path.segments) {
+    if (seen && s.tooth != tooth) break;
+    const double length = SegmentLength(s);
+    if (s.tooth == tooth) {
+      seen = true;
+      if (s.role == SegmentRole::Flank) {
+        if (t.flanks++ == 0) {
+          t.first_flank_end = along + length;
+        } else {
+          t.second_flank_start = along;
+        }
+      }
+      if (s.role == SegmentRole::Top) {
+        t.topped = true;
+        t.top_start = along;
+        t.top_end = along + length;
+      }
+    }
+    along += length;
+  }
+  if (!seen || (!t.topped && t.flanks < 2)) return std::nullopt;
+  return Middle(t);
 }
 
 std::vector<double> TabCentres(const Path& path, int count) {
@@ -64,8 +97,7 @@ std::vector<double> TabCentres(const Path& path, int count) {
   centres.reserve(static_cast<size_t>(count));
   for (int k = 0; k < count; ++k) {
     const ToothSpan& t = teeth[static_cast<size_t>(TabTooth(k, count, N))];
-    centres.push_back(t.topped ? (t.top_start + t.top_end) / 2
-                               : (t.first_flank_end + t.second_flank_start) / 2);
+    centres.push_back(Middle(t));
   }
   return centres;
 }

@@ -2,6 +2,7 @@
 // it): centred on tooth tips, where a file cleans the stub up most easily.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "geometry/path.h"
@@ -22,5 +23,10 @@ double RoomForTabs(const Path& path, int count);
 
 // The tooth that carries tab k of count on a sprocket of N teeth.
 int TabTooth(int k, int count, int N);
+
+// The middle of tooth (1..N) along the path, where a tab on it is centred (see TabCentres):
+// the middle of its top, or of the stretch between its flanks. nullopt when the path has no
+// such tooth.
+std::optional<double> ToothMiddle(const Path& path, int tooth);
 
 }  // namespace toothwright

@@ -23,13 +23,17 @@ struct Toolpath {
 };
 
 // The toolpath of a contour: with a tool diameter the cutter centre's path (CutterPath, which
-// the run's checks have made sure exists), else the contour itself; with tabs, and when the
-// contour has teeth, each tab's span (TabCentres, width long, clamped to the path) cut out of
-// the path exactly at its ends, the split points rounded to four decimals.
+// the run's checks have made sure exists), else the contour itself. With tabs, when the contour
+// has teeth: each tab is the stretch of the contour `width` long centred on its tooth
+// (TabCentres, clamped to the contour), which the cutter must leave attached; on a cutter's
+// path its span runs between the points whose cutter touches the contour at the stretch's ends
+// (wider than `width` over a convex tooth), cut out of the path exactly at its ends, the split
+// points rounded to four decimals. For the climb direction the whole toolpath is then reversed
+// (from the same start), its tabs with it.
 Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options);
 
-// The toolpath along a path the cutter follows that is already made (the contour itself, or
-// its cutter path): with tabs, split as MakeToolpath splits it.
-Toolpath MakeToolpathFrom(Path followed, const MachiningOptions& options);
+// MakeToolpath along a path already made for the contour: its cutter path with a tool
+// diameter, else the contour itself.
+Toolpath MakeToolpathAlong(const Path& contour, Path path, const MachiningOptions& options);
 
 }  // namespace toothwright

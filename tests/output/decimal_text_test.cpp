@@ -61,5 +61,29 @@ TEST(FourDecimals, AgreesWithFormatRealEverywhere) {
   }
 }
 
+TEST(FixedDecimals, NoExponentNoTrailingZeros) {
+  struct Case {
+    const char* name;
+    double value;
+    int decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"below 1e-4, where FormatReal turns to an exponent", 0.00005, 5, "0.00005"},
+      {"rounded", 0.123456789, 6, "0.123457"},
+      {"trailing zeros dropped", 1.5, 8, "1.5"},
+      {"whole", -3, 6, "-3"},
+      {"rounds to zero from below", -0.0000001, 5, "0"},
+      {"negative", -0.0625, 8, "-0.0625"},
+      {"from 1e11 up, fifteen digits", 123456789012.34567, 8, "123456789012.346"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string out = "x";
+    AppendFixedDecimals(out, c.value, c.decimals);
+    EXPECT_EQ(out, std::string("x") + c.text);
+  }
+}
+
 }  // namespace
 }  // namespace toothwright

@@ -4,10 +4,14 @@
 #include <dl_dxf.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "geometry/arc_length.h"
 #include "output/dxf.h"
 #include "output_test_support.h"
 #include "sprocket/numbers.h"
@@ -44,8 +48,7 @@ TEST(DxfReadBack, AnIndependentReaderSeesTheArcsAsWritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const SprocketRun s = MakeSprocket(c.pitch, c.teeth, c.roller);
-    std::stringstream file(WriteDxf(s.outline) +
-                           "\r\n");  // as "Save DXF File" writes it
+    std::stringstream file(WriteDxf(s.outline) + "\r\n");  // as "Save DXF File" writes it
     Collector collector;
     DL_Dxf reader;
     ASSERT_TRUE(reader.in(file, &collector));
@@ -67,6 +70,78 @@ TEST(DxfReadBack, AnIndependentReaderSeesTheArcsAsWritten) {
       EXPECT_LT(arc.angle1, 360);
       EXPECT_GE(arc.angle2, 0);
       EXPECT_LT(arc.angle2, 360);
+    }
+  }
+}
+
+// Reads what the drawing's options add: the header's variables and the polylines.
+class PolylineCollector : public DL_CreationAdapter {
+ public:
+  void setVariableInt(const std::string& name, int value, int) override { ints[name] = value; }
+  void addArc(const DL_ArcData&) override { ++arcs; }
+  void addPolyline(const DL_PolylineData& data) override {
+    closed.push_back((data.flags & 1) != 0);
+    vertices.emplace_back();
+  }
+  void addVertex(const DL_VertexData& v) override { vertices.back().push_back(v); }
+
+  std::map<std::string, int> ints;
+  int arcs = 0;
+  std::vector<bool> closed;
+  std::vector<std::vector<DL_VertexData>> vertices;
+};
+
+TEST(DxfReadBack, UnitsAndPolylinesAsWritten) {
+  struct Case {
+    const char* name;
+    bool inches, units, polyline;
+    int insunits, measurement;  // -1: not in the header
+  };
+  const Case cases[] = {
+      {"inch units", true, true, false, 1, 0},
+      {"millimetre units", false, true, false, 4, 1},
+      {"polylines without units", true, false, true, -1, -1},
+      {"millimetre polylines", false, true, true, 4, 1},
+  };
+  const SprocketRun s = std::get<SprocketRun>(RunSprocket({.pitch = "0.5",
+                                                           .teeth = "18",
+                                                           .roller = "0.3125",
+                                                           .seat_clearance = "ANSI",
+                                                           .tip_diameter = "ANSI",
+                                                           .bore = "0.75",
+                                                           .keyway_width = "0.1875",
+                                                           .keyway_depth = "0.09375"}));
+  const std::vector<const Path*> loops = {&s.holes[0], &s.outline};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::stringstream file(WriteDxf(
+        s.outline, s.holes, {.units = c.units, .inches = c.inches, .polyline = c.polyline}));
+    PolylineCollector got;
+    DL_Dxf reader;
+    ASSERT_TRUE(reader.in(file, &got));
+    EXPECT_EQ(got.ints.contains("$INSUNITS") ? got.ints["$INSUNITS"] : -1, c.insunits);
+    EXPECT_EQ(got.ints.contains("$MEASUREMENT") ? got.ints["$MEASUREMENT"] : -1, c.measurement);
+    if (!c.polyline) {
+      EXPECT_EQ(got.arcs, 4 * 18 + 2);  // topped teeth; the bore's two arcs
+      continue;
+    }
+    EXPECT_EQ(got.arcs, 0);
+    ASSERT_EQ(got.vertices.size(), loops.size());
+    for (size_t k = 0; k < loops.size(); ++k) {
+      EXPECT_TRUE(got.closed[k]);
+      const std::vector<Segment>& segments = loops[k]->segments;
+      ASSERT_EQ(got.vertices[k].size(), segments.size());
+      for (size_t j = 0; j < segments.size(); ++j) {
+        const Segment& seg = segments[j];
+        const DL_VertexData& v = got.vertices[k][j];
+        EXPECT_EQ(v.x, seg.start.x);
+        EXPECT_EQ(v.y, seg.start.y);
+        const double sweep = SegmentLength(seg) / seg.radius;
+        const double bulge = !IsArc(seg)                             ? 0
+                             : seg.kind == SegmentKind::ClockwiseArc ? -std::tan(sweep / 4)
+                                                                     : std::tan(sweep / 4);
+        EXPECT_EQ(v.bulge, ParseReal(FormatReal(bulge)));
+      }
     }
   }
 }

@@ -139,7 +139,8 @@ TEST(Dxf, DirectionsAlongTheAxes) {
   p.TipX[1] = 5;         // seen from roller 2: straight up
   p.TipY[1] = 1;
   p.FlankEndY[1] = -1;  // seen from roller 1: straight down
-  const std::vector<Arc> arcs = Arcs(SplitCrLf(WriteDxf(BuildOutline(p, 2, 2, {.flank = 1, .seat = 0.5}))));
+  const std::vector<Arc> arcs =
+      Arcs(SplitCrLf(WriteDxf(BuildOutline(p, 2, 2, {.flank = 1, .seat = 0.5}))));
   ASSERT_EQ(arcs.size(), 6u);
   struct Case {
     const char* name;

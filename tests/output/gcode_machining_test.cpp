@@ -9,6 +9,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/gcode.h"
@@ -67,7 +68,7 @@ TEST(GCodeMachining, ProgramFraming) {
        "",
        true,
        true,
-       {"G20", "G42", "G0 X1.2748  Y0.6277", "G1 Z-0.125 F10"},
+       {"G20", "G0 X1.0042  Y0.4714", "G42", "G0 X1.2748  Y0.6277", "G1 Z-0.125 F10"},
        {"G0 Z2.00", "G40", "M2"}},
       {"spindle as typed",
        std::nullopt,
@@ -170,7 +171,15 @@ TEST(GCodeMachining, TabsRiseOverTheirWidthOnDeepPassesOnly) {
                                          "X",  "Y",  "Z",  "I",  "J"};
     for (const std::string& word : w.words) EXPECT_TRUE(known.contains(word)) << word;
     ASSERT_EQ(w.tab_lengths.size(), 2u * static_cast<size_t>(c.tabs));
-    for (double length : w.tab_lengths) EXPECT_NEAR(length, c.width, kTabLengthSlack);
+    // On the outline the tab is as long as the edge it leaves; a cutter's path rises over a
+    // longer stretch (measured by the cut it leaves, below).
+    for (double length : w.tab_lengths) {
+      if (c.tool) {
+        EXPECT_GT(length, c.width);
+      } else {
+        EXPECT_NEAR(length, c.width, kTabLengthSlack);
+      }
+    }
   }
 }
 
@@ -225,6 +234,178 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
   size_t z_moves = 0;
   for (const std::string& line : lines) z_moves += line.starts_with("G1 Z");
   EXPECT_EQ(z_moves, 2u + 4u);
+}
+
+TEST(GCodeMachining, PlungeFeedOnEveryMoveDown) {
+  MachiningOptions m{.depth = 0.25,
+                     .tool_diameter = 0.125,
+                     .depth_per_pass = 0.1,
+                     .tabs = HoldingTabs{.count = 3, .width = 0.1, .height = 0.07}};
+  m.plunge_feed = "3";
+  double z = 2;
+  size_t downs = 0;
+  for (const std::string& line : Program(m)) {
+    SCOPED_TRACE(line);
+    const double next = Word(line, 'Z');
+    const bool down = !std::isnan(next) && next < z;
+    if (line.starts_with("G1 ") || line.starts_with("G2 ") || line.starts_with("G3 ")) {
+      EXPECT_TRUE(line.ends_with(down ? " F3" : " F10"));
+    }
+    downs += down;
+    if (!std::isnan(next)) z = next;
+  }
+  EXPECT_EQ(downs, 3u + 2u * 3u);  // three passes; after each tab on the two deep ones
+}
+
+TEST(GCodeMachining, PreambleComesFirst) {
+  struct Case {
+    const char* name;
+    const char* preamble;
+    const char* comment;
+  };
+  const Case cases[] = {
+      {"description", "toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in",
+       "(toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in)"},
+      {"parentheses and line breaks cannot end the comment", "a (b) c\r\nG0 Z-1",
+       "(a [b] c  G0 Z-1)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string> lines =
+        SplitCrLf(WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
+                             {.machining = {}, .preamble = c.preamble}));
+    EXPECT_EQ(Head(lines, 4),
+              (std::vector<std::string>{c.comment, "G20", "G17 G90 G94", "G0 X1.2748  Y0.6277"}));
+  }
+}
+
+// Climb runs every contour the other way round from the same start: the same end points in
+// the reverse order, arcs turning the other way; with the controller's compensation on the
+// left.
+TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
+  const auto half = [](Point from) {
+    return Segment{.kind = SegmentKind::ClockwiseArc,
+                   .role = SegmentRole::Hole,
+                   .start = from,
+                   .end = {-from.x, 0},
+                   .radius = 0.25};
+  };
+  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
+  struct Case {
+    const char* name;
+    bool offset;
+    std::optional<double> tool;
+  };
+  const Case cases[] = {{"controller's compensation", true, std::nullopt},
+                        {"computed cutter path", false, 0.125}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto moves = [&](CutDirection direction) {
+      MachiningOptions m{.depth = 0.1, .tool_diameter = c.tool};
+      m.direction = direction;
+      // Per contour: the words of its moves and the points they end on.
+      std::vector<std::vector<std::pair<std::string, std::string>>> out;
+      for (const std::string& line : SplitCrLf(WriteGCode(
+               contours, {.offset = c.offset, .feed = "10", .machining = m}))) {
+        if (line == "G41" || line == "G42") {
+          EXPECT_EQ(line, direction == CutDirection::Climb ? "G41" : "G42");
+        }
+        if (line.starts_with("G1 Z")) out.emplace_back();
+        if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
+          out.back().emplace_back(line.substr(0, 2), line.substr(3, line.find(" I") - 3));
+        }
+      }
+      return out;
+    };
+    const auto conventional = moves(CutDirection::Conventional);
+    const auto climb = moves(CutDirection::Climb);
+    ASSERT_EQ(climb.size(), 2u);
+    ASSERT_EQ(conventional.size(), 2u);
+    for (size_t k = 0; k < 2; ++k) {
+      const auto& there = conventional[k];
+      const auto& back = climb[k];
+      ASSERT_EQ(there.size(), back.size());
+      const size_t n = there.size();
+      for (size_t j = 0; j < n; ++j) {
+        // Move j back ends where move n - 2 - j there ended; the last back where the first
+        // there started (its own start, the contour closing).
+        EXPECT_NE(back[j].first, there[n - 1 - j].first);
+        if (j + 1 < n) {
+          EXPECT_EQ(back[j].second, there[n - 2 - j].second);
+        }
+      }
+      EXPECT_EQ(back.back().second, there.back().second);
+    }
+  }
+}
+
+// Every move that goes down with a ramp angle set: along the path no steeper than the angle;
+// straight down only onto the top of the stock (Z-0).
+TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
+  const auto half = [](Point from) {
+    return Segment{.kind = SegmentKind::ClockwiseArc,
+                   .role = SegmentRole::Hole,
+                   .start = from,
+                   .end = {-from.x, 0},
+                   .radius = 0.25};
+  };
+  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
+  struct Case {
+    const char* name;
+    double angle;
+    bool offset;
+    std::optional<double> tool, per_pass;
+    int tabs;
+    CutDirection direction;
+    std::optional<double> lead_in;
+  };
+  const Case cases[] = {
+      {"5 degrees, one pass", 5, false, 0.125, std::nullopt, 0, CutDirection::Conventional},
+      {"1 degree, passes, many turns in the hole", 1, false, 0.125, 0.05, 0,
+       CutDirection::Conventional},
+      {"45 degrees, climb", 45, false, 0.25, 0.1, 0, CutDirection::Climb},
+      {"5 degrees, tabs between every tooth", 5, false, 0.125, 0.1, 18, CutDirection::Conventional},
+      {"2 degrees, tabs, climb", 2, false, 0.125, 0.06, 4, CutDirection::Climb},
+      {"controller's compensation", 5, true, std::nullopt, 0.1, 0, CutDirection::Conventional},
+      {"entry arcs and tabs", 5, false, 0.125, 0.1, 4, CutDirection::Conventional, 0.1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachiningOptions m{.depth = 0.25, .tool_diameter = c.tool, .depth_per_pass = c.per_pass};
+    if (c.tabs) m.tabs = HoldingTabs{.count = c.tabs, .width = 0.05, .height = 0.05};
+    m.direction = c.direction;
+    m.ramp_angle = c.angle;
+    m.lead_in = c.lead_in;
+    const double slope = std::tan(c.angle * std::numbers::pi / 180);
+    double x = NAN, y = NAN, z = 2;
+    size_t ramps = 0;
+    for (const std::string& line : SplitCrLf(WriteGCode(
+             contours, {.offset = c.offset, .feed = "10", .machining = m}))) {
+      SCOPED_TRACE(line);
+      const double next_z = std::isnan(Word(line, 'Z')) ? z : Word(line, 'Z');
+      const double ex = std::isnan(Word(line, 'X')) ? x : Word(line, 'X');
+      const double ey = std::isnan(Word(line, 'Y')) ? y : Word(line, 'Y');
+      double length = std::hypot(ex - x, ey - y);
+      if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
+        const double cx = x + Word(line, 'I'), cy = y + Word(line, 'J');
+        double sweep = std::atan2(ey - cy, ex - cx) - std::atan2(y - cy, x - cx);
+        if (line.starts_with("G2 ")) sweep = -sweep;
+        while (sweep <= 0) sweep += 2 * std::numbers::pi;
+        length = std::hypot(x - cx, y - cy) * sweep;
+      }
+      if (next_z < z && length == 0) {
+        EXPECT_EQ(next_z, 0);
+      }
+      if (next_z < z && length > 0) {
+        EXPECT_LE((z - next_z) / length, slope);
+        ++ramps;
+      }
+      x = ex;
+      y = ey;
+      z = next_z;
+    }
+    EXPECT_GT(ramps, 0u);
+  }
 }
 
 }  // namespace

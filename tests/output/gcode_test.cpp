@@ -39,9 +39,12 @@ const SprocketRun& Ansi40Teeth18() {
 TEST(GCode, Ansi40EighteenTeethLineForLine) {
   const std::vector<std::string> lines =
       Program(Ansi40Teeth18(), {.offset = true, .depth = 0.125, .feed = "10"});
-  ASSERT_EQ(lines.size(), 60u);
+  ASSERT_EQ(lines.size(), 61u);
+  // Entered along the first flank's tangent, so the controller's entry move ends beside the
+  // start wherever the machine stood.
   const std::vector<std::string> head = {
       "G20",
+      "G0 X1.0042  Y0.4714",
       "G42",
       "G0 X1.2748  Y0.6277",
       "G1 Z-0.125 F10",
@@ -59,7 +62,7 @@ TEST(GCode, Ansi40EighteenTeethLineForLine) {
       "G0 Z2.00",
       "G40",
   };
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7), head);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 8), head);
   EXPECT_EQ(std::vector<std::string>(lines.end() - 8, lines.end()), tail);
 }
 
@@ -81,8 +84,8 @@ TEST(GCode, LineCountsAndWordOrder) {
     size_t lines;
   };
   const Case cases[] = {
-      {"4 teeth", "4", false, 16},      {"4 teeth with offset", "4", true, 18},
-      {"18 teeth", "18", false, 58},    {"18 teeth with offset", "18", true, 60},
+      {"4 teeth", "4", false, 16},      {"4 teeth with offset", "4", true, 19},
+      {"18 teeth", "18", false, 58},    {"18 teeth with offset", "18", true, 61},
       {"130 teeth", "130", false, 394},
   };
   for (const Case& c : cases) {
@@ -93,7 +96,7 @@ TEST(GCode, LineCountsAndWordOrder) {
     std::vector<std::string> words;
     for (const std::string& line : lines) words.push_back(line.substr(0, line.find(' ')));
     std::vector<std::string> expected = {"G20"};
-    if (c.offset) expected.push_back("G42");
+    if (c.offset) expected.insert(expected.end(), {"G0", "G42"});
     expected.insert(expected.end(), {"G0", "G1"});
     for (int i = 0; i < s.N; ++i) expected.insert(expected.end(), {"G3", "G3", "G2"});
     expected.push_back("G0");

@@ -49,8 +49,9 @@ TEST(Pipeline, Ansi40EighteenTeethResults) {
   const RunResults& r = std::get<RunResults>(result);
   EXPECT_EQ(r.job.sprocket.pitch_diameter_text, "2.87938524157182");
   EXPECT_EQ(r.job.sprocket.outside_diameter_text, "3.30754316676291");
-  EXPECT_EQ(SplitCrLf(r.gcode).size(), 60u);
-  EXPECT_TRUE(r.gcode.starts_with("G20\r\nG42\r\nG0 X1.2748  Y0.6277\r\nG1 Z-0.125 F10\r\n"));
+  EXPECT_EQ(SplitCrLf(r.gcode).size(), 61u);
+  EXPECT_TRUE(r.gcode.starts_with(
+      "G20\r\nG0 X1.0042  Y0.4714\r\nG42\r\nG0 X1.2748  Y0.6277\r\nG1 Z-0.125 F10\r\n"));
   EXPECT_EQ(SplitCrLf(r.dxf).size(), 764u);
   ASSERT_EQ(r.preview.size(), 56u);  // the stage's own Clear and 55 outline calls
   EXPECT_EQ(r.preview[0].kind, PreviewCall::Kind::Clear);

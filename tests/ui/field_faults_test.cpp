@@ -48,8 +48,8 @@ const BadText kBadTexts[] = {
 // The diameters of ANSI 40, 18 teeth, which depth and feed do not change.
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
-constexpr int kAnsi40Lines = 60;  // 3 * 18 + 6: with "G42" and the closing "G40"
-constexpr int kPlungeLine = 3;    // after "G20", "G42" and the rapid move
+constexpr int kAnsi40Lines = 61;  // 3 * 18 + 7: with the entry point, "G42" and "G40"
+constexpr int kPlungeLine = 4;    // after "G20", the entry point, "G42" and the rapid move
 
 }  // namespace
 

@@ -378,13 +378,14 @@ void MainWindowTest::ansi40EighteenTeeth() {
   QCOMPARE(Field("txtOutsideDiameter")->cursorPosition(), 0);
 
   const QStringList lines = GCodeBox()->toPlainText().split('\n');
-  QCOMPARE(lines.size(), 61);  // 60 lines, each ending in a line break
+  QCOMPARE(lines.size(), 62);  // 61 lines, each ending in a line break
   QCOMPARE(lines.last(), "");
   QCOMPARE(lines[0], "G20");
-  QCOMPARE(lines[1], "G42");
-  QCOMPARE(lines[2], "G0 X1.2748  Y0.6277");
-  QCOMPARE(lines[58], "G0 Z2.00");
-  QCOMPARE(lines[59], "G40");
+  QCOMPARE(lines[1], "G0 X1.0042  Y0.4714");
+  QCOMPARE(lines[2], "G42");
+  QCOMPARE(lines[3], "G0 X1.2748  Y0.6277");
+  QCOMPARE(lines[59], "G0 Z2.00");
+  QCOMPARE(lines[60], "G40");
 
   const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));

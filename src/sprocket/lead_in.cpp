@@ -1,0 +1,87 @@
+// The entry circle touches the path at its start from the waste side, so the cutter runs onto
+// the path without a corner; the exit continues round the same circle.
+#include "sprocket/lead_in.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sprocket/numbers.h"
+#include "sprocket/tabs.h"
+
+namespace toothwright {
+namespace {
+
+struct Direction {
+  double x = 0, y = 0;
+};
+
+// Unit direction of travel at the start of the path's first segment.
+Direction StartTangent(const Segment& s) {
+  double tx = s.end.x - s.start.x, ty = s.end.y - s.start.y;
+  if (IsArc(s)) {
+    const double rx = s.start.x - s.centre.x, ry = s.start.y - s.centre.y;
+    const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
+    tx = ccw ? -ry : ry;
+    ty = ccw ? rx : -rx;
+  }
+  const double length = std::hypot(tx, ty);
+  return {tx / length, ty / length};
+}
+
+Point Rounded(double x, double y) {
+  return {Round4(x) + 0.0, Round4(y) + 0.0};
+}
+
+}  // namespace
+
+LeadArcs MakeLeadArcs(const Path& path, double radius, bool waste_right) {
+  const Segment& first = path.segments.front();
+  const Point s = first.start;
+  const Direction t = StartTangent(first);
+  // Towards the waste: the right of travel is (t.y, -t.x).
+  const Direction n = waste_right ? Direction{t.y, -t.x} : Direction{-t.y, t.x};
+  const Point centre{s.x + radius * n.x, s.y + radius * n.y};
+  // Travelling along t at s round a centre on the right is turning clockwise.
+  const SegmentKind kind =
+      waste_right ? SegmentKind::ClockwiseArc : SegmentKind::CounterClockwiseArc;
+  const Point entry = Rounded(centre.x - radius * t.x, centre.y - radius * t.y);
+  const Point exit = Rounded(centre.x + radius * t.x, centre.y + radius * t.y);
+  const Segment in{.kind = kind,
+                   .role = first.role,
+                   .start = entry,
+                   .end = s,
+                   .centre = centre,
+                   .radius = radius};
+  Segment out = in;
+  out.start = s;
+  out.end = exit;
+  return {in, out};
+}
+
+std::optional<int> EntryTooth(int N, const std::optional<HoldingTabs>& tabs) {
+  if (!tabs) return 1;
+  std::vector<bool> carries(static_cast<size_t>(N) + 1, false);
+  for (int k = 0; k < tabs->count; ++k)
+    carries[static_cast<size_t>(TabTooth(k, tabs->count, N))] = true;
+  for (int tooth = 1; tooth <= N; ++tooth) {
+    if (!carries[static_cast<size_t>(tooth)]) return tooth;
+  }
+  return std::nullopt;
+}
+
+bool LeadInFits(std::span<const Path> contours, double tool_diameter, double radius,
+                const std::optional<HoldingTabs>& tabs) {
+  for (const Path& contour : contours) {
+    int N = 0;
+    for (const Segment& s : contour.segments) {
+      N = std::max(N, s.tooth);
+      if (s.role == SegmentRole::Hole && IsArc(s) && !(s.radius - tool_diameter / 2 > radius)) {
+        return false;
+      }
+    }
+    if (N > 0 && !EntryTooth(N, tabs)) return false;
+  }
+  return true;
+}
+
+}  // namespace toothwright

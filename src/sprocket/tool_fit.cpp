@@ -1,0 +1,44 @@
+// The shrinking arcs are the clockwise ones: each contour is offset to its right, which lies
+// towards the centre of a clockwise arc.
+#include "sprocket/tool_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "sprocket/numbers.h"
+
+namespace toothwright {
+namespace {
+
+// Added to the limit in ten-thousandths before it is rounded down, so that a limit that is a
+// whole number of them (2 * (0.15625 - 0.0002) = 0.3121) is not taken one step lower for the
+// binary error of its subtraction.
+constexpr double kLimitSlack = 1e-6;
+constexpr double kTenThousandths = 10000;
+
+}  // namespace
+
+double LargestToolDiameter(std::span<const Path> contours, bool inches) {
+  double smallest = std::numeric_limits<double>::infinity();
+  for (const Path& contour : contours) {
+    for (const Segment& s : contour.segments) {
+      if (s.kind == SegmentKind::ClockwiseArc) smallest = std::min(smallest, s.radius);
+    }
+  }
+  if (std::isinf(smallest)) return smallest;
+  const double limit =
+      2 * (smallest - (inches ? kSmallestCutterArcInches : kSmallestCutterArcMillimetres));
+  return std::floor(limit * kTenThousandths + kLimitSlack) / kTenThousandths;
+}
+
+bool ToolFits(std::span<const Path> contours, double tool_diameter, bool inches) {
+  return tool_diameter <= LargestToolDiameter(contours, inches);
+}
+
+std::string LargestToolReason(double largest, bool inches) {
+  if (!(largest >= 1 / kTenThousandths)) return "No tool fits the part's smallest arc";
+  return "The largest tool that fits is " + FormatReal(largest) + (inches ? " in" : " mm");
+}
+
+}  // namespace toothwright

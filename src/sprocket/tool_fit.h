@@ -1,0 +1,40 @@
+// Whether a cutter fits the arcs its centre must follow inside them: the program writes the
+// path of the cutter's centre, and an arc that shrinks to almost nothing under that offset is
+// written with its rounded ends on (or next to) its centre, which a controller refuses as a
+// zero-radius arc.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "geometry/path.h"
+
+namespace toothwright {
+
+// The smallest radius an arc of the cutter's path may have in an inch program: two units of the
+// coordinates' last (fourth) decimal, so that its rounded ends stay clear of its centre.
+inline constexpr double kSmallestCutterArcInches = 2e-4;
+// The same in a millimetre program, where two units of the last decimal are not enough: LinuxCNC
+// refuses an arc below 0.00005 in (0.00127 mm) as zero-radius, and the rounding of its ends and
+// centre may take up to 0.0002 mm more off it.
+inline constexpr double kSmallestCutterArcMillimetres = 0.0015;
+
+// The largest tool diameter, rounded down to four decimals, for which every arc that shrinks
+// under the offset keeps a radius of at least the smallest above: every clockwise arc of
+// contours cut with the cutter on their right (the outline's seats, the holes' arcs). A
+// diameter given to four decimals that reaches the limit exactly fits. Infinity when no arc
+// shrinks; at or below 0 when no tool fits. contours: closed paths as the program cuts them
+// (holes clockwise, the outline counter-clockwise), lengths in inches when `inches`, else in
+// millimetres.
+double LargestToolDiameter(std::span<const Path> contours, bool inches);
+
+// Whether a tool of tool_diameter (> 0, in the contours' unit) fits: at most
+// LargestToolDiameter(contours, inches).
+bool ToolFits(std::span<const Path> contours, double tool_diameter, bool inches);
+
+// The reason shown beside the tool diameter's message for a tool that does not fit: "The
+// largest tool that fits is 0.3121 in" ("mm" when not inches), or "No tool fits the part's
+// smallest arc" when largest is below the smallest four-decimal length.
+std::string LargestToolReason(double largest, bool inches);
+
+}  // namespace toothwright
