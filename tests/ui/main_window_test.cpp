@@ -280,7 +280,7 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
   };
   QCOMPARE(focus_chain(expected.size()), expected + QStringList{"Combo1"});
 
-  // The open panel's groups follow Go, top to bottom; its save follows the others.
+  // The open panel's groups follow Go, top to bottom; its row of buttons follows the saves.
   Click("CmdMore");
   const QStringList panel =
       QString(
@@ -290,7 +290,8 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
           "txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
           .split(' ');
   const QStringList open = expected.mid(0, 9) + panel + expected.mid(9, 4) +
-                           QStringList{"CmdSVGSave"} + expected.mid(13);
+                           QStringList{"CmdOpenDesign", "CmdSaveDesign", "CmdSVGSave"} +
+                           expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
 
   // The results take the focus from a click only, to be selected and copied.
@@ -1149,11 +1150,14 @@ void MainWindowTest::savesProposeTheLastNameWithTheirOwnExtension() {
   Click("CmdDXFSave");
   Click("CmdMore");
   Click("CmdSVGSave");
-  QCOMPARE(services_->requests.size(), 4);
+  Click("CmdSaveDesign");
+  QCOMPARE(services_->requests.size(), 5);
   QCOMPARE(services_->requests[1].file_name, SavePath(next_gcode));
   QCOMPARE(services_->requests[1].selected_filter, next_filter);
   QCOMPARE(services_->requests[2].file_name, SavePath(next_dxf));
   QCOMPARE(services_->requests[3].file_name, SavePath(QString(next_dxf).replace(".dxf", ".svg")));
+  QCOMPARE(services_->requests[4].file_name,
+           SavePath(QString(next_dxf).replace(".dxf", ".toothwright")));
 }
 
 void MainWindowTest::shortcutKeys() {
