@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "ui/main_window.h"
+#include "ui/qt_window_services.h"
 
 namespace {
 
@@ -29,7 +30,9 @@ void ShowAndPaint(QWidget& window) {
 }
 
 void BM_GoToEverythingUpdated(benchmark::State& state) {
-  toothwright::MainWindow window;
+  // The window starts as on a first run, whatever the last session left in the settings.
+  toothwright::QtWindowServices services(nullptr, toothwright::PreferenceStore::Nowhere);
+  toothwright::MainWindow window(&services);
   auto* chains = Control<QComboBox>(window, "Combo1");
   chains->setCurrentIndex(chains->findText("ANSI 40"));
   Control<QLineEdit>(window, "txtNumberofTeeth")->setText(QString::number(state.range(0)));
@@ -46,8 +49,9 @@ void BM_GoToEverythingUpdated(benchmark::State& state) {
 BENCHMARK(BM_GoToEverythingUpdated)->Arg(18)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToWindowShown(benchmark::State& state) {
+  toothwright::QtWindowServices services(nullptr, toothwright::PreferenceStore::Nowhere);
   for (auto _ : state) {
-    toothwright::MainWindow window;
+    toothwright::MainWindow window(&services);
     ShowAndPaint(window);
   }
 }

@@ -1,8 +1,10 @@
-// Entry point of toothwright: reads the options, checks for a display, then opens the window.
+// Entry point of toothwright: reads the options, checks for a display, then opens the window
+// and, when given one, the design file.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,6 +28,7 @@ void ReportUsageError(const QString& error) {
 
 int main(int argc, char** argv) {
   QString cli_command;
+  QString design_path;  // the design file to open, "" for none
   {
     // The options are read before any display is needed, so that --help and --version answer
     // anywhere; the window's application comes only after the display check.
@@ -40,16 +43,20 @@ int main(int argc, char** argv) {
             .arg(cli_command));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A design file (.toothwright) to open."),
+                                 QStringLiteral("[file]"));
     const QStringList arguments = QCoreApplication::arguments();
     if (!parser.parse(arguments)) {
       ReportUsageError(parser.errorText());
       return kExitUsage;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-      ReportUsageError(
-          QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+      ReportUsageError(QStringLiteral("unexpected argument '%1'").arg(files[1]));
       return kExitUsage;
     }
+    if (!files.isEmpty()) design_path = files.front();
     // Prints the help or the version and exits when one was asked for.
     parser.process(arguments);
   }
@@ -71,5 +78,9 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(toothwright::kLayoutStyle)));
   toothwright::MainWindow window;
   window.show();
+  // Once the window is up, so that a file that cannot be read has its message over it.
+  if (!design_path.isEmpty()) {
+    QTimer::singleShot(0, &window, [&window, design_path] { window.OpenDesign(design_path); });
+  }
   return app.exec();
 }

@@ -24,6 +24,7 @@
 #include <variant>
 #include <vector>
 
+#include "design_file/design_file.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/preview.h"
@@ -274,6 +275,9 @@ MainWindow::MainWindow(WindowServices* services, QWidget* parent)
   BuildControls();
   WireEvents();
   Form_Load();
+  const Preferences kept = services_->LoadPreferences();
+  last_save_.folder = kept.last_folder;
+  if (kept.more_open) CmdMore_Click();
   ui_.Combo1->setFocus();
 }
 
@@ -335,6 +339,10 @@ void MainWindow::BuildControls() {
   ui_.CmdTipDiameterANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdTipDiameterANSI");
   ui_.CheckProgramEnd = FindControl<QCheckBox>(ui_.MorePanel, "CheckProgramEnd");
   ui_.CmdSVGSave = FindControl<QPushButton>(ui_.MorePanel, "CmdSVGSave");
+  ui_.CmdOpenDesign = FindControl<QPushButton>(ui_.MorePanel, "CmdOpenDesign");
+  ui_.CmdSaveDesign = FindControl<QPushButton>(ui_.MorePanel, "CmdSaveDesign");
+  ui_.CmdOpenDesign->setToolTip(tr("Fills every field from a design file (Ctrl+O)"));
+  ui_.CmdSaveDesign->setToolTip(tr("Saves every field as typed in a design file (Ctrl+Shift+S)"));
   ui_.CmdSeatClearanceANSI->setToolTip(tr("Seat clearance of the chain standard"));
   ui_.CmdTipDiameterANSI->setToolTip(tr("Outside diameter of the chain standard"));
   ui_.CheckProgramEnd->setAccessibleName(
@@ -380,6 +388,8 @@ void MainWindow::WireEvents() {
   connect(ui_.CmdAbout, &QPushButton::clicked, this, &MainWindow::CmdAbout_Click);
   connect(ui_.CmdMore, &QPushButton::clicked, this, &MainWindow::CmdMore_Click);
   connect(ui_.CmdSVGSave, &QPushButton::clicked, this, &MainWindow::CmdSVGSave_Click);
+  connect(ui_.CmdOpenDesign, &QPushButton::clicked, this, &MainWindow::CmdOpenDesign_Click);
+  connect(ui_.CmdSaveDesign, &QPushButton::clicked, this, &MainWindow::CmdSaveDesign_Click);
   connect(ui_.CmdSeatClearanceANSI, &QPushButton::clicked, this,
           &MainWindow::CmdSeatClearanceANSI_Click);
   connect(ui_.CmdTipDiameterANSI, &QPushButton::clicked, this,
@@ -412,6 +422,9 @@ void MainWindow::WireEvents() {
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), ui_.CmdGCodeSave, &QPushButton::click);
   shortcut(QKeySequence(Qt::Key_F1), ui_.CmdAbout, &QPushButton::click);
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+  // The design files' keys work with the panel closed too, where their buttons are hidden.
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this, &MainWindow::CmdOpenDesign_Click);
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, &MainWindow::CmdSaveDesign_Click);
   // A diameter wider than its field is shown whole in the field's tip.
   for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
     connect(result, &QLineEdit::textChanged, result, &QWidget::setToolTip);
@@ -442,6 +455,12 @@ QLineEdit* MainWindow::FieldEdit(std::string FieldTexts::*text) const {
     if (kOptionFields[i].text == text) return ui_.options[i];
   }
   return nullptr;
+}
+
+QCheckBox* MainWindow::TickBox(bool FieldTexts::*ticked) const {
+  if (ticked == &FieldTexts::offset) return ui_.Check1;
+  Q_ASSERT(ticked == &FieldTexts::program_end);
+  return ui_.CheckProgramEnd;
 }
 
 int MainWindow::OptionsInForce() const {
@@ -630,6 +649,79 @@ void MainWindow::CmdMore_Click() {
   const int width = kClientWidthTwips + (more_open_ ? kMorePanelWidthTwips : 0);
   setFixedSize(TwipsToPixels(0, 0, width, kClientHeightTwips).size());
   RefreshMoreCaption();
+  KeepPreferences();
+}
+
+void MainWindow::CmdOpenDesign_Click() {
+  const QString filter = QString::fromUtf8(kDesignFilter);
+  const std::optional<QString> path = services_->AskOpenPath(
+      {.filters = {filter, QString::fromUtf8(kAllFilesFilter)}, .initial_folder = StartFolder()});
+  if (path && !path->isEmpty()) OpenDesign(*path);
+}
+
+void MainWindow::CmdSaveDesign_Click() {
+  // The fields as typed, whether Go has read them or not: a design is saved to be worked on.
+  const QString filter = QString::fromUtf8(kDesignFilter);
+  SaveWithDialog({filter}, filter, FilterExtensions(filter).front(),
+                 QString::fromStdString(WriteDesignFile(ReadFields())));
+}
+
+void MainWindow::OpenDesign(const QString& path) {
+  // One byte more than a design file may hold is enough to refuse a larger file unread.
+  const auto bytes = services_->ReadFileStart(path, static_cast<qint64>(kLargestDesignFile) + 1);
+  if (const auto* reason = std::get_if<QString>(&bytes)) {
+    services_->ShowMessage(tr("The file %1 could not be opened: %2").arg(path, *reason));
+    return;
+  }
+  const QByteArray& text = std::get<QByteArray>(bytes);
+  const auto read =
+      ReadDesignFile(std::string_view(text.constData(), static_cast<size_t>(text.size())),
+                     QDir::toNativeSeparators(path).toStdString());
+  if (const auto* error = std::get_if<DesignFileError>(&read)) {
+    services_->ShowMessage(QString::fromStdString(error->message));
+    return;
+  }
+  ShowDesign(std::get<FieldTexts>(read));
+  last_save_ = LastSaveOf(path);
+  KeepPreferences();
+}
+
+void MainWindow::ShowDesign(const FieldTexts& fields) {
+  {
+    // The file's lengths are in its own units already: the switch converts nothing. A chain
+    // pick would write its pitch and roller over the file's, so the list shows none.
+    const QSignalBlocker quiet_units(ui_.ComboUnits);
+    const QSignalBlocker quiet_chains(ui_.Combo1);
+    const int units = ui_.ComboUnits->findText(QString::fromStdString(fields.units));
+    Q_ASSERT(units >= 0);  // a design file holds one of the list's units
+    ui_.ComboUnits->setCurrentIndex(units);
+    ui_.Combo1->setCurrentIndex(-1);
+  }
+  current_units_ = ui_.ComboUnits->currentText();
+  for (const TextField& row : kTextFields) SetFieldText(FieldEdit(row.text), fields.*(row.text));
+  // A later switch converts each length from the file's text, as if typed in the file's units.
+  for (UnitFieldState& state : unit_fields_) {
+    const std::string shown = state.field->text().toStdString();
+    state.text = TypedLength{shown, current_units_.toStdString(), shown};
+  }
+  // The ticks after the texts: a tool diameter unticks the offset as it is set.
+  for (const TickField& row : kTickFields) TickBox(row.ticked)->setChecked(fields.*(row.ticked));
+  // A file may hold both, which the window never does: Go refuses the tool diameter, and both
+  // stay editable so that either can be given up.
+  if (fields.offset && !IsBlank(fields.tool_diameter)) {
+    ui_.Check1->setEnabled(true);
+    ui_.txtToolDiameter->setEnabled(true);
+  }
+  RefreshUnitSuffixes();
+  MarkResultsStale();
+}
+
+QString MainWindow::StartFolder() const {
+  return last_save_.folder.isEmpty() ? QString::fromUtf8(kSaveFolder) : last_save_.folder;
+}
+
+void MainWindow::KeepPreferences() {
+  services_->SavePreferences({.last_folder = last_save_.folder, .more_open = more_open_});
 }
 
 void MainWindow::CmdSeatClearanceANSI_Click() {
@@ -660,17 +752,19 @@ std::optional<QString> MainWindow::SaveWithDialog(const QStringList& filters,
                                                   const QString& extension, const QString& text) {
   const SaveRequest request{.filters = filters,
                             .selected_filter = selected_filter,
-                            .initial_folder = QString::fromUtf8(kSaveFolder),
+                            .initial_folder = StartFolder(),
                             .file_name = ProposedPath(last_save_, extension)};
   const std::optional<SaveChoice> choice = services_->AskSavePath(request);
   if (!choice || choice->path.isEmpty()) return std::nullopt;
   const QString path = WithExtension(choice->path, choice->filter);
   last_save_ = LastSaveOf(path);
+  KeepPreferences();
   if (const auto reason = services_->WriteTextFile(path, text)) {
     services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *reason));
     return path;
   }
-  ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
+  // A design saved while the results are stale leaves the note saying so.
+  if (!results_stale_) ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
   return path;
 }
 

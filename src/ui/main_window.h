@@ -1,10 +1,11 @@
 // The one window of Toothwright, the form fgfgfg: the chain, the optional G-code parameters,
 // the two computed diameters, the preview, the G-code text and the saves, and the More panel
-// with the tooth-form, machining and mounting options. Each event the window handles runs one
-// handler named after its control and event; the fields are the only state a handler leaves
-// behind, apart from the unit in force with the typed text of each length field, the folder
-// and name of the last file saved, whether the results still match the fields and whether the
-// panel is open.
+// with the tooth-form, machining and mounting options and the design files. Each event the
+// window handles runs one handler named after its control and event; the fields are the only
+// state a handler leaves behind, apart from the unit in force with the typed text of each
+// length field, the folder and name of the last file saved or opened, whether the results
+// still match the fields and whether the panel is open. The last folder and the panel's state
+// are kept for the next session through the services; the fields are not.
 #pragma once
 
 #include <QWidget>
@@ -40,6 +41,10 @@ inline constexpr const char* kSaveFolder = "c:\\temp";
 inline constexpr const char* kNoDrawingMessage = "There is no DXF drawing yet: press Go first.";
 inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
+// The design files' filter, offered by the open dialog with kAllFilesFilter after it and by the
+// save dialog alone.
+inline constexpr const char* kDesignFilter = "Toothwright design (*.toothwright)";
+inline constexpr const char* kAllFilesFilter = "All files (*)";
 // Shown in the results area, and as the saves' tip while they are disabled, once the fields no
 // longer match the results.
 inline constexpr const char* kStaleResultsMessage = "Results are for earlier settings: press Go";
@@ -65,6 +70,9 @@ class MainWindow : public QWidget {
   FieldTexts ReadFields() const;
   // The field whose text a run reads into text, or nullptr for a member no field fills (units).
   QLineEdit* FieldEdit(std::string FieldTexts::*text) const;
+  // Reads the design file at path and shows its fields, as "Open Design..." does once a path
+  // is chosen. A file that cannot be read or is refused shows its message and changes nothing.
+  void OpenDesign(const QString& path);
 
   // The handlers, each wired to its control's event and to nothing else.
   void Form_Load();
@@ -77,6 +85,8 @@ class MainWindow : public QWidget {
   void CmdAbout_Click();
   void CmdMore_Click();
   void CmdSVGSave_Click();
+  void CmdOpenDesign_Click();
+  void CmdSaveDesign_Click();
   void CmdSeatClearanceANSI_Click();
   void CmdTipDiameterANSI_Click();
   void Check1_Click();
@@ -116,11 +126,21 @@ class MainWindow : public QWidget {
     QLineEdit* txtToolDiameter = nullptr;
     QCheckBox* CheckProgramEnd = nullptr;
     QPushButton* CmdSVGSave = nullptr;
+    QPushButton* CmdOpenDesign = nullptr;
+    QPushButton* CmdSaveDesign = nullptr;
     TextStore* txtSVG = nullptr;
   };
 
   void BuildControls();
   void WireEvents();
+  // The tick box whose state a run reads into ticked.
+  QCheckBox* TickBox(bool FieldTexts::*ticked) const;
+  // Puts every text and tick of fields into the window, the units first without converting.
+  void ShowDesign(const FieldTexts& fields);
+  // The folder a dialog opens in when it proposes no file: the last folder, else the default.
+  QString StartFolder() const;
+  // Keeps the last folder and the panel's state for the next session.
+  void KeepPreferences();
   // Options in force: the panel's fields that are not empty (a run reads an empty one as
   // off), and a ticked M2 box.
   int OptionsInForce() const;
@@ -158,7 +178,7 @@ class MainWindow : public QWidget {
   std::vector<UnitFieldState> unit_fields_;
   std::vector<QLabel*> result_suffixes_;  // of the two computed diameters
   QString current_units_;
-  LastSave last_save_;               // shared by every save
+  LastSave last_save_;               // shared by every save and open
   QString gcode_extension_ = "cam";  // proposed by the next G-code save
   bool has_results_ = false;         // a run has succeeded since the window opened
   bool results_stale_ = false;       // ... and the fields changed since the last one

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QSettings>
 #include <cerrno>
 #include <cstring>
 
@@ -40,9 +41,15 @@ std::optional<QString> WriteStraightThrough(const QString& path, const QByteArra
   return std::nullopt;
 }
 
+// The settings' organisation and application names, and their keys.
+constexpr const char* kSettingsName = "toothwright";
+constexpr const char* kLastFolderKey = "lastFolder";
+constexpr const char* kMoreOpenKey = "morePanelOpen";
+
 }  // namespace
 
-QtWindowServices::QtWindowServices(QWidget* dialog_parent) : dialog_parent_(dialog_parent) {}
+QtWindowServices::QtWindowServices(QWidget* dialog_parent, PreferenceStore store)
+    : dialog_parent_(dialog_parent), store_(store) {}
 
 void QtWindowServices::ShowMessage(const QString& prompt) {
   // A label breaks lines at LF; the CR of each CR LF would show as a stray character.
@@ -87,6 +94,29 @@ std::optional<SaveChoice> QtWindowServices::AskSavePath(const SaveRequest& reque
   return SaveChoice{files.front(), dialog.selectedNameFilter()};
 }
 
+std::optional<QString> QtWindowServices::AskOpenPath(const OpenRequest& request) {
+  QFileDialog dialog(dialog_parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(request.filters);
+  if (QFileInfo(request.initial_folder).isDir()) dialog.setDirectory(request.initial_folder);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+  return files.front();
+}
+
+std::variant<QByteArray, QString> QtWindowServices::ReadFileStart(const QString& path,
+                                                                  qint64 max_bytes) {
+  // A folder opens for reading on some systems and reads as nothing.
+  if (QFileInfo(path).isDir()) return QStringLiteral("it is a folder");
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+  QByteArray bytes = file.read(max_bytes);
+  if (file.error() != QFileDevice::NoError) return file.errorString();
+  return bytes;
+}
+
 std::optional<QString> QtWindowServices::WriteTextFile(const QString& path, const QString& text) {
   const QByteArray bytes = text.toUtf8();
   if (IsSpecialFile(path)) return WriteStraightThrough(path, bytes);
@@ -102,6 +132,20 @@ std::optional<QString> QtWindowServices::WriteTextFile(const QString& path, cons
   }
   if (!file.commit()) return file.errorString();
   return std::nullopt;
+}
+
+Preferences QtWindowServices::LoadPreferences() {
+  if (store_ == PreferenceStore::Nowhere) return {};
+  const QSettings settings(QString::fromLatin1(kSettingsName), QString::fromLatin1(kSettingsName));
+  return {.last_folder = settings.value(kLastFolderKey).toString(),
+          .more_open = settings.value(kMoreOpenKey, false).toBool()};
+}
+
+void QtWindowServices::SavePreferences(const Preferences& preferences) {
+  if (store_ == PreferenceStore::Nowhere) return;
+  QSettings settings(QString::fromLatin1(kSettingsName), QString::fromLatin1(kSettingsName));
+  settings.setValue(kLastFolderKey, preferences.last_folder);
+  settings.setValue(kMoreOpenKey, preferences.more_open);
 }
 
 void QtWindowServices::ProcessPendingEvents() {

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "ui/main_window.h"
+#include "ui/qt_window_services.h"
 #include "ui/window_layout.h"
 
 namespace {
@@ -33,7 +34,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(toothwright::kLayoutStyle)));
-  toothwright::MainWindow window;
+  // The picture shows the window as on a first run, whatever the last session left behind.
+  toothwright::QtWindowServices services(nullptr, toothwright::PreferenceStore::Nowhere);
+  toothwright::MainWindow window(&services);
   auto* chains = Control<QComboBox>(window, "Combo1");
   chains->setCurrentIndex(chains->findText("ANSI 40"));
   Control<QLineEdit>(window, "txtNumberofTeeth")->setText("18");

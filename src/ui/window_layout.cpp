@@ -24,9 +24,9 @@ constexpr ControlLayout kControls[] = {
     {"Shape3", K::Frame, "", 120, 2400, 9255, 735},
     // Title.
     {"Label7", K::Label, "Toothwright 2.0", 120, 0, 4095, 495, kNoTab, F::Title},
-    {"CmdAbout", K::Button, "Info", 8400, 120, 975, 255, 33},
+    {"CmdAbout", K::Button, "Info", 8400, 120, 975, 255, 35},
     // Opens and closes the More panel; in the title row's free space, so nothing else moves.
-    {"CmdMore", K::Button, "More \u25b8", 7065, 120, 1215, 255, 32},
+    {"CmdMore", K::Button, "More \u25b8", 7065, 120, 1215, 255, 34},
     // Chain zone.
     {"Label11", K::Label, "Choose a standard chain size or enter custom pitch and roller sizes",
      120, 720, 9255, 375, kNoTab, F::Body, true},
@@ -77,7 +77,7 @@ constexpr ControlLayout kControls[] = {
 
 // The More panel: three framed groups in the column right of the window, each a caption per
 // row with its field beside it, rows 345 twips apart. The group frames line up with the chain
-// zone's top and the save button with "Save DXF File".
+// zone's top and the row of buttons beneath them with "Save DXF File".
 constexpr ControlLayout kMorePanelControls[] = {
     // Group frames.
     {"ShapeToothForm", K::Frame, "", 9810, 675, 3780, 1080},
@@ -125,8 +125,11 @@ constexpr ControlLayout kMorePanelControls[] = {
     {"txtBoltHoleDiameter", K::TextBox, "", 11640, 6855, 1095, 285, 25},
     {"LabelBoltCircle", K::Label, "Bolt Circle", 9930, 7215, 1650, 255},
     {"txtBoltCircle", K::TextBox, "", 11640, 7200, 1095, 285, 26},
-    // The drawing to scale, saved like the DXF drawing.
-    {"CmdSVGSave", K::Button, "Save SVG File", 10965, 7845, 1455, 375, 31},
+    // The design files, the fields as typed, and the drawing to scale, saved like the DXF
+    // drawing: three buttons across the column, 45 twips apart.
+    {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375, 31},
+    {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375, 32},
+    {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375, 33},
 };
 
 int RoundToPixels(int twips) {

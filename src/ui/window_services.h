@@ -1,11 +1,14 @@
-// What the main window asks of the desktop: message boxes, the save dialog, file writing and
-// letting pending events through. The window reaches them only through this interface, so
-// tests stand in for the dialogs without a person at the screen.
+// What the main window asks of the desktop: message boxes, the open and save dialogs, file
+// reading and writing, the preferences kept between sessions and letting pending events
+// through. The window reaches them only through this interface, so tests stand in for the
+// dialogs without a person at the screen and never touch the person's settings.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <variant>
 
 namespace toothwright {
 
@@ -21,6 +24,19 @@ struct SaveRequest {
 struct SaveChoice {
   QString path;    // as the dialog returns it
   QString filter;  // the entry selected at the moment of confirming
+};
+
+// What an open dialog is opened with.
+struct OpenRequest {
+  QStringList filters;  // the entries offered, each "Description (*.ext ...)"; the first selected
+  QString initial_folder;  // opened when it exists
+};
+
+// What the window keeps from one session to the next; the fields are not among it.
+struct Preferences {
+  QString last_folder;     // the folder of the last file saved or opened; "" before the first
+  bool more_open = false;  // the More panel was open
+  bool operator==(const Preferences&) const = default;
 };
 
 class WindowServices {
@@ -41,9 +57,22 @@ class WindowServices {
   // filter the user confirmed, or nullopt when cancelled.
   virtual std::optional<SaveChoice> AskSavePath(const SaveRequest& request) = 0;
 
+  // The modal open dialog for an existing file. The path confirmed, or nullopt when cancelled.
+  virtual std::optional<QString> AskOpenPath(const OpenRequest& request) = 0;
+
+  // The bytes at the start of the file at path, at most max_bytes of them, so that a file
+  // too large to be what is asked for is never read whole; or the reason it cannot be read.
+  virtual std::variant<QByteArray, QString> ReadFileStart(const QString& path,
+                                                          qint64 max_bytes) = 0;
+
   // Creates or replaces the file at path with text encoded as UTF-8, atomically: on failure
   // an existing file keeps its content. nullopt when written, else the reason it was not.
   virtual std::optional<QString> WriteTextFile(const QString& path, const QString& text) = 0;
+
+  // The preferences kept from the last session; the defaults when there are none.
+  virtual Preferences LoadPreferences() = 0;
+  // Keeps preferences for the next session.
+  virtual void SavePreferences(const Preferences& preferences) = 0;
 
   // Handles the window events pending at this moment, once, without waiting for more.
   virtual void ProcessPendingEvents() = 0;

@@ -1,5 +1,6 @@
-// Window services for tests: message boxes are recorded instead of shown, the save dialog
-// answers from a script, and files are written for real.
+// Window services for tests: message boxes are recorded instead of shown, the open and save
+// dialogs answer from scripts, files are read and written for real, and the preferences live
+// in memory, never in the person's settings.
 #pragma once
 
 #include <QList>
@@ -32,6 +33,16 @@ class FakeWindowServices : public QtWindowServices {
     return SaveChoice{*path, filter};
   }
 
+  // Answers with the next scripted path; nullopt (cancel) once they run out.
+  std::optional<QString> AskOpenPath(const OpenRequest& request) override {
+    open_requests.append(request);
+    if (open_answers.isEmpty()) return std::nullopt;
+    return open_answers.takeFirst();
+  }
+
+  Preferences LoadPreferences() override { return preferences; }
+  void SavePreferences(const Preferences& kept) override { preferences = kept; }
+
   void ProcessPendingEvents() override {
     ++pending_event_passes;
     if (on_pending_events) on_pending_events();
@@ -42,6 +53,9 @@ class FakeWindowServices : public QtWindowServices {
   QList<SaveRequest> requests;
   QList<std::optional<QString>> save_answers;
   QStringList filter_answers;
+  QList<OpenRequest> open_requests;
+  QStringList open_answers;
+  Preferences preferences;  // what the last session kept, then what the window keeps
   int pending_event_passes = 0;
   std::function<void()> on_pending_events;  // stands in for what the user does meanwhile
 };

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <vector>
 
+#include "fake_window_services.h"
 #include "ui/display_check.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
@@ -90,7 +91,8 @@ void LayoutTest::twipsToPixels() {
 }
 
 void LayoutTest::everyControlIsPlacedAsTheTableSays() {
-  MainWindow window;
+  FakeWindowServices services;
+  MainWindow window(&services);
   QCOMPARE(WindowControls().size(), size_t{40});
   window.CmdMore_Click();  // open: the panel's controls lie inside the window too
   for (const ControlLayout& row : AllControls()) {
@@ -115,7 +117,8 @@ void LayoutTest::everyControlIsPlacedAsTheTableSays() {
 }
 
 void LayoutTest::controlsAreOfTheirKind() {
-  MainWindow window;
+  FakeWindowServices services;
+  MainWindow window(&services);
   for (const ControlLayout& row : AllControls()) {
     const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
     bool right_kind = false;
@@ -162,7 +165,8 @@ void LayoutTest::controlsAreOfTheirKind() {
 }
 
 void LayoutTest::captionsAreNotClipped() {
-  MainWindow window;
+  FakeWindowServices services;
+  MainWindow window(&services);
   window.CmdMore_Click();
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -199,7 +203,8 @@ void LayoutTest::fontsAreTheInstalledSans() {
 }
 
 void LayoutTest::moreCaptionFitsWithTheLargestCount() {
-  MainWindow window;
+  FakeWindowServices services;
+  MainWindow window(&services);
   auto* more = window.findChild<QPushButton*>("CmdMore");
   for (auto* field : window.findChild<QWidget*>("MorePanel")->findChildren<QLineEdit*>()) {
     field->setText("1");
@@ -288,6 +293,8 @@ void LayoutTest::programWithoutDisplay_data() {
   QTest::addColumn<QString>("output");  // a part of standard output, then of standard error
   QTest::addColumn<QString>("error");
   QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "--version" << QString();
+  QTest::newRow("--help names the design file")
+      << QStringList{"--help"} << "" << 0 << "[file]" << QString();
   QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << "toothwright 2.0"
                              << QString();
   QTest::newRow("no display") << QStringList{} << "" << 1 << QString()
@@ -297,8 +304,12 @@ void LayoutTest::programWithoutDisplay_data() {
       << "cannot be opened (DISPLAY=\":99\").\nStart it from a desktop session";
   QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << QString()
                                   << "toothwright: Unknown option 'bogus'";
-  QTest::newRow("argument") << QStringList{"part.cam"} << ":99" << 2 << QString()
-                            << "toothwright: unexpected argument 'part.cam'";
+  QTest::newRow("a design file, display that does not answer")
+      << QStringList{"part.toothwright"} << ":99" << 1 << QString()
+      << "cannot be opened (DISPLAY=\":99\")";
+  // One design file at most.
+  QTest::newRow("two files") << QStringList{"a.toothwright", "b.toothwright"} << ":99" << 2
+                             << QString() << "toothwright: unexpected argument 'b.toothwright'";
 }
 
 void LayoutTest::programWithoutDisplay() {

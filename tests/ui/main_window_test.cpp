@@ -1,6 +1,6 @@
 // The window's behaviour through its controls: start-up, Go, chain picks, unit switches,
-// Select All, the saves, the Info box and the More panel. Dialogs are scripted by
-// FakeWindowServices.
+// Select All, the saves, the Info box, the More panel, design files and the preferences kept
+// between sessions. Dialogs and preferences are scripted by FakeWindowServices.
 #include "ui/main_window.h"
 
 #include <QCheckBox>
@@ -18,6 +18,7 @@
 #include <memory>
 #include <variant>
 
+#include "design_file/design_file.h"
 #include "fake_window_services.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
@@ -85,6 +86,48 @@ const PanelField kPanelFields[] = {
     {"txtBoltCircle", &FieldTexts::bolt_circle, true},
 };
 
+// Designs that set every text field and tick between them, in both units.
+struct DesignCase {
+  const char* name;
+  FieldTexts fields;
+};
+const DesignCase kDesigns[] = {
+    {"plain", kAnsi40EighteenTeeth},
+    {"tooth form, Metric",
+     {.pitch = "12.7",
+      .teeth = "25",
+      .roller = "7.95",
+      .units = "Metric",
+      .depth = "6",
+      .seat_clearance = "ANSI",
+      .tip_diameter = "ANSI"}},
+    {"machining with tabs",
+     {.pitch = "0.5",
+      .teeth = "18",
+      .roller = "0.3125",
+      .depth = "0.25",
+      .feed = "10",
+      .tool_diameter = "0.125",
+      .depth_per_pass = "0.1",
+      .tabs = "4",
+      .tab_width = "0.2",
+      .tab_height = "0.05",
+      .safe_z = "0.5",
+      .spindle = "12000",
+      .program_end = true}},
+    {"mounting, texts as typed",
+     {.pitch = "0.50",
+      .teeth = "1.8E1",
+      .roller = "0.31250",
+      .depth = "0.125",
+      .bore = "1",
+      .keyway_width = "0.25",
+      .keyway_depth = "0.125",
+      .bolt_holes = "4",
+      .bolt_hole_diameter = "0.2",
+      .bolt_circle = "1.6"}},
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -145,6 +188,15 @@ class MainWindowTest : public QObject {
   void savesProposeTheLastNameWithTheirOwnExtension_data();
   void savesProposeTheLastNameWithTheirOwnExtension();
   void shortcutKeys();
+  void openDesignShowsItsFieldsAndGoGivesTheRun_data();
+  void openDesignShowsItsFieldsAndGoGivesTheRun();
+  void refusedDesignChangesNothing_data();
+  void refusedDesignChangesNothing();
+  void designWithTheFieldsShownStillCounts();
+  void designWithOffsetAndToolDiameterStaysEditable();
+  void designKeysWorkWithThePanelOpenOrClosed_data();
+  void designKeysWorkWithThePanelOpenOrClosed();
+  void preferencesComeBackInTheNextWindow();
 
  private:
   template <typename Widget>
@@ -197,6 +249,25 @@ class MainWindowTest : public QObject {
       if (!Find<QPushButton>(name)->isEnabled()) disabled.append(name);
     }
     return disabled;
+  }
+  const QStringList kAllSaves = {"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"};
+  // Opens path by the panel's button.
+  void OpenFile(const QString& path) {
+    if (!Find<QWidget>("MorePanel")->isVisible()) Click("CmdMore");
+    services_->open_answers = {path};
+    Click("CmdOpenDesign");
+  }
+  void OpenDesignOf(const FieldTexts& fields, const char* name) {
+    QVERIFY(WriteFile(SavePath(name), QByteArray::fromStdString(WriteDesignFile(fields))));
+    OpenFile(SavePath(name));
+  }
+  // Another design, opened from "other.toothwright", with results for it.
+  void ShowOtherResults() {
+    FieldTexts other = kAnsi40EighteenTeeth;
+    other.teeth = "30";
+    OpenDesignOf(other, "other.toothwright");
+    Click("Command1");
+    QVERIFY(DisabledSaves().isEmpty());
   }
 
   std::unique_ptr<FakeWindowServices> services_;
@@ -280,7 +351,7 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
   };
   QCOMPARE(focus_chain(expected.size()), expected + QStringList{"Combo1"});
 
-  // The open panel's groups follow Go, top to bottom; its save follows the others.
+  // The open panel's groups follow Go, top to bottom; its row of buttons follows the saves.
   Click("CmdMore");
   const QStringList panel =
       QString(
@@ -290,7 +361,8 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
           "txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
           .split(' ');
   const QStringList open = expected.mid(0, 9) + panel + expected.mid(9, 4) +
-                           QStringList{"CmdSVGSave"} + expected.mid(13);
+                           QStringList{"CmdOpenDesign", "CmdSaveDesign", "CmdSVGSave"} +
+                           expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
 
   // The results take the focus from a click only, to be selected and copied.
@@ -1150,11 +1222,14 @@ void MainWindowTest::savesProposeTheLastNameWithTheirOwnExtension() {
   Click("CmdDXFSave");
   Click("CmdMore");
   Click("CmdSVGSave");
-  QCOMPARE(services_->requests.size(), 4);
+  Click("CmdSaveDesign");
+  QCOMPARE(services_->requests.size(), 5);
   QCOMPARE(services_->requests[1].file_name, SavePath(next_gcode));
   QCOMPARE(services_->requests[1].selected_filter, next_filter);
   QCOMPARE(services_->requests[2].file_name, SavePath(next_dxf));
   QCOMPARE(services_->requests[3].file_name, SavePath(QString(next_dxf).replace(".dxf", ".svg")));
+  QCOMPARE(services_->requests[4].file_name,
+           SavePath(QString(next_dxf).replace(".dxf", ".toothwright")));
 }
 
 void MainWindowTest::shortcutKeys() {
@@ -1176,6 +1251,165 @@ void MainWindowTest::shortcutKeys() {
 
   QTest::keyClick(window_->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
   QVERIFY(!window_->isVisible());
+}
+
+void MainWindowTest::openDesignShowsItsFieldsAndGoGivesTheRun_data() {
+  QTest::addColumn<int>("design");
+  for (const DesignCase& c : kDesigns) QTest::newRow(c.name) << static_cast<int>(&c - kDesigns);
+}
+
+void MainWindowTest::openDesignShowsItsFieldsAndGoGivesTheRun() {
+  QFETCH(int, design);
+  const FieldTexts& fields = kDesigns[design].fields;
+  // Another design with results, a chain picked, Metric and the M2 tick as the file has it
+  // not: the file's texts replace all of it, unconverted.
+  ShowOtherResults();
+  Apply({"chain=ANSI 50", "units=Metric"});
+  Find<QCheckBox>("CheckProgramEnd")->setChecked(!fields.program_end);
+  OpenDesignOf(fields, "part.toothwright");
+  QVERIFY2(services_->messages.isEmpty(), qPrintable(services_->messages.join(" | ")));
+  QVERIFY(window_->ReadFields() == fields);
+  QCOMPARE(window_->CurrentUnits(), QString::fromStdString(fields.units));
+  QCOMPARE(Find<QComboBox>("Combo1")->currentIndex(), -1);
+  QCOMPARE(DisabledSaves(), kAllSaves);
+  // A switch there and back converts from the file's texts.
+  auto* units = Find<QComboBox>("ComboUnits");
+  units->setCurrentIndex(1 - units->currentIndex());
+  units->setCurrentIndex(1 - units->currentIndex());
+  QVERIFY(window_->ReadFields() == fields);
+
+  // Saved while the results are stale, the note still says so; the file reads back the same.
+  services_->save_answers = {SavePath("saved")};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(services_->requests.back().file_name, SavePath("part.toothwright"));
+  QCOMPARE(Find<QLabel>("LabelResultsNote")->text(), kStaleResultsMessage);
+  const auto read = ReadDesignFile(ReadFile(SavePath("saved.toothwright")).toStdString(), "");
+  QVERIFY(std::holds_alternative<FieldTexts>(read) && std::get<FieldTexts>(read) == fields);
+
+  Click("Command1");
+  QVERIFY2(services_->messages.isEmpty(), qPrintable(services_->messages.join(" | ")));
+  const RunResults expected = ExpectedRun(fields);
+  QCOMPARE(GCodeBox()->toPlainText().replace("\n", "\r\n").toStdString(), expected.gcode);
+  QCOMPARE(window_->DxfText().toStdString(), expected.dxf);
+  QCOMPARE(Field("txtOutsideDiameter")->text().toStdString(),
+           expected.job.sprocket.outside_diameter_text);
+}
+
+void MainWindowTest::refusedDesignChangesNothing_data() {
+  QTest::addColumn<QString>("name");      // in the scratch folder, or an absolute path
+  QTest::addColumn<QByteArray>("bytes");  // written to name unless null
+  QTest::addColumn<QString>("message");   // after "<path>: ", or whole with the path as %1
+  const QByteArray start = "{\n  \"toothwright-design\": 1,\n";
+  const QString large = "too large for a design file (more than 1 MiB)";
+  QTest::newRow("newer version")
+      << "new" << QByteArray("{\"toothwright-design\": 2}")
+      << "made by a newer version of the program (design version 2; this one reads 1)";
+  QTest::newRow("unknown key") << "key" << start + "  \"colour\": \"red\"\n}"
+                               << "unknown key \"colour\"";
+  QTest::newRow("teeth as a number") << "teeth" << start + "  \"teeth\": 18\n}"
+                                     << "\"teeth\" must be a text, such as \"18\"";
+  QTest::newRow("broken JSON") << "broken" << start + "  \"teeth\": \"18\",\n"
+                               << "not a design file: invalid JSON at line 4";
+  QTest::newRow("2 MiB") << "large" << start + QByteArray(2 << 20, ' ') + "\"pitch\": \"0.5\"}"
+                         << large;
+  // Endless: only its first bytes are ever read.
+  QTest::newRow("a device without end") << "/dev/zero" << QByteArray() << large;
+  QTest::newRow("missing") << "missing" << QByteArray()
+                           << "The file %1 could not be opened: No such file or directory";
+  QTest::newRow("a folder") << "." << QByteArray()
+                            << "The file %1 could not be opened: it is a folder";
+}
+
+void MainWindowTest::refusedDesignChangesNothing() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QString, message);
+  const QString path = name.startsWith('/') ? name : SavePath(name);
+  if (!bytes.isNull()) QVERIFY(WriteFile(path, bytes));
+  ShowOtherResults();
+  const FieldTexts before = window_->ReadFields();
+  OpenFile(path);
+  QCOMPARE(services_->messages,
+           QStringList{message.contains("%1") ? message.arg(path) : path + ": " + message});
+  QVERIFY(window_->ReadFields() == before);
+  QVERIFY(DisabledSaves().isEmpty());
+  // The next save proposes the last design opened, not the refused file.
+  Click("CmdSaveDesign");
+  QCOMPARE(services_->requests.back().file_name, SavePath("other.toothwright"));
+}
+
+// A file holding what the window shows changes no field, yet it replaces what was typed.
+void MainWindowTest::designWithTheFieldsShownStillCounts() {
+  ShowOtherResults();
+  OpenFile(SavePath("other.toothwright"));
+  QCOMPARE(DisabledSaves(), kAllSaves);
+  // "0.50" typed in inches shows as 12.7 mm; the Metric file's "12.7" is in millimetres.
+  Apply({"txtPitch=0.50", "units=Metric"});
+  QCOMPARE(Field("txtPitch")->text(), "12.7");
+  OpenDesignOf({.pitch = "12.7", .units = "Metric"}, "metric.toothwright");
+  Pick("ComboUnits", "English");
+  QCOMPARE(Field("txtPitch")->text(), "0.5");
+}
+
+void MainWindowTest::designWithOffsetAndToolDiameterStaysEditable() {
+  FieldTexts both = kAnsi40EighteenTeeth;
+  both.tool_diameter = "0.125";
+  OpenDesignOf(both, "both.toothwright");
+  QVERIFY(window_->ReadFields() == both);
+  QVERIFY(Find<QCheckBox>("Check1")->isEnabled() && Field("txtToolDiameter")->isEnabled());
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{"Not a valid value for tool diameter"});
+  QCOMPARE(window_->focusWidget(), Field("txtToolDiameter"));
+}
+
+void MainWindowTest::designKeysWorkWithThePanelOpenOrClosed_data() {
+  QTest::addColumn<bool>("open");
+  QTest::newRow("panel open") << true;
+  QTest::newRow("panel closed") << false;
+}
+
+void MainWindowTest::designKeysWorkWithThePanelOpenOrClosed() {
+  QFETCH(bool, open);
+  if (open) Click("CmdMore");
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  Field("txtPitch")->setFocus();
+  QTest::keyClick(window_->focusWidget(), Qt::Key_O, Qt::ControlModifier);
+  QCOMPARE(services_->open_requests.size(), 1);
+  QCOMPARE(services_->open_requests[0].filters,
+           QStringList({"Toothwright design (*.toothwright)", "All files (*)"}));
+  // A name typed without an extension gets the design's.
+  Field("txtPitch")->setText("0.5");
+  services_->save_answers = {SavePath("part")};
+  QTest::keyClick(window_->focusWidget(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(services_->requests.size(), 1);
+  QCOMPARE(services_->requests[0].filters, QStringList{"Toothwright design (*.toothwright)"});
+  QVERIFY(ReadFile(SavePath("part.toothwright")).contains("\"pitch\": \"0.5\""));
+  QCOMPARE(Find<QLabel>("LabelResultsNote")->toolTip(),
+           "Saved " + QDir::toNativeSeparators(SavePath("part.toothwright")));
+}
+
+void MainWindowTest::preferencesComeBackInTheNextWindow() {
+  Click("CmdMore");
+  QCOMPARE(services_->preferences, (Preferences{.last_folder = QString(), .more_open = true}));
+  services_->save_answers = {SavePath("kept")};
+  Click("CmdSaveDesign");
+  QCOMPARE(services_->preferences, (Preferences{.last_folder = temp_->path(), .more_open = true}));
+
+  // The next session: the panel open, the dialogs in the folder, the fields empty.
+  window_ = std::make_unique<MainWindow>(services_.get());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(Find<QWidget>("MorePanel")->isVisible());
+  QVERIFY(window_->ReadFields() == FieldTexts{});
+  services_->requests.clear();
+  Click("CmdSaveDesign");
+  Click("CmdOpenDesign");
+  QCOMPARE(services_->requests[0].initial_folder, temp_->path());
+  QCOMPARE(services_->requests[0].file_name, QString());
+  QCOMPARE(services_->open_requests.back().initial_folder, temp_->path());
+  Click("CmdMore");
+  QCOMPARE(services_->preferences, (Preferences{.last_folder = temp_->path(), .more_open = false}));
 }
 
 }  // namespace toothwright
