@@ -49,6 +49,14 @@ struct FieldTexts {
   std::string strands;         // rows of teeth, 1 to 8; blank is 1
   std::string mesh_tolerance;  // the STL and 3MF mesh's chord tolerance
   bool tooth_chamfer = false;  // the teeth's sides get the standard's side profile
+  // How the program enters and runs round each contour.
+  std::string plunge_feed;    // feed of every move down, copied as typed like the feed
+  std::string ramp_angle;     // degrees, 1 to 45: passes go down along the path
+  std::string lead_in;        // radius of the tangent arcs each contour is entered along
+  std::string direction;      // "climb" or "conventional"; blank is conventional
+  bool preamble = false;      // a comment naming the part, then "G17 G90 G94"
+  bool dxf_units = false;     // the DXF states its unit in a HEADER section
+  bool dxf_polyline = false;  // the DXF draws each loop as one closed LWPOLYLINE
   // The standard chain picked ("ANSI 40"), or empty. It counts only while pitch and roller
   // hold that chain's sizes in the current unit: it names the chain's width and the pitch
   // between its strands, which the fields do not hold.
@@ -84,6 +92,10 @@ enum class Field : unsigned char {
   HubLength,
   Strands,
   MeshTolerance,
+  PlungeFeed,
+  RampAngle,
+  LeadIn,
+  Direction,
 };
 
 // One text field: its identity, its key (the CLI's long option and the design file's key), its
@@ -95,7 +107,7 @@ struct TextField {
   const char* message;
 };
 
-inline constexpr std::array<TextField, 25> kTextFields = {{
+inline constexpr std::array<TextField, 29> kTextFields = {{
     {Field::Pitch, "pitch", &FieldTexts::pitch, "Not a valid value for pitch"},
     {Field::Teeth, "teeth", &FieldTexts::teeth, "Not a valid value for number of teeth"},
     {Field::Roller, "roller", &FieldTexts::roller, "Not a valid value for roller diameter"},
@@ -131,6 +143,11 @@ inline constexpr std::array<TextField, 25> kTextFields = {{
     {Field::Strands, "strands", &FieldTexts::strands, "Not a valid value for strands"},
     {Field::MeshTolerance, "mesh-tolerance", &FieldTexts::mesh_tolerance,
      "Not a valid value for mesh tolerance"},
+    {Field::PlungeFeed, "plunge-feed", &FieldTexts::plunge_feed,
+     "Not a valid value for plunge feed"},
+    {Field::RampAngle, "ramp-angle", &FieldTexts::ramp_angle, "Not a valid value for ramp angle"},
+    {Field::LeadIn, "lead-in", &FieldTexts::lead_in, "Not a valid value for lead-in"},
+    {Field::Direction, "direction", &FieldTexts::direction, "Not a valid value for direction"},
 }};
 
 // A tick box: its key and its state in FieldTexts.
@@ -139,10 +156,13 @@ struct TickField {
   bool FieldTexts::*ticked;
 };
 
-inline constexpr std::array<TickField, 3> kTickFields = {{
+inline constexpr std::array<TickField, 6> kTickFields = {{
     {"offset", &FieldTexts::offset},
     {"program-end", &FieldTexts::program_end},
     {"tooth-chamfer", &FieldTexts::tooth_chamfer},
+    {"preamble", &FieldTexts::preamble},
+    {"dxf-units", &FieldTexts::dxf_units},
+    {"dxf-polyline", &FieldTexts::dxf_polyline},
 }};
 
 // The keys of the units choice and of the chain picked; their texts are kept as typed.
