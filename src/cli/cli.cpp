@@ -23,6 +23,7 @@
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
 #include "output/toolpath_svg.h"
+#include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/numbers.h"
@@ -95,17 +96,30 @@ Machining:
                         before, down to the full depth; left out, one pass
   --tabs N              leave N holding tabs on the outline so that the part
                         stays in the stock; see the next two options
-  --tab-width LENGTH    length of each tab along the cutter's path
+  --tab-width LENGTH    length of the part's edge each tab leaves attached
   --tab-height LENGTH   height of each tab above the full depth
   --safe-z HEIGHT       height for the rapid moves at the start and at the end;
                         left out, the cutter rises to Z2.00 at the end
   --spindle RPM         spindle speed in revolutions per minute, written after S
                         exactly as typed
   --program-end         end the program with M2
+  --plunge-feed RATE    feed of every move down (plunges, pass steps, after
+                        tabs), written as typed; needs --feed
+  --ramp-angle DEGREES  go down along the path at this angle (1 to 45) instead
+                        of straight down, and cut past the ramp's start
+  --lead-in RADIUS      with --tool-diameter: enter and leave each contour along
+                        a tangent arc of this radius in the waste
+  --direction WAY       conventional (the default: outline counter-clockwise,
+                        holes clockwise, cutter on the right) or climb
+  --preamble            open the program with a comment naming the part, and
+                        set plane, distances and feed mode (G17 G90 G94)
   Example: toothwright-cli --chain "ANSI 40" --teeth 18 --depth 0.25 \
              --feed 10 --tool-diameter 0.25 --depth-per-pass 0.1 --tabs 3 \
              --tab-width 0.2 --tab-height 0.05 --safe-z 0.5 --spindle 3000 \
              --program-end --gcode sprocket.ngc
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --depth 0.25 \
+             --feed 30 --tool-diameter 0.125 --plunge-feed 10 --ramp-angle 5 \
+             --lead-in 0.1 --direction climb --preamble --gcode sprocket.nc
 
 Mounting:
   --bore DIAMETER       bore through the centre, for the shaft
@@ -121,6 +135,22 @@ Mounting:
              --keyway-width 0.1875 --keyway-depth 0.0938 --bolt-holes 4 \
              --bolt-hole-diameter 0.257 --bolt-circle 1.75 --dxf sprocket.dxf
 
+Solid (for --step, --stl and --3mf; lengths in the unit of --units):
+  --thickness WIDTH     the tooth width, or ANSI for the chain standard's (a
+                        standard chain only); every 3-D output needs it
+  --tooth-chamfer       give each tooth's sides the standard's side profile:
+                        a side radius of the pitch, narrowing the tips
+  --hub-diameter DIAMETER
+                        a plain hub on one side, bored through; with
+                        --hub-length
+  --hub-length LENGTH   how far the hub stands off the part's side
+  --strands N           rows of teeth at the chain's transverse pitch, 1 to 8
+  --mesh-tolerance LENGTH
+                        the STL and 3MF mesh's chord tolerance (0.0004 in or
+                        0.01 mm when left out)
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --thickness ANSI \
+             --tooth-chamfer --bore 0.75 --step sprocket.step
+
 Outputs (without one, only the two diameters are printed):
   --gcode FILE          the milling program: the holes, then the outline, each
                         one closed contour; lines end in CR LF
@@ -129,6 +159,14 @@ Outputs (without one, only the two diameters are printed):
   --svg FILE            the part drawn to scale (outline and holes, true arcs),
                         sized in in or mm by --units, for a laser cutter or a
                         vector editor
+  --dxf-units           the DXF states its unit (a HEADER with $INSUNITS), so
+                        CAD programs import it at true size
+  --dxf-polyline        the DXF draws each closed loop as one LWPOLYLINE with
+                        bulges, in place of separate arcs and lines
+  --step FILE           the part as a solid (STEP AP214), in the unit of --units
+  --stl FILE            the part's mesh as binary STL, in millimetres whatever
+                        --units says (what slicers assume)
+  --3mf FILE            the same mesh as a 3MF package, its unit set
   --preview-svg FILE    the preview picture, the outline in red, as SVG
   --preview-ops FILE    the preview's drawing calls, one per line
   --toolpath-svg FILE   the program's toolpath over the part, to scale, as SVG:
@@ -169,6 +207,9 @@ struct OutputPaths {
   std::optional<std::string> preview_ops;
   std::optional<std::string> design;
   std::optional<std::string> toolpath_svg;
+  std::optional<std::string> step;
+  std::optional<std::string> stl;
+  std::optional<std::string> three_mf;
 };
 
 // The name that stands for standard output in place of a file.
@@ -238,6 +279,11 @@ constexpr std::array kOptions = {
     OptionSpec{"spindle", true, 0, [](Options& o, const char* v) { o.fields.spindle = v; }},
     OptionSpec{"program-end", false, 0,
                [](Options& o, const char*) { o.fields.program_end = true; }},
+    OptionSpec{"plunge-feed", true, 0, [](Options& o, const char* v) { o.fields.plunge_feed = v; }},
+    OptionSpec{"ramp-angle", true, 0, [](Options& o, const char* v) { o.fields.ramp_angle = v; }},
+    OptionSpec{"lead-in", true, 0, [](Options& o, const char* v) { o.fields.lead_in = v; }},
+    OptionSpec{"direction", true, 0, [](Options& o, const char* v) { o.fields.direction = v; }},
+    OptionSpec{"preamble", false, 0, [](Options& o, const char*) { o.fields.preamble = true; }},
     // Mounting.
     OptionSpec{"bore", true, 0, [](Options& o, const char* v) { o.fields.bore = v; }},
     OptionSpec{"keyway-width", true, 0,
@@ -248,10 +294,26 @@ constexpr std::array kOptions = {
     OptionSpec{"bolt-hole-diameter", true, 0,
                [](Options& o, const char* v) { o.fields.bolt_hole_diameter = v; }},
     OptionSpec{"bolt-circle", true, 0, [](Options& o, const char* v) { o.fields.bolt_circle = v; }},
+    // Solid.
+    OptionSpec{"thickness", true, 0, [](Options& o, const char* v) { o.fields.thickness = v; }},
+    OptionSpec{"tooth-chamfer", false, 0,
+               [](Options& o, const char*) { o.fields.tooth_chamfer = true; }},
+    OptionSpec{"hub-diameter", true, 0,
+               [](Options& o, const char* v) { o.fields.hub_diameter = v; }},
+    OptionSpec{"hub-length", true, 0, [](Options& o, const char* v) { o.fields.hub_length = v; }},
+    OptionSpec{"strands", true, 0, [](Options& o, const char* v) { o.fields.strands = v; }},
+    OptionSpec{"mesh-tolerance", true, 0,
+               [](Options& o, const char* v) { o.fields.mesh_tolerance = v; }},
     // Outputs.
     OptionSpec{"gcode", true, 0, [](Options& o, const char* v) { o.outputs.gcode = v; }},
     OptionSpec{"dxf", true, 0, [](Options& o, const char* v) { o.outputs.dxf = v; }},
     OptionSpec{"svg", true, 0, [](Options& o, const char* v) { o.outputs.svg = v; }},
+    OptionSpec{"dxf-units", false, 0, [](Options& o, const char*) { o.fields.dxf_units = true; }},
+    OptionSpec{"dxf-polyline", false, 0,
+               [](Options& o, const char*) { o.fields.dxf_polyline = true; }},
+    OptionSpec{"step", true, 0, [](Options& o, const char* v) { o.outputs.step = v; }},
+    OptionSpec{"stl", true, 0, [](Options& o, const char* v) { o.outputs.stl = v; }},
+    OptionSpec{"3mf", true, 0, [](Options& o, const char* v) { o.outputs.three_mf = v; }},
     OptionSpec{"preview-svg", true, 0,
                [](Options& o, const char* v) { o.outputs.preview_svg = v; }},
     OptionSpec{"preview-ops", true, 0,
@@ -427,6 +489,9 @@ std::optional<UsageError> CheckOptions(Options& o) {
   if (o.fields.spindle.find_first_of("\r\n") != std::string::npos) {
     return UsageError{"--spindle must be one line"};
   }
+  if (o.fields.plunge_feed.find_first_of("\r\n") != std::string::npos) {
+    return UsageError{"--plunge-feed must be one line"};
+  }
   // Compensation by the controller on top of a path already offset by the tool's radius
   // would leave the part undersize by a whole radius.
   if (o.fields.offset && !IsBlank(o.fields.tool_diameter)) {
@@ -445,8 +510,9 @@ void ListChains(const std::string& units, std::ostream& out) {
 }
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
-  for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg,
-                           &paths.preview_ops, &paths.design, &paths.toolpath_svg}) {
+  for (const auto* path :
+       {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg, &paths.preview_ops, &paths.design,
+        &paths.toolpath_svg, &paths.step, &paths.stl, &paths.three_mf}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -466,7 +532,8 @@ std::string PreviewSvg(const RunResults& results) {
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
 std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
-                              const FieldTexts& fields, const ProgramMoves* program) {
+                              const FieldTexts& fields, const ProgramMoves* program,
+                              ModelFiles& models) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
@@ -483,6 +550,9 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
     outputs.push_back(
         {paths.toolpath_svg, WriteToolpathSvg(results.job, *program, FindContours(*program))});
   }
+  if (paths.step) outputs.push_back({paths.step, std::move(*models.step)});
+  if (paths.stl) outputs.push_back({paths.stl, std::move(*models.stl)});
+  if (paths.three_mf) outputs.push_back({paths.three_mf, std::move(*models.three_mf)});
   if (paths.design) outputs.push_back({paths.design, WriteDesignFile(fields)});
   return outputs;
 }
@@ -509,6 +579,13 @@ int WriteOutputs(const std::vector<Output>& outputs, std::ostream& out, std::ost
     }
   }
   return status;
+}
+
+// A refused field: its message, then the reason on a line of its own.
+int Refused(const FieldError& error, std::ostream& err) {
+  Complain(err) << error.message << '\n';
+  if (!error.reason.empty()) Complain(err) << error.reason << '\n';
+  return kExitInvalidInput;
 }
 
 int UsageFailure(const std::string& message, std::ostream& err) {
@@ -544,11 +621,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   const auto run = Run(o.fields);
   if (const auto* error = std::get_if<FieldError>(&run)) {
-    Complain(err) << error->message << '\n';
-    if (!error->reason.empty()) Complain(err) << error->reason << '\n';
-    return kExitInvalidInput;  // before any file is touched
+    return Refused(*error, err);  // before any file is touched
   }
   const RunResults& results = std::get<RunResults>(run);
+  // The solid is built only when a 3-D output is asked for, and before anything is written.
+  ModelFiles models;
+  if (const ModelFormats formats{.step = o.outputs.step.has_value(),
+                                 .stl = o.outputs.stl.has_value(),
+                                 .three_mf = o.outputs.three_mf.has_value()};
+      formats.step || formats.stl || formats.three_mf) {
+    auto written = WriteModels(results.job, formats);
+    if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
+    models = std::get<ModelFiles>(std::move(written));
+  }
   // The toolpath and the figures come from the program as written, read back move by move.
   std::optional<ProgramMoves> program;
   if (o.stats || o.outputs.toolpath_svg) {
@@ -572,8 +657,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     out << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr), out,
-                      err);
+  return WriteOutputs(
+      OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr, models), out, err);
 }
 
 }  // namespace toothwright

@@ -142,7 +142,10 @@ std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,
 }
 
 std::string WriteDxf(const Job& job) {
-  return WriteDxf(job.sprocket.outline, job.sprocket.holes);
+  const Design& d = job.design;
+  return WriteDxf(
+      job.sprocket.outline, job.sprocket.holes,
+      {.units = d.dxf_units, .inches = d.unit == LengthUnit::Inch, .polyline = d.dxf_polyline});
 }
 
 }  // namespace toothwright

@@ -32,7 +32,8 @@ struct DxfSettings {
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes = {},
                      const DxfSettings& settings = {});
 
-// The job's drawing: its holes, then its outline.
+// The job's drawing: its holes, then its outline, with the design's unit header and polylines
+// when asked for.
 std::string WriteDxf(const Job& job);
 
 }  // namespace toothwright

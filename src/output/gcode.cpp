@@ -373,7 +373,19 @@ std::string WriteGCode(std::span<const Path> contours, const GCodeSettings& sett
   return WriteProgram(followed, settings, PassDepths(m), TabDepth(m));
 }
 
-std::string WriteGCode(const Job& job, std::string_view preamble) {
+std::string PartDescription(const Job& job) {
+  const Design& d = job.design;
+  const std::string unit = std::string(" ") + UnitName(d.unit);
+  std::string text = d.chain ? std::string(d.chain->name)
+                             : "pitch " + FormatReal(d.tooth.pitch) + unit + ", roller " +
+                                   FormatReal(d.tooth.roller) + unit;
+  text += ", " + std::to_string(d.tooth.teeth) + " teeth";
+  if (d.machining.tool_diameter) text += ", tool " + FormatReal(*d.machining.tool_diameter) + unit;
+  if (d.machining.depth > 0) text += ", depth " + FormatReal(d.machining.depth) + unit;
+  return text;
+}
+
+std::string WriteGCode(const Job& job, std::string_view program) {
   const std::vector<TabRange> no_tabs;
   std::vector<FollowedContour> followed;
   for (size_t c = 0; c < job.ContourCount(); ++c) {
@@ -384,6 +396,8 @@ std::string WriteGCode(const Job& job, std::string_view preamble) {
     }
   }
   const Design& d = job.design;
+  std::string preamble;
+  if (d.preamble) preamble = std::string(program) + ": " + PartDescription(job);
   return WriteProgram(followed,
                       {.unit = d.unit,
                        .offset = d.offset,

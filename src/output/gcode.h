@@ -13,6 +13,9 @@
 
 namespace toothwright {
 
+// The program's name and version, as the preamble names it.
+inline constexpr std::string_view kProgramName = "toothwright-cli 2.0";
+
 struct GCodeSettings {
   LengthUnit unit = LengthUnit::Inch;  // "G20" for inches, "G21" for millimetres
   // Cutter compensation by the controller: "G42" before each contour ("G41" for the climb
@@ -29,8 +32,13 @@ struct GCodeSettings {
 };
 
 // The job's program: its contours in cutting order along the paths the job made for them.
-// preamble as in GCodeSettings.
-std::string WriteGCode(const Job& job, std::string_view preamble = {});
+// With the design's preamble, the comment reads "<program>: <PartDescription>".
+std::string WriteGCode(const Job& job, std::string_view program = kProgramName);
+
+// What the job makes, for the program's first comment: "ANSI 40, 18 teeth, tool 0.125 in,
+// depth 0.25 in" (a custom chain as "pitch 0.5 in, roller 0.3125 in"; the tool when the
+// program computes its path, the depth when one is set).
+std::string PartDescription(const Job& job);
 
 // The G-code text for closed contours cut in the order given (holes first, the outline last):
 // ["(<preamble>)"], the units line, ["G17 G90 G94"], "G0 Z<safe Z>" when set or "G0 Z2.00"

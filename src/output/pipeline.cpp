@@ -9,18 +9,18 @@
 
 namespace toothwright {
 
-StageTexts RunStages(const Job& job, PreviewCanvas& canvas) {
-  StageTexts texts{.gcode = WriteGCode(job), .dxf = WriteDxf(job)};
+StageTexts RunStages(const Job& job, PreviewCanvas& canvas, std::string_view program) {
+  StageTexts texts{.gcode = WriteGCode(job, program), .dxf = WriteDxf(job)};
   DrawPreview(job, canvas);
   return texts;
 }
 
-std::variant<RunResults, FieldError> Run(const FieldTexts& fields) {
+std::variant<RunResults, FieldError> Run(const FieldTexts& fields, std::string_view program) {
   auto job = MakeJob(fields);
   if (auto* error = std::get_if<FieldError>(&job)) return std::move(*error);
   RunResults results{.job = std::get<Job>(std::move(job))};
   RecordingCanvas canvas(kPictureOuterSize, kPictureOuterSize);
-  StageTexts texts = RunStages(results.job, canvas);
+  StageTexts texts = RunStages(results.job, canvas, program);
   results.gcode = std::move(texts.gcode);
   results.dxf = std::move(texts.dxf);
   results.preview = canvas.TakeCalls();

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
+#include "output/gcode.h"
 #include "output/preview_canvas.h"
 #include "output/recording_canvas.h"
 #include "sprocket/fields.h"
@@ -21,7 +23,9 @@ struct RunResults {
 };
 
 // The full run, the preview recorded on a canvas the size of the window's picture box.
-std::variant<RunResults, FieldError> Run(const FieldTexts& fields);
+// program names the program in the G-code's preamble.
+std::variant<RunResults, FieldError> Run(const FieldTexts& fields,
+                                         std::string_view program = kProgramName);
 
 // The stages after the job is built: the G-code and DXF texts, and the preview drawn on canvas.
 // Used by the window with its own canvas; Run() uses a recording canvas. The drawing to scale
@@ -30,6 +34,7 @@ struct StageTexts {
   std::string gcode;
   std::string dxf;
 };
-StageTexts RunStages(const Job& job, PreviewCanvas& canvas);
+StageTexts RunStages(const Job& job, PreviewCanvas& canvas,
+                     std::string_view program = kProgramName);
 
 }  // namespace toothwright

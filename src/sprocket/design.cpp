@@ -5,13 +5,17 @@
 #include "sprocket/design.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
 
+#include "sprocket/holes.h"
+#include "sprocket/lead_in.h"
 #include "sprocket/mounting_fields.h"
 #include "sprocket/numbers.h"
 #include "sprocket/outline.h"
+#include "sprocket/tool_fit.h"
 #include "sprocket/tooth_form.h"
 
 namespace toothwright {
@@ -281,6 +285,73 @@ Field SolidFieldOf(SolidField field) {
   return Field::Thickness;
 }
 
+// The contours the program cuts, holes first, kept in paths; the outline was built by the
+// checks that measured it.
+std::vector<Path> ContoursOf(const Design& design, DesignPaths& paths) {
+  if (!paths.holes) paths.holes = BuildHoles(design.mounting);
+  std::vector<Path> contours = *paths.holes;
+  contours.push_back(paths.sprocket->outline);
+  return contours;
+}
+
+// The ramp's steepest slope, in degrees.
+constexpr double kSteepestRamp = 45;
+constexpr double kShallowestRamp = 1;
+
+// The options of the program's entry and direction, in the order plunge feed, ramp angle,
+// lead-in, direction; each blank is off.
+std::optional<FieldError> ReadEntryOptions(const FieldTexts& fields, Design& design,
+                                           DesignPaths& paths) {
+  MachiningOptions& m = design.machining;
+  if (!IsBlank(fields.plunge_feed)) {
+    if (!FeedRatePasses(fields.plunge_feed)) {
+      return Refuse(Field::PlungeFeed, NumberReason(fields.plunge_feed));
+    }
+    // Without a cutting feed the moves across carry no F word and would run at the plunge
+    // feed left in force.
+    if (design.feed.empty()) return Refuse(Field::PlungeFeed, "A plunge feed needs a feed rate");
+    m.plunge_feed = fields.plunge_feed;
+  }
+  if (!IsBlank(fields.ramp_angle)) {
+    const std::optional<double> angle = ParseReal(fields.ramp_angle);
+    if (!angle || !(*angle >= kShallowestRamp && *angle <= kSteepestRamp)) {
+      return Refuse(Field::RampAngle, "An angle from 1 to 45 degrees");
+    }
+    // Under the controller's compensation a ramp after a tab would have to run backwards,
+    // which turns the compensation to the other side of the cut.
+    if (design.offset && m.tabs) {
+      return Refuse(Field::RampAngle,
+                    "Ramps and tabs need the computed cutter path (tool diameter), not the "
+                    "controller's offset");
+    }
+    m.ramp_angle = angle;
+  }
+  if (!IsBlank(fields.lead_in)) {
+    const std::optional<double> radius = ParsePositive(fields.lead_in);
+    if (!radius) return Refuse(Field::LeadIn, NumberReason(fields.lead_in));
+    if (!m.tool_diameter) return Refuse(Field::LeadIn, "A lead-in needs a tool diameter");
+    m.lead_in = radius;
+    if (!LeadInFits(ContoursOf(design, paths), *m.tool_diameter, *radius, m.tabs)) {
+      return Refuse(Field::LeadIn,
+                    "The lead-in arcs must fit inside every hole, and a tooth must be free of "
+                    "tabs");
+    }
+  }
+  if (!IsBlank(fields.direction)) {
+    std::string word;
+    for (char c : fields.direction) {
+      if (c != ' ' && c != '\t')
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (word == "climb") {
+      m.direction = CutDirection::Climb;
+    } else if (word != "conventional") {
+      return Refuse(Field::Direction, "climb or conventional");
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
@@ -316,6 +387,16 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
                                UnitName(design.unit));
   if (auto* error = std::get_if<FieldError>(&mounting)) return std::move(*error);
   design.mounting = std::get<Mounting>(mounting);
+  // A cutter too wide for the smallest arc it turns inside (a seat, a hole) would write that
+  // arc with no radius left, which a controller refuses mid-cut.
+  if (const std::optional<double> tool = design.machining.tool_diameter) {
+    const std::vector<Path> contours = ContoursOf(design, read.paths);
+    const bool inches = design.unit == LengthUnit::Inch;
+    if (!ToolFits(contours, *tool, inches)) {
+      return Refuse(Field::ToolDiameter,
+                    LargestToolReason(LargestToolDiameter(contours, inches), inches));
+    }
+  }
   // The solid's fields come after the mounting, which they are judged against.
   design.chain = ChainRowOf(fields, n);
   auto solid = ReadSolidFields({.thickness = fields.thickness,
@@ -330,6 +411,11 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   }
   design.solid = std::get<SolidOptions>(solid);
   design.tooth_chamfer = fields.tooth_chamfer;
+  // How the program enters and runs round each contour, judged on the contours it cuts.
+  if (auto error = ReadEntryOptions(fields, design, read.paths)) return std::move(*error);
+  design.preamble = fields.preamble;
+  design.dxf_units = fields.dxf_units;
+  design.dxf_polyline = fields.dxf_polyline;
   return read;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "geometry/path.h"
 #include "sprocket/chain_sizes.h"
@@ -26,6 +27,9 @@ struct Design {
   Mounting mounting;           // bore, keyway and bolt circle; each unset when off
   SolidOptions solid;          // thickness (unset: no solid), hub, strands, mesh tolerance
   bool tooth_chamfer = false;  // the solid's teeth get the standard's side profile
+  bool preamble = false;       // the program opens with a comment naming the part
+  bool dxf_units = false;      // the DXF states its unit
+  bool dxf_polyline = false;   // the DXF draws each loop as one closed polyline
   // The standard chain, when one was picked and pitch and roller still hold its sizes.
   std::optional<ChainSize> chain;
 };
@@ -36,6 +40,7 @@ struct Design {
 struct DesignPaths {
   std::optional<SprocketRun> sprocket;
   std::optional<Path> outline_cutter_path;
+  std::optional<std::vector<Path>> holes;  // built when a tool's fit was judged on them
   int outlines_built = 0;  // how many outlines the checks built, the sprocket's among them
 };
 

@@ -23,7 +23,7 @@ Job BuildJob(ReadResult read) {
     ++job.outlines_built;
   }
   job.sprocket.mounting = d.mounting;
-  job.sprocket.holes = BuildHoles(d.mounting);
+  job.sprocket.holes = read.paths.holes ? std::move(*read.paths.holes) : BuildHoles(d.mounting);
   job.outside_diameter = ParseReal(job.sprocket.outside_diameter_text).value_or(0);
 
   // A contour is reshaped only when the options ask for it; otherwise the program follows the

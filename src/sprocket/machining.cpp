@@ -119,7 +119,6 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
   // The depth and feed have passed their own checks by now.
   o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
 
-  const Path* written = nullptr;  // the path the program writes for the outline
   if (!IsBlank(fields.tool_diameter)) {
     const std::optional<double> tool = ParsePositive(fields.tool_diameter);
     if (!tool) return Refuse(Field::ToolDiameter, NumberReason(fields.tool_diameter));
@@ -140,7 +139,6 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
       return Refuse(Field::ToolDiameter,
                     "The cutter (" + size(*tool) + ") cannot follow the teeth all round");
     }
-    written = &*path;
     o.tool_diameter = tool;
   }
 
@@ -165,7 +163,8 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
     }
     const std::optional<double> width = ParsePositive(fields.tab_width);
     if (!width) return Refuse(Field::TabWidth, NumberReason(fields.tab_width));
-    const double room = RoomForTabs(written ? *written : outline.Outline(), *count);
+    // A tab's width is the length of the part's edge it leaves attached.
+    const double room = RoomForTabs(outline.Outline(), *count);
     if (!(*width < room)) {
       return Refuse(
           Field::TabWidth,

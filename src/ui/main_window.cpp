@@ -459,8 +459,8 @@ QLineEdit* MainWindow::FieldEdit(std::string FieldTexts::*text) const {
 
 QCheckBox* MainWindow::TickBox(bool FieldTexts::*ticked) const {
   if (ticked == &FieldTexts::offset) return ui_.Check1;
-  Q_ASSERT(ticked == &FieldTexts::program_end);
-  return ui_.CheckProgramEnd;
+  if (ticked == &FieldTexts::program_end) return ui_.CheckProgramEnd;
+  return nullptr;
 }
 
 int MainWindow::OptionsInForce() const {
@@ -698,14 +698,18 @@ void MainWindow::ShowDesign(const FieldTexts& fields) {
     ui_.Combo1->setCurrentIndex(-1);
   }
   current_units_ = ui_.ComboUnits->currentText();
-  for (const TextField& row : kTextFields) SetFieldText(FieldEdit(row.text), fields.*(row.text));
+  for (const TextField& row : kTextFields) {
+    if (QLineEdit* field = FieldEdit(row.text)) SetFieldText(field, fields.*(row.text));
+  }
   // A later switch converts each length from the file's text, as if typed in the file's units.
   for (UnitFieldState& state : unit_fields_) {
     const std::string shown = state.field->text().toStdString();
     state.text = TypedLength{shown, current_units_.toStdString(), shown};
   }
   // The ticks after the texts: a tool diameter unticks the offset as it is set.
-  for (const TickField& row : kTickFields) TickBox(row.ticked)->setChecked(fields.*(row.ticked));
+  for (const TickField& row : kTickFields) {
+    if (QCheckBox* box = TickBox(row.ticked)) box->setChecked(fields.*(row.ticked));
+  }
   // A file may hold both, which the window never does: Go refuses the tool diameter, and both
   // stay editable so that either can be given up.
   if (fields.offset && !IsBlank(fields.tool_diameter)) {

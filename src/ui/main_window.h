@@ -133,7 +133,7 @@ class MainWindow : public QWidget {
 
   void BuildControls();
   void WireEvents();
-  // The tick box whose state a run reads into ticked.
+  // The tick box whose state a run reads into ticked; nullptr for one the window has none of.
   QCheckBox* TickBox(bool FieldTexts::*ticked) const;
   // Puts every text and tick of fields into the window, the units first without converting.
   void ShowDesign(const FieldTexts& fields);

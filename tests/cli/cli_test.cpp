@@ -131,8 +131,8 @@ TEST(Cli, CommandLine) {
       {"an ambiguous abbreviation",
        {"--p", "1"},
        kExitUsage,
-       "option '--p' is ambiguous; possibilities: '--pitch' '--program-end' '--preview-svg' "
-       "'--preview-ops'\n"},
+       "option '--p' is ambiguous; possibilities: '--pitch' '--program-end' '--plunge-feed' "
+       "'--preamble' '--preview-svg' '--preview-ops'\n"},
       {"an abbreviated option without its value", With(kAnsi40, {"--gc"}), kExitUsage,
        "option '--gcode' requires an argument\n"},
       {"an unknown option", {"--bogus=1"}, kExitUsage, "unrecognized option '--bogus=1'\n"},
@@ -265,8 +265,8 @@ TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
     }
     ++options;
   }
-  EXPECT_EQ(options, 34);  // and -h, -V
-  EXPECT_EQ(with_values, 30);
+  EXPECT_EQ(options, 50);  // and -h, -V
+  EXPECT_EQ(with_values, 42);
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
@@ -304,7 +304,7 @@ TEST(Cli, HelpExamplesRun) {
     for (size_t i = 1; i < args.size(); ++i) {
       if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--svg" ||
           args[i - 1] == "--preview-svg" || args[i - 1] == "--design" ||
-          args[i - 1] == "--save-design") {
+          args[i - 1] == "--save-design" || args[i - 1] == "--step") {
         args[i] = dir / args[i];
       }
     }
@@ -314,9 +314,10 @@ TEST(Cli, HelpExamplesRun) {
     EXPECT_EQ(o.err, "");
     ++examples;
   }
-  EXPECT_EQ(examples, 7);  // one for each group of options, two for design files
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"sprocket.dxf", "sprocket.ngc", "sprocket.svg",
-                                                   "sprocket.toothwright"}));
+  EXPECT_EQ(examples, 9);  // one for each group of options, two for machining and design files
+  EXPECT_EQ(dir.Names(),
+            (std::vector<std::string>{"sprocket.dxf", "sprocket.nc", "sprocket.ngc",
+                                      "sprocket.step", "sprocket.svg", "sprocket.toothwright"}));
 }
 
 // "-" sends an output to standard output, in place of the diameter lines.
