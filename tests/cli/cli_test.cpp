@@ -525,3 +525,43 @@ TEST(Cli, StatsFollowTheDiameters) {
 
 }  // namespace
 }  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// Each bad value of the solid's fields has its own message, and nothing is written.
+TEST(Cli, SolidRefusalsWriteNothing) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"thickness of 0", {"--thickness", "0"}, "Not a valid value for thickness"},
+      {"thickness of letters", {"--thickness", "abc"}, "Not a valid value for thickness"},
+      {"hub narrower than the bore",
+       {"--thickness", "0.25", "--bore", "0.75", "--hub-diameter", "0.5", "--hub-length", "0.5"},
+       "Not a valid value for hub diameter"},
+      {"nine strands", {"--thickness", "0.25", "--strands", "9"}, "Not a valid value for strands"},
+      {"no thickness", {}, "Not a valid value for thickness"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = With(kAnsi40, c.args);
+    args.insert(args.end(),
+                {"--step", dir / "p.step", "--stl", dir / "p.stl", "--gcode", dir / "p.cam"});
+    const Outcome o = Cli(args);
+    EXPECT_EQ(o.status, kExitInvalidInput);
+    EXPECT_TRUE(o.err.starts_with("toothwright-cli: " + std::string(c.message) + "\n")) << o.err;
+    EXPECT_TRUE(dir.Names().empty());
+  }
+  // A custom chain has no standard width.
+  const Outcome custom = Cli({"--pitch", "0.5", "--roller", "0.3125", "--teeth", "18",
+                              "--thickness", "ANSI", "--stl", dir / "p.stl"});
+  EXPECT_TRUE(custom.err.starts_with("toothwright-cli: Not a valid value for thickness\n"));
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+}  // namespace
+}  // namespace toothwright

@@ -124,3 +124,55 @@ TEST(PassDepths, StepsThenTheFullDepth) {
 
 }  // namespace
 }  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// How the program enters each contour: each option's refusals on ANSI 40, 18 teeth, in their
+// order after the mounting and the solid.
+TEST(MachiningChecks, EntryOptionsHaveTheirMessages) {
+  struct Case {
+    const char* name;
+    FieldTexts texts;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"all of them",
+       {.tool_diameter = "0.125",
+        .plunge_feed = "5",
+        .ramp_angle = "5",
+        .lead_in = "0.1",
+        .direction = " Climb "},
+       ""},
+      {"plunge feed of letters", {.plunge_feed = "F5"}, MessageOf(Field::PlungeFeed)},
+      {"plunge feed without a feed",
+       {.feed = " ", .plunge_feed = "5"},
+       MessageOf(Field::PlungeFeed)},
+      {"ramp steeper than 45 degrees", {.ramp_angle = "46"}, MessageOf(Field::RampAngle)},
+      {"ramp under 1 degree", {.ramp_angle = "0.5"}, MessageOf(Field::RampAngle)},
+      {"ramp over tabs under the controller's offset",
+       {.offset = true, .tabs = "3", .tab_width = "0.1", .tab_height = "0.05", .ramp_angle = "5"},
+       MessageOf(Field::RampAngle)},
+      {"lead-in without a tool", {.lead_in = "0.1"}, MessageOf(Field::LeadIn)},
+      {"lead-in too wide for the bore",
+       {.tool_diameter = "0.125", .bore = "0.5", .lead_in = "0.3"},
+       MessageOf(Field::LeadIn)},
+      {"direction misspelt", {.direction = "clmb"}, MessageOf(Field::Direction)},
+      {"order: thickness before plunge feed",
+       {.thickness = "0", .plunge_feed = "F"},
+       MessageOf(Field::Thickness)},
+      {"order: ramp before direction",
+       {.ramp_angle = "90", .direction = "x"},
+       MessageOf(Field::RampAngle)},
+      {"tool leaving a seat arc no radius",
+       {.tool_diameter = "0.3124"},
+       MessageOf(Field::ToolDiameter)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(MessageFor(c.texts), c.message);
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
