@@ -1,6 +1,6 @@
 // The part's sizes across the teeth come from the design; its outline and holes from the job,
 // exactly as the 2-D outputs draw them.
-#include "solid/job_model.h"
+#include "solid/model_files.h"
 
 #include <utility>
 
@@ -40,7 +40,7 @@ SolidPart PartOf(const Job& job) {
 
 }  // namespace
 
-std::variant<ModelFiles, FieldError> WriteModels(const Job& job, const ModelFormats& formats) {
+std::variant<ModelFiles, FieldError> BuildModelFiles(const Job& job, const ModelFormats& formats) {
   if (!job.design.solid.thickness) {
     return Refuse(Field::Thickness, "A 3-D model needs a thickness, or ANSI");
   }
