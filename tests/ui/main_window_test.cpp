@@ -748,6 +748,11 @@ void MainWindowTest::saveBeforeAnyRunWritesNothing_data() {
   QTest::addColumn<QString>("message");
   QTest::newRow("DXF") << QString("CmdDXFSave") << "There is no DXF drawing yet: press Go first.";
   QTest::newRow("SVG") << QString("CmdSVGSave") << "There is no SVG drawing yet: press Go first.";
+  QTest::newRow("toolpath") << QString("CmdToolpathSave")
+                            << "There is no toolpath yet: press Go first.";
+#if TOOTHWRIGHT_HAS_SOLID
+  QTest::newRow("3-D model") << QString("CmdModelSave") << "There is no part yet: press Go first.";
+#endif
 }
 
 void MainWindowTest::saveBeforeAnyRunWritesNothing() {
