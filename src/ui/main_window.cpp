@@ -25,16 +25,36 @@
 #include <vector>
 
 #include "design_file/design_file.h"
+#include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/preview.h"
+#include "output/program_contours.h"
+#include "output/program_moves.h"
+#include "output/toolpath_preview.h"
+#include "output/toolpath_style.h"
+#include "output/toolpath_svg.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/numbers.h"
 #include "ui/picture_box.h"
 #include "ui/qt_window_services.h"
 #include "ui/text_store.h"
 
+#if TOOTHWRIGHT_HAS_SOLID
+#include "solid/job_model.h"
+#endif
+
 namespace toothwright {
+
+struct MainWindow::LastRun {
+  Job job;
+  // The program as the run wrote it, read back; none when it could not be read, with the
+  // reason why.
+  std::optional<ProgramMoves> program;
+  std::optional<ProgramError> program_error;
+  std::vector<ContourCut> contours;  // of program
+};
+
 namespace {
 
 // The units list belongs to the window's design; Form_Load only selects its first entry.
@@ -107,36 +127,62 @@ const OptionField kOptionFields[] = {
     {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, "Diameter of each bolt hole"},
     {"txtBoltCircle", &FieldTexts::bolt_circle,
      "Diameter of the circle through the bolt holes' centres"},
+    {"txtPlungeFeed", &FieldTexts::plunge_feed,
+     "Feed of every move down, written as typed; the cutting feed comes back on the next move "
+     "across"},
+    {"txtRampAngle", &FieldTexts::ramp_angle,
+     "Degrees, 1 to 45: each pass goes down along its path at this angle instead of straight "
+     "down"},
+    {"txtLeadIn", &FieldTexts::lead_in,
+     "With a tool diameter: radius of the arcs in the waste along which each contour is entered "
+     "and left"},
+    {"cboDirection", &FieldTexts::direction,
+     "conventional (the default) or climb: the side of its path the cutter runs on"},
+    {"txtThickness", &FieldTexts::thickness,
+     "Width of one row of teeth: a length, or ANSI for the chain standard's width; every 3-D "
+     "model needs it"},
+    {"txtHubDiameter", &FieldTexts::hub_diameter,
+     "Diameter of a plain hub on one side, bored through; with a hub length"},
+    {"txtHubLength", &FieldTexts::hub_length, "How far the hub stands off the part's side"},
+    {"txtStrands", &FieldTexts::strands,
+     "Rows of teeth, 1 to 8, at the chain's transverse pitch; blank is 1"},
+    {"txtMeshTolerance", &FieldTexts::mesh_tolerance,
+     "Chord tolerance of the STL and 3MF mesh; blank is 0.0004 in or 0.01 mm"},
 };
 static_assert(std::size(kOptionFields) == kOptionFieldCount);
 
-// The fields that show a unit. A unit switch converts every length, the feed included, in this
-// order; counts, the spindle speed and the word ANSI stay as they are. A later length field of
-// the part or the machining is one more row.
-struct UnitField {
-  std::string FieldTexts::*text;
-  FieldUnit unit;
+// The More panel's tick boxes: the run's tick each one sets.
+struct OptionTick {
+  const char* name;  // objectName in the panel's layout table
+  bool FieldTexts::*ticked;
+  const char* tip;
 };
 
-const UnitField kUnitFields[] = {
-    {&FieldTexts::pitch, FieldUnit::Length},
-    {&FieldTexts::roller, FieldUnit::Length},
-    {&FieldTexts::depth, FieldUnit::Length},
-    {&FieldTexts::feed, FieldUnit::Feed},
-    {&FieldTexts::seat_clearance, FieldUnit::Length},
-    {&FieldTexts::tip_diameter, FieldUnit::Length},
-    {&FieldTexts::tool_diameter, FieldUnit::Length},
-    {&FieldTexts::depth_per_pass, FieldUnit::Length},
-    {&FieldTexts::tab_width, FieldUnit::Length},
-    {&FieldTexts::tab_height, FieldUnit::Length},
-    {&FieldTexts::safe_z, FieldUnit::Length},
-    {&FieldTexts::spindle, FieldUnit::Spindle},
-    {&FieldTexts::bore, FieldUnit::Length},
-    {&FieldTexts::keyway_width, FieldUnit::Length},
-    {&FieldTexts::keyway_depth, FieldUnit::Length},
-    {&FieldTexts::bolt_hole_diameter, FieldUnit::Length},
-    {&FieldTexts::bolt_circle, FieldUnit::Length},
+const OptionTick kOptionTicks[] = {
+    {"CheckProgramEnd", &FieldTexts::program_end, nullptr},
+    {"CheckToothChamfer", &FieldTexts::tooth_chamfer,
+     "The teeth's sides get the chain standard's side profile in the 3-D model"},
+    {"CheckPreamble", &FieldTexts::preamble,
+     "The program starts with a comment naming the part, then G17 G90 G94"},
+    {"CheckDxfUnits", &FieldTexts::dxf_units,
+     "The DXF file states its unit, so that CAD programs import it at true size"},
+    {"CheckDxfPolyline", &FieldTexts::dxf_polyline,
+     "The DXF file draws each loop as one closed polyline with bulges"},
 };
+static_assert(std::size(kOptionTicks) == kOptionTickCount);
+
+// The choices of the direction list; the blank first one leaves the default.
+const QStringList kDirections = {QString(), QStringLiteral("conventional"),
+                                 QStringLiteral("climb")};
+
+// A panel field typed in a line of its own, or in the editable line of a list to pick from.
+QLineEdit* OptionEdit(const QWidget* panel, const char* name) {
+  const QString object_name = QString::fromLatin1(name);
+  if (auto* list = panel->findChild<QComboBox*>(object_name, Qt::FindDirectChildrenOnly)) {
+    return list->lineEdit();
+  }
+  return panel->findChild<QLineEdit*>(object_name, Qt::FindDirectChildrenOnly);
+}
 
 // Room between a unit suffix and the typed text, and between the suffix and the field's frame.
 constexpr int kSuffixGapPixels = 2;
@@ -159,7 +205,7 @@ QLabel* AttachUnitSuffix(QLineEdit* field, FieldUnit unit) {
   return suffix;
 }
 
-// The word a tooth-form field takes for the chain standard's value.
+// The word a tooth-form or thickness field takes for the chain standard's value.
 constexpr const char* kStandardWord = "ANSI";
 
 // The G-code and DXF texts already end in CR LF; their saved files get one more.
@@ -328,25 +374,62 @@ void MainWindow::BuildControls() {
   // The pressed look tells an open panel.
   ui_.CmdMore->setCheckable(true);
 
+  // The direction is typed or picked; a pick leaves the list as it is.
+  auto* directions = FindControl<QComboBox>(ui_.MorePanel, "cboDirection");
+  directions->setEditable(true);
+  directions->setInsertPolicy(QComboBox::NoInsert);
+  directions->addItems(kDirections);
   for (size_t i = 0; i < kOptionFieldCount; ++i) {
-    ui_.options[i] = FindControl<QLineEdit>(ui_.MorePanel, kOptionFields[i].name);
+    ui_.options[i] = OptionEdit(ui_.MorePanel, kOptionFields[i].name);
+    Q_ASSERT_X(ui_.options[i] != nullptr, "BuildControls", kOptionFields[i].name);
     ui_.options[i]->setToolTip(QString::fromUtf8(kOptionFields[i].tip));
+  }
+  directions->setToolTip(directions->lineEdit()->toolTip());
+  for (size_t i = 0; i < kOptionTickCount; ++i) {
+    ui_.ticks[i] = FindControl<QCheckBox>(ui_.MorePanel, kOptionTicks[i].name);
+    if (kOptionTicks[i].tip != nullptr) {
+      ui_.ticks[i]->setToolTip(QString::fromUtf8(kOptionTicks[i].tip));
+    }
   }
   ui_.txtSeatClearance = FindControl<QLineEdit>(ui_.MorePanel, "txtSeatClearance");
   ui_.txtTipDiameter = FindControl<QLineEdit>(ui_.MorePanel, "txtTipDiameter");
   ui_.txtToolDiameter = FindControl<QLineEdit>(ui_.MorePanel, "txtToolDiameter");
+  ui_.txtThickness = FindControl<QLineEdit>(ui_.MorePanel, "txtThickness");
   ui_.CmdSeatClearanceANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdSeatClearanceANSI");
   ui_.CmdTipDiameterANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdTipDiameterANSI");
-  ui_.CheckProgramEnd = FindControl<QCheckBox>(ui_.MorePanel, "CheckProgramEnd");
+  ui_.CmdThicknessANSI = FindControl<QPushButton>(ui_.MorePanel, "CmdThicknessANSI");
+  ui_.CheckShowToolpath = FindControl<QCheckBox>(ui_.MorePanel, "CheckShowToolpath");
+  ui_.txtCutLength = FindControl<QLineEdit>(ui_.MorePanel, "txtCutLength");
+  ui_.txtCutTime = FindControl<QLineEdit>(ui_.MorePanel, "txtCutTime");
   ui_.CmdSVGSave = FindControl<QPushButton>(ui_.MorePanel, "CmdSVGSave");
+  ui_.CmdToolpathSave = FindControl<QPushButton>(ui_.MorePanel, "CmdToolpathSave");
+  ui_.CmdModelSave = FindControl<QPushButton>(ui_.MorePanel, "CmdModelSave");
   ui_.CmdOpenDesign = FindControl<QPushButton>(ui_.MorePanel, "CmdOpenDesign");
   ui_.CmdSaveDesign = FindControl<QPushButton>(ui_.MorePanel, "CmdSaveDesign");
   ui_.CmdOpenDesign->setToolTip(tr("Fills every field from a design file (Ctrl+O)"));
   ui_.CmdSaveDesign->setToolTip(tr("Saves every field as typed in a design file (Ctrl+Shift+S)"));
   ui_.CmdSeatClearanceANSI->setToolTip(tr("Seat clearance of the chain standard"));
   ui_.CmdTipDiameterANSI->setToolTip(tr("Outside diameter of the chain standard"));
-  ui_.CheckProgramEnd->setAccessibleName(
-      FindControl<QLabel>(ui_.MorePanel, "LabelProgramEnd")->text());
+  ui_.CmdThicknessANSI->setToolTip(tr("Tooth width of the chain standard"));
+  ui_.CheckShowToolpath->setToolTip(
+      tr("Draws the last run's toolpath over the picture; changes no output"));
+  ui_.CmdToolpathSave->setToolTip(tr("Saves the toolpath over the part, to scale, as SVG"));
+#if !TOOTHWRIGHT_HAS_SOLID
+  ui_.CmdModelSave->setEnabled(false);
+  ui_.CmdModelSave->setToolTip(QString::fromUtf8(kNoSolidMessage));
+#endif
+  // The tick boxes have no caption of their own; the label beside each names it for assistive
+  // tools.
+  const auto name_by_label = [this](const char* box, const char* label) {
+    FindControl<QCheckBox>(ui_.MorePanel, box)
+        ->setAccessibleName(FindControl<QLabel>(ui_.MorePanel, label)->text());
+  };
+  name_by_label("CheckProgramEnd", "LabelProgramEnd");
+  name_by_label("CheckToothChamfer", "LabelToothChamfer");
+  name_by_label("CheckPreamble", "LabelPreamble");
+  name_by_label("CheckShowToolpath", "LabelShowToolpath");
+  name_by_label("CheckDxfUnits", "LabelDxfUnits");
+  name_by_label("CheckDxfPolyline", "LabelDxfPolyline");
   ui_.Check1->setToolTip(
       tr("Not together with a tool diameter, which makes the program follow the cutter centre"));
 
@@ -363,7 +446,7 @@ void MainWindow::BuildControls() {
   ui_.ComboUnits->addItems(kUnitsList);
   ui_.ComboUnits->setCurrentIndex(-1);
 
-  for (const UnitField& row : kUnitFields) {
+  for (const UnitField& row : UnitFields()) {
     QLineEdit* field = FieldEdit(row.text);
     unit_fields_.push_back({field, AttachUnitSuffix(field, row.unit), row.unit, TypedLength{}});
   }
@@ -394,13 +477,21 @@ void MainWindow::WireEvents() {
           &MainWindow::CmdSeatClearanceANSI_Click);
   connect(ui_.CmdTipDiameterANSI, &QPushButton::clicked, this,
           &MainWindow::CmdTipDiameterANSI_Click);
+  connect(ui_.CmdThicknessANSI, &QPushButton::clicked, this, &MainWindow::CmdThicknessANSI_Click);
+  connect(ui_.CmdToolpathSave, &QPushButton::clicked, this, &MainWindow::CmdToolpathSave_Click);
+  connect(ui_.CmdModelSave, &QPushButton::clicked, this, &MainWindow::CmdModelSave_Click);
+  // A view of the last run: redrawn at once, and the results stay current.
+  connect(ui_.CheckShowToolpath, &QCheckBox::toggled, this, &MainWindow::CheckShowToolpath_Click);
   // Any change of the tick, by the user or by code, keeps the two exclusive.
   connect(ui_.Check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
   connect(ui_.txtToolDiameter, &QLineEdit::textChanged, this, &MainWindow::txtToolDiameter_Change);
   for (QLineEdit* option : ui_.options) {
     connect(option, &QLineEdit::textChanged, this, &MainWindow::RefreshMoreCaption);
   }
-  connect(ui_.CheckProgramEnd, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
+  for (QCheckBox* tick : ui_.ticks) {
+    connect(tick, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
+    connect(tick, &QCheckBox::toggled, this, &MainWindow::MarkResultsStale);
+  }
   // Enter in any field presses Go. The results no longer match once a field, the units or a
   // tick box changes; the G-code box is the person's own to edit and does not count.
   for (const MainField& row : kMainFields) {
@@ -412,9 +503,9 @@ void MainWindow::WireEvents() {
     connect(option, &QLineEdit::textChanged, this, &MainWindow::MarkResultsStale);
   }
   connect(ui_.ComboUnits, &QComboBox::currentIndexChanged, this, &MainWindow::MarkResultsStale);
-  for (QCheckBox* box : {ui_.Check1, ui_.CheckProgramEnd}) {
-    connect(box, &QCheckBox::toggled, this, &MainWindow::MarkResultsStale);
-  }
+  // The chain picked is read too: it names the chain's width for a thickness of ANSI.
+  connect(ui_.Combo1, &QComboBox::currentIndexChanged, this, &MainWindow::MarkResultsStale);
+  connect(ui_.Check1, &QCheckBox::toggled, this, &MainWindow::MarkResultsStale);
   // A click on a disabled save does nothing, and neither does its key.
   const auto shortcut = [this](QKeySequence keys, auto slot_owner, auto slot) {
     connect(new QShortcut(keys, this), &QShortcut::activated, slot_owner, slot);
@@ -425,8 +516,9 @@ void MainWindow::WireEvents() {
   // The design files' keys work with the panel closed too, where their buttons are hidden.
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this, &MainWindow::CmdOpenDesign_Click);
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, &MainWindow::CmdSaveDesign_Click);
-  // A diameter wider than its field is shown whole in the field's tip.
-  for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
+  // A result wider than its field is shown whole in the field's tip.
+  for (QLineEdit* result :
+       {ui_.txtOutsideDiameter, ui_.txtPitchDiameter, ui_.txtCutLength, ui_.txtCutTime}) {
     connect(result, &QLineEdit::textChanged, result, &QWidget::setToolTip);
   }
 }
@@ -439,10 +531,13 @@ FieldTexts MainWindow::ReadFields() const {
                     .depth = ui_.txtCutDepth->text().toStdString(),
                     .feed = ui_.txtFeedRate->text().toStdString(),
                     .offset = ui_.Check1->isChecked(),
-                    .program_end = ui_.CheckProgramEnd->isChecked()};
+                    .chain = ui_.Combo1->currentText().toStdString()};
   // Read whether the panel is open or not: the count on its button shows what is in force.
   for (size_t i = 0; i < kOptionFieldCount; ++i) {
     fields.*(kOptionFields[i].text) = ui_.options[i]->text().toStdString();
+  }
+  for (size_t i = 0; i < kOptionTickCount; ++i) {
+    fields.*(kOptionTicks[i].ticked) = ui_.ticks[i]->isChecked();
   }
   return fields;
 }
@@ -459,7 +554,10 @@ QLineEdit* MainWindow::FieldEdit(std::string FieldTexts::*text) const {
 
 QCheckBox* MainWindow::TickBox(bool FieldTexts::*ticked) const {
   if (ticked == &FieldTexts::offset) return ui_.Check1;
-  if (ticked == &FieldTexts::program_end) return ui_.CheckProgramEnd;
+  for (size_t i = 0; i < kOptionTickCount; ++i) {
+    if (kOptionTicks[i].ticked == ticked) return ui_.ticks[i];
+  }
+  Q_ASSERT_X(false, "TickBox", "every tick of the design has its box");
   return nullptr;
 }
 
@@ -467,7 +565,9 @@ int MainWindow::OptionsInForce() const {
   const auto filled =
       std::count_if(ui_.options.begin(), ui_.options.end(),
                     [](const QLineEdit* field) { return !IsBlank(field->text().toStdString()); });
-  return static_cast<int>(filled) + (ui_.CheckProgramEnd->isChecked() ? 1 : 0);
+  const auto ticked = std::count_if(ui_.ticks.begin(), ui_.ticks.end(),
+                                    [](const QCheckBox* tick) { return tick->isChecked(); });
+  return static_cast<int>(filled + ticked);
 }
 
 void MainWindow::RefreshMoreCaption() {
@@ -502,6 +602,9 @@ void MainWindow::Command1_Click() {
   ui_.txtInfo->clear();
   ui_.Picture1->Clear();
   ui_.txtOutsideDiameter->clear();
+  ui_.txtCutLength->clear();
+  ui_.txtCutTime->clear();
+  last_run_.reset();
   // The cleared fields repaint now; a second press of Go runs a whole run of its own here.
   services_->ProcessPendingEvents();
 
@@ -513,18 +616,71 @@ void MainWindow::Command1_Click() {
       return;
     }
   }
-  const Job& built = std::get<Job>(job);
+  // Kept for the saves made from the job and for redrawing the picture.
+  auto run = std::make_unique<LastRun>(LastRun{.job = std::get<Job>(std::move(job))});
+  const Job& built = run->job;
   const SprocketRun& sprocket = built.sprocket;
   SetFieldText(ui_.txtPitchDiameter, sprocket.pitch_diameter_text);
   SetFieldText(ui_.txtOutsideDiameter, sprocket.outside_diameter_text);
-  // With a bore the picture's centre circle is the bore itself, which every output holds.
-  ui_.Label15->setText(QString::fromUtf8(
-      sprocket.mounting.bore ? kBoreCaption : FindControlLayout("Label15")->caption));
   const StageTexts texts = RunStages(built, *ui_.Picture1);
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
   ui_.txtSVG->setText(QString::fromStdString(WriteDrawingSvg(built)));
+  // The toolpath and the figures come from the program as written, not from the box, which
+  // the person may edit.
+  auto program = ReadProgramMoves(texts.gcode);
+  if (auto* moves = std::get_if<ProgramMoves>(&program)) {
+    run->contours = FindContours(*moves);
+    run->program = std::move(*moves);
+  } else {
+    run->program_error = std::get<ProgramError>(program);
+  }
+  last_run_ = std::move(run);
+  ShowProgramResults();
   ShowResultsCurrent();
+}
+
+void MainWindow::ShowProgramResults() {
+  const LastRun& run = *last_run_;
+  if (run.program) {
+    const CutStatistics cut = MeasureCut(*run.program);
+    SetFieldText(ui_.txtCutLength, FormatCutLength(cut.length, run.program->units));
+    SetFieldText(ui_.txtCutTime, FormatCutTime(cut.minutes));
+  } else {
+    // Not expected of a program this tool wrote; the figures stay empty and say why.
+    const QString reason = tr("The program could not be read back at line %1: %2")
+                               .arg(run.program_error->line)
+                               .arg(QString::fromStdString(run.program_error->reason));
+    for (QLineEdit* figure : {ui_.txtCutLength, ui_.txtCutTime}) {
+      figure->clear();
+      figure->setToolTip(reason);
+    }
+  }
+  DrawToolpathIfShown();
+}
+
+void MainWindow::DrawToolpathIfShown() {
+  const LastRun& run = *last_run_;
+  const bool shown = ui_.CheckShowToolpath->isChecked() && run.program.has_value();
+  if (shown) {
+    DrawToolpath(*run.program, run.contours, run.job.outside_diameter, *ui_.Picture1,
+                 run.job.design.machining.tool_diameter);
+  }
+  // The caption says what the picture holds: a toolpath the controller still offsets, else a
+  // bore in place of the centre circle, which every output holds.
+  const char* caption = FindControlLayout("Label15")->caption;
+  if (shown && Compensated(*run.program)) {
+    caption = kCompensationCaption;
+  } else if (run.job.sprocket.mounting.bore) {
+    caption = kBoreCaption;
+  }
+  ui_.Label15->setText(QString::fromUtf8(caption));
+}
+
+void MainWindow::CheckShowToolpath_Click() {
+  if (!last_run_) return;
+  DrawPreview(last_run_->job, *ui_.Picture1);
+  DrawToolpathIfShown();
 }
 
 void MainWindow::ShowRefusal(const FieldError& error) {
@@ -579,10 +735,18 @@ void MainWindow::RefreshUnitSuffixes() {
   }
 }
 
+std::vector<QPushButton*> MainWindow::ResultSaves() const {
+  std::vector<QPushButton*> saves = {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave,
+                                     ui_.CmdToolpathSave};
+  // Without the solid the model's save stays disabled with a tip saying why.
+  if (TOOTHWRIGHT_HAS_SOLID) saves.push_back(ui_.CmdModelSave);
+  return saves;
+}
+
 void MainWindow::MarkResultsStale() {
   if (!has_results_ || results_stale_) return;
   results_stale_ = true;
-  for (QPushButton* save : {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave}) {
+  for (QPushButton* save : ResultSaves()) {
     save->setEnabled(false);
     save->setToolTip(QString::fromUtf8(kStaleResultsMessage));
   }
@@ -592,7 +756,7 @@ void MainWindow::MarkResultsStale() {
 void MainWindow::ShowResultsCurrent() {
   has_results_ = true;
   results_stale_ = false;
-  for (QPushButton* save : {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave}) {
+  for (QPushButton* save : ResultSaves()) {
     save->setEnabled(true);
     save->setToolTip(QString());
   }
@@ -642,6 +806,44 @@ void MainWindow::CmdSVGSave_Click() {
   SaveWithDialog({filter}, filter, QStringLiteral("svg"), ui_.txtSVG->text());
 }
 
+void MainWindow::CmdToolpathSave_Click() {
+  if (!last_run_ || !last_run_->program) {
+    services_->ShowMessage(QString::fromUtf8(kNoToolpathMessage));
+    return;
+  }
+  const QString filter = QString::fromUtf8(kSvgFilter);
+  SaveWithDialog({filter}, filter, QString::fromLatin1(kToolpathExtension),
+                 QString::fromStdString(
+                     WriteToolpathSvg(last_run_->job, *last_run_->program, last_run_->contours)));
+}
+
+void MainWindow::CmdModelSave_Click() {
+#if TOOTHWRIGHT_HAS_SOLID
+  if (!last_run_) {
+    services_->ShowMessage(QString::fromUtf8(kNoModelMessage));
+    return;
+  }
+  const QStringList filters = ModelFilters();
+  const std::optional<SaveChoice> choice =
+      AskSave(filters, filters.front(), FilterExtensions(filters.front()).front());
+  if (!choice) return;
+  // The format is the one the file's name or the filter confirmed names.
+  const qsizetype format = filters.indexOf(ModelFilterFor(choice->path, choice->filter));
+  const ModelFormats formats{.step = format == 0, .stl = format == 1, .three_mf = format == 2};
+  const auto files = WriteModels(last_run_->job, formats);
+  if (const auto* error = std::get_if<FieldError>(&files)) {
+    ShowRefusal(*error);
+    return;
+  }
+  const ModelFiles& written = std::get<ModelFiles>(files);
+  const std::optional<std::string>& bytes =
+      formats.step ? written.step : (formats.stl ? written.stl : written.three_mf);
+  Q_ASSERT(bytes.has_value());  // every filter offered names one of the formats
+  ReportSave(choice->path,
+             services_->WriteBinaryFile(choice->path, QByteArray::fromStdString(*bytes)));
+#endif
+}
+
 void MainWindow::CmdMore_Click() {
   more_open_ = !more_open_;
   ui_.CmdMore->setChecked(more_open_);
@@ -689,13 +891,15 @@ void MainWindow::OpenDesign(const QString& path) {
 void MainWindow::ShowDesign(const FieldTexts& fields) {
   {
     // The file's lengths are in its own units already: the switch converts nothing. A chain
-    // pick would write its pitch and roller over the file's, so the list shows none.
+    // pick would write its pitch and roller over the file's, so the list shows the file's
+    // chain without picking it; none when the file names no chain of the list.
     const QSignalBlocker quiet_units(ui_.ComboUnits);
     const QSignalBlocker quiet_chains(ui_.Combo1);
     const int units = ui_.ComboUnits->findText(QString::fromStdString(fields.units));
     Q_ASSERT(units >= 0);  // a design file holds one of the list's units
     ui_.ComboUnits->setCurrentIndex(units);
-    ui_.Combo1->setCurrentIndex(-1);
+    ui_.Combo1->setCurrentIndex(
+        fields.chain.empty() ? -1 : ui_.Combo1->findText(QString::fromStdString(fields.chain)));
   }
   current_units_ = ui_.ComboUnits->currentText();
   for (const TextField& row : kTextFields) {
@@ -736,6 +940,10 @@ void MainWindow::CmdTipDiameterANSI_Click() {
   ui_.txtTipDiameter->setText(QString::fromLatin1(kStandardWord));
 }
 
+void MainWindow::CmdThicknessANSI_Click() {
+  ui_.txtThickness->setText(QString::fromLatin1(kStandardWord));
+}
+
 void MainWindow::Check1_Click() {
   // Cutter compensation and a program along the cutter centre would offset the path twice.
   ui_.txtToolDiameter->setEnabled(!ui_.Check1->isChecked());
@@ -754,6 +962,15 @@ void MainWindow::CmdAbout_Click() {
 std::optional<QString> MainWindow::SaveWithDialog(const QStringList& filters,
                                                   const QString& selected_filter,
                                                   const QString& extension, const QString& text) {
+  const std::optional<SaveChoice> choice = AskSave(filters, selected_filter, extension);
+  if (!choice) return std::nullopt;
+  ReportSave(choice->path, services_->WriteTextFile(choice->path, text));
+  return choice->path;
+}
+
+std::optional<SaveChoice> MainWindow::AskSave(const QStringList& filters,
+                                              const QString& selected_filter,
+                                              const QString& extension) {
   const SaveRequest request{.filters = filters,
                             .selected_filter = selected_filter,
                             .initial_folder = StartFolder(),
@@ -763,13 +980,16 @@ std::optional<QString> MainWindow::SaveWithDialog(const QStringList& filters,
   const QString path = WithExtension(choice->path, choice->filter);
   last_save_ = LastSaveOf(path);
   KeepPreferences();
-  if (const auto reason = services_->WriteTextFile(path, text)) {
-    services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *reason));
-    return path;
+  return SaveChoice{path, choice->filter};
+}
+
+void MainWindow::ReportSave(const QString& path, const std::optional<QString>& failure) {
+  if (failure) {
+    services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *failure));
+    return;
   }
   // A design saved while the results are stale leaves the note saying so.
   if (!results_stale_) ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
-  return path;
 }
 
 }  // namespace toothwright

@@ -1,10 +1,11 @@
 // The one window of Toothwright, the form fgfgfg: the chain, the optional G-code parameters,
 // the two computed diameters, the preview, the G-code text and the saves, and the More panel
-// with the tooth-form, machining and mounting options and the design files. Each event the
-// window handles runs one handler named after its control and event; the fields are the only
-// state a handler leaves behind, apart from the unit in force with the typed text of each
-// length field, the folder and name of the last file saved or opened, whether the results
-// still match the fields and whether the panel is open. The last folder and the panel's state
+// with the tooth-form, machining, solid and mounting options, the figures of the cut and the
+// design files. Each event the window handles runs one handler named after its control and
+// event; the fields are the only state a handler leaves behind, apart from the unit in force
+// with the typed text of each length field, the folder and name of the last file saved or
+// opened, what the last successful run built and wrote, whether the results still match the
+// fields and whether the panel is open. The last folder and the panel's state
 // are kept for the next session through the services; the fields are not.
 #pragma once
 
@@ -41,6 +42,10 @@ inline constexpr const char* kSaveFolder = "c:\\temp";
 inline constexpr const char* kNoDrawingMessage = "There is no DXF drawing yet: press Go first.";
 inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
+inline constexpr const char* kNoToolpathMessage = "There is no toolpath yet: press Go first.";
+inline constexpr const char* kNoModelMessage = "There is no part yet: press Go first.";
+// The tip of "Save 3-D Model..." in a build without the solid, where it stays disabled.
+inline constexpr const char* kNoSolidMessage = "This build of Toothwright writes no 3-D models";
 // The design files' filter, offered by the open dialog with kAllFilesFilter after it and by the
 // save dialog alone.
 inline constexpr const char* kDesignFilter = "Toothwright design (*.toothwright)";
@@ -49,9 +54,10 @@ inline constexpr const char* kAllFilesFilter = "All files (*)";
 // longer match the results.
 inline constexpr const char* kStaleResultsMessage = "Results are for earlier settings: press Go";
 
-// The number of text fields in the More panel; with the "End Program with M2" box they are the
-// options a run can take beyond the fields of the closed window.
-inline constexpr size_t kOptionFieldCount = 15;
+// The number of text fields and of tick boxes in the More panel: the options a run can take
+// beyond the fields of the closed window.
+inline constexpr size_t kOptionFieldCount = 24;
+inline constexpr size_t kOptionTickCount = 5;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -89,6 +95,10 @@ class MainWindow : public QWidget {
   void CmdSaveDesign_Click();
   void CmdSeatClearanceANSI_Click();
   void CmdTipDiameterANSI_Click();
+  void CmdThicknessANSI_Click();
+  void CmdToolpathSave_Click();
+  void CmdModelSave_Click();
+  void CheckShowToolpath_Click();
   void Check1_Click();
   void txtToolDiameter_Change();
 
@@ -117,19 +127,30 @@ class MainWindow : public QWidget {
     TextStore* txtDXF = nullptr;
     QPushButton* CmdMore = nullptr;
     QWidget* MorePanel = nullptr;  // holds the panel's controls; hidden while closed
-    // The panel's text fields, in the order of the option table in main_window.cpp.
+    // The panel's text fields and tick boxes, in the order of the option tables in
+    // main_window.cpp.
     std::array<QLineEdit*, kOptionFieldCount> options{};
+    std::array<QCheckBox*, kOptionTickCount> ticks{};
     QPushButton* CmdSeatClearanceANSI = nullptr;
     QPushButton* CmdTipDiameterANSI = nullptr;
     QLineEdit* txtSeatClearance = nullptr;
     QLineEdit* txtTipDiameter = nullptr;
     QLineEdit* txtToolDiameter = nullptr;
-    QCheckBox* CheckProgramEnd = nullptr;
+    QLineEdit* txtThickness = nullptr;
+    QPushButton* CmdThicknessANSI = nullptr;
+    QCheckBox* CheckShowToolpath = nullptr;
+    QLineEdit* txtCutLength = nullptr;
+    QLineEdit* txtCutTime = nullptr;
     QPushButton* CmdSVGSave = nullptr;
+    QPushButton* CmdToolpathSave = nullptr;
+    QPushButton* CmdModelSave = nullptr;
     QPushButton* CmdOpenDesign = nullptr;
     QPushButton* CmdSaveDesign = nullptr;
     TextStore* txtSVG = nullptr;
   };
+
+  // What the last successful run built and wrote (main_window.cpp).
+  struct LastRun;
 
   void BuildControls();
   void WireEvents();
@@ -148,6 +169,12 @@ class MainWindow : public QWidget {
   void RefreshMoreCaption();
   // The unit suffixes of the fields after a switch, and of the results after a run.
   void RefreshUnitSuffixes();
+  // The saves of what a run made, each disabled while the results are stale.
+  std::vector<QPushButton*> ResultSaves() const;
+  // The run's program read back: the cut's figures in their fields, the toolpath over the
+  // picture when Show Toolpath is ticked, and the caption under the picture for what it shows.
+  void ShowProgramResults();
+  void DrawToolpathIfShown();
   // The results no longer match the fields: the saves are disabled and the note says so. Has
   // no effect before the first run that succeeded, when there is nothing to save but the
   // G-code box.
@@ -163,6 +190,13 @@ class MainWindow : public QWidget {
   // nullopt when the dialog was cancelled.
   std::optional<QString> SaveWithDialog(const QStringList& filters, const QString& selected_filter,
                                         const QString& extension, const QString& text);
+  // The dialog of SaveWithDialog alone: the path to write (with the filter's extension added
+  // when none is typed) and the filter confirmed, or nullopt when cancelled. The last save
+  // becomes the path.
+  std::optional<SaveChoice> AskSave(const QStringList& filters, const QString& selected_filter,
+                                    const QString& extension);
+  // Says in the note that path was written, or in a message why not (failure, from the write).
+  void ReportSave(const QString& path, const std::optional<QString>& failure);
 
   // A field that shows a unit, with the text it was typed in for a switch to convert.
   struct UnitFieldState {
@@ -175,6 +209,8 @@ class MainWindow : public QWidget {
   std::unique_ptr<WindowServices> own_services_;
   WindowServices* services_;
   Controls ui_;
+  std::unique_ptr<LastRun> last_run_;  // none before the first successful run, and while Go
+                                       // has cleared the results it replaces
   std::vector<UnitFieldState> unit_fields_;
   std::vector<QLabel*> result_suffixes_;  // of the two computed diameters
   QString current_units_;

@@ -118,7 +118,11 @@ std::variant<QByteArray, QString> QtWindowServices::ReadFileStart(const QString&
 }
 
 std::optional<QString> QtWindowServices::WriteTextFile(const QString& path, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
+  return WriteBinaryFile(path, text.toUtf8());
+}
+
+std::optional<QString> QtWindowServices::WriteBinaryFile(const QString& path,
+                                                         const QByteArray& bytes) {
   if (IsSpecialFile(path)) return WriteStraightThrough(path, bytes);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();

@@ -30,6 +30,7 @@ class QtWindowServices : public WindowServices {
   // stays a link: QSaveFile follows it and writes its target, created when it does not exist
   // yet (a dangling link).
   std::optional<QString> WriteTextFile(const QString& path, const QString& text) override;
+  std::optional<QString> WriteBinaryFile(const QString& path, const QByteArray& bytes) override;
   // With PreferenceStore::Nowhere: the defaults, and nothing is kept.
   Preferences LoadPreferences() override;
   void SavePreferences(const Preferences& preferences) override;

@@ -32,8 +32,26 @@ QString WithExtension(const QString& path, const QString& filter) {
   return path + '.' + extensions.front();
 }
 
+QStringList ModelFilters() {
+  return {QStringLiteral("STEP (*.step *.stp)"), QStringLiteral("STL (*.stl)"),
+          QStringLiteral("3MF (*.3mf)")};
+}
+
+QString ModelFilterFor(const QString& path, const QString& filter) {
+  const QString extension = QFileInfo(path).suffix().toLower();
+  for (const QString& model : ModelFilters()) {
+    if (FilterExtensions(model).contains(extension)) return model;
+  }
+  return filter;
+}
+
 LastSave LastSaveOf(const QString& path) {
   const QFileInfo file(path);
+  const QString toolpath = QLatin1Char('.') + QLatin1String(kToolpathExtension);
+  if (file.fileName().endsWith(toolpath, Qt::CaseInsensitive) &&
+      file.fileName().size() > toolpath.size()) {
+    return {file.absolutePath(), file.fileName().chopped(toolpath.size())};
+  }
   return {file.absolutePath(), file.completeBaseName()};
 }
 

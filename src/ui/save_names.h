@@ -20,13 +20,26 @@ QStringList FilterExtensions(const QString& filter);
 // dialog asked before replacing exactly that) or the filter lists none.
 QString WithExtension(const QString& path, const QString& filter);
 
+// The filters of the 3-D model save, in the order offered: STEP, STL, 3MF.
+QStringList ModelFilters();
+
+// The model filter whose format a confirmed path is written in: the one that lists the path's
+// extension (in any case), so that "part.stl" is an STL file whatever filter was selected; else
+// filter.
+QString ModelFilterFor(const QString& path, const QString& filter);
+
+// The toolpath picture's own extension: an SVG file, named apart from the drawing's ".svg" so
+// that confirming one save's proposal never replaces the other's file.
+inline constexpr const char* kToolpathExtension = "toolpath.svg";
+
 // The folder and base name of the last saved file ("/home/a/part" for "/home/a/part.cam").
 struct LastSave {
   QString folder;     // "" before the first save
   QString base_name;  // the file name without its last extension
 };
 
-// The last save after path was confirmed.
+// The last save after path was confirmed; a toolpath picture's base name leaves out
+// ".toolpath" as well, so that the next save proposes the part's own name.
 LastSave LastSaveOf(const QString& path);
 
 // The name a save dialog proposes: the last folder and base name with extension, or "" before

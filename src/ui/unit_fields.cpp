@@ -16,6 +16,8 @@ const char* UnitSuffix(FieldUnit unit, std::string_view units) {
       return english ? "in/min" : "mm/min";
     case FieldUnit::Spindle:
       return "rpm";
+    case FieldUnit::Angle:
+      return "deg";
   }
   return "";
 }
@@ -25,7 +27,42 @@ const char* WidestUnitSuffix(FieldUnit unit) {
 }
 
 bool ConvertsWithUnits(FieldUnit unit) {
-  return unit != FieldUnit::Spindle;
+  return unit == FieldUnit::Length || unit == FieldUnit::Feed;
+}
+
+namespace {
+
+constexpr UnitField kUnitFields[] = {
+    {&FieldTexts::pitch, FieldUnit::Length},
+    {&FieldTexts::roller, FieldUnit::Length},
+    {&FieldTexts::depth, FieldUnit::Length},
+    {&FieldTexts::feed, FieldUnit::Feed},
+    {&FieldTexts::seat_clearance, FieldUnit::Length},
+    {&FieldTexts::tip_diameter, FieldUnit::Length},
+    {&FieldTexts::tool_diameter, FieldUnit::Length},
+    {&FieldTexts::depth_per_pass, FieldUnit::Length},
+    {&FieldTexts::tab_width, FieldUnit::Length},
+    {&FieldTexts::tab_height, FieldUnit::Length},
+    {&FieldTexts::safe_z, FieldUnit::Length},
+    {&FieldTexts::spindle, FieldUnit::Spindle},
+    {&FieldTexts::plunge_feed, FieldUnit::Feed},
+    {&FieldTexts::ramp_angle, FieldUnit::Angle},
+    {&FieldTexts::lead_in, FieldUnit::Length},
+    {&FieldTexts::thickness, FieldUnit::Length},
+    {&FieldTexts::hub_diameter, FieldUnit::Length},
+    {&FieldTexts::hub_length, FieldUnit::Length},
+    {&FieldTexts::mesh_tolerance, FieldUnit::Length},
+    {&FieldTexts::bore, FieldUnit::Length},
+    {&FieldTexts::keyway_width, FieldUnit::Length},
+    {&FieldTexts::keyway_depth, FieldUnit::Length},
+    {&FieldTexts::bolt_hole_diameter, FieldUnit::Length},
+    {&FieldTexts::bolt_circle, FieldUnit::Length},
+};
+
+}  // namespace
+
+std::span<const UnitField> UnitFields() {
+  return kUnitFields;
 }
 
 TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& current,

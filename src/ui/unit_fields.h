@@ -3,8 +3,11 @@
 // switch there and back gives the typed text again, digit for digit.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "sprocket/fields.h"
 
 namespace toothwright {
 
@@ -13,7 +16,18 @@ enum class FieldUnit {
   Length,   // "in" or "mm"; a unit switch converts it
   Feed,     // "in/min" or "mm/min": a length per minute, converted like a length
   Spindle,  // "rpm" in either unit system; never converted
+  Angle,    // "deg" in either unit system; never converted
 };
+
+// A field that shows a unit: the run's text it fills and what its number measures.
+struct UnitField {
+  std::string FieldTexts::*text;
+  FieldUnit unit;
+};
+
+// Every field that shows a unit. A unit switch converts every length and feed among them, in
+// this order; counts, the spindle speed, angles and the word ANSI stay as they are.
+std::span<const UnitField> UnitFields();
 
 // The suffix a field of unit shows while units ("English", or any other text: Metric) is in force.
 const char* UnitSuffix(FieldUnit unit, std::string_view units);

@@ -24,9 +24,9 @@ constexpr ControlLayout kControls[] = {
     {"Shape3", K::Frame, "", 120, 2400, 9255, 735},
     // Title.
     {"Label7", K::Label, "Toothwright 2.0", 120, 0, 4095, 495, kNoTab, F::Title},
-    {"CmdAbout", K::Button, "Info", 8400, 120, 975, 255, 35},
+    {"CmdAbout", K::Button, "Info", 8400, 120, 975, 255, 72},
     // Opens and closes the More panel; in the title row's free space, so nothing else moves.
-    {"CmdMore", K::Button, "More \u25b8", 7065, 120, 1215, 255, 34},
+    {"CmdMore", K::Button, "More \u25b8", 7065, 120, 1215, 255, 71},
     // Chain zone.
     {"Label11", K::Label, "Choose a standard chain size or enter custom pitch and roller sizes",
      120, 720, 9255, 375, kNoTab, F::Body, true},
@@ -68,22 +68,24 @@ constexpr ControlLayout kControls[] = {
      8115, 4770, 285, kNoTab, F::Body, true},
     // G-code and DXF.
     {"Label6", K::Label, "G-Code Results", 6045, 3825, 3465, 375, kNoTab, F::ZoneHeading, true},
-    {"txtInfo", K::CodeBox, "", 6030, 4245, 3495, 2475, 27},
-    {"CmdSelectGCODE", K::Button, "Select All", 6120, 6825, 975, 375, 28},
-    {"CmdGCodeSave", K::Button, "Save G-Code", 8040, 6825, 1335, 375, 29},
+    {"txtInfo", K::CodeBox, "", 6030, 4245, 3495, 2475, 60},
+    {"CmdSelectGCODE", K::Button, "Select All", 6120, 6825, 975, 375, 61},
+    {"CmdGCodeSave", K::Button, "Save G-Code", 8040, 6825, 1335, 375, 62},
     {"Label13", K::Label, "DXF / CAD Results", 6015, 7365, 3495, 375, kNoTab, F::ZoneHeading, true},
-    {"CmdDXFSave", K::Button, "Save DXF File", 6975, 7845, 1455, 375, 30},
+    {"CmdDXFSave", K::Button, "Save DXF File", 6975, 7845, 1455, 375, 63},
 };
 
-// The More panel: three framed groups in the column right of the window, each a caption per
-// row with its field beside it, rows 345 twips apart. The group frames line up with the chain
+// The More panel: framed groups in two columns right of the window, each a caption per row
+// with its field beside it, rows 345 twips apart. The group frames line up with the chain
 // zone's top and the row of buttons beneath them with "Save DXF File".
 constexpr ControlLayout kMorePanelControls[] = {
     // Group frames.
     {"ShapeToothForm", K::Frame, "", 9810, 675, 3780, 1080},
-    {"ShapeMachining", K::Frame, "", 9810, 1875, 3780, 3150},
-    {"ShapeMounting", K::Frame, "", 9810, 5145, 3780, 2460},
-    {"LabelMoreOptions", K::Label, "More Options", 9810, 150, 3780, 375, kNoTab, F::ZoneHeading,
+    {"ShapeMachining", K::Frame, "", 9810, 1875, 3780, 5220},
+    {"ShapeSolid", K::Frame, "", 13665, 675, 3780, 2460},
+    {"ShapeMounting", K::Frame, "", 13665, 3255, 3780, 2460},
+    {"ShapeCut", K::Frame, "", 13665, 5835, 3780, 1080},
+    {"LabelMoreOptions", K::Label, "More Options", 9810, 150, 7635, 375, kNoTab, F::ZoneHeading,
      true},
     // Tooth form: each field takes a length or the word the button beside it fills in.
     {"LabelToothForm", K::Label, "Tooth Form", 9885, 705, 2340, 225, kNoTab, F::BodyBold},
@@ -111,25 +113,67 @@ constexpr ControlLayout kMorePanelControls[] = {
     {"txtSpindle", K::TextBox, "", 11640, 4275, 1095, 285, 19},
     {"LabelProgramEnd", K::Label, "End Program with M2", 9930, 4635, 1650, 255},
     {"CheckProgramEnd", K::CheckBox, "", 11640, 4627, 240, 270, 20},
+    {"LabelPlungeFeed", K::Label, "Plunge Feed", 9930, 4980, 1650, 255},
+    {"txtPlungeFeed", K::TextBox, "", 11640, 4965, 1095, 285, 21},
+    {"LabelRampAngle", K::Label, "Ramp Angle", 9930, 5325, 1650, 255},
+    {"txtRampAngle", K::TextBox, "", 11640, 5310, 1095, 285, 22},
+    {"LabelLeadIn", K::Label, "Lead-in", 9930, 5670, 1650, 255},
+    {"txtLeadIn", K::TextBox, "", 11640, 5655, 1095, 285, 23},
+    // Typed or picked; the blank first entry is the default, conventional.
+    {"LabelDirection", K::Label, "Direction", 9930, 6015, 1650, 255},
+    {"cboDirection", K::ChoiceList, "", 11640, 5993, 1830, 300, 24},
+    {"LabelPreamble", K::Label, "Preamble", 9930, 6360, 1650, 255},
+    {"CheckPreamble", K::CheckBox, "", 11640, 6352, 240, 270, 25},
+    // A view of the last run, not a field: it redraws the picture and changes no output.
+    {"LabelShowToolpath", K::Label, "Show Toolpath", 9930, 6705, 1650, 255},
+    {"CheckShowToolpath", K::CheckBox, "", 11640, 6697, 240, 270, 26},
+    // The part as a solid, saved by "Save 3-D Model...".
+    {"LabelSolid", K::Label, "Solid", 13740, 705, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelThickness", K::Label, "Thickness", 13785, 1020, 1650, 255},
+    {"txtThickness", K::TextBox, "", 15495, 1005, 1095, 285, 27},
+    {"CmdThicknessANSI", K::Button, "ANSI", 16710, 1005, 615, 285, 28},
+    {"LabelHubDiameter", K::Label, "Hub Diameter", 13785, 1365, 1650, 255},
+    {"txtHubDiameter", K::TextBox, "", 15495, 1350, 1095, 285, 29},
+    {"LabelHubLength", K::Label, "Hub Length", 13785, 1710, 1650, 255},
+    {"txtHubLength", K::TextBox, "", 15495, 1695, 1095, 285, 30},
+    {"LabelStrands", K::Label, "Strands", 13785, 2055, 1650, 255},
+    {"txtStrands", K::TextBox, "", 15495, 2040, 1095, 285, 31},
+    {"LabelMeshTolerance", K::Label, "Mesh Tolerance", 13785, 2400, 1650, 255},
+    {"txtMeshTolerance", K::TextBox, "", 15495, 2385, 1095, 285, 32},
+    {"LabelToothChamfer", K::Label, "Chamfer Teeth", 13785, 2745, 1650, 255},
+    {"CheckToothChamfer", K::CheckBox, "", 15495, 2737, 240, 270, 33},
     // Mounting.
-    {"LabelMounting", K::Label, "Mounting", 9885, 5175, 2340, 225, kNoTab, F::BodyBold},
-    {"LabelBore", K::Label, "Bore Diameter", 9930, 5490, 1650, 255},
-    {"txtBore", K::TextBox, "", 11640, 5475, 1095, 285, 21},
-    {"LabelKeywayWidth", K::Label, "Keyway Width", 9930, 5835, 1650, 255},
-    {"txtKeywayWidth", K::TextBox, "", 11640, 5820, 1095, 285, 22},
-    {"LabelKeywayDepth", K::Label, "Keyway Depth", 9930, 6180, 1650, 255},
-    {"txtKeywayDepth", K::TextBox, "", 11640, 6165, 1095, 285, 23},
-    {"LabelBoltHoles", K::Label, "Bolt Holes", 9930, 6525, 1650, 255},
-    {"txtBoltHoles", K::TextBox, "", 11640, 6510, 1095, 285, 24},
-    {"LabelBoltHoleDiameter", K::Label, "Bolt Hole Diameter", 9930, 6870, 1650, 255},
-    {"txtBoltHoleDiameter", K::TextBox, "", 11640, 6855, 1095, 285, 25},
-    {"LabelBoltCircle", K::Label, "Bolt Circle", 9930, 7215, 1650, 255},
-    {"txtBoltCircle", K::TextBox, "", 11640, 7200, 1095, 285, 26},
-    // The design files, the fields as typed, and the drawing to scale, saved like the DXF
-    // drawing: three buttons across the column, 45 twips apart.
-    {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375, 31},
-    {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375, 32},
-    {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375, 33},
+    {"LabelMounting", K::Label, "Mounting", 13740, 3285, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelBore", K::Label, "Bore Diameter", 13785, 3600, 1650, 255},
+    {"txtBore", K::TextBox, "", 15495, 3585, 1095, 285, 34},
+    {"LabelKeywayWidth", K::Label, "Keyway Width", 13785, 3945, 1650, 255},
+    {"txtKeywayWidth", K::TextBox, "", 15495, 3930, 1095, 285, 35},
+    {"LabelKeywayDepth", K::Label, "Keyway Depth", 13785, 4290, 1650, 255},
+    {"txtKeywayDepth", K::TextBox, "", 15495, 4275, 1095, 285, 36},
+    {"LabelBoltHoles", K::Label, "Bolt Holes", 13785, 4635, 1650, 255},
+    {"txtBoltHoles", K::TextBox, "", 15495, 4620, 1095, 285, 37},
+    {"LabelBoltHoleDiameter", K::Label, "Bolt Hole Diameter", 13785, 4980, 1650, 255},
+    {"txtBoltHoleDiameter", K::TextBox, "", 15495, 4965, 1095, 285, 38},
+    {"LabelBoltCircle", K::Label, "Bolt Circle", 13785, 5325, 1650, 255},
+    {"txtBoltCircle", K::TextBox, "", 15495, 5310, 1095, 285, 39},
+    // What the last run's program cuts, measured on its moves: results like the diameters.
+    {"LabelCut", K::Label, "Toolpath", 13740, 5865, 2340, 225, kNoTab, F::BodyBold},
+    {"LabelCutLength", K::Label, "Cut Length", 13785, 6150, 1650, 255},
+    {"txtCutLength", K::ResultBox, "", 15495, 6135, 1830, 285},
+    {"LabelCutTime", K::Label, "Cut Time", 13785, 6495, 1650, 255},
+    {"txtCutTime", K::ResultBox, "", 15495, 6480, 1830, 285},
+    // How the DXF file is written, above the row of saves.
+    {"LabelDxfUnits", K::Label, "DXF Units", 13785, 7440, 1050, 255},
+    {"CheckDxfUnits", K::CheckBox, "", 14910, 7432, 240, 270, 64},
+    {"LabelDxfPolyline", K::Label, "DXF Polylines", 15495, 7440, 1125, 255},
+    {"CheckDxfPolyline", K::CheckBox, "", 16710, 7432, 240, 270, 65},
+    // The design files, the fields as typed, and the drawings and the model, saved like the DXF
+    // drawing: buttons across each column, 45 twips apart.
+    {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375, 66},
+    {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375, 67},
+    {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375, 68},
+    {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375, 69},
+    {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375, 70},
 };
 
 int RoundToPixels(int twips) {

@@ -21,9 +21,9 @@ inline constexpr const char* kLayoutStyle = "Fusion";
 inline constexpr int kClientWidthTwips = 9735;
 inline constexpr int kClientHeightTwips = 8490;
 
-// The More panel: a column of the same height right of the client area, shown only while it is
-// open (264 pixels wide, so the open window is 913 x 566 pixels).
-inline constexpr int kMorePanelWidthTwips = 3960;
+// The More panel: two columns of the same height right of the client area, shown only while it
+// is open (521 pixels wide, so the open window is 1170 x 566 pixels).
+inline constexpr int kMorePanelWidthTwips = 7815;
 
 enum class ControlKind {
   Label,       // a caption, transparent so that the frames beneath stay whole
@@ -64,11 +64,12 @@ struct ControlLayout {
 // controls inside them are drawn over their outlines. All lie inside the client area.
 std::span<const ControlLayout> WindowControls();
 
-// The controls of the More panel, in creation order, frames first. They lie in the column from
+// The controls of the More panel, in creation order, frames first. They lie in the columns from
 // kClientWidthTwips to kClientWidthTwips + kMorePanelWidthTwips, still measured from the
-// top-left of the client area. Their focus places lie between Go's and the G-code box's, so
-// that Tab reads the inputs first (chain, units, lengths, teeth, depth, feed, offset, Go, the
-// panel's groups top to bottom), then the G-code and the saves.
+// top-left of the client area. The focus places of their groups lie between Go's and the
+// G-code box's, so that Tab reads the inputs first (chain, units, lengths, teeth, depth, feed,
+// offset, Go, the panel's groups column by column, top to bottom), then the G-code and the
+// saves, the DXF file's ticks after "Save DXF File" and the panel's saves last.
 std::span<const ControlLayout> MorePanelControls();
 
 // The control named name in either table, or nullptr.

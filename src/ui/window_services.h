@@ -69,6 +69,9 @@ class WindowServices {
   // an existing file keeps its content. nullopt when written, else the reason it was not.
   virtual std::optional<QString> WriteTextFile(const QString& path, const QString& text) = 0;
 
+  // The same for bytes written as they are, such as a binary 3-D model.
+  virtual std::optional<QString> WriteBinaryFile(const QString& path, const QByteArray& bytes) = 0;
+
   // The preferences kept from the last session; the defaults when there are none.
   virtual Preferences LoadPreferences() = 0;
   // Keeps preferences for the next session.

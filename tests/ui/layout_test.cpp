@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "fake_window_services.h"
+#include "output/preview.h"
+#include "output/toolpath_style.h"
 #include "ui/display_check.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
@@ -57,6 +59,7 @@ class LayoutTest : public QObject {
   void everyControlIsPlacedAsTheTableSays();
   void controlsAreOfTheirKind();
   void captionsAreNotClipped();
+  void pictureCaptionsFit();
   void fontsAreTheInstalledSans();
   void moreCaptionFitsWithTheLargestCount();
   void checkDisplay_data();
@@ -191,6 +194,18 @@ void LayoutTest::captionsAreNotClipped() {
   }
 }
 
+// The captions the picture's label takes in turn fit it as well as the layout's own.
+void LayoutTest::pictureCaptionsFit() {
+  FakeWindowServices services;
+  MainWindow window(&services);
+  const auto* label = window.findChild<QLabel*>("Label15");
+  for (const char* caption : {kBoreCaption, kCompensationCaption}) {
+    QVERIFY2(label->fontMetrics().horizontalAdvance(QString::fromUtf8(caption)) <=
+                 label->contentsRect().width(),
+             caption);
+  }
+}
+
 void LayoutTest::fontsAreTheInstalledSans() {
   const QFontInfo body(FontFor(FontRole::Body));
   QCOMPARE(body.family(), "Liberation Sans");
@@ -209,8 +224,10 @@ void LayoutTest::moreCaptionFitsWithTheLargestCount() {
   for (auto* field : window.findChild<QWidget*>("MorePanel")->findChildren<QLineEdit*>()) {
     field->setText("1");
   }
-  window.findChild<QCheckBox*>("CheckProgramEnd")->setChecked(true);
-  QCOMPARE(more->text(), QString::fromUtf8("More (16) \u25b8"));
+  for (auto* tick : window.findChild<QWidget*>("MorePanel")->findChildren<QCheckBox*>()) {
+    tick->setChecked(tick->objectName() != "CheckShowToolpath");
+  }
+  QCOMPARE(more->text(), QString::fromUtf8("More (29) \u25b8"));
   QStyleOptionButton option;
   option.initFrom(more);
   const QRect room = more->style()->subElementRect(QStyle::SE_PushButtonContents, &option, more);

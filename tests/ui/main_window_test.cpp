@@ -84,6 +84,15 @@ const PanelField kPanelFields[] = {
     {"txtBoltHoles", &FieldTexts::bolt_holes, false},
     {"txtBoltHoleDiameter", &FieldTexts::bolt_hole_diameter, true},
     {"txtBoltCircle", &FieldTexts::bolt_circle, true},
+    {"txtPlungeFeed", &FieldTexts::plunge_feed, true},
+    {"txtRampAngle", &FieldTexts::ramp_angle, false},
+    {"txtLeadIn", &FieldTexts::lead_in, true},
+    {"cboDirection", &FieldTexts::direction, false},
+    {"txtThickness", &FieldTexts::thickness, true},
+    {"txtHubDiameter", &FieldTexts::hub_diameter, true},
+    {"txtHubLength", &FieldTexts::hub_length, true},
+    {"txtStrands", &FieldTexts::strands, false},
+    {"txtMeshTolerance", &FieldTexts::mesh_tolerance, true},
 };
 
 // Designs that set every text field and tick between them, in both units.
@@ -126,6 +135,28 @@ const DesignCase kDesigns[] = {
       .bolt_holes = "4",
       .bolt_hole_diameter = "0.2",
       .bolt_circle = "1.6"}},
+    // The chain list shows the file's chain without writing its sizes over "0.50".
+    {"solid and program options, a chain",
+     {.pitch = "0.50",
+      .teeth = "18",
+      .roller = "0.3125",
+      .depth = "0.25",
+      .feed = "10",
+      .tool_diameter = "0.125",
+      .thickness = "ANSI",
+      .hub_diameter = "1.5",
+      .hub_length = "0.5",
+      .strands = "1",
+      .mesh_tolerance = "0.001",
+      .tooth_chamfer = true,
+      .plunge_feed = "5",
+      .ramp_angle = "5",
+      .lead_in = "0.1",
+      .direction = "climb",
+      .preamble = true,
+      .dxf_units = true,
+      .dxf_polyline = true,
+      .chain = "ANSI 40"}},
 };
 
 }  // namespace
@@ -203,7 +234,11 @@ class MainWindowTest : public QObject {
   Widget* Find(const char* name) const {
     return window_->findChild<Widget*>(QString::fromLatin1(name));
   }
-  QLineEdit* Field(const char* name) const { return Find<QLineEdit>(name); }
+  // A field by name; the direction's is the line of its list.
+  QLineEdit* Field(const char* name) const {
+    if (auto* list = Find<QComboBox>(name)) return list->lineEdit();
+    return Find<QLineEdit>(name);
+  }
   QPlainTextEdit* GCodeBox() const { return Find<QPlainTextEdit>("txtInfo"); }
   QImage Picture() const { return Find<PictureBox>("Picture1")->Picture(); }
   void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
@@ -245,12 +280,13 @@ class MainWindowTest : public QObject {
   }
   QStringList DisabledSaves() const {
     QStringList disabled;
-    for (const char* name : {"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"}) {
-      if (!Find<QPushButton>(name)->isEnabled()) disabled.append(name);
+    for (const QString& name : kAllSaves) {
+      if (!Find<QPushButton>(qPrintable(name))->isEnabled()) disabled.append(name);
     }
     return disabled;
   }
-  const QStringList kAllSaves = {"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"};
+  const QStringList kAllSaves = {"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave", "CmdToolpathSave",
+                                 "CmdModelSave"};
   // Opens path by the panel's button.
   void OpenFile(const QString& path) {
     if (!Find<QWidget>("MorePanel")->isVisible()) Click("CmdMore");
@@ -357,16 +393,23 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
       QString(
           "txtSeatClearance CmdSeatClearanceANSI txtTipDiameter CmdTipDiameterANSI "
           "txtToolDiameter txtDepthPerPass txtTabs txtTabWidth txtTabHeight txtSafeZ "
-          "txtSpindle CheckProgramEnd txtBore txtKeywayWidth txtKeywayDepth "
-          "txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
+          "txtSpindle CheckProgramEnd txtPlungeFeed txtRampAngle txtLeadIn cboDirection "
+          "CheckPreamble CheckShowToolpath txtThickness CmdThicknessANSI txtHubDiameter "
+          "txtHubLength txtStrands txtMeshTolerance CheckToothChamfer txtBore txtKeywayWidth "
+          "txtKeywayDepth txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
           .split(' ');
-  const QStringList open = expected.mid(0, 9) + panel + expected.mid(9, 4) +
-                           QStringList{"CmdOpenDesign", "CmdSaveDesign", "CmdSVGSave"} +
-                           expected.mid(13);
+  const QStringList open =
+      expected.mid(0, 9) + panel + expected.mid(9, 4) +
+      QString(
+          "CheckDxfUnits CheckDxfPolyline CmdOpenDesign CmdSaveDesign CmdSVGSave CmdToolpathSave "
+          "CmdModelSave")
+          .split(' ') +
+      expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
 
   // The results take the focus from a click only, to be selected and copied.
-  for (const char* name : {"txtOutsideDiameter", "txtPitchDiameter"}) {
+  for (const char* name :
+       {"txtOutsideDiameter", "txtPitchDiameter", "txtCutLength", "txtCutTime"}) {
     QCOMPARE(Field(name)->focusPolicy(), Qt::ClickFocus);
   }
 }
@@ -705,6 +748,11 @@ void MainWindowTest::saveBeforeAnyRunWritesNothing_data() {
   QTest::addColumn<QString>("message");
   QTest::newRow("DXF") << QString("CmdDXFSave") << "There is no DXF drawing yet: press Go first.";
   QTest::newRow("SVG") << QString("CmdSVGSave") << "There is no SVG drawing yet: press Go first.";
+  QTest::newRow("toolpath") << QString("CmdToolpathSave")
+                            << "There is no toolpath yet: press Go first.";
+#if TOOTHWRIGHT_HAS_SOLID
+  QTest::newRow("3-D model") << QString("CmdModelSave") << "There is no part yet: press Go first.";
+#endif
 }
 
 void MainWindowTest::saveBeforeAnyRunWritesNothing() {
@@ -842,7 +890,7 @@ void MainWindowTest::moreOpensAndClosesThePanel() {
   auto* more = Find<QPushButton>("CmdMore");
   Click("CmdMore");
   QVERIFY(Find<QWidget>("MorePanel")->isVisible() && more->isChecked());
-  QCOMPARE(window_->size(), QSize(913, 566));
+  QCOMPARE(window_->size(), QSize(1170, 566));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
   QCOMPARE(more->text(), QString::fromUtf8("Less \u25c2"));
   Click("CmdMore");
@@ -862,14 +910,20 @@ void MainWindowTest::moreCountsOptionsInForce_data() {
                                   << QString::fromUtf8("More (1) \u25b8");
   QTest::newRow("emptied again") << QStringList{"txtTabs", "txtTabs="}
                                  << QString::fromUtf8("More \u25b8");
+  QTest::newRow("solid and program options")
+      << QStringList{"txtThickness", "cboDirection", "CheckToothChamfer", "CheckDxfPolyline"}
+      << QString::fromUtf8("More (4) \u25b8");
+  // A view of the results, not an option of the run.
+  QTest::newRow("the toolpath shown")
+      << QStringList{"CheckShowToolpath"} << QString::fromUtf8("More \u25b8");
 }
 
 void MainWindowTest::moreCountsOptionsInForce() {
   QFETCH(QStringList, filled);
   QFETCH(QString, caption);
   for (const QString& entry : filled) {
-    if (entry == "M2") {
-      Find<QCheckBox>("CheckProgramEnd")->setChecked(true);
+    if (entry == "M2" || entry.startsWith("Check")) {
+      Find<QCheckBox>(entry == "M2" ? "CheckProgramEnd" : qPrintable(entry))->setChecked(true);
       continue;
     }
     const QStringList parts = entry.split('=');
@@ -980,13 +1034,25 @@ void MainWindowTest::unitSuffixesFollowTheUnits_data() {
   QTest::addColumn<QString>("field");
   QTest::addColumn<QString>("english");
   QTest::addColumn<QString>("metric");
-  for (const char* name :
-       {"txtPitch", "txtRollerDiameter", "txtCutDepth", "txtSeatClearance", "txtTipDiameter",
-        "txtToolDiameter", "txtDepthPerPass", "txtTabWidth", "txtTabHeight", "txtSafeZ", "txtBore",
-        "txtKeywayWidth", "txtKeywayDepth", "txtBoltHoleDiameter", "txtBoltCircle"}) {
+  for (const char* name : {"txtPitch",        "txtRollerDiameter",
+                           "txtCutDepth",     "txtSeatClearance",
+                           "txtTipDiameter",  "txtToolDiameter",
+                           "txtDepthPerPass", "txtTabWidth",
+                           "txtTabHeight",    "txtSafeZ",
+                           "txtBore",         "txtKeywayWidth",
+                           "txtKeywayDepth",  "txtBoltHoleDiameter",
+                           "txtBoltCircle",   "txtLeadIn",
+                           "txtThickness",    "txtHubDiameter",
+                           "txtHubLength",    "txtMeshTolerance"}) {
     QTest::newRow(name) << name << "in"
                         << "mm";
   }
+  QTest::newRow("plunge feed") << "txtPlungeFeed"
+                               << "in/min"
+                               << "mm/min";
+  QTest::newRow("ramp angle") << "txtRampAngle"
+                              << "deg"
+                              << "deg";
   QTest::newRow("feed") << "txtFeedRate"
                         << "in/min"
                         << "mm/min";
@@ -1033,6 +1099,13 @@ void MainWindowTest::unitSwitchConvertsEveryLength_data() {
   row("tool diameter", "txtToolDiameter", "0.125", "3.175");
   row("safe Z", "txtSafeZ", "0.2", "5.08");
   row("bore", "txtBore", "0.75", "19.05");
+  row("plunge feed, per minute", "txtPlungeFeed", "5", "127");
+  row("lead-in", "txtLeadIn", "0.1", "2.54");
+  row("thickness", "txtThickness", "0.284625", "7.229475");
+  row("hub diameter", "txtHubDiameter", "1.5", "38.1");
+  row("hub length", "txtHubLength", "0.5", "12.7");
+  row("mesh tolerance", "txtMeshTolerance", "0.0004", "0.01016");
+  row("thickness ANSI", "txtThickness", "ANSI", "ANSI");
   // More digits than the converted text keeps: back in inches, the typed text again.
   row("many digits", "txtPitch", "0.123456789012345678", "3.13580244091358");
   row("1/3 inch", "txtBore", "0.333333333333333", "8.46666666666666");
@@ -1044,6 +1117,9 @@ void MainWindowTest::unitSwitchConvertsEveryLength_data() {
   row("tabs", "txtTabs", "4", "4");
   row("bolt holes", "txtBoltHoles", "6", "6");
   row("spindle", "txtSpindle", "12000", "12000");
+  row("ramp angle", "txtRampAngle", "5", "5");
+  row("strands", "txtStrands", "2", "2");
+  row("direction", "cboDirection", "climb", "climb");
 }
 
 void MainWindowTest::unitSwitchConvertsEveryLength() {
@@ -1122,6 +1198,9 @@ void MainWindowTest::changedSettingsDisableTheSaves_data() {
   QTest::newRow("another chain") << QStringList{"chain=ANSI 50"} << true;
   QTest::newRow("the offset tick") << QStringList{"Check1"} << true;
   QTest::newRow("the M2 tick") << QStringList{"CheckProgramEnd"} << true;
+  QTest::newRow("the preamble tick") << QStringList{"CheckPreamble"} << true;
+  QTest::newRow("a direction") << QStringList{"cboDirection=climb"} << true;
+  QTest::newRow("the toolpath shown") << QStringList{"CheckShowToolpath"} << false;
   QTest::newRow("a refused Go") << QStringList{"txtPitch=abc", "go", "txtPitch=0.5"} << true;
   QTest::newRow("the G-code box edited") << QStringList{"txtInfo=G20"} << false;
 }
@@ -1151,7 +1230,7 @@ void MainWindowTest::changedSettingsDisableTheSaves() {
     QVERIFY(note->text().isEmpty());
     return;
   }
-  QCOMPARE(DisabledSaves(), QStringList({"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave"}));
+  QCOMPARE(DisabledSaves(), kAllSaves);
   QCOMPARE(Find<QPushButton>("CmdDXFSave")->toolTip(), reason);
   QCOMPARE(note->text(), reason);
   QVERIFY(note->isVisible());
@@ -1270,7 +1349,7 @@ void MainWindowTest::openDesignShowsItsFieldsAndGoGivesTheRun() {
   QVERIFY2(services_->messages.isEmpty(), qPrintable(services_->messages.join(" | ")));
   QVERIFY(window_->ReadFields() == fields);
   QCOMPARE(window_->CurrentUnits(), QString::fromStdString(fields.units));
-  QCOMPARE(Find<QComboBox>("Combo1")->currentIndex(), -1);
+  QCOMPARE(Find<QComboBox>("Combo1")->currentText().toStdString(), fields.chain);
   QCOMPARE(DisabledSaves(), kAllSaves);
   // A switch there and back converts from the file's texts.
   auto* units = Find<QComboBox>("ComboUnits");
