@@ -269,22 +269,6 @@ SolidRoom SolidRoomOf(const Design& d) {
           .model_wanted = false};
 }
 
-Field SolidFieldOf(SolidField field) {
-  switch (field) {
-    case SolidField::Thickness:
-      return Field::Thickness;
-    case SolidField::HubDiameter:
-      return Field::HubDiameter;
-    case SolidField::HubLength:
-      return Field::HubLength;
-    case SolidField::Strands:
-      return Field::Strands;
-    case SolidField::MeshTolerance:
-      return Field::MeshTolerance;
-  }
-  return Field::Thickness;
-}
-
 // The contours the program cuts, holes first, kept in paths; the outline was built by the
 // checks that measured it.
 std::vector<Path> ContoursOf(const Design& design, DesignPaths& paths) {
@@ -399,16 +383,8 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   }
   // The solid's fields come after the mounting, which they are judged against.
   design.chain = ChainRowOf(fields, n);
-  auto solid = ReadSolidFields({.thickness = fields.thickness,
-                                .hub_diameter = fields.hub_diameter,
-                                .hub_length = fields.hub_length,
-                                .strands = fields.strands,
-                                .mesh_tolerance = fields.mesh_tolerance},
-                               SolidRoomOf(design));
-  if (auto* error = std::get_if<SolidFieldError>(&solid)) {
-    return FieldError{SolidFieldOf(error->field), std::move(error->message),
-                      std::move(error->reason)};
-  }
+  auto solid = ReadSolidFields(fields, SolidRoomOf(design));
+  if (auto* error = std::get_if<FieldError>(&solid)) return std::move(*error);
   design.solid = std::get<SolidOptions>(solid);
   design.tooth_chamfer = fields.tooth_chamfer;
   // How the program enters and runs round each contour, judged on the contours it cuts.

@@ -27,13 +27,6 @@ std::string Length(double value, bool english) {
   return FormatReal(value) + (english ? " in" : " mm");
 }
 
-SolidFieldError Refuse(SolidField field, std::string reason) {
-  static constexpr const char* kMessages[] = {kThicknessMessage, kHubDiameterMessage,
-                                              kHubLengthMessage, kStrandsMessage,
-                                              kMeshToleranceMessage};
-  return {field, kMessages[static_cast<int>(field)], std::move(reason)};
-}
-
 std::optional<double> ReadLength(const std::string& text) {
   const std::optional<double> value = ParsePositive(text);
   if (!value || !(*value < kMaxSolidLength)) return std::nullopt;
@@ -44,12 +37,12 @@ double WallRadius(const SolidRoom& room) {
   return room.seat_circle_radius - kWallShareOfPitch * room.pitch;
 }
 
-using ThicknessRead = std::variant<std::optional<double>, SolidFieldError>;
+using ThicknessRead = std::variant<std::optional<double>, FieldError>;
 
-ThicknessRead ReadThickness(const SolidFieldTexts& texts, const SolidRoom& room, int strands) {
+ThicknessRead ReadThickness(const FieldTexts& texts, const SolidRoom& room, int strands) {
   if (IsBlank(texts.thickness)) {
     if (room.model_wanted) {
-      return Refuse(SolidField::Thickness, "A 3-D model needs a thickness.");
+      return Refuse(Field::Thickness, "A 3-D model needs a thickness.");
     }
     return std::optional<double>{};
   }
@@ -57,38 +50,37 @@ ThicknessRead ReadThickness(const SolidFieldTexts& texts, const SolidRoom& room,
     const std::optional<double> width =
         room.chain ? StandardToothWidth(*room.chain, strands, room.english) : std::nullopt;
     if (!width) {
-      return Refuse(SolidField::Thickness,
-                    "The chain has no standard inner width: give the thickness.");
+      return Refuse(Field::Thickness, "The chain has no standard inner width: give the thickness.");
     }
     return width;
   }
   const std::optional<double> thickness = ReadLength(texts.thickness);
   if (!thickness) {
-    return Refuse(SolidField::Thickness, "The thickness must be a length above 0.");
+    return Refuse(Field::Thickness, "The thickness must be a length above 0.");
   }
   return thickness;
 }
 
-using HubRead = std::variant<std::optional<Hub>, SolidFieldError>;
+using HubRead = std::variant<std::optional<Hub>, FieldError>;
 
-HubRead ReadHub(const SolidFieldTexts& texts, const SolidRoom& room) {
+HubRead ReadHub(const FieldTexts& texts, const SolidRoom& room) {
   const bool no_diameter = IsBlank(texts.hub_diameter), no_length = IsBlank(texts.hub_length);
   if (no_diameter && no_length) return std::optional<Hub>{};
   if (no_diameter) {
-    return Refuse(SolidField::HubDiameter, "A hub needs both a diameter and a length.");
+    return Refuse(Field::HubDiameter, "A hub needs both a diameter and a length.");
   }
   const std::optional<double> diameter = ReadLength(texts.hub_diameter);
   if (!diameter) {
-    return Refuse(SolidField::HubDiameter, "The hub diameter must be a length above 0.");
+    return Refuse(Field::HubDiameter, "The hub diameter must be a length above 0.");
   }
   const std::string hub = "The hub (" + Length(*diameter, room.english) + ")";
   if (!(*diameter > 2 * room.bore_reach)) {
-    return Refuse(SolidField::HubDiameter, hub + " must be wider than the bore with its keyway (" +
-                                               Length(2 * room.bore_reach, room.english) + ").");
+    return Refuse(Field::HubDiameter, hub + " must be wider than the bore with its keyway (" +
+                                          Length(2 * room.bore_reach, room.english) + ").");
   }
   const double wall = WallRadius(room);
   if (!(*diameter <= 2 * wall)) {
-    return Refuse(SolidField::HubDiameter,
+    return Refuse(Field::HubDiameter,
                   hub + " must stay inside the seat circle less a tenth of the pitch (" +
                       Length(2 * wall, room.english) + ").");
   }
@@ -96,37 +88,37 @@ HubRead ReadHub(const SolidFieldTexts& texts, const SolidRoom& room) {
     // The hub's side may not touch a hole: a hole cut tangent into it leaves no wall at all.
     const double clear = room.bolt_circle->diameter - room.bolt_circle->hole_diameter;
     if (!(*diameter < clear)) {
-      return Refuse(SolidField::HubDiameter,
+      return Refuse(Field::HubDiameter,
                     hub + " must clear the bolt holes (" + Length(clear, room.english) + ").");
     }
   }
-  if (no_length) return Refuse(SolidField::HubLength, "A hub needs both a diameter and a length.");
+  if (no_length) return Refuse(Field::HubLength, "A hub needs both a diameter and a length.");
   const std::optional<double> length = ReadLength(texts.hub_length);
-  if (!length) return Refuse(SolidField::HubLength, "The hub length must be a length above 0.");
+  if (!length) return Refuse(Field::HubLength, "The hub length must be a length above 0.");
   return std::optional<Hub>{Hub{.diameter = *diameter, .length = *length}};
 }
 
 // The transverse pitch for strands rows (0 for one), or why they do not fit.
-std::variant<double, SolidFieldError> ReadTransversePitch(const SolidRoom& room, int strands,
-                                                          const std::optional<double>& thickness) {
+std::variant<double, FieldError> ReadTransversePitch(const SolidRoom& room, int strands,
+                                                     const std::optional<double>& thickness) {
   if (strands == 1) return 0.0;
   if (!room.chain || !(room.chain->transverse_pitch > 0)) {
-    return Refuse(SolidField::Strands,
+    return Refuse(Field::Strands,
                   "The chain has no standard transverse pitch for several strands.");
   }
   const double transverse_pitch = room.english ? room.chain->transverse_pitch
                                                : room.chain->transverse_pitch * kMillimetresPerInch;
   if (thickness && !(*thickness < transverse_pitch)) {
-    return Refuse(SolidField::Strands, "The rows of teeth (" + Length(*thickness, room.english) +
-                                           " wide) overlap at the chain's transverse pitch (" +
-                                           Length(transverse_pitch, room.english) + ").");
+    return Refuse(Field::Strands, "The rows of teeth (" + Length(*thickness, room.english) +
+                                      " wide) overlap at the chain's transverse pitch (" +
+                                      Length(transverse_pitch, room.english) + ").");
   }
   const double web = WebRadius(room.pitch, room.teeth, room.seat_circle_radius, room.english);
   if (!(web > room.bore_reach)) {
-    return Refuse(SolidField::Strands, "The body between the rows (" +
-                                           Length(2 * std::max(web, 0.0), room.english) +
-                                           ") must be wider than the bore with its keyway (" +
-                                           Length(2 * room.bore_reach, room.english) + ").");
+    return Refuse(Field::Strands, "The body between the rows (" +
+                                      Length(2 * std::max(web, 0.0), room.english) +
+                                      ") must be wider than the bore with its keyway (" +
+                                      Length(2 * room.bore_reach, room.english) + ").");
   }
   return transverse_pitch;
 }
@@ -138,8 +130,8 @@ double WebRadius(double pitch, int teeth, double seat_circle_radius, bool englis
                   seat_circle_radius - kWallShareOfPitch * pitch);
 }
 
-std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldTexts& texts,
-                                                            const SolidRoom& room) {
+std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
+                                                       const SolidRoom& room) {
   // The standard's width depends on the number of strands, which is judged after the
   // thickness; a strands text that fails is refused in its turn.
   const std::optional<int> strands =
@@ -147,20 +139,20 @@ std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldText
 
   SolidOptions options;
   ThicknessRead thickness = ReadThickness(texts, room, strands.value_or(1));
-  if (auto* error = std::get_if<SolidFieldError>(&thickness)) return *error;
+  if (auto* error = std::get_if<FieldError>(&thickness)) return *error;
   options.thickness = std::get<std::optional<double>>(thickness);
 
   HubRead hub = ReadHub(texts, room);
-  if (auto* error = std::get_if<SolidFieldError>(&hub)) return *error;
+  if (auto* error = std::get_if<FieldError>(&hub)) return *error;
   options.hub = std::get<std::optional<Hub>>(hub);
 
   if (!strands) {
-    return Refuse(SolidField::Strands, "The strands must be a whole number from 1 to " +
-                                           std::to_string(kMaxStrands) + ".");
+    return Refuse(Field::Strands, "The strands must be a whole number from 1 to " +
+                                      std::to_string(kMaxStrands) + ".");
   }
   options.strands = *strands;
   const auto transverse_pitch = ReadTransversePitch(room, *strands, options.thickness);
-  if (auto* error = std::get_if<SolidFieldError>(&transverse_pitch)) return *error;
+  if (auto* error = std::get_if<FieldError>(&transverse_pitch)) return *error;
   options.transverse_pitch = std::get<double>(transverse_pitch);
 
   const double low = room.english ? kMinMeshToleranceMillimetres / kMillimetresPerInch
@@ -172,7 +164,7 @@ std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldText
   } else {
     const std::optional<double> tolerance = ParsePositive(texts.mesh_tolerance);
     if (!tolerance || !(*tolerance >= low) || !(*tolerance < high)) {
-      return Refuse(SolidField::MeshTolerance,
+      return Refuse(Field::MeshTolerance,
                     "The mesh tolerance must be at least " + Length(low, room.english) +
                         " and below a tenth of the pitch (" + Length(high, room.english) + ").");
     }

@@ -8,25 +8,10 @@
 #include <variant>
 
 #include "sprocket/chain_sizes.h"
+#include "sprocket/fields.h"
 #include "sprocket/mounting.h"
 
 namespace toothwright {
-
-struct SolidFieldTexts {
-  std::string thickness;       // one row's tooth width: a length, or "ANSI" (any case)
-  std::string hub_diameter;    // a plain cylindrical hub on one side; with hub_length
-  std::string hub_length;      // how far the hub stands off the part's side
-  std::string strands;         // rows of teeth, 1 to kMaxStrands; blank is 1
-  std::string mesh_tolerance;  // the mesh's chord tolerance; blank is the default
-};
-
-enum class SolidField : unsigned char { Thickness, HubDiameter, HubLength, Strands, MeshTolerance };
-
-inline constexpr const char* kThicknessMessage = "Not a valid value for thickness";
-inline constexpr const char* kHubDiameterMessage = "Not a valid value for hub diameter";
-inline constexpr const char* kHubLengthMessage = "Not a valid value for hub length";
-inline constexpr const char* kStrandsMessage = "Not a valid value for strands";
-inline constexpr const char* kMeshToleranceMessage = "Not a valid value for mesh tolerance";
 
 inline constexpr int kMaxStrands = 8;
 // The mesh's default chord tolerance: 0.0004 in, or 0.01 mm under a metric unit.
@@ -48,16 +33,6 @@ struct SolidOptions {
   double transverse_pitch = 0;      // between the rows' mid-planes; set when strands > 1
   double mesh_tolerance = 0;        // the chord tolerance, > 0
   bool operator==(const SolidOptions&) const = default;
-};
-
-// A field the reading refused: which one, its message, and why in a sentence that names the
-// numbers in the current unit ("The hub (0.5 in) must be wider than the bore with its keyway
-// (0.84 in)").
-struct SolidFieldError {
-  SolidField field = SolidField::Thickness;
-  std::string message;  // one of the k*Message texts above
-  std::string reason;
-  bool operator==(const SolidFieldError&) const = default;
 };
 
 // What the fields are judged against.
@@ -84,8 +59,8 @@ struct SolidRoom {
 //   pitch above the thickness, and a body between the rows (PlateClearanceDiameter, within
 //   the seat circle less a tenth of the pitch) wider than the bore's reach.
 // - mesh tolerance: a length of at least 0.0001 mm and below a tenth of the pitch.
-std::variant<SolidOptions, SolidFieldError> ReadSolidFields(const SolidFieldTexts& texts,
-                                                            const SolidRoom& room);
+std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
+                                                       const SolidRoom& room);
 
 // The radius of the body that joins rows of teeth: PlateClearanceDiameter's half, but no more
 // than the seat circle's radius less a tenth of the pitch. Lengths in the pitch's unit.

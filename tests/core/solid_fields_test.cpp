@@ -74,11 +74,11 @@ SolidRoom Ansi40Room() {
 }
 
 TEST(SolidFields, ReadValues) {
-  SolidFieldTexts texts{.thickness = " ansi ",
-                        .hub_diameter = "1.2",
-                        .hub_length = "0.5",
-                        .strands = "2",
-                        .mesh_tolerance = ""};
+  FieldTexts texts{.thickness = " ansi ",
+                   .hub_diameter = "1.2",
+                   .hub_length = "0.5",
+                   .strands = "2",
+                   .mesh_tolerance = ""};
   auto read = ReadSolidFields(texts, Ansi40Room());
   ASSERT_TRUE(std::holds_alternative<SolidOptions>(read));
   const SolidOptions options = std::get<SolidOptions>(read);
@@ -111,96 +111,100 @@ TEST(SolidFields, ReadValues) {
 TEST(SolidFields, Refusals) {
   struct Case {
     const char* name;
-    SolidFieldTexts texts;
-    SolidField field;
+    FieldTexts texts;
+    Field field;
     const char* message;
     const char* reason;  // nullptr: not checked
   };
   const Case cases[] = {
       {"no thickness for a model",
        {},
-       SolidField::Thickness,
-       kThicknessMessage,
+       Field::Thickness,
+       MessageOf(Field::Thickness),
        "A 3-D model needs a thickness."},
-      {"zero thickness", {.thickness = "0"}, SolidField::Thickness, kThicknessMessage, nullptr},
-      {"letters", {.thickness = "abc"}, SolidField::Thickness, kThicknessMessage, nullptr},
-      {"infinite", {.thickness = "1e999"}, SolidField::Thickness, kThicknessMessage, nullptr},
+      {"zero thickness",
+       {.thickness = "0"},
+       Field::Thickness,
+       MessageOf(Field::Thickness),
+       nullptr},
+      {"letters", {.thickness = "abc"}, Field::Thickness, MessageOf(Field::Thickness), nullptr},
+      {"infinite", {.thickness = "1e999"}, Field::Thickness, MessageOf(Field::Thickness), nullptr},
       {"beyond every coordinate",
        {.thickness = "1e14"},
-       SolidField::Thickness,
-       kThicknessMessage,
+       Field::Thickness,
+       MessageOf(Field::Thickness),
        nullptr},
       {"thickness first",
        {.thickness = "-1", .strands = "9"},
-       SolidField::Thickness,
-       kThicknessMessage,
+       Field::Thickness,
+       MessageOf(Field::Thickness),
        nullptr},
       {"hub inside the keyway",
        {.thickness = "0.3", .hub_diameter = "0.5", .hub_length = "1"},
-       SolidField::HubDiameter,
-       kHubDiameterMessage,
+       Field::HubDiameter,
+       MessageOf(Field::HubDiameter),
        "The hub (0.5 in) must be wider than the bore with its keyway (0.84 in)."},
       {"hub past the seats",
        {.thickness = "0.3", .hub_diameter = "2.5", .hub_length = "1"},
-       SolidField::HubDiameter,
-       kHubDiameterMessage,
+       Field::HubDiameter,
+       MessageOf(Field::HubDiameter),
        "The hub (2.5 in) must stay inside the seat circle less a tenth of the pitch (2.4668 in)."},
       {"hub over the bolt holes",
        {.thickness = "0.3", .hub_diameter = "1.35", .hub_length = "1"},
-       SolidField::HubDiameter,
-       kHubDiameterMessage,
+       Field::HubDiameter,
+       MessageOf(Field::HubDiameter),
        "The hub (1.35 in) must clear the bolt holes (1.35 in)."},
       {"hub length alone",
        {.thickness = "0.3", .hub_length = "1"},
-       SolidField::HubDiameter,
-       kHubDiameterMessage,
+       Field::HubDiameter,
+       MessageOf(Field::HubDiameter),
        "A hub needs both a diameter and a length."},
       {"hub diameter alone",
        {.thickness = "0.3", .hub_diameter = "1"},
-       SolidField::HubLength,
-       kHubLengthMessage,
+       Field::HubLength,
+       MessageOf(Field::HubLength),
        "A hub needs both a diameter and a length."},
       {"hub length zero",
        {.thickness = "0.3", .hub_diameter = "1", .hub_length = "0"},
-       SolidField::HubLength,
-       kHubLengthMessage,
+       Field::HubLength,
+       MessageOf(Field::HubLength),
        nullptr},
       {"nine strands",
        {.thickness = "0.3", .strands = "9"},
-       SolidField::Strands,
-       kStrandsMessage,
+       Field::Strands,
+       MessageOf(Field::Strands),
        "The strands must be a whole number from 1 to 8."},
       {"half a strand",
        {.thickness = "0.3", .strands = "1.5"},
-       SolidField::Strands,
-       kStrandsMessage,
+       Field::Strands,
+       MessageOf(Field::Strands),
        nullptr},
       {"rows overlap",
        {.thickness = "0.6", .strands = "2"},
-       SolidField::Strands,
-       kStrandsMessage,
+       Field::Strands,
+       MessageOf(Field::Strands),
        "The rows of teeth (0.6 in wide) overlap at the chain's transverse pitch (0.566 in)."},
       {"tolerance zero",
        {.thickness = "0.3", .mesh_tolerance = "0"},
-       SolidField::MeshTolerance,
-       kMeshToleranceMessage,
+       Field::MeshTolerance,
+       MessageOf(Field::MeshTolerance),
        nullptr},
       {"tolerance too fine",
        {.thickness = "0.3", .mesh_tolerance = "1e-9"},
-       SolidField::MeshTolerance,
-       kMeshToleranceMessage,
+       Field::MeshTolerance,
+       MessageOf(Field::MeshTolerance),
        nullptr},
       {"tolerance past the teeth",
        {.thickness = "0.3", .mesh_tolerance = "0.05"},
-       SolidField::MeshTolerance,
-       kMeshToleranceMessage,
+       Field::MeshTolerance,
+       MessageOf(Field::MeshTolerance),
        nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto read = ReadSolidFields(c.texts, Ansi40Room());
-    ASSERT_TRUE(std::holds_alternative<SolidFieldError>(read));
-    const SolidFieldError& error = std::get<SolidFieldError>(read);
+    ASSERT_TRUE(std::holds_alternative<FieldError>(read));
+    const FieldError& error = std::get<FieldError>(read);
     EXPECT_EQ(error.field, c.field);
     EXPECT_EQ(error.message, c.message);
     if (c.reason) {
@@ -213,25 +217,25 @@ TEST(SolidFields, ChainsWithoutTheStandardsSizes) {
   SolidRoom custom = Ansi40Room();
   custom.chain.reset();
   auto read = ReadSolidFields({.thickness = "ANSI"}, custom);
-  ASSERT_TRUE(std::holds_alternative<SolidFieldError>(read));
-  EXPECT_EQ(std::get<SolidFieldError>(read).message, kThicknessMessage);
+  ASSERT_TRUE(std::holds_alternative<FieldError>(read));
+  EXPECT_EQ(std::get<FieldError>(read).message, MessageOf(Field::Thickness));
   read = ReadSolidFields({.thickness = "0.3", .strands = "2"}, custom);
-  ASSERT_TRUE(std::holds_alternative<SolidFieldError>(read));
-  EXPECT_EQ(std::get<SolidFieldError>(read).message, kStrandsMessage);
+  ASSERT_TRUE(std::holds_alternative<FieldError>(read));
+  EXPECT_EQ(std::get<FieldError>(read).message, MessageOf(Field::Strands));
 
   SolidRoom single_strand = Ansi40Room();
   single_strand.chain = FindChainSize("ANSI 41");
   read = ReadSolidFields({.thickness = "ANSI", .strands = "2"}, single_strand);
-  ASSERT_TRUE(std::holds_alternative<SolidFieldError>(read));
-  EXPECT_EQ(std::get<SolidFieldError>(read).field, SolidField::Strands);
+  ASSERT_TRUE(std::holds_alternative<FieldError>(read));
+  EXPECT_EQ(std::get<FieldError>(read).field, Field::Strands);
 
   // Six teeth leave no body between the rows round a 0.75 bore.
   SolidRoom few_teeth = Ansi40Room();
   few_teeth.teeth = 6;
   few_teeth.bolt_circle.reset();
   read = ReadSolidFields({.thickness = "ANSI", .strands = "2"}, few_teeth);
-  ASSERT_TRUE(std::holds_alternative<SolidFieldError>(read));
-  EXPECT_EQ(std::get<SolidFieldError>(read).field, SolidField::Strands);
+  ASSERT_TRUE(std::holds_alternative<FieldError>(read));
+  EXPECT_EQ(std::get<FieldError>(read).field, Field::Strands);
 }
 
 }  // namespace
