@@ -12,24 +12,14 @@
 #include "output/toolpath_preview.h"
 #include "output/toolpath_svg.h"
 #include "sprocket/numbers.h"
+#include "support/ansi40_18_teeth.h"
 
 namespace {
 
 toothwright::RunResults MachinedRun(int teeth) {
-  return std::get<toothwright::RunResults>(toothwright::Run({.pitch = "0.5",
-                                                             .teeth = std::to_string(teeth),
-                                                             .roller = "0.3125",
-                                                             .depth = "0.25",
-                                                             .feed = "10",
-                                                             .tool_diameter = "0.125",
-                                                             .depth_per_pass = "0.0625",
-                                                             .tabs = "4",
-                                                             .tab_width = "0.2",
-                                                             .tab_height = "0.05",
-                                                             .bore = "0.75",
-                                                             .bolt_holes = "4",
-                                                             .bolt_hole_diameter = "0.257",
-                                                             .bolt_circle = "1.75"}));
+  toothwright::FieldTexts fields = toothwright::kAnsi40Machined;
+  fields.teeth = std::to_string(teeth);
+  return std::get<toothwright::RunResults>(toothwright::Run(fields));
 }
 
 // From the program's text to the picture over the part: what "Show Toolpath" adds to a run.

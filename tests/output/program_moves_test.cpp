@@ -14,6 +14,7 @@
 #include "output/cut_statistics.h"
 #include "output/pipeline.h"
 #include "sprocket/numbers.h"
+#include "support/ansi40_18_teeth.h"
 
 namespace toothwright {
 namespace {
@@ -170,20 +171,7 @@ IndependentSum SumFeedMoves(const std::string& program) {
 constexpr double kRelativeLength = 1e-6;
 
 TEST(CutStatistics, LengthAndTimeAreTheSumOverTheFeedMoves) {
-  FieldTexts machined{.pitch = "0.5",
-                      .teeth = "18",
-                      .roller = "0.3125",
-                      .depth = "0.25",
-                      .feed = "10",
-                      .tool_diameter = "0.125",
-                      .depth_per_pass = "0.0625",
-                      .tabs = "4",
-                      .tab_width = "0.2",
-                      .tab_height = "0.05",
-                      .bore = "0.75",
-                      .bolt_holes = "4",
-                      .bolt_hole_diameter = "0.257",
-                      .bolt_circle = "1.75"};
+  const FieldTexts& machined = kAnsi40Machined;
   FieldTexts compensated = machined;
   compensated.tool_diameter = "";
   compensated.offset = true;

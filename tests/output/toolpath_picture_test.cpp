@@ -25,21 +25,7 @@
 namespace toothwright {
 namespace {
 
-// ANSI 40, 18 teeth, tool 0.125, 4 passes of 0.0625, 4 tabs, bore and 4 bolt holes.
-const FieldTexts kMachined{.pitch = "0.5",
-                           .teeth = "18",
-                           .roller = "0.3125",
-                           .depth = "0.25",
-                           .feed = "10",
-                           .tool_diameter = "0.125",
-                           .depth_per_pass = "0.0625",
-                           .tabs = "4",
-                           .tab_width = "0.2",
-                           .tab_height = "0.05",
-                           .bore = "0.75",
-                           .bolt_holes = "4",
-                           .bolt_hole_diameter = "0.257",
-                           .bolt_circle = "1.75"};
+const FieldTexts& kMachined = kAnsi40Machined;
 constexpr double kToolRadius = 0.0625;
 
 struct Picture {

@@ -2,7 +2,7 @@
 // case the core, output and window tests share.
 #pragma once
 
-#include "sprocket/run.h"
+#include "sprocket/fields.h"
 
 namespace toothwright {
 
@@ -14,5 +14,23 @@ inline const FieldTexts kAnsi40EighteenTeeth{.pitch = "0.5",
                                              .depth = "0.125",
                                              .feed = "10",
                                              .offset = true};
+
+// The machined part the toolpath's checks share: ANSI 40, 18 teeth, tool 0.125, depth 0.25
+// in four passes of 0.0625, feed 10, four tabs of 0.2 by 0.05, bore 0.75 and four bolt
+// holes of 0.257 on 1.75.
+inline const FieldTexts kAnsi40Machined{.pitch = "0.5",
+                                        .teeth = "18",
+                                        .roller = "0.3125",
+                                        .depth = "0.25",
+                                        .feed = "10",
+                                        .tool_diameter = "0.125",
+                                        .depth_per_pass = "0.0625",
+                                        .tabs = "4",
+                                        .tab_width = "0.2",
+                                        .tab_height = "0.05",
+                                        .bore = "0.75",
+                                        .bolt_holes = "4",
+                                        .bolt_hole_diameter = "0.257",
+                                        .bolt_circle = "1.75"};
 
 }  // namespace toothwright
