@@ -75,4 +75,10 @@ Point PointAlong(const Segment& s, double length) {
   return {s.centre.x + c * dx - sn * dy, s.centre.y + sn * dx + c * dy};
 }
 
+Point StartTangent(const Segment& s) {
+  if (!IsArc(s)) return {s.end.x - s.start.x, s.end.y - s.start.y};
+  const double rx = s.start.x - s.centre.x, ry = s.start.y - s.centre.y;
+  return s.kind == SegmentKind::CounterClockwiseArc ? Point{-ry, rx} : Point{ry, -rx};
+}
+
 }  // namespace toothwright

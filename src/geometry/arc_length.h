@@ -9,6 +9,10 @@ namespace toothwright {
 // (its stored one) times its sweep in (0, 2*pi]. An arc whose ends coincide is a full circle.
 double SegmentLength(const Segment& s);
 
+// The direction of travel at the segment's start, not normalised: a line's end less its start;
+// an arc's radius at the start turned a quarter the arc's way (as long as the radius).
+Point StartTangent(const Segment& s);
+
 // The point at `length` (0 <= length <= SegmentLength(s)) from the segment's start along it:
 // on a line the interpolated point, on an arc the start turned about the centre by
 // length / radius in the arc's direction.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "geometry/arc_length.h"
 #include "output/arc_offsets.h"
 #include "output/decimal_text.h"
 #include "output/ramp.h"
@@ -177,17 +178,9 @@ Point LeadInPoint(const Path& contour) {
   for (const Segment& s : contour.segments) {
     if (IsArc(s) && (smallest == 0 || s.radius < smallest)) smallest = s.radius;
   }
-  double tx = first.end.x - first.start.x, ty = first.end.y - first.start.y;
-  if (IsArc(first)) {
-    // Perpendicular to the radius at the start, turning the arc's way.
-    const double rx = first.start.x - first.centre.x, ry = first.start.y - first.centre.y;
-    const bool ccw = first.kind == SegmentKind::CounterClockwiseArc;
-    tx = ccw ? -ry : ry;
-    ty = ccw ? rx : -rx;
-  }
-  const double length = std::hypot(tx, ty);
-  const double back = 2 * smallest / length;
-  return {Round4(first.start.x - tx * back), Round4(first.start.y - ty * back)};
+  const Point t = StartTangent(first);
+  const double back = 2 * smallest / std::hypot(t.x, t.y);
+  return {Round4(first.start.x - t.x * back), Round4(first.start.y - t.y * back)};
 }
 
 // The preamble as a comment: a ")" inside would end it early and hand the rest to the

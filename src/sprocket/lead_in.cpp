@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/arc_length.h"
 #include "sprocket/numbers.h"
 #include "sprocket/tabs.h"
 
@@ -16,16 +17,10 @@ struct Direction {
 };
 
 // Unit direction of travel at the start of the path's first segment.
-Direction StartTangent(const Segment& s) {
-  double tx = s.end.x - s.start.x, ty = s.end.y - s.start.y;
-  if (IsArc(s)) {
-    const double rx = s.start.x - s.centre.x, ry = s.start.y - s.centre.y;
-    const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
-    tx = ccw ? -ry : ry;
-    ty = ccw ? rx : -rx;
-  }
-  const double length = std::hypot(tx, ty);
-  return {tx / length, ty / length};
+Direction StartDirection(const Segment& s) {
+  const Point t = StartTangent(s);
+  const double length = std::hypot(t.x, t.y);
+  return {t.x / length, t.y / length};
 }
 
 Point Rounded(double x, double y) {
@@ -37,7 +32,7 @@ Point Rounded(double x, double y) {
 LeadArcs MakeLeadArcs(const Path& path, double radius, bool waste_right) {
   const Segment& first = path.segments.front();
   const Point s = first.start;
-  const Direction t = StartTangent(first);
+  const Direction t = StartDirection(first);
   // Towards the waste: the right of travel is (t.y, -t.x).
   const Direction n = waste_right ? Direction{t.y, -t.x} : Direction{-t.y, t.x};
   const Point centre{s.x + radius * n.x, s.y + radius * n.y};
