@@ -60,31 +60,10 @@ int TabTooth(int k, int count, int N) {
 }
 
 std::optional<double> ToothMiddle(const Path& path, int tooth) {
-  // The path runs through its teeth in order: the walk ends with the tooth's last segment.
-  ToothSpan t;
-  bool seen = false;
-  double along = 0;
-  for (const Segment& s : path.segments) {
-    if (seen && s.tooth != tooth) break;
-    const double length = SegmentLength(s);
-    if (s.tooth == tooth) {
-      seen = true;
-      if (s.role == SegmentRole::Flank) {
-        if (t.flanks++ == 0) {
-          t.first_flank_end = along + length;
-        } else {
-          t.second_flank_start = along;
-        }
-      }
-      if (s.role == SegmentRole::Top) {
-        t.topped = true;
-        t.top_start = along;
-        t.top_end = along + length;
-      }
-    }
-    along += length;
-  }
-  if (!seen || (!t.topped && t.flanks < 2)) return std::nullopt;
+  const std::vector<ToothSpan> teeth = Teeth(path);
+  if (tooth < 1 || static_cast<size_t>(tooth) >= teeth.size()) return std::nullopt;
+  const ToothSpan& t = teeth[static_cast<size_t>(tooth)];
+  if (!t.topped && t.flanks < 2) return std::nullopt;
   return Middle(t);
 }
 
