@@ -137,7 +137,6 @@ const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<do
 std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
                                                      const ChainNumbers& n, LengthUnit unit,
                                                      DesignPaths& paths) {
-  const auto size = [unit](double value) { return FormatReal(value) + " " + UnitName(unit); };
   ToothNumbers values{.pitch = n.pitch, .roller = n.roller, .teeth = n.teeth};
   const std::optional<double> clearance =
       ReadSeatClearance(fields.seat_clearance, n.roller, unit == LengthUnit::Inch);
@@ -147,9 +146,9 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   values.SeatRadius = n.roller / 2 + *clearance;
   // Seats that reach half the pitch would overlap their neighbours.
   if (!(values.SeatRadius < n.pitch / 2)) {
-    return Refuse(Field::SeatClearance, "The seats (" + size(2 * values.SeatRadius) +
+    return Refuse(Field::SeatClearance, "The seats (" + LengthText(2 * values.SeatRadius, unit) +
                                             " across) must be narrower than the pitch (" +
-                                            size(n.pitch) + ")");
+                                            LengthText(n.pitch, unit) + ")");
   }
   auto tooth = Construct(n, values.SeatRadius, Field::SeatClearance,
                          "With this clearance the flanks no longer meet in a tip");
@@ -177,8 +176,9 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   values.TopDiameter = *top;
   if (values.TopDiameter) {
     if (!top_in_range) {
-      return Refuse(Field::TipDiameter, "It must lie between the flanks' feet (" + size(lowest) +
-                                            ") and the pointed tips (" + size(pointed) + ")");
+      return Refuse(Field::TipDiameter, "It must lie between the flanks' feet (" +
+                                            LengthText(lowest, unit) + ") and the pointed tips (" +
+                                            LengthText(pointed, unit) + ")");
     }
     // A top circle just below the tips, or just above the seats, leaves a top or a flank
     // smaller than the coordinates can show.
@@ -362,13 +362,13 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
     if (read.paths.sprocket) return read.paths.sprocket->outline;
     return OutlineOf(n, design.tooth.SeatRadius, design.tooth.TopDiameter, read.paths);
   });
-  auto machining = ReadMachining(fields, measured, UnitName(design.unit));
+  auto machining = ReadMachining(fields, measured, design.unit);
   if (auto* error = std::get_if<FieldError>(&machining)) return std::move(*error);
   design.machining = std::get<MachiningOptions>(machining);
   read.paths.outline_cutter_path = measured.TakeCutterPath();
   // The mounting comes last: it is judged against the teeth and the tool.
-  auto mounting = ReadMounting(fields, RoomOf(design.tooth, design.machining.tool_diameter),
-                               UnitName(design.unit));
+  auto mounting =
+      ReadMounting(fields, RoomOf(design.tooth, design.machining.tool_diameter), design.unit);
   if (auto* error = std::get_if<FieldError>(&mounting)) return std::move(*error);
   design.mounting = std::get<Mounting>(mounting);
   // A cutter too wide for the smallest arc it turns inside (a seat, a hole) would write that

@@ -113,8 +113,7 @@ const std::optional<Path>& MeasuredOutline::CutterPathFor(double tool_diameter) 
 
 std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
                                                          MeasuredOutline& outline,
-                                                         std::string_view unit) {
-  const auto size = [unit](double value) { return FormatReal(value) + " " + std::string(unit); };
+                                                         LengthUnit unit) {
   MachiningOptions o;
   // The depth and feed have passed their own checks by now.
   o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
@@ -130,14 +129,14 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
     // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
     const double seats = 2 * SmallestSeatRadius(outline.Outline());
     if (!(*tool < seats)) {
-      return Refuse(Field::ToolDiameter, "The cutter (" + size(*tool) +
+      return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
                                              ") must be narrower than the roller seats (" +
-                                             size(seats) + ")");
+                                             LengthText(seats, unit) + ")");
     }
     const std::optional<Path>& path = outline.CutterPathFor(*tool);
     if (!path) {
-      return Refuse(Field::ToolDiameter,
-                    "The cutter (" + size(*tool) + ") cannot follow the teeth all round");
+      return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
+                                             ") cannot follow the teeth all round");
     }
     o.tool_diameter = tool;
   }
@@ -151,7 +150,7 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
     if (ShallowPasses(o.depth, *o.depth_per_pass, kMaxPasses).size() >= kMaxPasses) {
       return Refuse(Field::DepthPerPass, "At most " + std::to_string(kMaxPasses) +
                                              " passes: the depth per pass must exceed " +
-                                             size(o.depth / kMaxPasses));
+                                             LengthText(o.depth / kMaxPasses, unit));
     }
   }
 
@@ -166,15 +165,15 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
     // A tab's width is the length of the part's edge it leaves attached.
     const double room = RoomForTabs(outline.Outline(), *count);
     if (!(*width < room)) {
-      return Refuse(
-          Field::TabWidth,
-          "A tab must be shorter than a tooth's stretch between its seats (" + size(room) + ")");
+      return Refuse(Field::TabWidth,
+                    "A tab must be shorter than a tooth's stretch between its seats (" +
+                        LengthText(room, unit) + ")");
     }
     const std::optional<double> height = ParsePositive(fields.tab_height);
     if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
     if (!(*height < o.depth) || !WrittenPlain(o.depth - *height)) {
-      return Refuse(Field::TabHeight,
-                    "A tab must be lower than the depth of cut (" + size(o.depth) + ")");
+      return Refuse(Field::TabHeight, "A tab must be lower than the depth of cut (" +
+                                          LengthText(o.depth, unit) + ")");
     }
     o.tabs = HoldingTabs{.count = *count, .width = *width, .height = *height};
   } else if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {

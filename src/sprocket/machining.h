@@ -14,6 +14,7 @@
 
 #include "geometry/path.h"
 #include "sprocket/fields.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
@@ -103,7 +104,6 @@ class MeasuredOutline {
 // writes (each pass, the tabs' top, the safe Z) must come out without an exponent, and the
 // spindle speed, copied as typed, must hold none. unit names the length unit in reasons.
 std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
-                                                         MeasuredOutline& outline,
-                                                         std::string_view unit);
+                                                         MeasuredOutline& outline, LengthUnit unit);
 
 }  // namespace toothwright

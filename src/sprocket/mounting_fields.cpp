@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,9 +16,6 @@
 
 namespace toothwright {
 namespace {
-
-// A length as the reasons show it: the number and its unit.
-using Sizes = std::function<std::string(double)>;
 
 template <typename Value>
 using Read = std::variant<std::optional<Value>, FieldError>;
@@ -76,22 +72,22 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
 }
 
 // The reason a width the cutter must fit into was refused.
-std::string WidthReason(const std::string& text, const MountingRoom& room, const Sizes& size) {
+std::string WidthReason(const std::string& text, const MountingRoom& room, LengthUnit unit) {
   std::string reason = NumberReason(text);
   if (reason.empty() && room.tool_diameter) {
-    reason = "It must be wider than the cutter (" + size(*room.tool_diameter) + ")";
+    reason = "It must be wider than the cutter (" + LengthText(*room.tool_diameter, unit) + ")";
   }
   return reason;
 }
 
-Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, const Sizes& size) {
+Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, LengthUnit unit) {
   if (IsBlank(f.bore)) return std::optional<double>{};
   const std::optional<double> bore = CuttableWidth(f.bore, room);
-  if (!bore) return Refuse(Field::Bore, WidthReason(f.bore, room, size));
+  if (!bore) return Refuse(Field::Bore, WidthReason(f.bore, room, unit));
   if (!(*bore / 2 <= room.wall_radius)) {
-    return Refuse(Field::Bore, "The bore (" + size(*bore) +
+    return Refuse(Field::Bore, "The bore (" + LengthText(*bore, unit) +
                                    ") must leave a wall inside the roller seats: at most " +
-                                   size(2 * room.wall_radius));
+                                   LengthText(2 * room.wall_radius, unit));
   }
   if (TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
     return Refuse(Field::Bore, "The bore is too small for the program's four decimals");
@@ -100,14 +96,14 @@ Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, const Sizes
 }
 
 Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
-                        const std::optional<double>& bore, const Sizes& size) {
+                        const std::optional<double>& bore, LengthUnit unit) {
   if (IsBlank(f.keyway_width) && IsBlank(f.keyway_depth)) return std::optional<Keyway>{};
   if (!bore) return Refuse(Field::KeywayWidth, "A keyway needs a bore diameter");
   const std::optional<double> width = CuttableWidth(f.keyway_width, room);
-  if (!width) return Refuse(Field::KeywayWidth, WidthReason(f.keyway_width, room, size));
+  if (!width) return Refuse(Field::KeywayWidth, WidthReason(f.keyway_width, room, unit));
   if (!(*width < *bore)) {
     return Refuse(Field::KeywayWidth,
-                  "The keyway must be narrower than the bore (" + size(*bore) + ")");
+                  "The keyway must be narrower than the bore (" + LengthText(*bore, unit) + ")");
   }
   const std::optional<double> depth = ParsePositive(f.keyway_depth);
   if (!depth) return Refuse(Field::KeywayDepth, NumberReason(f.keyway_depth));
@@ -116,18 +112,18 @@ Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
   // radius would have it turn past the far side and cut the keyway deeper than asked.
   if (room.tool_diameter && !(SideLength(*bore, keyway) >= *room.tool_diameter / 2)) {
     return Refuse(Field::KeywayDepth, "The keyway's sides must be at least the cutter's radius (" +
-                                          size(*room.tool_diameter / 2) + ") long");
+                                          LengthText(*room.tool_diameter / 2, unit) + ") long");
   }
   if (!(FarCornerDistance(*bore, keyway) <= room.wall_radius)) {
     return Refuse(Field::KeywayDepth,
                   "The keyway must leave a wall inside the roller seats: its corners at most " +
-                      size(room.wall_radius) + " from the centre");
+                      LengthText(room.wall_radius, unit) + " from the centre");
   }
   return keyway;
 }
 
 Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, const Mounting& m,
-                                const Sizes& size) {
+                                LengthUnit unit) {
   if (IsBlank(f.bolt_holes) && IsBlank(f.bolt_hole_diameter) && IsBlank(f.bolt_circle)) {
     return std::optional<BoltCircle>{};
   }
@@ -138,7 +134,7 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
   }
   const std::optional<double> hole_diameter = CuttableWidth(f.bolt_hole_diameter, room);
   if (!hole_diameter) {
-    return Refuse(Field::BoltHoleDiameter, WidthReason(f.bolt_hole_diameter, room, size));
+    return Refuse(Field::BoltHoleDiameter, WidthReason(f.bolt_hole_diameter, room, unit));
   }
   const std::optional<double> diameter = ParsePositive(f.bolt_circle);
   if (!diameter) return Refuse(Field::BoltCircle, NumberReason(f.bolt_circle));
@@ -151,7 +147,7 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
     return Refuse(Field::BoltCircle,
                   "The holes must clear each other and the bore, and leave a wall inside the "
                   "roller seats (" +
-                      size(2 * room.wall_radius) + " across)");
+                      LengthText(2 * room.wall_radius, unit) + " across)");
   }
   return circle;
 }
@@ -159,16 +155,15 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
 }  // namespace
 
 std::variant<Mounting, FieldError> ReadMounting(const FieldTexts& fields, const MountingRoom& room,
-                                                std::string_view unit) {
-  const Sizes size = [unit](double value) { return FormatReal(value) + " " + std::string(unit); };
+                                                LengthUnit unit) {
   Mounting m;
-  auto bore = ReadBore(fields, room, size);
+  auto bore = ReadBore(fields, room, unit);
   if (auto* error = std::get_if<FieldError>(&bore)) return std::move(*error);
   m.bore = std::get<std::optional<double>>(bore);
-  auto keyway = ReadKeyway(fields, room, m.bore, size);
+  auto keyway = ReadKeyway(fields, room, m.bore, unit);
   if (auto* error = std::get_if<FieldError>(&keyway)) return std::move(*error);
   m.keyway = std::get<std::optional<Keyway>>(keyway);
-  auto bolts = ReadBoltCircle(fields, room, m, size);
+  auto bolts = ReadBoltCircle(fields, room, m, unit);
   if (auto* error = std::get_if<FieldError>(&bolts)) return std::move(*error);
   m.bolt_circle = std::get<std::optional<BoltCircle>>(bolts);
   return m;

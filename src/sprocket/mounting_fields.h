@@ -7,6 +7,7 @@
 
 #include "sprocket/fields.h"
 #include "sprocket/mounting.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
@@ -30,6 +31,6 @@ struct MountingRoom {
 // its holes touch or overlap each other, the bore with its keyway, or the wall.
 // unit names the length unit in the reasons.
 std::variant<Mounting, FieldError> ReadMounting(const FieldTexts& fields, const MountingRoom& room,
-                                                std::string_view unit);
+                                                LengthUnit unit);
 
 }  // namespace toothwright

@@ -24,7 +24,7 @@ constexpr double kMinMeshToleranceMillimetres = 1e-4;
 constexpr double kWallShareOfPitch = 0.1;
 
 std::string Length(double value, bool english) {
-  return FormatReal(value) + (english ? " in" : " mm");
+  return LengthText(value, english ? LengthUnit::Inch : LengthUnit::Millimetre);
 }
 
 std::optional<double> ReadLength(const std::string& text) {

@@ -17,4 +17,8 @@ std::optional<std::string> ConvertLengthText(std::string_view text, std::string_
   return FormatReal(converted);
 }
 
+std::string LengthText(double value, LengthUnit unit) {
+  return FormatReal(value) + " " + UnitName(unit);
+}
+
 }  // namespace toothwright

@@ -22,6 +22,9 @@ inline bool IsEnglish(std::string_view units) {
   return units == "English";
 }
 
+// A length as messages show it: the number (FormatReal) and its unit, "0.3125 in".
+std::string LengthText(double value, LengthUnit unit);
+
 inline LengthUnit UnitOf(std::string_view units) {
   return IsEnglish(units) ? LengthUnit::Inch : LengthUnit::Millimetre;
 }
