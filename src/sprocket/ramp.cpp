@@ -1,7 +1,7 @@
 // Positions on a closed path are lengths from its start; a walk may wind past the end, and a
 // position is taken modulo the path's length only where a segment is looked up. Every split
 // point is rounded to four decimals like the path's own points.
-#include "output/ramp.h"
+#include "sprocket/ramp.h"
 
 #include <algorithm>
 #include <cassert>
