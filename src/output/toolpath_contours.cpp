@@ -2,18 +2,19 @@
 // rise off the deepest pass's depth followed by a descent back to it. Ramps (moves across and
 // down at once, perhaps several in a row) start a pass just as a plunge does. Rapid moves
 // inside a contour (a retract and a return between passes) start nothing.
-#include "output/program_contours.h"
+#include "output/toolpath_contours.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace toothwright {
 namespace {
 
-bool GoesDown(const ProgramMove& m) {
+bool GoesDown(const Move& m) {
   return m.z_to < m.z_from;
 }
 
-ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t last) {
+ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
   ContourCut c;
   c.first = first;
   c.last = last;
@@ -44,7 +45,7 @@ ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t 
   }
   c.deepest = reached;
   while (c.deepest > first) {
-    const ProgramMove& before = moves[c.deepest - 1];
+    const Move& before = moves[c.deepest - 1];
     if (!IsFeedMove(before) || !GoesDown(before) ||
         !(before.z_to < lowest[c.deepest - 1 - first])) {
       break;
@@ -57,7 +58,7 @@ ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t 
   bool risen = false;
   size_t rise = 0;
   for (size_t k = reached + 1; k < last; ++k) {
-    const ProgramMove& m = moves[k];
+    const Move& m = moves[k];
     if (!IsFeedMove(m)) continue;  // a retract between passes
     if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
       risen = true;
@@ -72,8 +73,7 @@ ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t 
 
 }  // namespace
 
-std::vector<ContourCut> FindContours(const ProgramMoves& program) {
-  const std::vector<ProgramMove>& moves = program.moves;
+std::vector<ContourCut> FindContours(std::span<const Move> moves) {
   std::vector<ContourCut> contours;
   size_t k = 0;
   while (k < moves.size()) {
@@ -93,10 +93,14 @@ std::vector<ContourCut> FindContours(const ProgramMoves& program) {
   return contours;
 }
 
-bool Compensated(const ProgramMoves& program) {
-  return std::any_of(program.moves.begin(), program.moves.end(), [](const ProgramMove& m) {
-    return IsFeedMove(m) && m.compensation != ProgramCompensation::Off;
-  });
+bool Compensated(std::span<const Move> moves) {
+  bool on = false;
+  for (const Move& m : moves) {
+    if (m.kind == MoveKind::CompensationRight || m.kind == MoveKind::CompensationLeft) on = true;
+    if (m.kind == MoveKind::CompensationOff) on = false;
+    if (on && IsFeedMove(m)) return true;
+  }
+  return false;
 }
 
 }  // namespace toothwright
