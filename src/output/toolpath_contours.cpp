@@ -14,24 +14,25 @@ bool GoesDown(const Move& m) {
   return m.z_to < m.z_from;
 }
 
-ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
-  ContourCut c;
-  c.first = first;
-  c.last = last;
-  c.entry = first;
-  for (size_t k = first; k < last; ++k) {
+// Where the contour first goes down, and its first move across from there.
+void FindEntry(std::span<const Move> moves, ContourCut& c) {
+  c.entry = c.first;
+  for (size_t k = c.first; k < c.last; ++k) {
     if (IsFeedMove(moves[k]) && GoesDown(moves[k])) {
       c.entry = k;
       break;
     }
   }
-  for (size_t k = c.entry; k < last && !c.first_across; ++k) {
+  for (size_t k = c.entry; k < c.last && !c.first_across; ++k) {
     if (CutsAcross(moves[k])) c.first_across = k;
   }
+}
 
-  // The deepest pass begins with the run of moves down, each deeper than every move before
-  // it, that first reaches the lowest Z. A descent back onto a depth already cut (after a tab)
-  // is no such move, so it never starts a pass.
+// The deepest pass begins with the run of moves down, each deeper than every move before it,
+// that first reaches the lowest Z. A descent back onto a depth already cut (after a tab) is no
+// such move, so it never starts a pass. Returns the move that first reaches the lowest Z.
+size_t FindDeepest(std::span<const Move> moves, ContourCut& c) {
+  const size_t first = c.first, last = c.last;
   c.depth = moves[first].z_to;
   for (size_t k = first; k < last; ++k) c.depth = std::min(c.depth, moves[k].z_to);
   size_t reached = first;
@@ -52,12 +53,15 @@ ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
     }
     --c.deepest;
   }
+  return reached;
+}
 
-  // Tabs: off the depth and back, on the deepest pass. A rise with no descent after it (a
-  // lead-out) is no tab.
+// Tabs: off the depth and back, on the deepest pass after `reached`. A rise with no descent
+// after it (a lead-out) is no tab.
+void FindTabs(std::span<const Move> moves, size_t reached, ContourCut& c) {
   bool risen = false;
   size_t rise = 0;
-  for (size_t k = reached + 1; k < last; ++k) {
+  for (size_t k = reached + 1; k < c.last; ++k) {
     const Move& m = moves[k];
     if (!IsFeedMove(m)) continue;  // a retract between passes
     if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
@@ -68,6 +72,14 @@ ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
       risen = false;
     }
   }
+}
+
+ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
+  ContourCut c;
+  c.first = first;
+  c.last = last;
+  FindEntry(moves, c);
+  FindTabs(moves, FindDeepest(moves, c), c);
   return c;
 }
 
