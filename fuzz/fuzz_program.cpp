@@ -1,7 +1,7 @@
-// Fuzzes reading a milling program back: any bytes are read or refused with a line inside the
-// text, never a crash; what is read gives contours whose indices lie within the moves, a cut
-// length that is not NaN, a cut time text, a toolpath drawn on a recording canvas and an SVG
-// document.
+// Fuzzes the tests' reader of milling programs and the walkers of a job's moves: any bytes are
+// read or refused with a line inside the text, never a crash; the moves read, held as a job's,
+// give contours whose indices lie within the moves, a cut length that is not NaN, a cut time
+// text, a toolpath drawn on a recording canvas and an SVG document.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +10,11 @@
 #include <variant>
 
 #include "output/cut_statistics.h"
-#include "output/program_contours.h"
 #include "output/recording_canvas.h"
+#include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
 #include "output/toolpath_svg.h"
+#include "support/program_moves.h"
 
 namespace {
 
@@ -50,16 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (error->line == 0 || error->reason.empty()) std::abort();
     return 0;
   }
-  const ProgramMoves& program = std::get<ProgramMoves>(read);
-  const std::vector<ContourCut> contours = FindContours(program);
-  for (const ContourCut& c : contours) CheckContour(c, program.moves.size());
-  const CutStatistics stats = MeasureCut(program);
+  Job job;
+  job.moves = JobMoves(std::get<ProgramMoves>(read));
+  job.sprocket.outline = Square();
+  job.outside_diameter = 3;
+  job.design.machining.tool_diameter = 0.125;
+  for (const ContourCut& c : FindContours(job.moves)) CheckContour(c, job.moves.size());
+  const CutStatistics stats = MeasureCut(job.moves);
   if (std::isnan(stats.length)) std::abort();
   if (FormatCutTime(stats.minutes).find("NaN") != std::string::npos) std::abort();
   RecordingCanvas canvas;
-  DrawToolpath(program, contours, 3, canvas, 0.125);
-  const std::string svg = WriteToolpathSvg(Square(), {}, LengthUnit::Inch, program, contours,
-                                           std::optional<double>(0.125));
+  DrawToolpath(job, canvas);
+  const std::string svg = WriteToolpathSvg(job);
   if (svg.find("</svg>") == std::string::npos) std::abort();
   return 0;
 }

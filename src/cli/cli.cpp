@@ -18,8 +18,6 @@
 #include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
-#include "output/program_contours.h"
-#include "output/program_moves.h"
 #include "output/recording_canvas.h"
 #include "output/svg_canvas.h"
 #include "output/toolpath_svg.h"
@@ -532,8 +530,7 @@ std::string PreviewSvg(const RunResults& results) {
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
 std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
-                              const FieldTexts& fields, const ProgramMoves* program,
-                              ModelFiles& models) {
+                              const FieldTexts& fields, ModelFiles& models) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
@@ -547,8 +544,7 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& result
     outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
   }
   if (paths.toolpath_svg) {
-    outputs.push_back(
-        {paths.toolpath_svg, WriteToolpathSvg(results.job, *program, FindContours(*program))});
+    outputs.push_back({paths.toolpath_svg, WriteToolpathSvg(results.job)});
   }
   if (paths.step) outputs.push_back({paths.step, std::move(*models.step)});
   if (paths.stl) outputs.push_back({paths.stl, std::move(*models.stl)});
@@ -634,31 +630,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
     models = std::get<ModelFiles>(std::move(written));
   }
-  // The toolpath and the figures come from the program as written, read back move by move.
-  std::optional<ProgramMoves> program;
-  if (o.stats || o.outputs.toolpath_svg) {
-    auto written = ReadProgramMoves(results.gcode);
-    if (const auto* fault = std::get_if<ProgramError>(&written)) {
-      Complain(err) << "cannot read back the program at line " << fault->line << ": "
-                    << fault->reason << '\n';
-      return kExitWriteFailed;
-    }
-    program = std::get<ProgramMoves>(std::move(written));
-  }
   if (!AnyToStandardOutput(o.outputs)) {
     // Flushed before any file is written, in case a file is standard output under another
     // name (/dev/stdout).
     out << "Pitch Diameter: " << results.job.sprocket.pitch_diameter_text << '\n'
         << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n';
     if (o.stats) {
-      const CutStatistics cut = MeasureCut(*program);
-      out << "Cut Length: " << FormatCutLength(cut.length, program->units) << '\n'
+      const CutStatistics cut = MeasureCut(results.job.moves);
+      out << "Cut Length: " << FormatCutLength(cut.length, results.job.design.unit) << '\n'
           << "Cut Time: " << FormatCutTime(cut.minutes) << '\n';
     }
     out << std::flush;
   }
-  return WriteOutputs(
-      OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr, models), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, models), out, err);
 }
 
 }  // namespace toothwright

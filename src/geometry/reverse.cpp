@@ -1,20 +1,25 @@
 #include "geometry/reverse.h"
 
+#include <cstddef>
 #include <utility>
 
 namespace toothwright {
 
+Segment Reversed(Segment s) {
+  std::swap(s.start, s.end);
+  if (s.kind == SegmentKind::CounterClockwiseArc) {
+    s.kind = SegmentKind::ClockwiseArc;
+  } else if (s.kind == SegmentKind::ClockwiseArc) {
+    s.kind = SegmentKind::CounterClockwiseArc;
+  }
+  return s;
+}
+
 Path Reversed(const Path& path) {
   Path out;
-  out.segments.assign(path.segments.rbegin(), path.segments.rend());
-  for (Segment& s : out.segments) {
-    std::swap(s.start, s.end);
-    if (s.kind == SegmentKind::CounterClockwiseArc) {
-      s.kind = SegmentKind::ClockwiseArc;
-    } else if (s.kind == SegmentKind::ClockwiseArc) {
-      s.kind = SegmentKind::CounterClockwiseArc;
-    }
-  }
+  out.segments.reserve(path.segments.size());
+  for (size_t k = path.segments.size(); k-- > 0;)
+    out.segments.push_back(Reversed(path.segments[k]));
   return out;
 }
 

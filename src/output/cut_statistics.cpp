@@ -8,11 +8,11 @@
 
 namespace toothwright {
 
-CutStatistics MeasureCut(const ProgramMoves& program) {
+CutStatistics MeasureCut(std::span<const Move> moves) {
   CutStatistics stats;
   double minutes = 0;
   bool timed = true;
-  for (const ProgramMove& m : program.moves) {
+  for (const Move& m : moves) {
     if (!IsFeedMove(m)) continue;
     const double length = MoveLength(m);
     stats.length += length;
@@ -26,10 +26,8 @@ CutStatistics MeasureCut(const ProgramMoves& program) {
   return stats;
 }
 
-std::string FormatCutLength(double length, std::optional<ProgramUnits> units) {
-  std::string text = FormatReal(Round4(length));
-  if (units) text += *units == ProgramUnits::Inches ? " in" : " mm";
-  return text;
+std::string FormatCutLength(double length, LengthUnit unit) {
+  return FormatReal(Round4(length)) + (unit == LengthUnit::Inch ? " in" : " mm");
 }
 
 std::string FormatCutTime(std::optional<double> minutes) {

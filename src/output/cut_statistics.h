@@ -3,15 +3,17 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
-#include "output/program_moves.h"
+#include "sprocket/move.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
 struct CutStatistics {
   // The length of every feed move (G1 to G3, moves down and up included), in the program's
-  // unit; a helix measured in space.
+  // unit; a helix measured in space (MoveLength).
   double length = 0;
   // The sum of each feed move's length over the feed in effect for it (a move down at its own
   // plunge feed when it carries one), in minutes; none when some feed move has no feed above 0
@@ -19,11 +21,10 @@ struct CutStatistics {
   std::optional<double> minutes;
 };
 
-CutStatistics MeasureCut(const ProgramMoves& program);
+CutStatistics MeasureCut(std::span<const Move> moves);
 
-// "46.5183 in": the length to four decimals (FormatReal), then "in" for G20, "mm" for G21, no
-// unit when the program names none.
-std::string FormatCutLength(double length, std::optional<ProgramUnits> units);
+// "46.5183 in": the length to four decimals (FormatReal), then "in" or "mm".
+std::string FormatCutLength(double length, LengthUnit unit);
 
 // "3 min 7 s": the time rounded to the nearest whole second, at least 1 s when above 0, as
 // whole minutes and the seconds left; "-" when there is none, or it is not finite.

@@ -17,7 +17,7 @@ Point Unit(double x, double y) {
 
 }  // namespace
 
-Point DirectionAlong(const ProgramMove& move, double along) {
+Point DirectionAlong(const Move& move, double along) {
   const Segment s = Across(move);
   if (!IsArc(s)) return Unit(s.end.x - s.start.x, s.end.y - s.start.y);
   const Point p = PointAlong(s, along);
@@ -26,15 +26,13 @@ Point DirectionAlong(const ProgramMove& move, double along) {
   return s.kind == SegmentKind::CounterClockwiseArc ? Unit(-ry, rx) : Unit(ry, -rx);
 }
 
-std::optional<PathMark> EntryMark(const ProgramMoves& program, const ContourCut& contour) {
+std::optional<PathMark> EntryMark(std::span<const Move> moves, const ContourCut& contour) {
   if (!contour.first_across) return std::nullopt;
-  return PathMark{program.moves[contour.entry].start,
-                  DirectionAlong(program.moves[*contour.first_across], 0)};
+  return PathMark{moves[contour.entry].start, DirectionAlong(moves[*contour.first_across], 0)};
 }
 
-std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& contour,
+std::optional<PathMark> TabMark(std::span<const Move> moves, const ContourCut& contour,
                                 const TabCrossing& tab) {
-  const std::vector<ProgramMove>& moves = program.moves;
   double total = 0;
   for (size_t k = tab.rise; k <= tab.fall; ++k) total += SegmentLength(Across(moves[k]));
   if (total > 0) {
@@ -59,6 +57,16 @@ std::optional<PathMark> TabMark(const ProgramMoves& program, const ContourCut& c
     }
   }
   return std::nullopt;
+}
+
+std::array<Point, 2> ArrowHead(Point d) {
+  constexpr double kCos30 = 0.8660254037844386, kSin30 = 0.5;
+  std::array<Point, 2> strokes;
+  for (size_t k = 0; k < strokes.size(); ++k) {
+    const double side = k == 0 ? 1.0 : -1.0;
+    strokes[k] = {-d.x * kCos30 - side * d.y * kSin30, -d.y * kCos30 + side * d.x * kSin30};
+  }
+  return strokes;
 }
 
 }  // namespace toothwright

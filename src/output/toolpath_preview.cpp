@@ -4,10 +4,13 @@
 #include "output/toolpath_preview.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 
 #include "geometry/angles.h"
 #include "output/preview_mapping.h"
-#include "output/toolpath_marks.h"
+#include "output/toolpath_drawing.h"
+#include "output/toolpath_style.h"
 
 namespace toothwright {
 namespace {
@@ -27,89 +30,86 @@ struct Place {
   float Y(double y) const { return static_cast<float>(CanvasY(m, y, H)); }
 };
 
-// A move across as the cutter's centre goes.
-void DrawAcross(PreviewCanvas& canvas, const Place& p, const ProgramMove& move) {
-  const Segment s = Across(move);
-  if (!IsArc(s)) {
-    canvas.DrawLine(p.X(s.start.x), p.Y(s.start.y), p.X(s.end.x), p.Y(s.end.y), kToolpathBlue);
-    return;
-  }
-  const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
-  const double radius = s.radius * p.m.s;
-  const float cx = p.X(s.centre.x), cy = p.Y(s.centre.y);
-  if (s.start == s.end) {
-    canvas.DrawCircle(cx, cy, static_cast<float>(radius), kToolpathBlue);
-    return;
-  }
-  const Point from = ccw ? s.start : s.end;
-  const Point to = ccw ? s.end : s.start;
-  const double start = Atan2(from.x - s.centre.x, from.y - s.centre.y);
-  const double end = Atan2(to.x - s.centre.x, to.y - s.centre.y);
-  canvas.DrawArc(cx, cy, static_cast<float>(radius), kToolpathBlue, static_cast<float>(start),
-                 static_cast<float>(end));
-}
+// The pieces of the toolpath on the preview's canvas.
+class PreviewToolpath : public ToolpathCanvas {
+ public:
+  PreviewToolpath(PreviewCanvas& canvas, const PreviewMapping& mapping, double bar_half)
+      : canvas_(canvas), p_{mapping, canvas.OuterHeight()}, bar_half_(bar_half) {}
 
-// A stroke from canvas point (x, y) for `length` twips along d, a unit direction in the part's
-// frame (y up).
-void DrawStroke(PreviewCanvas& canvas, float x, float y, Point d, double length,
-                std::uint32_t colour) {
-  // The canvas's y points down.
-  canvas.DrawLine(x, y, static_cast<float>(x + d.x * length), static_cast<float>(y - d.y * length),
-                  colour);
-}
-
-void DrawEntry(PreviewCanvas& canvas, const Place& p, const PathMark& mark) {
-  const float x = p.X(mark.at.x), y = p.Y(mark.at.y);
-  canvas.FillCircle(x, y, static_cast<float>(kDotRadius), kToolpathOrange);
-  const Point d = mark.direction;
-  DrawStroke(canvas, x, y, d, kArrowLength, kToolpathOrange);
-  // The head: two strokes back from the tip, 30 degrees either side of the shaft.
-  constexpr double kCos30 = 0.8660254037844386, kSin30 = 0.5;
-  const float tip_x = static_cast<float>(x + d.x * kArrowLength);
-  const float tip_y = static_cast<float>(y - d.y * kArrowLength);
-  for (double side : {1.0, -1.0}) {
-    const Point back{-d.x * kCos30 - side * d.y * kSin30, -d.y * kCos30 + side * d.x * kSin30};
-    DrawStroke(canvas, tip_x, tip_y, back, kArrowHead, kToolpathOrange);
+  void Rapid(Point from, Point to) override {
+    canvas_.DrawDashedLine(p_.X(from.x), p_.Y(from.y), p_.X(to.x), p_.Y(to.y), kToolpathBlue);
   }
-}
 
-void DrawTab(PreviewCanvas& canvas, const Place& p, const PathMark& mark, double half) {
-  const float x = p.X(mark.at.x), y = p.Y(mark.at.y);
-  const Point normal{-mark.direction.y, mark.direction.x};
-  canvas.DrawLine(static_cast<float>(x - normal.x * half), static_cast<float>(y + normal.y * half),
-                  static_cast<float>(x + normal.x * half), static_cast<float>(y - normal.y * half),
-                  kToolpathOrange);
-}
+  void Pass(Point, std::span<const Segment> across) override {
+    for (const Segment& s : across) DrawAcross(s);
+  }
+
+  void Entry(const PathMark& mark) override {
+    const float x = p_.X(mark.at.x), y = p_.Y(mark.at.y);
+    canvas_.FillCircle(x, y, static_cast<float>(kDotRadius), kToolpathOrange);
+    const Point d = mark.direction;
+    DrawStroke(x, y, d, kArrowLength);
+    const float tip_x = static_cast<float>(x + d.x * kArrowLength);
+    const float tip_y = static_cast<float>(y - d.y * kArrowLength);
+    for (const Point back : ArrowHead(d)) DrawStroke(tip_x, tip_y, back, kArrowHead);
+  }
+
+  void Tab(const PathMark& mark) override {
+    const float x = p_.X(mark.at.x), y = p_.Y(mark.at.y);
+    const Point normal = BarDirection(mark);
+    const double half = bar_half_;
+    canvas_.DrawLine(static_cast<float>(x - normal.x * half),
+                     static_cast<float>(y + normal.y * half),
+                     static_cast<float>(x + normal.x * half),
+                     static_cast<float>(y - normal.y * half), kToolpathOrange);
+  }
+
+ private:
+  // A move across as the cutter's centre goes.
+  void DrawAcross(const Segment& s) {
+    if (!IsArc(s)) {
+      canvas_.DrawLine(p_.X(s.start.x), p_.Y(s.start.y), p_.X(s.end.x), p_.Y(s.end.y),
+                       kToolpathBlue);
+      return;
+    }
+    const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
+    const double radius = s.radius * p_.m.s;
+    const float cx = p_.X(s.centre.x), cy = p_.Y(s.centre.y);
+    if (s.start == s.end) {
+      canvas_.DrawCircle(cx, cy, static_cast<float>(radius), kToolpathBlue);
+      return;
+    }
+    const Point from = ccw ? s.start : s.end;
+    const Point to = ccw ? s.end : s.start;
+    const double start = Atan2(from.x - s.centre.x, from.y - s.centre.y);
+    const double end = Atan2(to.x - s.centre.x, to.y - s.centre.y);
+    canvas_.DrawArc(cx, cy, static_cast<float>(radius), kToolpathBlue, static_cast<float>(start),
+                    static_cast<float>(end));
+  }
+
+  // A stroke from canvas point (x, y) for `length` twips along d, a unit direction in the
+  // part's frame (y up).
+  void DrawStroke(float x, float y, Point d, double length) {
+    // The canvas's y points down.
+    canvas_.DrawLine(x, y, static_cast<float>(x + d.x * length),
+                     static_cast<float>(y - d.y * length), kToolpathOrange);
+  }
+
+  PreviewCanvas& canvas_;
+  Place p_;
+  double bar_half_;
+};
 
 }  // namespace
 
-void DrawToolpath(const ProgramMoves& program, const std::vector<ContourCut>& contours, double D,
-                  PreviewCanvas& canvas, std::optional<double> tool_diameter) {
-  const std::optional<PreviewMapping> mapping = MapPreview(canvas, D);
+void DrawToolpath(const Job& job, PreviewCanvas& canvas) {
+  const std::optional<PreviewMapping> mapping = MapPreview(canvas, job.outside_diameter);
   if (!mapping) return;
-  const Place p{*mapping, canvas.OuterHeight()};
-  const std::vector<ProgramMove>& moves = program.moves;
-
-  for (const ProgramMove& m : moves) {
-    if (m.kind == ProgramMoveKind::Rapid && MovesAcross(m)) {
-      canvas.DrawDashedLine(p.X(m.start.x), p.Y(m.start.y), p.X(m.end.x), p.Y(m.end.y),
-                            kToolpathBlue);
-    }
-  }
-  for (const ContourCut& c : contours) {
-    for (size_t k = c.deepest; k < c.last; ++k) {
-      if (CutsAcross(moves[k])) DrawAcross(canvas, p, moves[k]);
-    }
-  }
   // The bar spans the cutter's width, and stands out of it.
-  const double bar_half =
-      std::max(kTabBarHalf, tool_diameter.value_or(0) / 2 * mapping->s + kDotRadius);
-  for (const ContourCut& c : contours) {
-    if (const auto entry = EntryMark(program, c)) DrawEntry(canvas, p, *entry);
-    for (const TabCrossing& tab : c.tabs) {
-      if (const auto mark = TabMark(program, c, tab)) DrawTab(canvas, p, *mark, bar_half);
-    }
-  }
+  const double bar_half = std::max(
+      kTabBarHalf, job.design.machining.tool_diameter.value_or(0) / 2 * mapping->s + kDotRadius);
+  PreviewToolpath drawing(canvas, *mapping, bar_half);
+  DrawToolpath(job.moves, drawing);
 }
 
 }  // namespace toothwright

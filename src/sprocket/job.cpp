@@ -1,5 +1,6 @@
 // The job is built in the order the program cuts: the sprocket (unless a check built it), the
-// holes, each contour's cutter path and tabs, then the depths as the program writes them.
+// holes, each contour's cutter path and tabs, the depths as the program writes them, then the
+// program's moves.
 #include "sprocket/job.h"
 
 #include <utility>
@@ -7,6 +8,7 @@
 #include "sprocket/cutter_path.h"
 #include "sprocket/holes.h"
 #include "sprocket/numbers.h"
+#include "sprocket/planner.h"
 
 namespace toothwright {
 Job BuildJob(ReadResult read) {
@@ -49,6 +51,7 @@ Job BuildJob(ReadResult read) {
   }
   job.pass_depths = PassDepths(m);
   job.tab_depth = TabDepth(m);
+  job.moves = PlanMachining(job);
   return job;
 }
 

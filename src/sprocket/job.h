@@ -1,6 +1,6 @@
 // A job: everything the writers need, built once from a design. The outline and the holes,
-// the contours in cutting order, the path the cutter follows round each, the pass depths and
-// the tabs. Writers walk it and never see a field's text.
+// the contours in cutting order, the path the cutter follows round each, the pass depths, the
+// tabs and the program's moves. Writers walk it and never see a field's text.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,7 @@
 #include "geometry/path.h"
 #include "sprocket/design.h"
 #include "sprocket/fields.h"
+#include "sprocket/move.h"
 #include "sprocket/run.h"
 #include "sprocket/toolpath.h"
 
@@ -28,6 +29,7 @@ struct Job {
   std::vector<Toolpath> toolpaths;
   std::vector<double> pass_depths;  // > 0 unless the depth is 0, as the program writes them
   std::optional<double> tab_depth;  // the depth of the tabs' top, as written; with tabs only
+  std::vector<Move> moves;          // the milling program, a move per line (PlanMachining)
   // How many outlines and cutter paths building the job took: one each is the aim, and a
   // check that measured one hands it on rather than having it built again.
   int outlines_built = 0;

@@ -29,8 +29,7 @@
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
 #include "output/preview.h"
-#include "output/program_contours.h"
-#include "output/program_moves.h"
+#include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
@@ -48,11 +47,6 @@ namespace toothwright {
 
 struct MainWindow::LastRun {
   Job job;
-  // The program as the run wrote it, read back; none when it could not be read, with the
-  // reason why.
-  std::optional<ProgramMoves> program;
-  std::optional<ProgramError> program_error;
-  std::vector<ContourCut> contours;  // of program
 };
 
 namespace {
@@ -626,15 +620,8 @@ void MainWindow::Command1_Click() {
   ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
   ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
   ui_.txtSVG->setText(QString::fromStdString(WriteDrawingSvg(built)));
-  // The toolpath and the figures come from the program as written, not from the box, which
-  // the person may edit.
-  auto program = ReadProgramMoves(texts.gcode);
-  if (auto* moves = std::get_if<ProgramMoves>(&program)) {
-    run->contours = FindContours(*moves);
-    run->program = std::move(*moves);
-  } else {
-    run->program_error = std::get<ProgramError>(program);
-  }
+  // The toolpath and the figures come from the job's moves, not from the box, which the
+  // person may edit.
   last_run_ = std::move(run);
   ShowProgramResults();
   ShowResultsCurrent();
@@ -642,34 +629,20 @@ void MainWindow::Command1_Click() {
 
 void MainWindow::ShowProgramResults() {
   const LastRun& run = *last_run_;
-  if (run.program) {
-    const CutStatistics cut = MeasureCut(*run.program);
-    SetFieldText(ui_.txtCutLength, FormatCutLength(cut.length, run.program->units));
-    SetFieldText(ui_.txtCutTime, FormatCutTime(cut.minutes));
-  } else {
-    // Not expected of a program this tool wrote; the figures stay empty and say why.
-    const QString reason = tr("The program could not be read back at line %1: %2")
-                               .arg(run.program_error->line)
-                               .arg(QString::fromStdString(run.program_error->reason));
-    for (QLineEdit* figure : {ui_.txtCutLength, ui_.txtCutTime}) {
-      figure->clear();
-      figure->setToolTip(reason);
-    }
-  }
+  const CutStatistics cut = MeasureCut(run.job.moves);
+  SetFieldText(ui_.txtCutLength, FormatCutLength(cut.length, run.job.design.unit));
+  SetFieldText(ui_.txtCutTime, FormatCutTime(cut.minutes));
   DrawToolpathIfShown();
 }
 
 void MainWindow::DrawToolpathIfShown() {
   const LastRun& run = *last_run_;
-  const bool shown = ui_.CheckShowToolpath->isChecked() && run.program.has_value();
-  if (shown) {
-    DrawToolpath(*run.program, run.contours, run.job.outside_diameter, *ui_.Picture1,
-                 run.job.design.machining.tool_diameter);
-  }
+  const bool shown = ui_.CheckShowToolpath->isChecked();
+  if (shown) DrawToolpath(run.job, *ui_.Picture1);
   // The caption says what the picture holds: a toolpath the controller still offsets, else a
   // bore in place of the centre circle, which every output holds.
   const char* caption = FindControlLayout("Label15")->caption;
-  if (shown && Compensated(*run.program)) {
+  if (shown && Compensated(run.job.moves)) {
     caption = kCompensationCaption;
   } else if (run.job.sprocket.mounting.bore) {
     caption = kBoreCaption;
@@ -807,14 +780,13 @@ void MainWindow::CmdSVGSave_Click() {
 }
 
 void MainWindow::CmdToolpathSave_Click() {
-  if (!last_run_ || !last_run_->program) {
+  if (!last_run_) {
     services_->ShowMessage(QString::fromUtf8(kNoToolpathMessage));
     return;
   }
   const QString filter = QString::fromUtf8(kSvgFilter);
   SaveWithDialog({filter}, filter, QString::fromLatin1(kToolpathExtension),
-                 QString::fromStdString(
-                     WriteToolpathSvg(last_run_->job, *last_run_->program, last_run_->contours)));
+                 QString::fromStdString(WriteToolpathSvg(last_run_->job)));
 }
 
 void MainWindow::CmdModelSave_Click() {

@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "output/arc_offsets.h"
 #include "output/gcode.h"
 #include "output_test_support.h"
+#include "sprocket/arc_offsets.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/numbers.h"
 #include "sprocket/tool_fit.h"
@@ -95,15 +95,22 @@ TEST(ArcTolerance, RandomCutterPathsAndHolesStayWithinTolerance) {
     // A tenth of the tools at the very limit, where the seats' arcs are smallest.
     const double tool = random() % 10 == 0 ? largest : Round4(largest * uniform(0.05, 1));
     if (!(tool > 0)) continue;
-    ++accepted;
     SCOPED_TRACE(f.pitch + " " + f.teeth + " " + f.roller + " " + f.units + " tool " +
                  FormatReal(tool));
-    MachiningOptions m{.depth = 0.1 * unit, .tool_diameter = tool};
-    if (random() % 2 == 0) m.direction = CutDirection::Climb;
-    if (random() % 2 == 0) m.tabs = HoldingTabs{.count = 3, .width = 0.05 * unit, .height = 0.02};
+    f.depth = FormatReal(0.1 * unit);
+    f.feed = "10";
+    f.tool_diameter = FormatReal(tool);
+    if (random() % 2 == 0) f.direction = "climb";
+    if (random() % 2 == 0) {
+      f.tabs = "3";
+      f.tab_width = FormatReal(0.05 * unit);
+      f.tab_height = "0.02";
+    }
+    auto job = MakeJob(f);
+    if (!std::holds_alternative<Job>(job)) continue;  // a tool the checks find too large
+    ++accepted;
     const ArcReading r =
-        ReadArcs(WriteGCode(contours, {.unit = UnitOf(f.units), .feed = "10", .machining = m}),
-                 english ? kMillimetresPerInch : 1);
+        ReadArcs(WriteGCode(std::get<Job>(job)), english ? kMillimetresPerInch : 1);
     EXPECT_GT(r.arcs, 3u * static_cast<size_t>(teeth));
     EXPECT_LE(r.worst, kArcRadiusTolerance);
     EXPECT_EQ(r.refused, 0u);

@@ -7,13 +7,14 @@
 #include <numbers>
 #include <optional>
 #include <set>
-#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "output/gcode.h"
 #include "output_test_support.h"
+#include "sprocket/numbers.h"
 
 namespace toothwright {
 namespace {
@@ -24,14 +25,20 @@ constexpr double kTabLengthSlack = 1e-3;
 // the outline's teeth are turned copies of tooth 1's rounded points.
 constexpr double kRadiusSlack = 4e-4;
 
-const SprocketRun& Ansi40Teeth18() {
-  static const SprocketRun run = MakeSprocket("0.5", "18", "0.3125");
-  return run;
+// The field texts of a 0.5 by 0.3125 chain's 18-tooth sprocket cut with the options m at feed
+// 10, with a bore of `bore` (a hole of two clockwise halves from +X) when given.
+FieldTexts FieldsOf(const MachiningOptions& m, bool offset = false, const char* bore = "") {
+  return WithMachining({.pitch = "0.5",
+                        .teeth = "18",
+                        .roller = "0.3125",
+                        .feed = "10",
+                        .offset = offset,
+                        .bore = bore},
+                       m);
 }
 
 std::vector<std::string> Program(const MachiningOptions& m, bool offset = false) {
-  return SplitCrLf(WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
-                              {.offset = offset, .feed = "10", .machining = m}));
+  return SplitCrLf(WriteGCode(JobOf(FieldsOf(m, offset))));
 }
 
 double Word(const std::string& line, char letter) {
@@ -72,10 +79,10 @@ TEST(GCodeMachining, ProgramFraming) {
        {"G0 Z2.00", "G40", "M2"}},
       {"spindle as typed",
        std::nullopt,
-       " 1.2E3",
+       " 1200.0",
        false,
        false,
-       {"G20", "G0 X1.2748  Y0.6277", "M3 S 1.2E3"},
+       {"G20", "G0 X1.2748  Y0.6277", "M3 S 1200.0"},
        {"G0 Z2.00", "M5"}},
   };
   for (const Case& c : cases) {
@@ -196,32 +203,24 @@ TEST(GCodeMachining, PassAtTheTabsTopDoesNotRise) {
 
 // Holes come first, each with its own compensation block; the spindle starts once.
 TEST(GCodeMachining, SeveralContoursInOrder) {
-  // A hole of radius 0.25 about the centre, two clockwise halves from +X.
-  const auto half = [](Point from) {
-    return Segment{.kind = SegmentKind::ClockwiseArc,
-                   .role = SegmentRole::Hole,
-                   .start = from,
-                   .end = {-from.x, 0},
-                   .radius = 0.25};
-  };
-  const Path hole{{half({0.25, 0}), half({-0.25, 0})}};
-  const Path contours[] = {hole, Ansi40Teeth18().outline};
   const MachiningOptions m{.depth = 0.125,
                            .tabs = HoldingTabs{.count = 2, .width = 0.1, .height = 0.05},
                            .spindle = "1200",
                            .program_end = true};
-  const std::vector<std::string> lines = SplitCrLf(
-      WriteGCode(contours, {.unit = LengthUnit::Millimetre, .offset = true, .machining = m}));
+  // A bore of radius 0.25, cut without a feed.
+  FieldTexts fields = FieldsOf(m, true, "0.5");
+  fields.feed = "";
+  const std::vector<std::string> lines = SplitCrLf(WriteGCode(JobOf(fields)));
   // With several contours each is entered along its first segment's tangent, from twice its
   // smallest radius back.
-  const std::vector<std::string> head = {"G21",
-                                         "G0 X0.25  Y0.5",
+  const std::vector<std::string> head = {"G20",
+                                         "G0 X0.5  Y-0.25",
                                          "G42",
-                                         "G0 X0.25  Y0",
+                                         "G0 X0  Y-0.25",
                                          "M3 S1200",
                                          "G1 Z-0.125",
-                                         "G2 X-0.25  Y0 I-0.25 J0",
-                                         "G2 X0.25  Y0 I0.25 J0",
+                                         "G2 X0  Y0.25 I0 J0.25",
+                                         "G2 X0  Y-0.25 I0 J-0.25",
                                          "G0 Z2.00",
                                          "G40",
                                          "G0 X1.0042  Y0.4714",
@@ -260,22 +259,27 @@ TEST(GCodeMachining, PlungeFeedOnEveryMoveDown) {
 TEST(GCodeMachining, PreambleComesFirst) {
   struct Case {
     const char* name;
-    const char* preamble;
+    std::string_view program;
     const char* comment;
   };
   const Case cases[] = {
-      {"description", "toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in",
+      {"description", kProgramName,
        "(toothwright-cli 2.0: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in)"},
       {"parentheses and line breaks cannot end the comment", "a (b) c\r\nG0 Z-1",
-       "(a [b] c  G0 Z-1)"},
+       "(a [b] c  G0 Z-1: ANSI 40, 18 teeth, tool 0.125 in, depth 0.25 in)"},
   };
+  const FieldTexts fields{.pitch = "0.5",
+                          .teeth = "18",
+                          .roller = "0.3125",
+                          .depth = "0.25",
+                          .tool_diameter = "0.125",
+                          .preamble = true,
+                          .chain = "ANSI 40"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<std::string> lines =
-        SplitCrLf(WriteGCode(std::span(&Ansi40Teeth18().outline, 1),
-                             {.machining = {}, .preamble = c.preamble}));
+    const std::vector<std::string> lines = SplitCrLf(WriteGCode(JobOf(fields), c.program));
     EXPECT_EQ(Head(lines, 4),
-              (std::vector<std::string>{c.comment, "G20", "G17 G90 G94", "G0 X1.2748  Y0.6277"}));
+              (std::vector<std::string>{c.comment, "G20", "G17 G90 G94", "G0 Z2.00"}));
   }
 }
 
@@ -283,14 +287,6 @@ TEST(GCodeMachining, PreambleComesFirst) {
 // the reverse order, arcs turning the other way; with the controller's compensation on the
 // left.
 TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
-  const auto half = [](Point from) {
-    return Segment{.kind = SegmentKind::ClockwiseArc,
-                   .role = SegmentRole::Hole,
-                   .start = from,
-                   .end = {-from.x, 0},
-                   .radius = 0.25};
-  };
-  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
   struct Case {
     const char* name;
     bool offset;
@@ -305,8 +301,7 @@ TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
       m.direction = direction;
       // Per contour: the words of its moves and the points they end on.
       std::vector<std::vector<std::pair<std::string, std::string>>> out;
-      for (const std::string& line : SplitCrLf(WriteGCode(
-               contours, {.offset = c.offset, .feed = "10", .machining = m}))) {
+      for (const std::string& line : SplitCrLf(WriteGCode(JobOf(FieldsOf(m, c.offset, "0.5"))))) {
         if (line == "G41" || line == "G42") {
           EXPECT_EQ(line, direction == CutDirection::Climb ? "G41" : "G42");
         }
@@ -342,14 +337,6 @@ TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
 // Every move that goes down with a ramp angle set: along the path no steeper than the angle;
 // straight down only onto the top of the stock (Z-0).
 TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
-  const auto half = [](Point from) {
-    return Segment{.kind = SegmentKind::ClockwiseArc,
-                   .role = SegmentRole::Hole,
-                   .start = from,
-                   .end = {-from.x, 0},
-                   .radius = 0.25};
-  };
-  const Path contours[] = {Path{{half({0.25, 0}), half({-0.25, 0})}}, Ansi40Teeth18().outline};
   struct Case {
     const char* name;
     double angle;
@@ -379,8 +366,7 @@ TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
     const double slope = std::tan(c.angle * std::numbers::pi / 180);
     double x = NAN, y = NAN, z = 2;
     size_t ramps = 0;
-    for (const std::string& line : SplitCrLf(WriteGCode(
-             contours, {.offset = c.offset, .feed = "10", .machining = m}))) {
+    for (const std::string& line : SplitCrLf(WriteGCode(JobOf(FieldsOf(m, c.offset, "0.5"))))) {
       SCOPED_TRACE(line);
       const double next_z = std::isnan(Word(line, 'Z')) ? z : Word(line, 'Z');
       const double ex = std::isnan(Word(line, 'X')) ? x : Word(line, 'X');

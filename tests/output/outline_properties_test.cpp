@@ -104,8 +104,7 @@ TEST(OutlineProperties, GCodeArcsAreRoundTheirCentresAndClose) {
   for (const Sprocket& s : Sprockets()) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
-    const std::vector<std::string> lines = SplitCrLf(WriteGCode(
-        std::span(&r.outline, 1), {.unit = UnitOf(s.fields.units), .machining = {.depth = 0.1}}));
+    const std::vector<std::string> lines = SplitCrLf(WriteGCode(JobOf(s.fields)));
     ASSERT_EQ(lines.size(), 3 * static_cast<size_t>(r.N) + 4);
     EXPECT_EQ(lines[0], s.fields.units == "English" ? "G20" : "G21");
     ASSERT_TRUE(lines[1].starts_with("G0 X"));

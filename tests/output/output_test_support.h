@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "sprocket/machining.h"
+#include "sprocket/numbers.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
@@ -27,6 +30,28 @@ inline std::vector<std::string> SplitCrLf(const std::string& text) {
     begin = end + 2;
   }
   return lines;
+}
+
+// The field texts of `base` with the machining options of m written in: what a person types to
+// have the program cut that way.
+inline FieldTexts WithMachining(FieldTexts f, const MachiningOptions& m) {
+  const auto text = [](std::optional<double> v) { return v ? FormatReal(*v) : std::string(); };
+  f.depth = FormatReal(m.depth);
+  f.tool_diameter = text(m.tool_diameter);
+  f.depth_per_pass = text(m.depth_per_pass);
+  if (m.tabs) {
+    f.tabs = std::to_string(m.tabs->count);
+    f.tab_width = FormatReal(m.tabs->width);
+    f.tab_height = FormatReal(m.tabs->height);
+  }
+  f.safe_z = text(m.safe_z);
+  f.spindle = m.spindle;
+  f.program_end = m.program_end;
+  f.plunge_feed = m.plunge_feed;
+  f.ramp_angle = text(m.ramp_angle);
+  f.lead_in = text(m.lead_in);
+  f.direction = m.direction == CutDirection::Climb ? "climb" : "";
+  return f;
 }
 
 }  // namespace toothwright

@@ -1,5 +1,6 @@
-// Reading a milling program back into moves, and the cut length and time measured on them.
-#include "output/program_moves.h"
+// Reading a milling program back into moves; the job's moves are the program's read back, and
+// the cut length and time measured on them.
+#include "support/program_moves.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,11 @@
 #include <variant>
 
 #include "output/cut_statistics.h"
+#include "output/gcode.h"
 #include "output/pipeline.h"
 #include "sprocket/numbers.h"
 #include "support/ansi40_18_teeth.h"
+#include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
@@ -170,59 +173,97 @@ IndependentSum SumFeedMoves(const std::string& program) {
 // How close the measured length must come to the independent sum.
 constexpr double kRelativeLength = 1e-6;
 
-TEST(CutStatistics, LengthAndTimeAreTheSumOverTheFeedMoves) {
+// Field texts over every way of going down and round: passes, tabs, compensation with a safe
+// height, millimetres, ramps, lead arcs, a plunge feed, climb.
+std::vector<std::pair<const char*, FieldTexts>> MachinedCases() {
   const FieldTexts& machined = kAnsi40Machined;
   FieldTexts compensated = machined;
   compensated.tool_diameter = "";
   compensated.offset = true;
   compensated.safe_z = "0.5";
-  FieldTexts metric{.pitch = "12.7",
-                    .teeth = "45",
-                    .roller = "7.95",
-                    .units = "Metric",
-                    .depth = "3",
-                    .feed = "250"};
-  struct Case {
-    const char* name;
-    std::string program;
-  };
-  const Case cases[] = {
-      {"ANSI 40, 18 teeth, cutter path, passes, tabs, bore and bolt holes",
-       std::get<RunResults>(toothwright::Run(machined)).gcode},
-      {"compensated, with lead-ins and a safe height",
-       std::get<RunResults>(toothwright::Run(compensated)).gcode},
-      {"metric, one pass", std::get<RunResults>(toothwright::Run(metric)).gcode},
-      {"a helical ramp, a full circle and a plunge feed",
-       "G21\nG0 X10 Y0\nG1 Z0.5 F50\nG2 X10 Y0 Z-1.25 I-10 J0 F300\nG3 X0 Y10 I-10 J0\n"
-       "G1 X-3 Y4 Z-2\nG0 Z5\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const IndependentSum expected = SumFeedMoves(c.program);
-    const CutStatistics stats = MeasureCut(Read(c.program));
+  compensated.spindle = "1200";
+  compensated.preamble = true;
+  FieldTexts ramped = machined;
+  ramped.ramp_angle = "3";
+  ramped.plunge_feed = "4";
+  FieldTexts led = ramped;
+  led.lead_in = "0.05";
+  led.direction = "climb";
+  FieldTexts plunged_in = machined;
+  plunged_in.lead_in = "0.05";
+  plunged_in.program_end = true;
+  const FieldTexts metric{.pitch = "12.7",
+                          .teeth = "45",
+                          .roller = "7.95",
+                          .units = "Metric",
+                          .depth = "3",
+                          .feed = "250"};
+  return {{"ANSI 40, 18 teeth, cutter path, passes, tabs, bore and bolt holes", machined},
+          {"compensated, with a safe height", compensated},
+          {"ramped, with a plunge feed", ramped},
+          {"ramped lead arcs, climb", led},
+          {"plunged lead arcs", plunged_in},
+          {"metric, one pass", metric}};
+}
+
+// The job's moves hold what a reader of its program reads: every move, its numbers to the
+// last bit, its feed in effect and the compensation it is made with.
+TEST(JobMoves, AreTheProgramReadBack) {
+  for (const auto& [name, fields] : MachinedCases()) {
+    SCOPED_TRACE(name);
+    const Job job = JobOf(fields);
+    const ProgramMoves read = Read(WriteGCode(job));
+    std::vector<const Move*> planned;
+    ProgramCompensation compensation = ProgramCompensation::Off;
+    std::vector<ProgramCompensation> compensations;
+    for (const Move& m : job.moves) {
+      if (m.kind == MoveKind::CompensationRight) compensation = ProgramCompensation::Right;
+      if (m.kind == MoveKind::CompensationLeft) compensation = ProgramCompensation::Left;
+      if (m.kind == MoveKind::CompensationOff) compensation = ProgramCompensation::Off;
+      // A reader takes a height before the first point across as no move.
+      if (IsFeedMove(m) || (m.kind == MoveKind::Rapid && (m.across || !planned.empty()))) {
+        planned.push_back(&m);
+        compensations.push_back(compensation);
+      }
+    }
+    ASSERT_EQ(planned.size(), read.moves.size());
+    for (size_t k = 0; k < planned.size(); ++k) {
+      const Move& m = *planned[k];
+      const ProgramMove& r = read.moves[k];
+      SCOPED_TRACE(r.line);
+      EXPECT_EQ(static_cast<int>(m.kind) - static_cast<int>(MoveKind::Rapid),
+                static_cast<int>(r.kind));
+      EXPECT_EQ(m.start, r.start);
+      EXPECT_EQ(m.end, r.end);
+      EXPECT_EQ(m.z_from, r.z_from);
+      EXPECT_EQ(m.z_to, r.z_to);
+      if (IsArc(m)) {
+        EXPECT_EQ(m.centre, r.centre);
+      }
+      if (IsFeedMove(m)) {
+        EXPECT_EQ(m.feed, r.feed);
+      }
+      EXPECT_EQ(compensations[k], r.compensation);
+    }
+  }
+}
+
+TEST(CutStatistics, LengthAndTimeAreTheSumOverTheFeedMoves) {
+  for (const auto& [name, fields] : MachinedCases()) {
+    SCOPED_TRACE(name);
+    const Job job = JobOf(fields);
+    const IndependentSum expected = SumFeedMoves(WriteGCode(job));
+    const CutStatistics stats = MeasureCut(job.moves);
     EXPECT_NEAR(stats.length, expected.length, kRelativeLength * expected.length);
     ASSERT_TRUE(stats.minutes.has_value());
     EXPECT_NEAR(*stats.minutes, expected.minutes, kRelativeLength * expected.minutes);
   }
 }
 
-TEST(CutStatistics, TimeNeedsAFeedOnEveryFeedMove) {
-  struct Case {
-    const char* name;
-    const char* program;
-    std::optional<double> minutes;
-  };
-  const Case cases[] = {
-      {"no feed at all", "G0 X0 Y0\nG1 Z-1\nG1 X3 Y4\n", std::nullopt},
-      {"the feed comes after the first feed move", "G0 X0 Y0\nG1 Z-1\nG1 X3 Y4 F5\n", std::nullopt},
-      {"a zero feed", "G0 X0 Y0\nG1 Z-1 F0\n", std::nullopt},
-      {"a plunge feed, then the cutting feed", "G0 X0 Y0\nG1 Z-1 F2\nG1 X3 Y4 F10\n", 1.0},
-      {"rapid moves take no cutting time", "G0 X0 Y0 Z5\nG1 Z-1 F6\nG0 Z100\nG0 X99\n", 1.0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(MeasureCut(Read(c.program)).minutes, c.minutes);
-  }
+TEST(CutStatistics, TimeNeedsAFeed) {
+  FieldTexts fields = kAnsi40Machined;
+  fields.feed = "";
+  EXPECT_EQ(MeasureCut(JobOf(fields).moves).minutes, std::nullopt);
 }
 
 TEST(CutStatistics, Texts) {
@@ -231,9 +272,8 @@ TEST(CutStatistics, Texts) {
     std::string text, expected;
   };
   const Case cases[] = {
-      {"inches to four decimals", FormatCutLength(96.81754, ProgramUnits::Inches), "96.8175 in"},
-      {"millimetres", FormatCutLength(1181.5, ProgramUnits::Millimetres), "1181.5 mm"},
-      {"no unit named", FormatCutLength(2, std::nullopt), "2"},
+      {"inches to four decimals", FormatCutLength(96.81754, LengthUnit::Inch), "96.8175 in"},
+      {"millimetres", FormatCutLength(1181.5, LengthUnit::Millimetre), "1181.5 mm"},
       {"no feed", FormatCutTime(std::nullopt), "-"},
       {"rounded to the second", FormatCutTime(9.6817), "9 min 41 s"},
       {"a whole minute", FormatCutTime(59.75 / 60), "1 min 0 s"},

@@ -22,8 +22,9 @@
 #include "../cli/temp_dir.h"
 #include "geometry/arc_length.h"
 #include "output/gcode.h"
-#include "sprocket/lead_in.h"
 #include "output/pipeline.h"
+#include "output_test_support.h"
+#include "sprocket/lead_in.h"
 #include "sprocket/numbers.h"
 #include "sprocket/tool_fit.h"
 #include "sprocket/units.h"
@@ -393,12 +394,9 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
     contours.push_back(s.outline);
     const double largest = LargestToolDiameter(contours, IsEnglish(c.units));
     for (double tool : {largest, largest - 1e-4, largest / 2}) {
-      const Rs274Run run = RunRs274(
-          WriteGCode(contours,
-                     {.unit = UnitOf(c.units),
-                      .feed = "10",
-                      .machining = {.depth = 0.1, .tool_diameter = tool, .program_end = true}}),
-          0);
+      FieldTexts cut = f;
+      cut.tool_diameter = FormatReal(tool);
+      const Rs274Run run = RunRs274(WriteGCode(JobOf(cut)), 0);
       EXPECT_EQ(run.errors, "") << tool;
     }
   }
@@ -408,27 +406,18 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
 // end; the preamble sets its modes before the first move.
 TEST(Rs274, OptionsRunToTheEnd) {
   if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
-  const SprocketRun s = std::get<RunResults>(toothwright::Run({.pitch = "0.5",
-                                                               .teeth = "18",
-                                                               .roller = "0.3125",
-                                                               .bore = "0.75",
-                                                               .keyway_width = "0.1875",
-                                                               .keyway_depth = "0.09375"}))
-                            .job.sprocket;
-  std::vector<Path> contours = s.holes;
-  contours.push_back(s.outline);
   struct Case {
     const char* name;
     bool offset;
     std::optional<double> tool;
     CutDirection direction;
     const char* plunge_feed;
-    const char* preamble;
+    bool preamble;
   };
   const Case cases[] = {
-      {"climb, controller's compensation", true, std::nullopt, CutDirection::Climb, "", ""},
-      {"climb, computed cutter path", false, 0.125, CutDirection::Climb, "", ""},
-      {"plunge feed and preamble", false, 0.125, CutDirection::Conventional, "3", "a sprocket"},
+      {"climb, controller's compensation", true, std::nullopt, CutDirection::Climb, "", false},
+      {"climb, computed cutter path", false, 0.125, CutDirection::Climb, "", false},
+      {"plunge feed and preamble", false, 0.125, CutDirection::Conventional, "3", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -439,17 +428,22 @@ TEST(Rs274, OptionsRunToTheEnd) {
                        .program_end = true};
     m.direction = c.direction;
     m.plunge_feed = c.plunge_feed;
-    const Rs274Run run = RunRs274(WriteGCode(contours, {
-                                                        .offset = c.offset,
-                                                        .feed = "10",
-                                                        .machining = m,
-                                                        .preamble = c.preamble}),
-                                  c.offset ? 0.125 : 0);
+    FieldTexts f = WithMachining({.pitch = "0.5",
+                                  .teeth = "18",
+                                  .roller = "0.3125",
+                                  .feed = "10",
+                                  .offset = c.offset,
+                                  .bore = "0.75",
+                                  .keyway_width = "0.1875",
+                                  .keyway_depth = "0.09375"},
+                                 m);
+    f.preamble = c.preamble;
+    const Rs274Run run = RunRs274(WriteGCode(JobOf(f)), c.offset ? 0.125 : 0);
     EXPECT_EQ(run.errors, "");
     EXPECT_EQ(run.downs.size(), 2 * 3 + 3u);  // three passes a contour; after each tab once
-    if (*c.preamble) {
-      for (const char* call :
-           {"COMMENT(\"a sprocket\")", "SET_FEED_MODE(0, 0)", "SELECT_PLANE(CANON_PLANE_XY)"}) {
+    if (c.preamble) {
+      for (const char* call : {"COMMENT(\"toothwright-cli 2.0: ", "SET_FEED_MODE(0, 0)",
+                               "SELECT_PLANE(CANON_PLANE_XY)"}) {
         EXPECT_NE(run.before_moves.find(call), std::string::npos) << call;
       }
     }
@@ -464,8 +458,6 @@ TEST(Rs274, RampsCutThePartThatPlungesCut) {
       std::get<RunResults>(
           toothwright::Run({.pitch = "0.5", .teeth = "18", .roller = "0.3125", .bore = "0.75"}))
           .job.sprocket;
-  std::vector<Path> contours = s.holes;
-  contours.push_back(s.outline);
   constexpr double kTool = 0.125;
   struct Case {
     const char* name;
@@ -486,10 +478,14 @@ TEST(Rs274, RampsCutThePartThatPlungesCut) {
     m.direction = c.direction;
     const auto cut = [&](std::optional<double> ramp) {
       m.ramp_angle = ramp;
-      const Rs274Run run = RunRs274(
-          WriteGCode(contours,
-                     {.offset = c.offset, .feed = "10", .machining = m}),
-          c.offset ? kTool : 0);
+      const Rs274Run run = RunRs274(WriteGCode(JobOf(WithMachining({.pitch = "0.5",
+                                                                    .teeth = "18",
+                                                                    .roller = "0.3125",
+                                                                    .feed = "10",
+                                                                    .offset = c.offset,
+                                                                    .bore = "0.75"},
+                                                                   m))),
+                                    c.offset ? kTool : 0);
       EXPECT_EQ(run.errors, "");
       return std::pair{Uncut(s.outline, run.deepest, kTool / 2),
                        Uncut(s.holes[0], run.deepest, kTool / 2)};
@@ -542,7 +538,16 @@ TEST(Rs274, LeadInsGoDownInTheWaste) {
     m.ramp_angle = c.ramp;
     const auto run = [&](std::optional<double> lead_in) {
       m.lead_in = lead_in;
-      return RunRs274(WriteGCode(contours, {.feed = "10", .machining = m}), 0);
+      return RunRs274(WriteGCode(JobOf(WithMachining({.pitch = "0.5",
+                                                      .teeth = "18",
+                                                      .roller = "0.3125",
+                                                      .feed = "10",
+                                                      .bore = "0.75",
+                                                      .bolt_holes = "3",
+                                                      .bolt_hole_diameter = "0.5",
+                                                      .bolt_circle = "1.6"},
+                                                     m))),
+                      0);
     };
     const Rs274Run plain = run(std::nullopt);
     const Rs274Run led = run(kLeadIn);

@@ -1,5 +1,5 @@
-// The toolpath picture of a machined sprocket, read from the program the run wrote: contours,
-// entries and tabs found in it, the SVG to scale, the same path over the preview, and the
+// The toolpath picture of a machined sprocket, walked on the job's moves: contours, entries and
+// tabs found in them, the SVG to scale, the same path over the preview, and the
 // document as renderers open it.
 #include <expat.h>
 #include <gtest/gtest.h>
@@ -16,11 +16,13 @@
 #include "../cli/temp_dir.h"
 #include "output/pipeline.h"
 #include "output/preview.h"
-#include "output/program_contours.h"
+#include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
+#include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
 #include "sprocket/numbers.h"
 #include "support/ansi40_18_teeth.h"
+#include "support/program_moves.h"
 
 namespace toothwright {
 namespace {
@@ -30,15 +32,18 @@ constexpr double kToolRadius = 0.0625;
 
 struct Picture {
   RunResults run;
-  ProgramMoves program;
   std::vector<ContourCut> contours;
 };
 
 Picture PictureOf(const FieldTexts& fields) {
-  Picture p{std::get<RunResults>(toothwright::Run(fields)), {}, {}};
-  p.program = std::get<ProgramMoves>(ReadProgramMoves(p.run.gcode));
-  p.contours = FindContours(p.program);
+  Picture p{std::get<RunResults>(toothwright::Run(fields)), {}};
+  p.contours = FindContours(p.run.job.moves);
   return p;
+}
+
+// The moves of a program as the job would hold them, read back from its text.
+std::vector<Move> MovesOf(const char* program) {
+  return JobMoves(std::get<ProgramMoves>(ReadProgramMoves(program)));
 }
 
 TEST(ProgramContours, MachinedSprocketHasSixContoursFourPassesAndFourTabs) {
@@ -47,19 +52,19 @@ TEST(ProgramContours, MachinedSprocketHasSixContoursFourPassesAndFourTabs) {
   for (size_t k = 0; k < p.contours.size(); ++k) {
     SCOPED_TRACE(k);
     const ContourCut& c = p.contours[k];
-    const ProgramMove& entry = p.program.moves[c.entry];
-    EXPECT_EQ(entry.kind, ProgramMoveKind::Line);
+    const Move& entry = p.run.job.moves[c.entry];
+    EXPECT_EQ(entry.kind, MoveKind::Line);
     EXPECT_EQ(entry.z_to, -0.0625);  // the first pass's plunge
     ASSERT_TRUE(c.first_across.has_value());
     EXPECT_EQ(*c.first_across, c.entry + 1);
     EXPECT_EQ(c.depth, -0.25);
-    const ProgramMove& deepest = p.program.moves[c.deepest];
+    const Move& deepest = p.run.job.moves[c.deepest];
     EXPECT_EQ(deepest.z_from, -0.1875);
     EXPECT_EQ(deepest.z_to, -0.25);
     EXPECT_EQ(c.tabs.size(), k == 5 ? 4u : 0u);  // tabs hold the part, on the outline only
     for (const TabCrossing& tab : c.tabs) {
-      EXPECT_EQ(p.program.moves[tab.rise].z_to, -0.2);
-      EXPECT_EQ(p.program.moves[tab.fall].z_to, -0.25);
+      EXPECT_EQ(p.run.job.moves[tab.rise].z_to, -0.2);
+      EXPECT_EQ(p.run.job.moves[tab.fall].z_to, -0.25);
     }
   }
 }
@@ -67,12 +72,12 @@ TEST(ProgramContours, MachinedSprocketHasSixContoursFourPassesAndFourTabs) {
 // A ramp down in two helical pieces starts the deepest pass; coming back down after a tab on
 // an earlier pass does not.
 TEST(ProgramContours, RampsStartPassesAndTabsDoNot) {
-  const ProgramMoves program = std::get<ProgramMoves>(ReadProgramMoves(
+  const std::vector<Move> program = MovesOf(
       "G0 X1 Y0 Z1\nG1 Z-1 F5\n"                              // moves 0, 1: first pass
       "G3 X-1 Y0 I-1 J0\nG1 Z-0.5\nG3 X1 Y0 I1 J0\nG1 Z-1\n"  // 2 to 5: a tab on the first pass
       "G3 X-1 Y0 Z-1.5 I-1 J0\nG3 X1 Y0 Z-2 I1 J0\n"          // 6, 7: the ramp
       "G3 X-1 Y0 I-1 J0\nG1 Z-1.8\nG3 X1 Y0 I1 J0\nG1 Z-2\n"  // 8 to 11: a tab
-      "G0 Z1\n"));
+      "G0 Z1\n");
   const std::vector<ContourCut> contours = FindContours(program);
   ASSERT_EQ(contours.size(), 1u);
   const ContourCut& c = contours[0];
@@ -88,10 +93,10 @@ TEST(ProgramContours, RampsStartPassesAndTabsDoNot) {
 // Passes entered again at the same point after a retract, as a writer may cut them, are one
 // contour; the next contour starts elsewhere.
 TEST(ProgramContours, PassesAfterARetractAreOneContour) {
-  const ProgramMoves program = std::get<ProgramMoves>(ReadProgramMoves(
+  const std::vector<Move> program = MovesOf(
       "G0 X1 Y0 Z1\nG1 Z-1 F5\nG3 X1 Y0 I-1 J0\nG0 Z1\n"     // moves 0 to 3: the first pass
       "G0 X1 Y0\nG0 Z0.1\nG1 Z-2\nG3 X1 Y0 I-1 J0\nG0 Z1\n"  // 4 to 8: the second
-      "G0 X5 Y0\nG1 Z-1\nG2 X5 Y0 I-1 J0\nG0 Z1\n"));        // 9 to 12: another contour
+      "G0 X5 Y0\nG1 Z-1\nG2 X5 Y0 I-1 J0\nG0 Z1\n");         // 9 to 12: another contour
   const std::vector<ContourCut> contours = FindContours(program);
   ASSERT_EQ(contours.size(), 2u);
   EXPECT_EQ(contours[0].first, 1u);
@@ -193,9 +198,7 @@ double DistanceToPath(Point p, const Path& path) {
 
 TEST(ToolpathSvg, SixPathsEntriesAndFourTabsOneToolRadiusFromTheirContours) {
   const Picture p = PictureOf(kMachined);
-  const SvgSeen seen =
-      ParseSvg(WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
-                                LengthUnit::Inch, p.program, p.contours, 0.125));
+  const SvgSeen seen = ParseSvg(WriteToolpathSvg(p.run.job));
   ASSERT_EQ(seen.toolpaths.size(), 6u);
   EXPECT_EQ(seen.entries, 6);
   EXPECT_EQ(seen.tabs, 4);
@@ -219,8 +222,7 @@ TEST(ToolpathSvg, SixPathsEntriesAndFourTabsOneToolRadiusFromTheirContours) {
 TEST(ToolpathSvg, CompensatedProgramIsDrawnAsWrittenWithACaption) {
   FieldTexts fields = kAnsi40EighteenTeeth;  // G42, no cutter path computed
   const Picture p = PictureOf(fields);
-  const std::string doc = WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
-                                           UnitOf(fields.units), p.program, p.contours);
+  const std::string doc = WriteToolpathSvg(p.run.job);
   const SvgSeen seen = ParseSvg(doc);
   ASSERT_EQ(seen.toolpaths.size(), 1u);
   EXPECT_EQ(seen.texts, 1);
@@ -244,7 +246,7 @@ TEST(ToolpathPreview, PathLiesOnThePartAsDrawn) {
   DrawPreview(p.run.job.sprocket.outline, p.run.job.sprocket.holes, true, D, canvas);
   const std::vector<PreviewCall> part = canvas.calls();
   EXPECT_EQ(part, p.run.preview);  // drawing the path leaves the picture of the part alone
-  DrawToolpath(p.program, p.contours, D, canvas, 0.125);
+  DrawToolpath(p.run.job, canvas);
   const std::vector<PreviewCall> all = canvas.calls();
   // Half a twip: the part's flanks are drawn with tooth 1's radius.
   constexpr float kSameRadius = 0.5f;
@@ -289,8 +291,7 @@ TEST(ToolpathSvg, RenderersOpenItAtTrueSize) {
     GTEST_SKIP() << "rsvg-convert (librsvg2-bin) or ImageMagick is not installed";
   }
   const Picture p = PictureOf(kMachined);
-  const std::string doc = WriteToolpathSvg(p.run.job.sprocket.outline, p.run.job.sprocket.holes,
-                                           LengthUnit::Inch, p.program, p.contours, 0.125);
+  const std::string doc = WriteToolpathSvg(p.run.job);
   const SvgSeen seen = ParseSvg(doc);
   const double width = std::stod(seen.width) * 96, height = std::stod(seen.height) * 96;
   const TempDir dir;

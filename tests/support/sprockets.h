@@ -38,6 +38,16 @@ inline std::string RefusalMessage(const FieldTexts& fields) {
   return error ? error->message : "";
 }
 
+// The job of fields a test expects to pass its checks; an empty job when they fail.
+inline Job JobOf(const FieldTexts& fields) {
+  auto job = MakeJob(fields);
+  if (auto* error = std::get_if<FieldError>(&job)) {
+    ADD_FAILURE() << error->message << ": " << error->reason;
+    return Job{};
+  }
+  return std::get<Job>(std::move(job));
+}
+
 inline SprocketRun MakeSprocket(const std::string& pitch, const std::string& teeth,
                                 const std::string& roller) {
   auto result = RunSprocket({.pitch = pitch, .teeth = teeth, .roller = roller});

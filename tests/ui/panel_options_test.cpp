@@ -19,8 +19,6 @@
 #include "design_file/design_file.h"
 #include "fake_window_services.h"
 #include "output/pipeline.h"
-#include "output/program_contours.h"
-#include "output/program_moves.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
 #include "support/ansi40_18_teeth.h"
@@ -372,9 +370,8 @@ void PanelOptionsTest::toolpathPictureIsTheProgramsOwn() {
   QCOMPARE(services_->requests[1].filters, QStringList{"SVG (*.svg)"});
 
   const RunResults run = std::get<RunResults>(Run(fields));
-  const ProgramMoves program = std::get<ProgramMoves>(ReadProgramMoves(run.gcode));
   QCOMPARE(ReadFile(SavePath("part.toolpath.svg")),
-           QByteArray::fromStdString(WriteToolpathSvg(run.job, program, FindContours(program))));
+           QByteArray::fromStdString(WriteToolpathSvg(run.job)));
   // The next save proposes the part's own name again.
   Click("CmdSVGSave");
   QCOMPARE(services_->requests[2].file_name, SavePath("part.svg"));

@@ -1,5 +1,6 @@
-// The moves of a milling program read back from its own text, as a controller would make them:
-// what is drawn and measured is then what will be cut, whoever wrote the program. Reads the
+// A reader of milling programs for the tests: the moves of a program read back from its text,
+// as a controller would make them, to hold the job's moves and the program written from them
+// against. Reads the
 // words this tool writes: G0 to G3 with any of X Y Z I J F, G17 G90 G94, G20 G21, G40 G41 G42,
 // M0 to M9 and M30, S and T words, N line numbers, "( ... )" and ";" comments and "%" lines.
 #pragma once
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "geometry/path.h"
+#include "sprocket/move.h"
 
 namespace toothwright {
 
@@ -84,5 +86,9 @@ struct ProgramError {
 // units changed after they were set.
 // Letters are read in either case; blanks between a letter and its number are skipped.
 std::variant<ProgramMoves, ProgramError> ReadProgramMoves(std::string_view program);
+
+// The moves read as a job holds them: each move across, with a compensation word before each
+// move whose compensation differs from the one before it.
+std::vector<Move> JobMoves(const ProgramMoves& program);
 
 }  // namespace toothwright

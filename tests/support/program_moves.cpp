@@ -1,7 +1,7 @@
 // A line is read in two steps, as a controller does: its words are collected first, then
 // executed in the controller's order (feed, units, compensation, motion), so "G42 G1 X1" is a
 // compensated move whatever the order of its words.
-#include "output/program_moves.h"
+#include "support/program_moves.h"
 
 #include <charconv>
 #include <cmath>
@@ -256,6 +256,30 @@ std::variant<ProgramMoves, ProgramError> ReadProgramMoves(std::string_view progr
     }
   }
   return out;
+}
+
+std::vector<Move> JobMoves(const ProgramMoves& program) {
+  constexpr MoveKind kKinds[] = {MoveKind::Rapid, MoveKind::Line, MoveKind::ClockwiseArc,
+                                 MoveKind::CounterClockwiseArc};
+  constexpr MoveKind kWords[] = {MoveKind::CompensationOff, MoveKind::CompensationLeft,
+                                 MoveKind::CompensationRight};
+  std::vector<Move> moves;
+  ProgramCompensation compensation = ProgramCompensation::Off;
+  for (const ProgramMove& m : program.moves) {
+    if (m.compensation != compensation) {
+      compensation = m.compensation;
+      moves.push_back({.kind = kWords[static_cast<int>(compensation)]});
+    }
+    moves.push_back({.kind = kKinds[static_cast<int>(m.kind)],
+                     .across = true,
+                     .start = m.start,
+                     .end = m.end,
+                     .z_from = m.z_from,
+                     .z_to = m.z_to,
+                     .centre = m.centre,
+                     .feed = m.feed});
+  }
+  return moves;
 }
 
 }  // namespace toothwright

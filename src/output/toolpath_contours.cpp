@@ -2,35 +2,37 @@
 // rise off the deepest pass's depth followed by a descent back to it. Ramps (moves across and
 // down at once, perhaps several in a row) start a pass just as a plunge does. Rapid moves
 // inside a contour (a retract and a return between passes) start nothing.
-#include "output/program_contours.h"
+#include "output/toolpath_contours.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace toothwright {
 namespace {
 
-bool GoesDown(const ProgramMove& m) {
+bool GoesDown(const Move& m) {
   return m.z_to < m.z_from;
 }
 
-ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t last) {
-  ContourCut c;
-  c.first = first;
-  c.last = last;
-  c.entry = first;
-  for (size_t k = first; k < last; ++k) {
+// Where the contour first goes down, and its first move across from there.
+void FindEntry(std::span<const Move> moves, ContourCut& c) {
+  c.entry = c.first;
+  for (size_t k = c.first; k < c.last; ++k) {
     if (IsFeedMove(moves[k]) && GoesDown(moves[k])) {
       c.entry = k;
       break;
     }
   }
-  for (size_t k = c.entry; k < last && !c.first_across; ++k) {
+  for (size_t k = c.entry; k < c.last && !c.first_across; ++k) {
     if (CutsAcross(moves[k])) c.first_across = k;
   }
+}
 
-  // The deepest pass begins with the run of moves down, each deeper than every move before
-  // it, that first reaches the lowest Z. A descent back onto a depth already cut (after a tab)
-  // is no such move, so it never starts a pass.
+// The deepest pass begins with the run of moves down, each deeper than every move before it,
+// that first reaches the lowest Z. A descent back onto a depth already cut (after a tab) is no
+// such move, so it never starts a pass. Returns the move that first reaches the lowest Z.
+size_t FindDeepest(std::span<const Move> moves, ContourCut& c) {
+  const size_t first = c.first, last = c.last;
   c.depth = moves[first].z_to;
   for (size_t k = first; k < last; ++k) c.depth = std::min(c.depth, moves[k].z_to);
   size_t reached = first;
@@ -44,20 +46,23 @@ ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t 
   }
   c.deepest = reached;
   while (c.deepest > first) {
-    const ProgramMove& before = moves[c.deepest - 1];
+    const Move& before = moves[c.deepest - 1];
     if (!IsFeedMove(before) || !GoesDown(before) ||
         !(before.z_to < lowest[c.deepest - 1 - first])) {
       break;
     }
     --c.deepest;
   }
+  return reached;
+}
 
-  // Tabs: off the depth and back, on the deepest pass. A rise with no descent after it (a
-  // lead-out) is no tab.
+// Tabs: off the depth and back, on the deepest pass after `reached`. A rise with no descent
+// after it (a lead-out) is no tab.
+void FindTabs(std::span<const Move> moves, size_t reached, ContourCut& c) {
   bool risen = false;
   size_t rise = 0;
-  for (size_t k = reached + 1; k < last; ++k) {
-    const ProgramMove& m = moves[k];
+  for (size_t k = reached + 1; k < c.last; ++k) {
+    const Move& m = moves[k];
     if (!IsFeedMove(m)) continue;  // a retract between passes
     if (!risen && m.z_from == c.depth && m.z_to > m.z_from) {
       risen = true;
@@ -67,13 +72,20 @@ ContourCut Describe(const std::vector<ProgramMove>& moves, size_t first, size_t 
       risen = false;
     }
   }
+}
+
+ContourCut Describe(std::span<const Move> moves, size_t first, size_t last) {
+  ContourCut c;
+  c.first = first;
+  c.last = last;
+  FindEntry(moves, c);
+  FindTabs(moves, FindDeepest(moves, c), c);
   return c;
 }
 
 }  // namespace
 
-std::vector<ContourCut> FindContours(const ProgramMoves& program) {
-  const std::vector<ProgramMove>& moves = program.moves;
+std::vector<ContourCut> FindContours(std::span<const Move> moves) {
   std::vector<ContourCut> contours;
   size_t k = 0;
   while (k < moves.size()) {
@@ -93,10 +105,14 @@ std::vector<ContourCut> FindContours(const ProgramMoves& program) {
   return contours;
 }
 
-bool Compensated(const ProgramMoves& program) {
-  return std::any_of(program.moves.begin(), program.moves.end(), [](const ProgramMove& m) {
-    return IsFeedMove(m) && m.compensation != ProgramCompensation::Off;
-  });
+bool Compensated(std::span<const Move> moves) {
+  bool on = false;
+  for (const Move& m : moves) {
+    if (m.kind == MoveKind::CompensationRight || m.kind == MoveKind::CompensationLeft) on = true;
+    if (m.kind == MoveKind::CompensationOff) on = false;
+    if (on && IsFeedMove(m)) return true;
+  }
+  return false;
 }
 
 }  // namespace toothwright

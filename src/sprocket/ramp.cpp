@@ -1,7 +1,7 @@
 // Positions on a closed path are lengths from its start; a walk may wind past the end, and a
 // position is taken modulo the path's length only where a segment is looked up. Every split
 // point is rounded to four decimals like the path's own points.
-#include "output/ramp.h"
+#include "sprocket/ramp.h"
 
 #include <algorithm>
 #include <cassert>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "geometry/arc_length.h"
+#include "geometry/reverse.h"
 #include "sprocket/numbers.h"
 
 namespace toothwright {
@@ -20,16 +21,6 @@ struct Piece {
   double end = 0;               // position along the path where the piece ends
   std::optional<size_t> whole;  // the path's segment index when the piece is all of it
 };
-
-Segment Backwards(Segment s) {
-  std::swap(s.start, s.end);
-  if (s.kind == SegmentKind::CounterClockwiseArc) {
-    s.kind = SegmentKind::ClockwiseArc;
-  } else if (s.kind == SegmentKind::ClockwiseArc) {
-    s.kind = SegmentKind::CounterClockwiseArc;
-  }
-  return s;
-}
 
 class PathWalk {
  public:
@@ -57,7 +48,7 @@ class PathWalk {
       std::vector<Piece> forwards;
       Forwards(to, from, [&](const Piece& p) { forwards.push_back(p); });
       for (size_t k = forwards.size(); k-- > 0;) {
-        each(Piece{Backwards(forwards[k].segment), k > 0 ? forwards[k - 1].end : to, {}});
+        each(Piece{Reversed(forwards[k].segment), k > 0 ? forwards[k - 1].end : to, {}});
       }
       return;
     }

@@ -1,7 +1,7 @@
 // Both ends of an arc are fixed to four decimals before its centre is chosen; a centre on their
 // bisector is equally far from both, so only the rounding of I and J is left to part the two
 // radii, and each further decimal shrinks that tenfold.
-#include "output/arc_offsets.h"
+#include "sprocket/arc_offsets.h"
 
 #include <cassert>
 #include <cmath>

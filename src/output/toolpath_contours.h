@@ -1,12 +1,14 @@
 // The contours of a milling program found in its moves: where each one goes down, which way it
-// cuts, its deepest pass and where that pass rises over holding tabs.
+// cuts, its deepest pass and where that pass rises over holding tabs: what the toolpath
+// pictures draw.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <vector>
 
-#include "output/program_moves.h"
+#include "sprocket/move.h"
 
 namespace toothwright {
 
@@ -17,7 +19,7 @@ struct TabCrossing {
   bool operator==(const TabCrossing&) const = default;
 };
 
-// One contour, indices into ProgramMoves::moves: the feed moves between a rapid move and the
+// One contour, indices into the moves: the feed moves between a rapid move and the
 // next (the retract); and when the next feed moves start where its first one did (passes
 // entered again after a retract and a rapid move back), those too, with the rapid moves
 // between.
@@ -35,13 +37,13 @@ struct ContourCut {
   bool operator==(const ContourCut&) const = default;
 };
 
-// The contours of program in order, as ContourCut describes them. Heights and points are
+// The contours of the moves in order, as ContourCut describes them. Heights and points are
 // compared exactly: the program writes each pass's depth, and each start, with the same text
 // each time.
-std::vector<ContourCut> FindContours(const ProgramMoves& program);
+std::vector<ContourCut> FindContours(std::span<const Move> moves);
 
 // True when any feed move is made with cutter compensation on (G41 or G42): the path written
 // is then not the cutter centre's, which the controller offsets by the cutter's radius.
-bool Compensated(const ProgramMoves& program);
+bool Compensated(std::span<const Move> moves);
 
 }  // namespace toothwright
