@@ -11,7 +11,7 @@
 #include "output/pipeline.h"
 #include "output/toolpath_preview.h"
 #include "output/toolpath_svg.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "support/ansi40_18_teeth.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 
 #include "design_file/design_file.h"
 #include "fuzz_input.h"
+#include "numbers/numbers.h"
 #include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
-#include "output/program_contours.h"
-#include "sprocket/numbers.h"
+#include "output/toolpath_contours.h"
 
 namespace {
 
@@ -471,22 +471,17 @@ void CheckPreview(const RunResults& r) {
   Require(std::all_of(r.preview.begin(), r.preview.end(), Finite));
 }
 
-// The program reads back into moves: one contour per hole and the outline, each cut across
-// from its entry, tabs only on the outline (the last), a finite cut length and, with a feed,
-// a finite cut time.
+// The job's moves: one contour per hole and the outline, each cut across from its entry, tabs
+// only on the outline (the last), a finite cut length and, with a feed, a finite cut time.
 void CheckToolpath(const RunResults& r) {
   namespace t = toothwright;
-  const auto read = t::ReadProgramMoves(r.gcode);
-  Require(std::holds_alternative<t::ProgramMoves>(read));
-  if (!std::holds_alternative<t::ProgramMoves>(read)) return;
-  const t::ProgramMoves& program = std::get<t::ProgramMoves>(read);
-  const std::vector<t::ContourCut> contours = t::FindContours(program);
+  const std::vector<t::ContourCut> contours = t::FindContours(r.job.moves);
   Require(contours.size() == r.job.sprocket.holes.size() + 1);
   for (size_t k = 0; k < contours.size(); ++k) {
     Require(contours[k].first_across.has_value());
     Require(contours[k].tabs.empty() || k + 1 == contours.size());
   }
-  const t::CutStatistics stats = t::MeasureCut(program);
+  const t::CutStatistics stats = t::MeasureCut(r.job.moves);
   Require(std::isfinite(stats.length) && stats.length > 0);
   const bool feed = r.gcode.find(" F") != std::string::npos;
   Require(feed == stats.minutes.has_value() && (!feed || std::isfinite(*stats.minutes)));

@@ -24,7 +24,7 @@
 #include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

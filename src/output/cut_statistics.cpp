@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "sprocket/move.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

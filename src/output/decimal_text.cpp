@@ -11,7 +11,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "geometry/extent.h"
 #include "output/svg_path.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

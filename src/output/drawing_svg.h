@@ -7,7 +7,7 @@
 
 #include "geometry/path.h"
 #include "sprocket/job.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -14,7 +14,7 @@
 #include "geometry/angles.h"
 #include "geometry/arc_length.h"
 #include "output/decimal_text.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -3,8 +3,8 @@
 #include "output/gcode.h"
 
 #include "output/decimal_text.h"
-#include "sprocket/numbers.h"
-#include "sprocket/units.h"
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

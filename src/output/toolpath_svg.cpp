@@ -13,8 +13,8 @@
 #include "output/svg_path.h"
 #include "output/toolpath_drawing.h"
 #include "output/toolpath_style.h"
-#include "sprocket/numbers.h"
-#include "sprocket/units.h"
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

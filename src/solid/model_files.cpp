@@ -8,7 +8,7 @@
 #include "solid/solid_model.h"
 #include "solid/solid_part.h"
 #include "solid/writers.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tooth_width.h"
 
 namespace toothwright {

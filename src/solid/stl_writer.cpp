@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "solid/writers.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

@@ -2,8 +2,8 @@
 // 15 significant digits, so 0.375 * 25.4 (9.524999999999999 in binary) shows as 9.525.
 #include "sprocket/chain_sizes.h"
 
-#include "sprocket/numbers.h"
-#include "sprocket/units.h"
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "geometry/offset.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 

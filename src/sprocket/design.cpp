@@ -13,7 +13,7 @@
 #include "sprocket/holes.h"
 #include "sprocket/lead_in.h"
 #include "sprocket/mounting_fields.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/outline.h"
 #include "sprocket/tool_fit.h"
 #include "sprocket/tooth_form.h"

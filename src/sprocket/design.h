@@ -14,7 +14,7 @@
 #include "sprocket/mounting.h"
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

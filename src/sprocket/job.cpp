@@ -7,7 +7,7 @@
 
 #include "sprocket/cutter_path.h"
 #include "sprocket/holes.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/planner.h"
 
 namespace toothwright {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "geometry/arc_length.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "sprocket/cutter_path.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {

@@ -14,7 +14,7 @@
 
 #include "geometry/path.h"
 #include "sprocket/fields.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "sprocket/holes.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/outline.h"
 
 namespace toothwright {

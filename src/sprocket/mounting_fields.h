@@ -7,7 +7,7 @@
 
 #include "sprocket/fields.h"
 #include "sprocket/mounting.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -5,7 +5,7 @@
 #include <cassert>
 #include <cstddef>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "geometry/arc_length.h"
 #include "sprocket/lead_in.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/ramp.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

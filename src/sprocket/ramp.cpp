@@ -11,7 +11,7 @@
 
 #include "geometry/arc_length.h"
 #include "geometry/reverse.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

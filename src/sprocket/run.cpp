@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "geometry/angles.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/outline.h"
 
 namespace toothwright {

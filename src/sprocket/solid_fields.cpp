@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tooth_form.h"
 #include "sprocket/tooth_width.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

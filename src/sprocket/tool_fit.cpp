@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -13,7 +13,7 @@
 #include "geometry/reverse.h"
 #include "sprocket/lead_in.h"
 #include "sprocket/cutter_path.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {

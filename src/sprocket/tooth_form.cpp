@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "geometry/angles.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "geometry/angles.h"
 #include "geometry/intersections.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 

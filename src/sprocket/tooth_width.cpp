@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

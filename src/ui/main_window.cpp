@@ -34,7 +34,7 @@
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
 #include "sprocket/chain_sizes.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "ui/picture_box.h"
 #include "ui/qt_window_services.h"
 #include "ui/text_store.h"

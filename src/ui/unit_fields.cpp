@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 

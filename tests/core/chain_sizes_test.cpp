@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

@@ -1,5 +1,5 @@
 // Text-number conversions: the lenient and strict readings, the 15-digit writing, Round4.
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 #include <gtest/gtest.h>
 

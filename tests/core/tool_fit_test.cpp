@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "sprocket/run.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

@@ -15,9 +15,9 @@
 #include "output_test_support.h"
 #include "sprocket/arc_offsets.h"
 #include "sprocket/chain_sizes.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tool_fit.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

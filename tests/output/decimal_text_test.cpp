@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

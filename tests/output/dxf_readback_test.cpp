@@ -14,7 +14,7 @@
 #include "geometry/arc_length.h"
 #include "output/dxf.h"
 #include "output_test_support.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

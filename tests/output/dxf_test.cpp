@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "output_test_support.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/outline.h"
 
 namespace toothwright {

@@ -14,7 +14,7 @@
 
 #include "output/gcode.h"
 #include "output_test_support.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

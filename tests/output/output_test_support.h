@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sprocket/machining.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

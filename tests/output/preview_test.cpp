@@ -10,7 +10,7 @@
 
 #include "output/recording_canvas.h"
 #include "output_test_support.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -25,9 +25,9 @@
 #include "output/pipeline.h"
 #include "output_test_support.h"
 #include "sprocket/lead_in.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/tool_fit.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

@@ -20,7 +20,7 @@
 #include "output/toolpath_preview.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "support/ansi40_18_teeth.h"
 #include "support/program_moves.h"
 

@@ -15,10 +15,10 @@
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/writers.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
-#include "sprocket/units.h"
+#include "numbers/units.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

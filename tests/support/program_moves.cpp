@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "geometry/arc_length.h"
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

@@ -1,10 +1,10 @@
 // Unit switching multiplies by 1/25.4 computed once as a double rather than dividing by 25.4;
 // the texts then survive any number of switches (0.306 -> 7.7724 -> 0.306).
-#include "sprocket/units.h"
+#include "numbers/units.h"
 
 #include <cmath>
 
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 namespace toothwright {
 

@@ -1,7 +1,7 @@
 // Text-number conversions built on std::from_chars / std::to_chars, so no locale is involved.
 // Both readings first collect the characters of the number into a clean buffer; the grammar
 // is checked here, and from_chars only converts what the grammar accepted.
-#include "sprocket/numbers.h"
+#include "numbers/numbers.h"
 
 #include <array>
 #include <cassert>
