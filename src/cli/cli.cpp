@@ -588,6 +588,23 @@ int Refused(const FieldError& error, std::ostream& err) {
   return kExitInvalidInput;
 }
 
+// The 3-D files the outputs ask for (none when they ask for no 3-D output), or the exit status
+// once the reason they cannot be made is said.
+std::variant<ModelFiles, int> MakeModels(const Job& job, const OutputPaths& outputs,
+                                         std::ostream& err) {
+  const ModelFormats formats{.step = outputs.step.has_value(),
+                             .stl = outputs.stl.has_value(),
+                             .three_mf = outputs.three_mf.has_value()};
+  if (!formats.step && !formats.stl && !formats.three_mf) return ModelFiles{};
+  auto written = WriteModels(job, formats);
+  if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
+  if (const auto* missing = std::get_if<ModelsUnavailable>(&written)) {
+    Complain(err) << missing->message << '\n';
+    return kExitWriteFailed;
+  }
+  return std::get<ModelFiles>(std::move(written));
+}
+
 int UsageFailure(const std::string& message, std::ostream& err) {
   Complain(err) << message << '\n';
   err << kTryHelp;
@@ -625,15 +642,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   const RunResults& results = std::get<RunResults>(run);
   // The solid is built only when a 3-D output is asked for, and before anything is written.
-  ModelFiles models;
-  if (const ModelFormats formats{.step = o.outputs.step.has_value(),
-                                 .stl = o.outputs.stl.has_value(),
-                                 .three_mf = o.outputs.three_mf.has_value()};
-      formats.step || formats.stl || formats.three_mf) {
-    auto written = WriteModels(results.job, formats);
-    if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
-    models = std::get<ModelFiles>(std::move(written));
-  }
+  auto models = MakeModels(results.job, o.outputs, err);
+  if (const int* status = std::get_if<int>(&models)) return *status;
   // The toolpath and the figures come from the program as written, read back move by move.
   std::optional<ProgramMoves> program;
   if (o.stats || o.outputs.toolpath_svg) {
@@ -657,8 +667,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     out << std::flush;
   }
-  return WriteOutputs(
-      OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr, models), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr,
+                                std::get<ModelFiles>(models)),
+                      out, err);
 }
 
 }  // namespace toothwright
