@@ -391,7 +391,7 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
     const SprocketRun s = std::get<RunResults>(toothwright::Run(f)).job.sprocket;
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
-    const double largest = LargestToolDiameter(contours, IsEnglish(c.units));
+    const double largest = LargestToolDiameter(contours, UnitOf(c.units));
     for (double tool : {largest, largest - 1e-4, largest / 2}) {
       const Rs274Run run = RunRs274(
           WriteGCode(contours,
