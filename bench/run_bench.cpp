@@ -1,15 +1,18 @@
-// The whole run without a window (checks, profile, G-code, DXF and the recorded preview) for
-// an ANSI 40 chain, at a small, a large and the largest accepted tooth count, plain and machined.
+// The whole run without a window (checks, job, G-code, DXF and the recorded preview) for an
+// ANSI 40 chain, at a small, a large and the largest accepted tooth count, plain and machined.
 // The time per tooth should stay the same as the count grows.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
-#include <span>
 #include <string>
+#include <utility>
 #include <variant>
 
+#include "output/dxf.h"
 #include "output/gcode.h"
-#include "output/pipeline.h"
+#include "output/preview.h"
+#include "output/recording_canvas.h"
+#include "sprocket/job.h"
 
 namespace {
 
@@ -22,15 +25,44 @@ toothwright::FieldTexts Ansi40(int teeth) {
           .offset = true};
 }
 
+// The machined run: the cutter path computed here, four passes and eight holding tabs, entered
+// as the last two ask (blank: plunged, no lead-in arcs). No offset: the program offsets the
+// cutter itself.
+toothwright::FieldTexts Ansi40Machined(int teeth, std::string ramp_angle = "",
+                                       std::string lead_in = "") {
+  return {.pitch = "0.5",
+          .teeth = std::to_string(teeth),
+          .roller = "0.3125",
+          .depth = "0.125",
+          .feed = "10",
+          .tool_diameter = "0.25",
+          .depth_per_pass = "0.03125",
+          .tabs = "8",
+          .tab_width = "0.1",
+          .tab_height = "0.03",
+          .ramp_angle = std::move(ramp_angle),
+          .lead_in = std::move(lead_in)};
+}
+
+// What a run makes of the fields: the job, then its program, its drawing and its picture.
+size_t RunOnce(const toothwright::FieldTexts& fields) {
+  auto made = toothwright::MakeJob(fields);
+  const auto* job = std::get_if<toothwright::Job>(&made);
+  if (job == nullptr) return 0;
+  std::string program = toothwright::WriteGCode(*job);
+  std::string drawing = toothwright::WriteDxf(*job);
+  toothwright::RecordingCanvas canvas;
+  toothwright::DrawPreview(*job, canvas);
+  benchmark::DoNotOptimize(program.data());
+  benchmark::DoNotOptimize(drawing.data());
+  benchmark::DoNotOptimize(canvas.calls().data());
+  return job->sprocket.outline.segments.size();
+}
+
 void RunAndCount(benchmark::State& state, const toothwright::FieldTexts& fields) {
   size_t segments = 0;
-  for (auto _ : state) {
-    auto results = toothwright::Run(fields);
-    benchmark::DoNotOptimize(results);
-    if (const auto* r = std::get_if<toothwright::RunResults>(&results)) {
-      segments = r->job.sprocket.outline.segments.size();
-    }
-  }
+  for (auto _ : state) segments = RunOnce(fields);
+  if (segments == 0) state.SkipWithError("the fields were refused");
   // Seconds per tooth and per segment of the outline (topped teeth have four arcs, not
   // three), shown with an SI prefix (u for microseconds).
   const auto per = benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert;
@@ -52,41 +84,28 @@ void BM_RunToothForm(benchmark::State& state) {
 }
 BENCHMARK(BM_RunToothForm)->Arg(18)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// The same run with the cutter path computed here, four passes and eight holding tabs: the
-// program holds four times the moves, so the run should stay under four times BM_Run's.
+// The machined run: the program holds four times the moves, so the run should stay under four
+// times BM_Run's.
 void BM_RunMachined(benchmark::State& state) {
-  // No offset: the program offsets the cutter itself.
-  RunAndCount(state, {.pitch = "0.5",
-                      .teeth = std::to_string(state.range(0)),
-                      .roller = "0.3125",
-                      .depth = "0.125",
-                      .feed = "10",
-                      .tool_diameter = "0.25",
-                      .depth_per_pass = "0.03125",
-                      .tabs = "8",
-                      .tab_width = "0.1",
-                      .tab_height = "0.03"});
+  RunAndCount(state, Ansi40Machined(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_RunMachined)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// The program alone for the machined run's sprocket (computed cutter path, four passes, eight
-// tabs), plunged (argument 0), ramped at 5 degrees and entered along arcs of 0.1 (1), or
-// ramped along the path (2): what ramps and lead-ins add to the machined run.
+// The program alone of the machined run's job at 10000 teeth (made outside the timing),
+// plunged (argument 0), ramped at 5 degrees and entered along arcs of 0.1 (1), or ramped
+// along the path (2): what ramps and lead-ins add to the machined run's program.
 void BM_GCodeMachined(benchmark::State& state) {
-  const auto run = toothwright::RunSprocket(
-      {.pitch = "0.5", .teeth = "10000", .roller = "0.3125", .depth = "0.125", .feed = "10"});
-  const auto& sprocket = std::get<toothwright::SprocketRun>(run);
-  toothwright::MachiningOptions m{
-      .depth = 0.125,
-      .tool_diameter = 0.25,
-      .depth_per_pass = 0.03125,
-      .tabs = toothwright::HoldingTabs{.count = 8, .width = 0.1, .height = 0.03}};
-  if (state.range(0) >= 1) m.ramp_angle = 5;
-  if (state.range(0) == 1) m.lead_in = 0.1;
+  const int entry = static_cast<int>(state.range(0));
+  auto made =
+      toothwright::MakeJob(Ansi40Machined(10000, entry >= 1 ? "5" : "", entry == 1 ? "0.1" : ""));
+  const auto* job = std::get_if<toothwright::Job>(&made);
+  if (job == nullptr) {
+    state.SkipWithError("the fields were refused");
+    return;
+  }
   for (auto _ : state) {
-    std::string program = toothwright::WriteGCode(
-        std::span(&sprocket.outline, 1), {.units = "English", .feed = "10", .machining = m});
-    benchmark::DoNotOptimize(program);
+    std::string program = toothwright::WriteGCode(*job);
+    benchmark::DoNotOptimize(program.data());
   }
 }
 BENCHMARK(BM_GCodeMachined)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

@@ -15,6 +15,7 @@
 
 #include "cli/file_output.h"
 #include "design_file/design_file.h"
+#include "numbers/numbers.h"
 #include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
 #include "output/pipeline.h"
@@ -24,7 +25,6 @@
 #include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
-#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {
@@ -584,6 +584,23 @@ int Refused(const FieldError& error, std::ostream& err) {
   return kExitInvalidInput;
 }
 
+// The 3-D files the outputs ask for (none when they ask for no 3-D output), or the exit status
+// once the reason they cannot be made is said.
+std::variant<ModelFiles, int> MakeModels(const Job& job, const OutputPaths& outputs,
+                                         std::ostream& err) {
+  const ModelFormats formats{.step = outputs.step.has_value(),
+                             .stl = outputs.stl.has_value(),
+                             .three_mf = outputs.three_mf.has_value()};
+  if (!formats.step && !formats.stl && !formats.three_mf) return ModelFiles{};
+  auto written = WriteModels(job, formats);
+  if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
+  if (const auto* missing = std::get_if<ModelsUnavailable>(&written)) {
+    Complain(err) << missing->message << '\n';
+    return kExitWriteFailed;
+  }
+  return std::get<ModelFiles>(std::move(written));
+}
+
 int UsageFailure(const std::string& message, std::ostream& err) {
   Complain(err) << message << '\n';
   err << kTryHelp;
@@ -621,15 +638,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   const RunResults& results = std::get<RunResults>(run);
   // The solid is built only when a 3-D output is asked for, and before anything is written.
-  ModelFiles models;
-  if (const ModelFormats formats{.step = o.outputs.step.has_value(),
-                                 .stl = o.outputs.stl.has_value(),
-                                 .three_mf = o.outputs.three_mf.has_value()};
-      formats.step || formats.stl || formats.three_mf) {
-    auto written = WriteModels(results.job, formats);
-    if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
-    models = std::get<ModelFiles>(std::move(written));
-  }
+  auto models = MakeModels(results.job, o.outputs, err);
+  if (const int* status = std::get_if<int>(&models)) return *status;
   if (!AnyToStandardOutput(o.outputs)) {
     // Flushed before any file is written, in case a file is standard output under another
     // name (/dev/stdout).
@@ -642,7 +652,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     out << std::flush;
   }
-  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, models), out, err);
+  return WriteOutputs(OutputsOf(o.outputs, results, o.fields, std::get<ModelFiles>(models)), out,
+                      err);
 }
 
 }  // namespace toothwright

@@ -27,6 +27,10 @@ struct NumberText {
   std::string exponent;  // optional sign and digits, or empty
 };
 
+// An exponent's digits stop counting from this size on: far past any double's range, and far
+// below where the count would overflow.
+constexpr long long kExponentSaturation = 1000000000;
+
 // Decimal exponent of the leading significant digit, saturated; used only to tell an
 // overflow from an underflow once from_chars reports the value out of range.
 long long MagnitudeExponent(const NumberText& n) {
@@ -35,7 +39,7 @@ long long MagnitudeExponent(const NumberText& n) {
   bool exponent_negative = false;
   if (*e == '+' || *e == '-') exponent_negative = *e++ == '-';
   for (; *e != '\0'; ++e) {
-    if (exponent < 1'000'000'000) exponent = exponent * 10 + (*e - '0');
+    if (exponent < kExponentSaturation) exponent = exponent * 10 + (*e - '0');
   }
   if (exponent_negative) exponent = -exponent;
   long long position = 0;  // digits before the point, less leading zeros

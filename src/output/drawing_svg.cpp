@@ -19,21 +19,19 @@ constexpr size_t kSegmentReserve = 80;
 
 std::string Document(const Path& outline, const std::vector<Path>& holes, LengthUnit length_unit,
                      const Box& box) {
-  const bool inches = length_unit == LengthUnit::Inch;
   const std::string width = FormatReal(box.max_x - box.min_x);
   const std::string height = FormatReal(box.max_y - box.min_y);
-  const std::string_view unit = inches ? "in" : "mm";
 
   size_t segments = outline.segments.size();
   for (const Path& hole : holes) segments += hole.segments.size();
   std::string doc;
   doc.reserve(kHeadReserve + segments * kSegmentReserve);
   doc += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + std::string(unit) +
-         "\" height=\"" + height + std::string(unit) + "\" viewBox=\"" + FormatReal(box.min_x) +
+  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + UnitName(length_unit) +
+         "\" height=\"" + height + UnitName(length_unit) + "\" viewBox=\"" + FormatReal(box.min_x) +
          ' ' + FormatReal(-box.max_y) + ' ' + width + ' ' + height + "\">\n";
   doc += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke=\"#000000\" stroke-width=\"";
-  doc += inches ? kInchStroke : kMillimetreStroke;
+  doc += length_unit == LengthUnit::Inch ? kInchStroke : kMillimetreStroke;
   doc += "\">\n";
   RadiusTexts radii;
   for (const Path& hole : holes) AppendSvgPath(doc, hole, radii);

@@ -111,8 +111,9 @@ void AppendHeader(std::string& out, const DxfSettings& settings, unsigned handle
     out += "\r\n";
   }
   if (settings.units) {
-    out += settings.inches ? "9\r\n$INSUNITS\r\n70\r\n1\r\n9\r\n$MEASUREMENT\r\n70\r\n0\r\n"
-                           : "9\r\n$INSUNITS\r\n70\r\n4\r\n9\r\n$MEASUREMENT\r\n70\r\n1\r\n";
+    out += settings.unit == LengthUnit::Inch
+               ? "9\r\n$INSUNITS\r\n70\r\n1\r\n9\r\n$MEASUREMENT\r\n70\r\n0\r\n"
+               : "9\r\n$INSUNITS\r\n70\r\n4\r\n9\r\n$MEASUREMENT\r\n70\r\n1\r\n";
   }
   out += "0\r\nENDSEC\r\n";
 }
@@ -143,9 +144,8 @@ std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,
 
 std::string WriteDxf(const Job& job) {
   const Design& d = job.design;
-  return WriteDxf(
-      job.sprocket.outline, job.sprocket.holes,
-      {.units = d.dxf_units, .inches = d.unit == LengthUnit::Inch, .polyline = d.dxf_polyline});
+  return WriteDxf(job.sprocket.outline, job.sprocket.holes,
+                  {.units = d.dxf_units, .unit = d.unit, .polyline = d.dxf_polyline});
 }
 
 }  // namespace toothwright

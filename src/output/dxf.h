@@ -8,6 +8,7 @@
 
 #include "geometry/path.h"
 #include "sprocket/job.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
@@ -16,7 +17,7 @@ struct DxfSettings {
   // A HEADER section stating the drawing's unit, so that CAD programs import it at true size:
   // $INSUNITS 1 (inches) or 4 (millimetres) and $MEASUREMENT 0 (English) or 1 (metric).
   bool units = false;
-  bool inches = true;  // the unit of the lengths, stated when `units` is set
+  LengthUnit unit = LengthUnit::Inch;  // of the lengths, stated when `units` is set
   // Each closed path as one closed LWPOLYLINE: a vertex at each segment's start, with the
   // bulge tan(sweep / 4) of an arc (negative for a clockwise one), in place of separate ARC
   // and LINE entities. LWPOLYLINE belongs to AutoCAD 2000 (AC1015): the HEADER then declares

@@ -25,9 +25,18 @@ struct ModelFiles {
   std::optional<std::string> three_mf;  // one object, its unit set
 };
 
+// Why no 3-D output can be made at all: the module that holds the geometry kernel could not be
+// loaded. No field is at fault, so it is not a refusal.
+struct ModelsUnavailable {
+  std::string message;  // "3-D output is not available: " and the loader's reason
+};
+
+using ModelsWritten = std::variant<ModelFiles, FieldError, ModelsUnavailable>;
+
 // The solid of the job in the formats asked for. Refused with the thickness field when the
 // design has no thickness (every 3-D output needs one), or when the kernel cannot make one
-// valid solid of it (the reason says why).
-std::variant<ModelFiles, FieldError> WriteModels(const Job& job, const ModelFormats& formats);
+// valid solid of it (the reason says why); ModelsUnavailable when the kernel's module cannot
+// be loaded.
+ModelsWritten WriteModels(const Job& job, const ModelFormats& formats);
 
 }  // namespace toothwright

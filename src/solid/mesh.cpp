@@ -50,7 +50,7 @@ std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model) {
   BRepMesh_IncrementalMesh(solid, shape.mesh_tolerance, false, kAngularDeflection, kInParallel);
 
   TriangleMesh mesh;
-  mesh.metric = shape.metric;
+  mesh.unit = shape.unit;
   std::map<std::array<double, 3>, std::uint32_t> index_of;
   for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
     const TopoDS_Face& face = TopoDS::Face(e.Current());

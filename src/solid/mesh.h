@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "solid/solid_model.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
@@ -15,7 +16,7 @@ namespace toothwright {
 struct TriangleMesh {
   std::vector<std::array<double, 3>> vertices;          // in the part's unit
   std::vector<std::array<std::uint32_t, 3>> triangles;  // counter-clockwise seen from outside
-  bool metric = false;                                  // millimetres, else inches
+  LengthUnit unit = LengthUnit::Inch;                   // of the vertices
 };
 
 // The solid meshed so that no facet lies farther than the part's mesh tolerance from the exact

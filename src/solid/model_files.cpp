@@ -21,9 +21,6 @@ FieldError Unbuildable(const std::string& reason) {
 SolidPart PartOf(const Job& job) {
   const Design& d = job.design;
   const SolidOptions& s = d.solid;
-  const double pitch_diameter = *ParseReal(job.sprocket.pitch_diameter_text);
-  const double seat_circle_radius = pitch_diameter / 2 - d.tooth.SeatRadius;
-  const bool english = d.unit == LengthUnit::Inch;
   return {.outline = job.sprocket.outline,
           .holes = job.sprocket.holes,
           .thickness = *s.thickness,
@@ -33,8 +30,8 @@ SolidPart PartOf(const Job& job) {
           .hub = s.hub,
           .strands = s.strands,
           .transverse_pitch = s.transverse_pitch,
-          .web_radius = WebRadius(d.tooth.pitch, d.tooth.teeth, seat_circle_radius, english),
-          .metric = !english,
+          .web_radius = WebRadius(d.tooth.pitch, d.tooth.teeth, d.tooth.wall_radius, d.unit),
+          .unit = d.unit,
           .mesh_tolerance = s.mesh_tolerance};
 }
 

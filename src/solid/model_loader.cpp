@@ -7,6 +7,8 @@
 #include <climits>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <variant>
 
 #include "solid/job_model.h"
 #include "solid/model_files.h"
@@ -46,14 +48,15 @@ std::variant<ModelFilesEntry, std::string> LoadEntry() {
 
 }  // namespace
 
-std::variant<ModelFiles, FieldError> WriteModels(const Job& job, const ModelFormats& formats) {
+ModelsWritten WriteModels(const Job& job, const ModelFormats& formats) {
   const auto entry = LoadEntry();
   if (const auto* failure = std::get_if<std::string>(&entry)) {
-    return Refuse(Field::Thickness, "The 3-D writer could not be loaded: " + *failure);
+    return ModelsUnavailable{"3-D output is not available: " + *failure};
   }
-  std::variant<ModelFiles, FieldError> result;
-  std::get<ModelFilesEntry>(entry)(job, formats, result);
-  return result;
+  std::variant<ModelFiles, FieldError> built;
+  std::get<ModelFilesEntry>(entry)(job, formats, built);
+  if (auto* refusal = std::get_if<FieldError>(&built)) return std::move(*refusal);
+  return std::get<ModelFiles>(std::move(built));
 }
 
 }  // namespace toothwright

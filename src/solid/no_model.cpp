@@ -4,7 +4,7 @@
 
 namespace toothwright {
 
-std::variant<ModelFiles, FieldError> WriteModels(const Job&, const ModelFormats&) {
+ModelsWritten WriteModels(const Job&, const ModelFormats&) {
   return Refuse(Field::Thickness, "This build of the program writes no 3-D models");
 }
 

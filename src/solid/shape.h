@@ -4,13 +4,14 @@
 #include <TopoDS_Shape.hxx>
 
 #include "solid/solid_model.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
 struct SolidModel::Shape {
-  TopoDS_Shape solid;         // one closed, valid solid
-  bool metric = false;        // coordinates in millimetres, else inches
-  double mesh_tolerance = 0;  // chord tolerance in the part's unit
+  TopoDS_Shape solid;                  // one closed, valid solid
+  LengthUnit unit = LengthUnit::Inch;  // of the coordinates
+  double mesh_tolerance = 0;           // chord tolerance in the part's unit
 };
 
 // Keeps the kernel from printing: its default messenger writes the STEP translator's

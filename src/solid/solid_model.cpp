@@ -410,7 +410,7 @@ void SilenceKernel() {
 std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
   SilenceKernel();
   auto shape = std::make_shared<SolidModel::Shape>();
-  shape->metric = part.metric;
+  shape->unit = part.unit;
   shape->mesh_tolerance = part.mesh_tolerance;
   try {
     const TopoDS_Face face = FaceOf(part);

@@ -1,7 +1,6 @@
 // What the solid is made from: the part's outline and holes as the 2-D outputs draw them, and
-// the sizes across the teeth. Lengths are in the part's unit (inches, or millimetres when
-// metric), the part's centre at the origin, y up; the part's side is the plane z = 0 and its
-// rows of teeth stand towards +z.
+// the sizes across the teeth. Lengths are in the part's unit, the part's centre at the origin, y
+// up; the part's side is the plane z = 0 and its rows of teeth stand towards +z.
 #pragma once
 
 #include <optional>
@@ -9,6 +8,7 @@
 
 #include "geometry/path.h"
 #include "sprocket/solid_fields.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
@@ -24,11 +24,11 @@ struct SolidPart {
   // A hub on the side z = 0, from z = -length to 0; bored with every hole that lies inside
   // its diameter (the bore and keyway), while the bolt holes lie outside it.
   std::optional<Hub> hub;
-  int strands = 1;              // rows of teeth, >= 1
-  double transverse_pitch = 0;  // from one row to the next, above the thickness; strands > 1
-  double web_radius = 0;        // the body joining the rows (WebRadius); strands > 1
-  bool metric = false;          // the part's unit is the millimetre, else the inch
-  double mesh_tolerance = 0;    // the mesh's chord tolerance, > 0
+  int strands = 1;                     // rows of teeth, >= 1
+  double transverse_pitch = 0;         // from one row to the next, above the thickness; strands > 1
+  double web_radius = 0;               // the body joining the rows (WebRadius); strands > 1
+  LengthUnit unit = LengthUnit::Inch;  // of every length here
+  double mesh_tolerance = 0;           // the mesh's chord tolerance, > 0
 };
 
 }  // namespace toothwright

@@ -57,7 +57,7 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
     // coordinates as they are. The writer scales from the kernel's unit to the file's, taking
     // the file's unit when it is made: both are set to the part's unit before.
     STEPControl_Controller::Init();
-    const char* unit = shape.metric ? "MM" : "INCH";
+    const char* unit = shape.unit == LengthUnit::Inch ? "INCH" : "MM";
     Interface_Static::SetCVal("write.step.schema", "AP214IS");
     Interface_Static::SetCVal("xstep.cascade.unit", unit);
     Interface_Static::SetCVal("write.step.unit", unit);

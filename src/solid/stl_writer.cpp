@@ -27,7 +27,7 @@ void PutFloat(std::string& out, float value) {
 }  // namespace
 
 std::string WriteStl(const TriangleMesh& mesh) {
-  const double scale = mesh.metric ? 1.0 : kMillimetresPerInch;
+  const double scale = mesh.unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
   std::vector<std::array<float, 3>> corners(mesh.vertices.size());
   for (size_t i = 0; i < mesh.vertices.size(); ++i) {
     for (int k = 0; k < 3; ++k) corners[i][k] = static_cast<float>(mesh.vertices[i][k] * scale);

@@ -32,7 +32,8 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
   PLib3MFModel* raw_model = nullptr;
   if (lib3mf_createmodel(&raw_model) != LIB3MF_OK) return Failed("no model");
   const Handle3mf model(raw_model);
-  if (lib3mf_model_setunit(raw_model, mesh.metric ? MODELUNIT_MILLIMETER : MODELUNIT_INCH) !=
+  if (lib3mf_model_setunit(raw_model,
+                           mesh.unit == LengthUnit::Inch ? MODELUNIT_INCH : MODELUNIT_MILLIMETER) !=
       LIB3MF_OK) {
     return Failed("the unit");
   }

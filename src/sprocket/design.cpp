@@ -26,6 +26,7 @@ struct ChainNumbers {
   double pitch = 0;
   int teeth = 0;
   double roller = 0;
+  double pitch_diameter = 0;  // as the run shows it
 };
 
 std::optional<double> CheckPositive(const std::string& text) {
@@ -105,12 +106,10 @@ constexpr double kLargestOutsideDiameter = 1e14;
 // otherwise `fault`.
 std::variant<FirstTooth, FieldError> Construct(const ChainNumbers& n, double SeatRadius,
                                                Field fault, const char* fault_reason) {
-  const std::optional<double> diameter = ParseReal(PitchDiameterText(n.pitch, n.teeth));
-  if (!diameter) return Refuse(Field::Pitch, "The sprocket is too large to compute");
   const double FlankRadius = n.pitch - SeatRadius;
-  FirstTooth t =
-      ConstructFirstTooth(*diameter, 360 / static_cast<double>(n.teeth), SeatRadius, FlankRadius);
-  if (ConstructionOverflows(*diameter, t, FlankRadius) ||
+  FirstTooth t = ConstructFirstTooth(n.pitch_diameter, 360 / static_cast<double>(n.teeth),
+                                     SeatRadius, FlankRadius);
+  if (ConstructionOverflows(n.pitch_diameter, t, FlankRadius) ||
       !(2 * t.TipRadius < kLargestOutsideDiameter)) {
     return Refuse(Field::Pitch, "The sprocket is too large to compute or to write");
   }
@@ -127,29 +126,41 @@ const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<do
   paths.sprocket = BuildSprocket({.pitch = n.pitch,
                                   .roller = n.roller,
                                   .teeth = n.teeth,
+                                  .pitch_diameter = n.pitch_diameter,
                                   .SeatRadius = SeatRadius,
                                   .TopDiameter = TopDiameter});
   ++paths.outlines_built;
   return paths.sprocket->outline;
 }
 
+// The seats' radius: the roller's widened by the seat clearance field's, checked against the
+// pitch.
+std::variant<double, FieldError> ReadSeatRadius(const FieldTexts& fields, const ChainNumbers& n,
+                                                LengthUnit unit) {
+  const std::optional<double> clearance = ReadSeatClearance(fields.seat_clearance, n.roller, unit);
+  if (!clearance) {
+    return Refuse(Field::SeatClearance, "A length of 0 or more, or ANSI");
+  }
+  const double SeatRadius = n.roller / 2 + *clearance;
+  // Seats that reach half the pitch would overlap their neighbours.
+  if (!(SeatRadius < n.pitch / 2)) {
+    return Refuse(Field::SeatClearance, "The seats (" + LengthText(2 * SeatRadius, unit) +
+                                            " across) must be narrower than the pitch (" +
+                                            LengthText(n.pitch, unit) + ")");
+  }
+  return SeatRadius;
+}
+
 // The tooth-form fields read and checked against the chain.
 std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
                                                      const ChainNumbers& n, LengthUnit unit,
                                                      DesignPaths& paths) {
-  ToothNumbers values{.pitch = n.pitch, .roller = n.roller, .teeth = n.teeth};
-  const std::optional<double> clearance =
-      ReadSeatClearance(fields.seat_clearance, n.roller, unit == LengthUnit::Inch);
-  if (!clearance) {
-    return Refuse(Field::SeatClearance, "A length of 0 or more, or ANSI");
-  }
-  values.SeatRadius = n.roller / 2 + *clearance;
-  // Seats that reach half the pitch would overlap their neighbours.
-  if (!(values.SeatRadius < n.pitch / 2)) {
-    return Refuse(Field::SeatClearance, "The seats (" + LengthText(2 * values.SeatRadius, unit) +
-                                            " across) must be narrower than the pitch (" +
-                                            LengthText(n.pitch, unit) + ")");
-  }
+  ToothNumbers values{
+      .pitch = n.pitch, .roller = n.roller, .teeth = n.teeth, .pitch_diameter = n.pitch_diameter};
+  auto seat = ReadSeatRadius(fields, n, unit);
+  if (auto* error = std::get_if<FieldError>(&seat)) return std::move(*error);
+  values.SeatRadius = std::get<double>(seat);
+  values.wall_radius = WallRadius(n.pitch_diameter, values.SeatRadius, n.pitch);
   auto tooth = Construct(n, values.SeatRadius, Field::SeatClearance,
                          "With this clearance the flanks no longer meet in a tip");
   if (auto* error = std::get_if<FieldError>(&tooth)) return std::move(*error);
@@ -194,15 +205,9 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
 // How near typed sizes must be to a chain's own to count as that chain, as a share of them.
 constexpr double kSameSize = 1e-9;
 
-// The wall left between the holes and the roller seats, as a share of the pitch.
-constexpr double kWallPerPitch = 0.1;
-
-// The room the teeth leave the mounting: the circle through the seats' innermost points, the
-// seats about roller centres at half the pitch diameter, less the wall.
+// The room the teeth leave the mounting: within the wall inside the seats.
 MountingRoom RoomOf(const ToothNumbers& n, std::optional<double> tool_diameter) {
-  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.teeth));
-  return {.wall_radius = pitch_diameter / 2 - n.SeatRadius - kWallPerPitch * n.pitch,
-          .tool_diameter = tool_diameter};
+  return {.wall_radius = n.wall_radius, .tool_diameter = tool_diameter};
 }
 
 std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, LengthUnit unit) {
@@ -224,6 +229,9 @@ std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, Lengt
                                      FormatReal(n.pitch) + " " + UnitName(unit) + ")");
   }
   n.roller = *roller;
+  const std::optional<double> pitch_diameter = ShownPitchDiameter(n.pitch, n.teeth);
+  if (!pitch_diameter) return Refuse(Field::Pitch, "The sprocket is too large to compute");
+  n.pitch_diameter = *pitch_diameter;
   if (auto tooth = Construct(n, n.roller / 2, Field::Roller,
                              "The teeth cannot be constructed with this roller and pitch");
       auto* error = std::get_if<FieldError>(&tooth)) {
@@ -250,7 +258,6 @@ std::optional<ChainSize> ChainRowOf(const FieldTexts& fields, const ChainNumbers
 // What the solid's fields are judged against: the chain, the seats and the holes.
 SolidRoom SolidRoomOf(const Design& d) {
   const ToothNumbers& n = d.tooth;
-  const double pitch_diameter = *ParseReal(PitchDiameterText(n.pitch, n.teeth));
   double bore_reach = 0;
   if (d.mounting.bore) {
     bore_reach = *d.mounting.bore / 2;
@@ -260,13 +267,12 @@ SolidRoom SolidRoomOf(const Design& d) {
     }
   }
   return {.chain = d.chain,
-          .english = d.unit == LengthUnit::Inch,
+          .unit = d.unit,
           .pitch = n.pitch,
           .teeth = n.teeth,
-          .seat_circle_radius = pitch_diameter / 2 - n.SeatRadius,
+          .wall_radius = n.wall_radius,
           .bore_reach = bore_reach,
-          .bolt_circle = d.mounting.bolt_circle,
-          .model_wanted = false};
+          .bolt_circle = d.mounting.bolt_circle};
 }
 
 // The contours the program cuts, holes first, kept in paths; the outline was built by the
@@ -375,10 +381,9 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   // arc with no radius left, which a controller refuses mid-cut.
   if (const std::optional<double> tool = design.machining.tool_diameter) {
     const std::vector<Path> contours = ContoursOf(design, read.paths);
-    const bool inches = design.unit == LengthUnit::Inch;
-    if (!ToolFits(contours, *tool, inches)) {
+    if (!ToolFits(contours, *tool, design.unit)) {
       return Refuse(Field::ToolDiameter,
-                    LargestToolReason(LargestToolDiameter(contours, inches), inches));
+                    LargestToolReason(LargestToolDiameter(contours, design.unit), design.unit));
     }
   }
   // The solid's fields come after the mounting, which they are judged against.

@@ -10,17 +10,23 @@
 
 namespace toothwright {
 
-std::string PitchDiameterText(double pitch, int teeth) {
+std::optional<double> ShownPitchDiameter(double pitch, int teeth) {
   const double s = std::sin(DegToRad(180 / static_cast<double>(teeth)));
   const double diameter = pitch / s;
-  return std::isfinite(diameter) ? FormatReal(diameter) : std::string();
+  if (!std::isfinite(diameter)) return std::nullopt;
+  return ParseReal(FormatReal(diameter));
+}
+
+double WallRadius(double pitch_diameter, double SeatRadius, double pitch) {
+  return pitch_diameter / 2 - SeatRadius - kWallShareOfPitch * pitch;
 }
 
 SprocketRun BuildSprocket(const ToothNumbers& n) {
   SprocketRun run;
   const double T = n.teeth;
   run.N = n.teeth;
-  run.pitch_diameter_text = PitchDiameterText(n.pitch, n.teeth);
+  run.pitch_diameter = n.pitch_diameter;
+  run.pitch_diameter_text = FormatReal(n.pitch_diameter);
   run.ToothAngle = 360 / T;
   run.RollerRadius = n.roller / 2;
   run.SeatRadius = n.SeatRadius;
@@ -28,7 +34,7 @@ SprocketRun BuildSprocket(const ToothNumbers& n) {
   run.TopDiameter = n.TopDiameter;
   std::optional<double> TopRadius;
   if (run.TopDiameter) TopRadius = *run.TopDiameter / 2;
-  ToothProfileResult profile = BuildToothProfile(run.pitch_diameter_text, T, run.N, run.ToothAngle,
+  ToothProfileResult profile = BuildToothProfile(run.pitch_diameter, T, run.N, run.ToothAngle,
                                                  run.SeatRadius, run.FlankRadius, TopRadius);
   run.profile = std::move(profile.profile);
   run.outline = BuildOutline(

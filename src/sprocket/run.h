@@ -15,18 +15,25 @@ namespace toothwright {
 // The largest tooth count a design accepts.
 inline constexpr int kMaxTeeth = 10000;
 
+// The wall left between the roller seats and whatever lies inside them (the holes, a hub, the
+// body between rows of teeth), as a share of the pitch.
+inline constexpr double kWallShareOfPitch = 0.1;
+
 // The chain and the tooth form as numbers, in the current length unit.
 struct ToothNumbers {
   double pitch = 0;                   // > 0
   double roller = 0;                  // > 0 and below the pitch
   int teeth = 0;                      // 4 .. kMaxTeeth
+  double pitch_diameter = 0;          // as the run shows it (ShownPitchDiameter)
   double SeatRadius = 0;              // the roller radius plus any seat clearance
+  double wall_radius = 0;             // what lies inside the seats stays within it (WallRadius)
   std::optional<double> TopDiameter;  // set when the teeth are topped
   bool operator==(const ToothNumbers&) const = default;
 };
 
 // What the sprocket part of a run yields.
 struct SprocketRun {
+  double pitch_diameter = 0;          // as the run shows it (ShownPitchDiameter)
   std::string pitch_diameter_text;    // for txtPitchDiameter
   double ToothAngle = 0;              // degrees
   double RollerRadius = 0;            // half the roller diameter
@@ -41,9 +48,15 @@ struct SprocketRun {
   std::string outside_diameter_text;  // for txtOutsideDiameter
 };
 
-// The pitch diameter as the run shows it: pitch / sin(180 deg / teeth) by FormatReal, empty
-// when it is not finite.
-std::string PitchDiameterText(double pitch, int teeth);
+// The pitch diameter pitch / sin(180 deg / teeth) as the run shows it: the number its text
+// (FormatReal, 15 significant digits) reads back as, so that every size built on it agrees with
+// the text. nullopt when it is not finite or its text lies beyond a double.
+std::optional<double> ShownPitchDiameter(double pitch, int teeth);
+
+// The radius that the holes, a hub and the body between rows of teeth stay within: the circle
+// through the seats' innermost points (seats of SeatRadius about roller centres on the pitch
+// circle) less the wall, kWallShareOfPitch * pitch. Lengths in one unit.
+double WallRadius(double pitch_diameter, double SeatRadius, double pitch);
 
 // The sprocket of numbers that passed the checks, without its mounting and holes.
 SprocketRun BuildSprocket(const ToothNumbers& numbers);

@@ -19,13 +19,9 @@ constexpr double kMaxSolidLength = 1e14;
 // Below this chord tolerance (0.0001 mm) a mesh of an ordinary part would run to millions of
 // facets for no visible gain.
 constexpr double kMinMeshToleranceMillimetres = 1e-4;
-// The wall left between the seats and a hub or the body between rows: a tenth of the pitch,
-// as for the bore.
-constexpr double kWallShareOfPitch = 0.1;
-
-std::string Length(double value, bool english) {
-  return LengthText(value, english ? LengthUnit::Inch : LengthUnit::Millimetre);
-}
+// The mesh tolerance stays below this share of the pitch (a tenth), so that the facets still
+// follow the seats.
+constexpr double kMeshToleranceShareOfPitch = 0.1;
 
 std::optional<double> ReadLength(const std::string& text) {
   const std::optional<double> value = ParsePositive(text);
@@ -33,22 +29,13 @@ std::optional<double> ReadLength(const std::string& text) {
   return value;
 }
 
-double WallRadius(const SolidRoom& room) {
-  return room.seat_circle_radius - kWallShareOfPitch * room.pitch;
-}
-
 using ThicknessRead = std::variant<std::optional<double>, FieldError>;
 
 ThicknessRead ReadThickness(const FieldTexts& texts, const SolidRoom& room, int strands) {
-  if (IsBlank(texts.thickness)) {
-    if (room.model_wanted) {
-      return Refuse(Field::Thickness, "A 3-D model needs a thickness.");
-    }
-    return std::optional<double>{};
-  }
+  if (IsBlank(texts.thickness)) return std::optional<double>{};
   if (IsAnsiWord(texts.thickness)) {
     const std::optional<double> width =
-        room.chain ? StandardToothWidth(*room.chain, strands, room.english) : std::nullopt;
+        room.chain ? StandardToothWidth(*room.chain, strands, room.unit) : std::nullopt;
     if (!width) {
       return Refuse(Field::Thickness, "The chain has no standard inner width: give the thickness.");
     }
@@ -73,23 +60,22 @@ HubRead ReadHub(const FieldTexts& texts, const SolidRoom& room) {
   if (!diameter) {
     return Refuse(Field::HubDiameter, "The hub diameter must be a length above 0.");
   }
-  const std::string hub = "The hub (" + Length(*diameter, room.english) + ")";
+  const std::string hub = "The hub (" + LengthText(*diameter, room.unit) + ")";
   if (!(*diameter > 2 * room.bore_reach)) {
     return Refuse(Field::HubDiameter, hub + " must be wider than the bore with its keyway (" +
-                                          Length(2 * room.bore_reach, room.english) + ").");
+                                          LengthText(2 * room.bore_reach, room.unit) + ").");
   }
-  const double wall = WallRadius(room);
-  if (!(*diameter <= 2 * wall)) {
+  if (!(*diameter <= 2 * room.wall_radius)) {
     return Refuse(Field::HubDiameter,
                   hub + " must stay inside the seat circle less a tenth of the pitch (" +
-                      Length(2 * wall, room.english) + ").");
+                      LengthText(2 * room.wall_radius, room.unit) + ").");
   }
   if (room.bolt_circle) {
     // The hub's side may not touch a hole: a hole cut tangent into it leaves no wall at all.
     const double clear = room.bolt_circle->diameter - room.bolt_circle->hole_diameter;
     if (!(*diameter < clear)) {
       return Refuse(Field::HubDiameter,
-                    hub + " must clear the bolt holes (" + Length(clear, room.english) + ").");
+                    hub + " must clear the bolt holes (" + LengthText(clear, room.unit) + ").");
     }
   }
   if (no_length) return Refuse(Field::HubLength, "A hub needs both a diameter and a length.");
@@ -106,28 +92,28 @@ std::variant<double, FieldError> ReadTransversePitch(const SolidRoom& room, int 
     return Refuse(Field::Strands,
                   "The chain has no standard transverse pitch for several strands.");
   }
-  const double transverse_pitch = room.english ? room.chain->transverse_pitch
-                                               : room.chain->transverse_pitch * kMillimetresPerInch;
+  const double transverse_pitch = room.unit == LengthUnit::Inch
+                                      ? room.chain->transverse_pitch
+                                      : room.chain->transverse_pitch * kMillimetresPerInch;
   if (thickness && !(*thickness < transverse_pitch)) {
-    return Refuse(Field::Strands, "The rows of teeth (" + Length(*thickness, room.english) +
+    return Refuse(Field::Strands, "The rows of teeth (" + LengthText(*thickness, room.unit) +
                                       " wide) overlap at the chain's transverse pitch (" +
-                                      Length(transverse_pitch, room.english) + ").");
+                                      LengthText(transverse_pitch, room.unit) + ").");
   }
-  const double web = WebRadius(room.pitch, room.teeth, room.seat_circle_radius, room.english);
+  const double web = WebRadius(room.pitch, room.teeth, room.wall_radius, room.unit);
   if (!(web > room.bore_reach)) {
     return Refuse(Field::Strands, "The body between the rows (" +
-                                      Length(2 * std::max(web, 0.0), room.english) +
+                                      LengthText(2 * std::max(web, 0.0), room.unit) +
                                       ") must be wider than the bore with its keyway (" +
-                                      Length(2 * room.bore_reach, room.english) + ").");
+                                      LengthText(2 * room.bore_reach, room.unit) + ").");
   }
   return transverse_pitch;
 }
 
 }  // namespace
 
-double WebRadius(double pitch, int teeth, double seat_circle_radius, bool english) {
-  return std::min(PlateClearanceDiameter(pitch, teeth, english) / 2,
-                  seat_circle_radius - kWallShareOfPitch * pitch);
+double WebRadius(double pitch, int teeth, double wall_radius, LengthUnit unit) {
+  return std::min(PlateClearanceDiameter(pitch, teeth, unit) / 2, wall_radius);
 }
 
 std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
@@ -155,18 +141,19 @@ std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
   if (auto* error = std::get_if<FieldError>(&transverse_pitch)) return *error;
   options.transverse_pitch = std::get<double>(transverse_pitch);
 
-  const double low = room.english ? kMinMeshToleranceMillimetres / kMillimetresPerInch
-                                  : kMinMeshToleranceMillimetres;
-  const double high = kWallShareOfPitch * room.pitch;
+  const double low = room.unit == LengthUnit::Inch
+                         ? kMinMeshToleranceMillimetres / kMillimetresPerInch
+                         : kMinMeshToleranceMillimetres;
+  const double high = kMeshToleranceShareOfPitch * room.pitch;
   if (IsBlank(texts.mesh_tolerance)) {
-    options.mesh_tolerance =
-        room.english ? kDefaultMeshToleranceInches : kDefaultMeshToleranceMillimetres;
+    options.mesh_tolerance = room.unit == LengthUnit::Inch ? kDefaultMeshToleranceInches
+                                                           : kDefaultMeshToleranceMillimetres;
   } else {
     const std::optional<double> tolerance = ParsePositive(texts.mesh_tolerance);
     if (!tolerance || !(*tolerance >= low) || !(*tolerance < high)) {
       return Refuse(Field::MeshTolerance,
-                    "The mesh tolerance must be at least " + Length(low, room.english) +
-                        " and below a tenth of the pitch (" + Length(high, room.english) + ").");
+                    "The mesh tolerance must be at least " + LengthText(low, room.unit) +
+                        " and below a tenth of the pitch (" + LengthText(high, room.unit) + ").");
     }
     options.mesh_tolerance = *tolerance;
   }

@@ -10,6 +10,7 @@
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/mounting.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
@@ -37,33 +38,32 @@ struct SolidOptions {
 
 // What the fields are judged against.
 struct SolidRoom {
-  std::optional<ChainSize> chain;  // the table row the chain is; none for a custom chain
-  bool english = true;             // lengths in inches, else millimetres
+  std::optional<ChainSize> chain;      // the table row the chain is; none for a custom chain
+  LengthUnit unit = LengthUnit::Inch;  // of every length here and in the fields
   double pitch = 0;
   int teeth = 0;
-  double seat_circle_radius = 0;  // the circle through the seats' innermost points
-  double bore_reach = 0;  // from the centre to the bore's (or keyway's) farthest point; 0: none
+  double wall_radius = 0;  // the seats' innermost circle less the wall (WallRadius)
+  double bore_reach = 0;   // from the centre to the bore's (or keyway's) farthest point; 0: none
   std::optional<BoltCircle> bolt_circle;
-  bool model_wanted = false;  // a 3-D output is asked for, which needs a thickness
 };
 
 // The solid fields read in the order thickness, hub diameter, hub length, strands, mesh
 // tolerance, or the first that fails. A blank field is off (strands 1, the default tolerance).
 // - thickness: a length above 0 and below 1e14, or "ANSI" for the chain standard's width for
 //   the number of strands (StandardToothWidth; refused for a custom chain or a row without an
-//   inner width); refused blank when model_wanted.
+//   inner width); blank is no thickness.
 // - hub: both fields or neither; the diameter must exceed twice the bore's reach, be no more
-//   than the seat circle's diameter less a fifth of the pitch (a tenth on each side), and keep
-//   the hub clear of the bolt holes; the length above 0 and below 1e14.
+//   than twice the wall radius, and keep the hub clear of the bolt holes; the length above 0
+//   and below 1e14.
 // - strands: a whole number from 1 to kMaxStrands; several need a chain with a transverse
-//   pitch above the thickness, and a body between the rows (PlateClearanceDiameter, within
-//   the seat circle less a tenth of the pitch) wider than the bore's reach.
+//   pitch above the thickness, and a body between the rows (WebRadius) wider than the bore's
+//   reach.
 // - mesh tolerance: a length of at least 0.0001 mm and below a tenth of the pitch.
 std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
                                                        const SolidRoom& room);
 
 // The radius of the body that joins rows of teeth: PlateClearanceDiameter's half, but no more
-// than the seat circle's radius less a tenth of the pitch. Lengths in the pitch's unit.
-double WebRadius(double pitch, int teeth, double seat_circle_radius, bool english);
+// than the wall radius (WallRadius). Lengths in unit.
+double WebRadius(double pitch, int teeth, double wall_radius, LengthUnit unit);
 
 }  // namespace toothwright

@@ -19,7 +19,7 @@ constexpr double kTenThousandths = 10000;
 
 }  // namespace
 
-double LargestToolDiameter(std::span<const Path> contours, bool inches) {
+double LargestToolDiameter(std::span<const Path> contours, LengthUnit unit) {
   double smallest = std::numeric_limits<double>::infinity();
   for (const Path& contour : contours) {
     for (const Segment& s : contour.segments) {
@@ -27,18 +27,19 @@ double LargestToolDiameter(std::span<const Path> contours, bool inches) {
     }
   }
   if (std::isinf(smallest)) return smallest;
-  const double limit =
-      2 * (smallest - (inches ? kSmallestCutterArcInches : kSmallestCutterArcMillimetres));
+  const double smallest_cutter_arc =
+      unit == LengthUnit::Inch ? kSmallestCutterArcInches : kSmallestCutterArcMillimetres;
+  const double limit = 2 * (smallest - smallest_cutter_arc);
   return std::floor(limit * kTenThousandths + kLimitSlack) / kTenThousandths;
 }
 
-bool ToolFits(std::span<const Path> contours, double tool_diameter, bool inches) {
-  return tool_diameter <= LargestToolDiameter(contours, inches);
+bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit unit) {
+  return tool_diameter <= LargestToolDiameter(contours, unit);
 }
 
-std::string LargestToolReason(double largest, bool inches) {
+std::string LargestToolReason(double largest, LengthUnit unit) {
   if (!(largest >= 1 / kTenThousandths)) return "No tool fits the part's smallest arc";
-  return "The largest tool that fits is " + FormatReal(largest) + (inches ? " in" : " mm");
+  return "The largest tool that fits is " + LengthText(largest, unit);
 }
 
 }  // namespace toothwright

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "geometry/path.h"
+#include "numbers/units.h"
 
 namespace toothwright {
 
@@ -24,17 +25,16 @@ inline constexpr double kSmallestCutterArcMillimetres = 0.0015;
 // contours cut with the cutter on their right (the outline's seats, the holes' arcs). A
 // diameter given to four decimals that reaches the limit exactly fits. Infinity when no arc
 // shrinks; at or below 0 when no tool fits. contours: closed paths as the program cuts them
-// (holes clockwise, the outline counter-clockwise), lengths in inches when `inches`, else in
-// millimetres.
-double LargestToolDiameter(std::span<const Path> contours, bool inches);
+// (holes clockwise, the outline counter-clockwise), lengths in unit.
+double LargestToolDiameter(std::span<const Path> contours, LengthUnit unit);
 
 // Whether a tool of tool_diameter (> 0, in the contours' unit) fits: at most
-// LargestToolDiameter(contours, inches).
-bool ToolFits(std::span<const Path> contours, double tool_diameter, bool inches);
+// LargestToolDiameter(contours, unit).
+bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit unit);
 
 // The reason shown beside the tool diameter's message for a tool that does not fit: "The
-// largest tool that fits is 0.3121 in" ("mm" when not inches), or "No tool fits the part's
-// smallest arc" when largest is below the smallest four-decimal length.
-std::string LargestToolReason(double largest, bool inches);
+// largest tool that fits is 0.3121 in" (the unit's name, LengthText), or "No tool fits the
+// part's smallest arc" when largest is below the smallest four-decimal length.
+std::string LargestToolReason(double largest, LengthUnit unit);
 
 }  // namespace toothwright

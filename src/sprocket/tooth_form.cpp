@@ -36,10 +36,11 @@ bool IsAnsiWord(std::string_view text) {
 }
 
 std::optional<double> ReadSeatClearance(std::string_view text, double roller_diameter,
-                                        bool english) {
+                                        LengthUnit unit) {
   if (IsBlank(text)) return 0.0;
   if (IsAnsiWord(text)) {
-    const double allowance = english ? kSeatAllowanceInches : kSeatAllowanceMillimetres;
+    const double allowance =
+        unit == LengthUnit::Inch ? kSeatAllowanceInches : kSeatAllowanceMillimetres;
     const double seat_diameter = kSeatGrowth * roller_diameter + allowance;
     return (seat_diameter - roller_diameter) / 2;
   }

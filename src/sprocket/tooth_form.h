@@ -6,17 +6,19 @@
 #include <optional>
 #include <string_view>
 
+#include "numbers/units.h"
+
 namespace toothwright {
 
 // True when text, without surrounding blanks, is the word ANSI in any case.
 bool IsAnsiWord(std::string_view text);
 
 // The seat clearance of a field text: 0 when blank; for "ANSI", half the difference between
-// the standard's seat diameter 1.005 Dr + 0.003 in (0.0762 mm under a metric unit) and the
-// roller diameter Dr; otherwise the text as a number, which must be >= 0. nullopt when the
-// text is none of these.
+// the standard's seat diameter 1.005 Dr + 0.003 in (0.0762 mm) and the roller diameter Dr;
+// otherwise the text as a number, which must be >= 0. nullopt when the text is none of these.
+// Lengths in unit.
 std::optional<double> ReadSeatClearance(std::string_view text, double roller_diameter,
-                                        bool english);
+                                        LengthUnit unit);
 
 // The top diameter of a field text: no topping (an empty optional inside) when blank; for
 // "ANSI", the standard's outside diameter P (0.6 + cot(180 deg / T)); otherwise the text as

@@ -112,13 +112,11 @@ void AddTops(ToothProfile& p, const FirstTooth& t, double FlankRadius, double To
 
 }  // namespace
 
-ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, double T, int N,
-                                     double ToothAngle, double RollerRadius, double FlankRadius,
+ToothProfileResult BuildToothProfile(double pitch_diameter, double T, int N, double ToothAngle,
+                                     double RollerRadius, double FlankRadius,
                                      std::optional<double> TopRadius) {
   assert(N >= 1);
-  const std::optional<double> pitch_diameter = ParseReal(pitch_diameter_text);
-  assert(pitch_diameter);
-  const FirstTooth t = ConstructFirstTooth(*pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
+  const FirstTooth t = ConstructFirstTooth(pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
 
   ToothProfileResult result;
   ToothProfile& p = result.profile;

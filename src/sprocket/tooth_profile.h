@@ -44,13 +44,13 @@ struct ToothProfileResult {
 };
 
 // Builds the whole profile: tooth 1 by construction, teeth 2.. while i <= T by turning tooth 1
-// through i * ToothAngle. pitch_diameter_text is the text the run showed for the pitch
-// diameter; N >= 1 is the top index, T the real tooth count. RollerRadius is the radius of
-// the seats. With a TopRadius the teeth are topped: the top points are where each tooth's
-// flanks meet the top circle (the meeting points nearer the tip); the caller keeps TopRadius
-// between the radius of the flank starts and that of the tip, so that both exist.
-ToothProfileResult BuildToothProfile(const std::string& pitch_diameter_text, double T, int N,
-                                     double ToothAngle, double RollerRadius, double FlankRadius,
+// through i * ToothAngle. pitch_diameter is the pitch diameter as the run shows it
+// (ShownPitchDiameter); N >= 1 is the top index, T the real tooth count. RollerRadius is the radius
+// of the seats. With a TopRadius the teeth are topped: the top points are where each tooth's flanks
+// meet the top circle (the meeting points nearer the tip); the caller keeps TopRadius between the
+// radius of the flank starts and that of the tip, so that both exist.
+ToothProfileResult BuildToothProfile(double pitch_diameter, double T, int N, double ToothAngle,
+                                     double RollerRadius, double FlankRadius,
                                      std::optional<double> TopRadius = std::nullopt);
 
 }  // namespace toothwright

@@ -31,18 +31,18 @@ double IsoShare(int strands, double pitch_inches) {
 
 }  // namespace
 
-std::optional<double> StandardToothWidth(const ChainSize& chain, int strands, bool english) {
+std::optional<double> StandardToothWidth(const ChainSize& chain, int strands, LengthUnit unit) {
   if (!(chain.inner_width > 0)) return std::nullopt;
   if (chain.standard == ChainStandard::Ansi) {
     const double inches = AnsiShare(strands) * chain.inner_width - kAnsiWidthAllowanceInches;
-    return english ? inches : inches * kMillimetresPerInch;
+    return unit == LengthUnit::Inch ? inches : inches * kMillimetresPerInch;
   }
   if (chain.standard == ChainStandard::IsoB) {
     // Worked in millimetres, the unit the ISO widths are given in, so that a metric width is
     // the standard's product (0.93 x 7.75 = 7.2075 mm).
     const double millimetres =
         IsoShare(strands, chain.pitch) * (chain.inner_width * kMillimetresPerInch);
-    return english ? millimetres / kMillimetresPerInch : millimetres;
+    return unit == LengthUnit::Inch ? millimetres / kMillimetresPerInch : millimetres;
   }
   return std::nullopt;
 }
@@ -51,9 +51,9 @@ double ChamferShare(ChainStandard standard) {
   return standard == ChainStandard::IsoB ? kIsoChamferShare : kAnsiChamferShare;
 }
 
-double PlateClearanceDiameter(double pitch, int teeth, bool english) {
-  const double clearance =
-      english ? kPlateClearanceInches : kPlateClearanceInches * kMillimetresPerInch;
+double PlateClearanceDiameter(double pitch, int teeth, LengthUnit unit) {
+  const double clearance = unit == LengthUnit::Inch ? kPlateClearanceInches
+                                                    : kPlateClearanceInches * kMillimetresPerInch;
   const double half_angle = std::numbers::pi / teeth;
   return pitch * (1 / std::tan(half_angle) - 1) - clearance;
 }

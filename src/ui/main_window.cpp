@@ -807,6 +807,10 @@ void MainWindow::CmdModelSave_Click() {
     ShowRefusal(*error);
     return;
   }
+  if (const auto* missing = std::get_if<ModelsUnavailable>(&files)) {
+    services_->ShowMessage(QString::fromStdString(missing->message));
+    return;
+  }
   const ModelFiles& written = std::get<ModelFiles>(files);
   const std::optional<std::string>& bytes =
       formats.step ? written.step : (formats.stl ? written.stl : written.three_mf);

@@ -14,30 +14,31 @@ namespace {
 
 // Products of decimal widths: exact to a few units in the last place.
 constexpr double kProductTolerance = 1e-12;
+constexpr LengthUnit kIn = LengthUnit::Inch, kMm = LengthUnit::Millimetre;
 
 TEST(ToothWidth, StandardRows) {
   struct Case {
     const char* chain;
     int strands;
-    bool english;
+    LengthUnit unit;
     std::optional<double> width;
   };
   const Case cases[] = {
-      {"ANSI 40", 1, true, 0.284625},  // 0.93 x 0.3125 - 0.006
-      {"ANSI 35", 1, true, 0.168375},         {"ANSI 40", 2, true, 0.275250},  // 0.90 W - 0.006
-      {"ANSI 40", 3, true, 0.275250},         {"ANSI 40", 4, true, 0.269000},  // 0.88 W - 0.006
-      {"ANSI 40", 1, false, 0.284625 * 25.4}, {"ANSI 41", 1, true, 0.2265},
-      {"ISO 08B", 1, false, 7.2075},  // 0.93 x 7.75, pitch 12.7 mm
-      {"ISO 08B", 2, false, 7.0525},  // 0.91 W
-      {"ISO 10B", 1, false, 9.1675},  // 0.95 x 9.65 above 12.7 mm
-      {"ISO 10B", 3, false, 8.9745},  // 0.93 W
-      {"ISO 05B", 1, true, 0.93 * 3 / 25.4},  {"Bike 420", 1, true, std::nullopt},
-      {"Bicycle", 1, false, std::nullopt},
+      {"ANSI 40", 1, kIn, 0.284625},                                        // 0.93 x 0.3125 - 0.006
+      {"ANSI 35", 1, kIn, 0.168375},        {"ANSI 40", 2, kIn, 0.275250},  // 0.90 W - 0.006
+      {"ANSI 40", 3, kIn, 0.275250},        {"ANSI 40", 4, kIn, 0.269000},  // 0.88 W - 0.006
+      {"ANSI 40", 1, kMm, 0.284625 * 25.4}, {"ANSI 41", 1, kIn, 0.2265},
+      {"ISO 08B", 1, kMm, 7.2075},  // 0.93 x 7.75, pitch 12.7 mm
+      {"ISO 08B", 2, kMm, 7.0525},  // 0.91 W
+      {"ISO 10B", 1, kMm, 9.1675},  // 0.95 x 9.65 above 12.7 mm
+      {"ISO 10B", 3, kMm, 8.9745},  // 0.93 W
+      {"ISO 05B", 1, kIn, 0.93 * 3 / 25.4}, {"Bike 420", 1, kIn, std::nullopt},
+      {"Bicycle", 1, kMm, std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.chain) + " x" + std::to_string(c.strands));
     const std::optional<double> width =
-        StandardToothWidth(*FindChainSize(c.chain), c.strands, c.english);
+        StandardToothWidth(*FindChainSize(c.chain), c.strands, c.unit);
     ASSERT_EQ(width.has_value(), c.width.has_value());
     if (width) {
       EXPECT_NEAR(*width, *c.width, kProductTolerance * *c.width);
@@ -50,27 +51,26 @@ TEST(ToothWidth, StandardRows) {
     if (row.standard == ChainStandard::Other) continue;
     EXPECT_GT(row.inner_width, 0);
     if (std::string(row.name) == "ANSI 41") continue;
-    EXPECT_GT(row.transverse_pitch, *StandardToothWidth(row, 1, true));
+    EXPECT_GT(row.transverse_pitch, *StandardToothWidth(row, 1, kIn));
   }
 }
 
 TEST(ToothWidth, PlateClearanceDiameter) {
   // ANSI 40, 18 teeth: 0.5 (cot 10 deg - 1) - 0.030 in.
-  EXPECT_NEAR(PlateClearanceDiameter(0.5, 18, true), 2.305641, 1e-6);
-  EXPECT_NEAR(PlateClearanceDiameter(12.7, 18, false), 2.305641 * 25.4, 1e-5);
+  EXPECT_NEAR(PlateClearanceDiameter(0.5, 18, kIn), 2.305641, 1e-6);
+  EXPECT_NEAR(PlateClearanceDiameter(12.7, 18, kMm), 2.305641 * 25.4, 1e-5);
 }
 
-// ANSI 40, 18 teeth in inches: seats' circle 1.2834, bore 0.75 with a keyway reaching 0.42,
-// four 0.25 holes on a 1.6 circle.
+// ANSI 40, 18 teeth in inches: seats' circle 1.2834 less the wall 0.05, bore 0.75 with a keyway
+// reaching 0.42, four 0.25 holes on a 1.6 circle.
 SolidRoom Ansi40Room() {
   return {.chain = FindChainSize("ANSI 40"),
-          .english = true,
+          .unit = kIn,
           .pitch = 0.5,
           .teeth = 18,
-          .seat_circle_radius = 1.2834,
+          .wall_radius = 1.2334,
           .bore_reach = 0.42,
-          .bolt_circle = BoltCircle{.count = 4, .hole_diameter = 0.25, .diameter = 1.6},
-          .model_wanted = true};
+          .bolt_circle = BoltCircle{.count = 4, .hole_diameter = 0.25, .diameter = 1.6}};
 }
 
 TEST(SolidFields, ReadValues) {
@@ -88,18 +88,17 @@ TEST(SolidFields, ReadValues) {
   EXPECT_EQ(options.transverse_pitch, 0.566);
   EXPECT_EQ(options.mesh_tolerance, kDefaultMeshToleranceInches);
 
-  // Blank is off; a part without a 3-D output needs no thickness.
+  // Blank is off: the 3-D outputs ask for a thickness themselves.
   SolidRoom room = Ansi40Room();
-  room.model_wanted = false;
   read = ReadSolidFields({}, room);
   ASSERT_TRUE(std::holds_alternative<SolidOptions>(read));
   EXPECT_EQ(std::get<SolidOptions>(read), (SolidOptions{.mesh_tolerance = 0.0004}));
 
   room = Ansi40Room();
-  room.english = false;
+  room.unit = kMm;
   room.chain = FindChainSize("ISO 08B");
   room.pitch = 12.7;
-  room.seat_circle_radius = 32.6;
+  room.wall_radius = 31.33;
   room.bolt_circle.reset();
   read = ReadSolidFields({.thickness = "ANSI", .strands = "3", .mesh_tolerance = "0.02"}, room);
   ASSERT_TRUE(std::holds_alternative<SolidOptions>(read));
@@ -117,11 +116,6 @@ TEST(SolidFields, Refusals) {
     const char* reason;  // nullptr: not checked
   };
   const Case cases[] = {
-      {"no thickness for a model",
-       {},
-       Field::Thickness,
-       MessageOf(Field::Thickness),
-       "A 3-D model needs a thickness."},
       {"zero thickness",
        {.thickness = "0"},
        Field::Thickness,

@@ -35,14 +35,15 @@ TEST(ToolFit, LargestToolPerChainAndUnit) {
     const SprocketRun& s = std::get<SprocketRun>(run);
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
-    const bool inches = IsEnglish(c.units);
-    EXPECT_EQ(LargestToolDiameter(contours, inches), c.largest);
-    EXPECT_TRUE(ToolFits(contours, c.largest, inches));
-    EXPECT_FALSE(ToolFits(contours, c.largest + 1e-4, inches));
+    const LengthUnit unit = UnitOf(c.units);
+    EXPECT_EQ(LargestToolDiameter(contours, unit), c.largest);
+    EXPECT_TRUE(ToolFits(contours, c.largest, unit));
+    EXPECT_FALSE(ToolFits(contours, c.largest + 1e-4, unit));
   }
-  EXPECT_EQ(LargestToolReason(0.3121, true), "The largest tool that fits is 0.3121 in");
-  EXPECT_EQ(LargestToolReason(8.507, false), "The largest tool that fits is 8.507 mm");
-  EXPECT_EQ(LargestToolReason(0, true), "No tool fits the part's smallest arc");
+  EXPECT_EQ(LargestToolReason(0.3121, LengthUnit::Inch), "The largest tool that fits is 0.3121 in");
+  EXPECT_EQ(LargestToolReason(8.507, LengthUnit::Millimetre),
+            "The largest tool that fits is 8.507 mm");
+  EXPECT_EQ(LargestToolReason(0, LengthUnit::Inch), "No tool fits the part's smallest arc");
 }
 
 }  // namespace

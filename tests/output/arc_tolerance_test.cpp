@@ -91,7 +91,7 @@ TEST(ArcTolerance, RandomCutterPathsAndHolesStayWithinTolerance) {
     const SprocketRun& s = std::get<SprocketRun>(run);
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
-    const double largest = LargestToolDiameter(contours, english);
+    const double largest = LargestToolDiameter(contours, UnitOf(f.units));
     // A tenth of the tools at the very limit, where the seats' arcs are smallest.
     const double tool = random() % 10 == 0 ? largest : Round4(largest * uniform(0.05, 1));
     if (!(tool > 0)) continue;

@@ -94,14 +94,15 @@ class PolylineCollector : public DL_CreationAdapter {
 TEST(DxfReadBack, UnitsAndPolylinesAsWritten) {
   struct Case {
     const char* name;
-    bool inches, units, polyline;
+    LengthUnit unit;
+    bool units, polyline;
     int insunits, measurement;  // -1: not in the header
   };
   const Case cases[] = {
-      {"inch units", true, true, false, 1, 0},
-      {"millimetre units", false, true, false, 4, 1},
-      {"polylines without units", true, false, true, -1, -1},
-      {"millimetre polylines", false, true, true, 4, 1},
+      {"inch units", LengthUnit::Inch, true, false, 1, 0},
+      {"millimetre units", LengthUnit::Millimetre, true, false, 4, 1},
+      {"polylines without units", LengthUnit::Inch, false, true, -1, -1},
+      {"millimetre polylines", LengthUnit::Millimetre, true, true, 4, 1},
   };
   const SprocketRun s = std::get<SprocketRun>(RunSprocket({.pitch = "0.5",
                                                            .teeth = "18",
@@ -114,8 +115,8 @@ TEST(DxfReadBack, UnitsAndPolylinesAsWritten) {
   const std::vector<const Path*> loops = {&s.holes[0], &s.outline};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::stringstream file(WriteDxf(
-        s.outline, s.holes, {.units = c.units, .inches = c.inches, .polyline = c.polyline}));
+    std::stringstream file(
+        WriteDxf(s.outline, s.holes, {.units = c.units, .unit = c.unit, .polyline = c.polyline}));
     PolylineCollector got;
     DL_Dxf reader;
     ASSERT_TRUE(reader.in(file, &got));

@@ -392,7 +392,7 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
     const SprocketRun s = std::get<RunResults>(toothwright::Run(f)).job.sprocket;
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
-    const double largest = LargestToolDiameter(contours, IsEnglish(c.units));
+    const double largest = LargestToolDiameter(contours, UnitOf(c.units));
     for (double tool : {largest, largest - 1e-4, largest / 2}) {
       FieldTexts cut = f;
       cut.tool_diameter = FormatReal(tool);

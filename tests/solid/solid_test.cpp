@@ -78,19 +78,20 @@ constexpr double kAnsi40Thickness = 0.284625;
 
 // Radius of the circle through the seats' innermost points.
 double SeatCircle(const SprocketRun& run) {
-  return ParseReal(run.pitch_diameter_text).value() / 2 - run.SeatRadius;
+  return run.pitch_diameter / 2 - run.SeatRadius;
 }
 
 SolidPart PartOf(const SprocketRun& run, double thickness) {
   const double pitch = 0.5;
-  const double seat_circle = SeatCircle(run);
-  return SolidPart{.outline = run.outline,
-                   .holes = run.holes,
-                   .thickness = thickness,
-                   .pitch = pitch,
-                   .transverse_pitch = 0.566,
-                   .web_radius = WebRadius(pitch, run.N, seat_circle, true),
-                   .mesh_tolerance = kDefaultMeshToleranceInches};
+  return SolidPart{
+      .outline = run.outline,
+      .holes = run.holes,
+      .thickness = thickness,
+      .pitch = pitch,
+      .transverse_pitch = 0.566,
+      .web_radius = WebRadius(pitch, run.N, WallRadius(run.pitch_diameter, run.SeatRadius, pitch),
+                              LengthUnit::Inch),
+      .mesh_tolerance = kDefaultMeshToleranceInches};
 }
 
 TriangleMesh Mesh(const SolidModel& model) {
@@ -172,8 +173,8 @@ TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
     SCOPED_TRACE(c.name);
     const SprocketRun run = Sprocket(c.fields);
     SolidPart part = PartOf(run, kAnsi40Thickness);
-    part.metric = c.fields.units != "English";
-    if (part.metric) {
+    part.unit = UnitOf(c.fields.units);
+    if (part.unit == LengthUnit::Millimetre) {
       part.pitch = 12.7;
       part.mesh_tolerance = kDefaultMeshToleranceMillimetres;
     }
@@ -184,7 +185,7 @@ TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
     const StlMesh stl = ReadStl(WriteStl(Mesh(model)));
     ASSERT_TRUE(stl.read);
     EXPECT_TRUE(ClosedAndConsistent(stl));
-    const double to_mm = part.metric ? 1 : kMillimetresPerInch;
+    const double to_mm = part.unit == LengthUnit::Millimetre ? 1 : kMillimetresPerInch;
     const double exact_mm3 = Volume(model) * to_mm * to_mm * to_mm;
     EXPECT_NEAR(MeshVolume(stl), exact_mm3, kMeshVolumeShare * exact_mm3);
   }
@@ -286,27 +287,28 @@ TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
   struct Case {
     const char* name;
     FieldTexts fields;
-    bool metric;
-    const char* unit;         // the STEP file's length unit
+    LengthUnit unit;
+    const char* step_unit;    // the STEP file's length unit
     const char* first_point;  // the outline's first point as the STEP file writes it
   };
   const Case cases[] = {
       {"inches",
        {.pitch = "0.5", .teeth = "18", .roller = "0.3125"},
-       false,
+       LengthUnit::Inch,
        "CONVERSION_BASED_UNIT('INCH'",
        "(1.2748,0.6277,0.)"},
       {"millimetres",
        {.pitch = "12.7", .teeth = "18", .roller = "7.9375", .units = "Metric"},
-       true,
+       LengthUnit::Millimetre,
        "SI_UNIT(.MILLI.,.METRE.)",
        "(32.3785,15.9441,0.)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    SolidPart part = PartOf(Sprocket(c.fields), c.metric ? 7 : kAnsi40Thickness);
-    part.metric = c.metric;
-    if (c.metric) {
+    const bool millimetres = c.unit == LengthUnit::Millimetre;
+    SolidPart part = PartOf(Sprocket(c.fields), millimetres ? 7 : kAnsi40Thickness);
+    part.unit = c.unit;
+    if (millimetres) {
       part.pitch = 12.7;
       part.mesh_tolerance = kDefaultMeshToleranceMillimetres;
     }
@@ -315,7 +317,7 @@ TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
     ASSERT_TRUE(std::holds_alternative<std::string>(step));
     const std::string& text = std::get<std::string>(step);
     EXPECT_NE(text.find("FILE_SCHEMA(('AUTOMOTIVE_DESIGN"), std::string::npos);
-    EXPECT_NE(text.find(c.unit), std::string::npos);
+    EXPECT_NE(text.find(c.step_unit), std::string::npos);
     // Coordinates as the outline has them, not scaled into another unit.
     EXPECT_NE(text.find(c.first_point), std::string::npos);
     // The same again: the kernel's settings from the last file change nothing.
