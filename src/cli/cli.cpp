@@ -177,14 +177,9 @@ int UsageFailure(const std::string& message, std::ostream& err) {
   return kExitUsage;
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto read = ReadOptions(args);
-  if (const auto* error = std::get_if<UsageError>(&read)) {
-    return UsageFailure(error->message, err);
-  }
-  Options& o = std::get<Options>(read);
+// What the command answers without a run: the usage without options, the help, the version, a
+// command line refused, the chain list; nullopt when there is a run to make.
+std::optional<int> AnswerWithoutRun(Options& o, std::ostream& out, std::ostream& err) {
   if (!o.any) {
     err << kUsage << kTryHelp;
     return kExitUsage;
@@ -202,11 +197,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     ListChains(o.fields.units, out);
     return kExitOk;
   }
-  const auto run = Run(o.fields);
-  if (const auto* error = std::get_if<FieldError>(&run)) {
-    return Refused(*error, err);  // before any file is touched
-  }
-  const RunResults& results = std::get<RunResults>(run);
+  return std::nullopt;
+}
+
+// Builds the solid and reads the program back when asked to, prints the diameters and writes
+// every output of the run.
+int WriteResults(const Options& o, const RunResults& results, std::ostream& out,
+                 std::ostream& err) {
   // The solid is built only when a 3-D output is asked for, and before anything is written.
   ModelFiles models;
   if (const ModelFormats formats{.step = o.outputs.step.has_value(),
@@ -242,6 +239,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   return WriteOutputs(
       OutputsOf(o.outputs, results, o.fields, program ? &*program : nullptr, models), out, err);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  auto read = ReadOptions(args);
+  if (const auto* error = std::get_if<UsageError>(&read)) {
+    return UsageFailure(error->message, err);
+  }
+  Options& o = std::get<Options>(read);
+  if (const std::optional<int> status = AnswerWithoutRun(o, out, err)) return *status;
+  const auto run = Run(o.fields);
+  if (const auto* error = std::get_if<FieldError>(&run)) {
+    return Refused(*error, err);  // before any file is touched
+  }
+  return WriteResults(o, std::get<RunResults>(run), out, err);
 }
 
 }  // namespace toothwright
