@@ -288,58 +288,76 @@ std::vector<Path> ContoursOf(const Design& design, DesignPaths& paths) {
 constexpr double kSteepestRamp = 45;
 constexpr double kShallowestRamp = 1;
 
+// The plunge feed, copied like the feed, which it needs.
+std::optional<FieldError> ReadPlungeFeed(const FieldTexts& fields, Design& design) {
+  if (IsBlank(fields.plunge_feed)) return std::nullopt;
+  if (!FeedRatePasses(fields.plunge_feed)) {
+    return Refuse(Field::PlungeFeed, NumberReason(fields.plunge_feed));
+  }
+  // Without a cutting feed the moves across carry no F word and would run at the plunge
+  // feed left in force.
+  if (design.feed.empty()) return Refuse(Field::PlungeFeed, "A plunge feed needs a feed rate");
+  design.machining.plunge_feed = fields.plunge_feed;
+  return std::nullopt;
+}
+
+std::optional<FieldError> ReadRampAngle(const FieldTexts& fields, Design& design) {
+  if (IsBlank(fields.ramp_angle)) return std::nullopt;
+  const std::optional<double> angle = ParseReal(fields.ramp_angle);
+  if (!angle || !(*angle >= kShallowestRamp && *angle <= kSteepestRamp)) {
+    return Refuse(Field::RampAngle, "An angle from 1 to 45 degrees");
+  }
+  // Under the controller's compensation a ramp after a tab would have to run backwards,
+  // which turns the compensation to the other side of the cut.
+  if (design.offset && design.machining.tabs) {
+    return Refuse(Field::RampAngle,
+                  "Ramps and tabs need the computed cutter path (tool diameter), not the "
+                  "controller's offset");
+  }
+  design.machining.ramp_angle = angle;
+  return std::nullopt;
+}
+
+// The lead-in radius, with a tool diameter, its arcs fitting the contours the program cuts.
+std::optional<FieldError> ReadLeadIn(const FieldTexts& fields, Design& design, DesignPaths& paths) {
+  if (IsBlank(fields.lead_in)) return std::nullopt;
+  MachiningOptions& m = design.machining;
+  const std::optional<double> radius = ParsePositive(fields.lead_in);
+  if (!radius) return Refuse(Field::LeadIn, NumberReason(fields.lead_in));
+  if (!m.tool_diameter) return Refuse(Field::LeadIn, "A lead-in needs a tool diameter");
+  m.lead_in = radius;
+  if (!LeadInFits(ContoursOf(design, paths), *m.tool_diameter, *radius, m.tabs)) {
+    return Refuse(Field::LeadIn,
+                  "The lead-in arcs must fit inside every hole, and a tooth must be free of "
+                  "tabs");
+  }
+  return std::nullopt;
+}
+
+// The direction: climb or conventional, in any case, blanks and tabs ignored.
+std::optional<FieldError> ReadDirection(const FieldTexts& fields, Design& design) {
+  if (IsBlank(fields.direction)) return std::nullopt;
+  std::string word;
+  for (char c : fields.direction) {
+    if (c != ' ' && c != '\t')
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (word == "climb") {
+    design.machining.direction = CutDirection::Climb;
+  } else if (word != "conventional") {
+    return Refuse(Field::Direction, "climb or conventional");
+  }
+  return std::nullopt;
+}
+
 // The options of the program's entry and direction, in the order plunge feed, ramp angle,
 // lead-in, direction; each blank is off.
 std::optional<FieldError> ReadEntryOptions(const FieldTexts& fields, Design& design,
                                            DesignPaths& paths) {
-  MachiningOptions& m = design.machining;
-  if (!IsBlank(fields.plunge_feed)) {
-    if (!FeedRatePasses(fields.plunge_feed)) {
-      return Refuse(Field::PlungeFeed, NumberReason(fields.plunge_feed));
-    }
-    // Without a cutting feed the moves across carry no F word and would run at the plunge
-    // feed left in force.
-    if (design.feed.empty()) return Refuse(Field::PlungeFeed, "A plunge feed needs a feed rate");
-    m.plunge_feed = fields.plunge_feed;
-  }
-  if (!IsBlank(fields.ramp_angle)) {
-    const std::optional<double> angle = ParseReal(fields.ramp_angle);
-    if (!angle || !(*angle >= kShallowestRamp && *angle <= kSteepestRamp)) {
-      return Refuse(Field::RampAngle, "An angle from 1 to 45 degrees");
-    }
-    // Under the controller's compensation a ramp after a tab would have to run backwards,
-    // which turns the compensation to the other side of the cut.
-    if (design.offset && m.tabs) {
-      return Refuse(Field::RampAngle,
-                    "Ramps and tabs need the computed cutter path (tool diameter), not the "
-                    "controller's offset");
-    }
-    m.ramp_angle = angle;
-  }
-  if (!IsBlank(fields.lead_in)) {
-    const std::optional<double> radius = ParsePositive(fields.lead_in);
-    if (!radius) return Refuse(Field::LeadIn, NumberReason(fields.lead_in));
-    if (!m.tool_diameter) return Refuse(Field::LeadIn, "A lead-in needs a tool diameter");
-    m.lead_in = radius;
-    if (!LeadInFits(ContoursOf(design, paths), *m.tool_diameter, *radius, m.tabs)) {
-      return Refuse(Field::LeadIn,
-                    "The lead-in arcs must fit inside every hole, and a tooth must be free of "
-                    "tabs");
-    }
-  }
-  if (!IsBlank(fields.direction)) {
-    std::string word;
-    for (char c : fields.direction) {
-      if (c != ' ' && c != '\t')
-        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (word == "climb") {
-      m.direction = CutDirection::Climb;
-    } else if (word != "conventional") {
-      return Refuse(Field::Direction, "climb or conventional");
-    }
-  }
-  return std::nullopt;
+  if (auto error = ReadPlungeFeed(fields, design)) return error;
+  if (auto error = ReadRampAngle(fields, design)) return error;
+  if (auto error = ReadLeadIn(fields, design, paths)) return error;
+  return ReadDirection(fields, design);
 }
 
 }  // namespace

@@ -111,76 +111,96 @@ const std::optional<Path>& MeasuredOutline::CutterPathFor(double tool_diameter) 
   return cutter_path_;
 }
 
-std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
-                                                         MeasuredOutline& outline,
-                                                         LengthUnit unit) {
-  MachiningOptions o;
-  // The depth and feed have passed their own checks by now.
-  o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+namespace {
 
-  if (!IsBlank(fields.tool_diameter)) {
-    const std::optional<double> tool = ParsePositive(fields.tool_diameter);
-    if (!tool) return Refuse(Field::ToolDiameter, NumberReason(fields.tool_diameter));
-    // The program writes either the cutter's path or G42 for the controller, never both.
-    if (fields.offset) {
-      return Refuse(Field::ToolDiameter,
-                    "The controller's tool offset and a computed cutter path exclude each other");
-    }
-    // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
-    const double seats = 2 * SmallestSeatRadius(outline.Outline());
-    if (!(*tool < seats)) {
-      return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
-                                             ") must be narrower than the roller seats (" +
-                                             LengthText(seats, unit) + ")");
-    }
-    const std::optional<Path>& path = outline.CutterPathFor(*tool);
-    if (!path) {
-      return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
-                                             ") cannot follow the teeth all round");
-    }
-    o.tool_diameter = tool;
+// The tool diameter into o.tool_diameter: a number above 0, without the controller's offset,
+// narrower than the seats and able to follow the teeth all round.
+std::optional<FieldError> ReadToolDiameter(const FieldTexts& fields, MeasuredOutline& outline,
+                                           LengthUnit unit, MachiningOptions& o) {
+  if (IsBlank(fields.tool_diameter)) return std::nullopt;
+  const std::optional<double> tool = ParsePositive(fields.tool_diameter);
+  if (!tool) return Refuse(Field::ToolDiameter, NumberReason(fields.tool_diameter));
+  // The program writes either the cutter's path or G42 for the controller, never both.
+  if (fields.offset) {
+    return Refuse(Field::ToolDiameter,
+                  "The controller's tool offset and a computed cutter path exclude each other");
   }
-
-  if (!IsBlank(fields.depth_per_pass)) {
-    // Every pass lies between the step and the full depth, so it is written plain too.
-    o.depth_per_pass = PlainHeight(fields.depth_per_pass);
-    if (!o.depth_per_pass) {
-      return Refuse(Field::DepthPerPass, NumberReason(fields.depth_per_pass));
-    }
-    if (ShallowPasses(o.depth, *o.depth_per_pass, kMaxPasses).size() >= kMaxPasses) {
-      return Refuse(Field::DepthPerPass, "At most " + std::to_string(kMaxPasses) +
-                                             " passes: the depth per pass must exceed " +
-                                             LengthText(o.depth / kMaxPasses, unit));
-    }
+  // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
+  const double seats = 2 * SmallestSeatRadius(outline.Outline());
+  if (!(*tool < seats)) {
+    return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
+                                           ") must be narrower than the roller seats (" +
+                                           LengthText(seats, unit) + ")");
   }
+  const std::optional<Path>& path = outline.CutterPathFor(*tool);
+  if (!path) {
+    return Refuse(Field::ToolDiameter,
+                  "The cutter (" + LengthText(*tool, unit) + ") cannot follow the teeth all round");
+  }
+  o.tool_diameter = tool;
+  return std::nullopt;
+}
 
-  if (!IsBlank(fields.tabs)) {
-    const int teeth = HighestTooth(outline.Outline());
-    const std::optional<int> count = ParseCount(fields.tabs, 1, teeth);
-    if (!count) {
-      return Refuse(Field::Tabs, "From 1 to " + std::to_string(teeth) + " tabs, one a tooth");
-    }
-    const std::optional<double> width = ParsePositive(fields.tab_width);
-    if (!width) return Refuse(Field::TabWidth, NumberReason(fields.tab_width));
-    // A tab's width is the length of the part's edge it leaves attached.
-    const double room = RoomForTabs(outline.Outline(), *count);
-    if (!(*width < room)) {
-      return Refuse(Field::TabWidth,
-                    "A tab must be shorter than a tooth's stretch between its seats (" +
-                        LengthText(room, unit) + ")");
-    }
-    const std::optional<double> height = ParsePositive(fields.tab_height);
-    if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
-    if (!(*height < o.depth) || !WrittenPlain(o.depth - *height)) {
-      return Refuse(Field::TabHeight, "A tab must be lower than the depth of cut (" +
-                                          LengthText(o.depth, unit) + ")");
-    }
-    o.tabs = HoldingTabs{.count = *count, .width = *width, .height = *height};
-  } else if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {
+// The depth per pass into o.depth_per_pass, for o.depth: a plain height asking for at most
+// kMaxPasses passes.
+std::optional<FieldError> ReadDepthPerPass(const FieldTexts& fields, LengthUnit unit,
+                                           MachiningOptions& o) {
+  if (IsBlank(fields.depth_per_pass)) return std::nullopt;
+  // Every pass lies between the step and the full depth, so it is written plain too.
+  o.depth_per_pass = PlainHeight(fields.depth_per_pass);
+  if (!o.depth_per_pass) return Refuse(Field::DepthPerPass, NumberReason(fields.depth_per_pass));
+  if (ShallowPasses(o.depth, *o.depth_per_pass, kMaxPasses).size() >= kMaxPasses) {
+    return Refuse(Field::DepthPerPass, "At most " + std::to_string(kMaxPasses) +
+                                           " passes: the depth per pass must exceed " +
+                                           LengthText(o.depth / kMaxPasses, unit));
+  }
+  return std::nullopt;
+}
+
+// The tabs' width and height, given a count of tabs; the tabs or the first failure.
+std::variant<HoldingTabs, FieldError> ReadTabSize(const FieldTexts& fields, int count,
+                                                  MeasuredOutline& outline, double depth,
+                                                  LengthUnit unit) {
+  const std::optional<double> width = ParsePositive(fields.tab_width);
+  if (!width) return Refuse(Field::TabWidth, NumberReason(fields.tab_width));
+  // A tab's width is the length of the part's edge it leaves attached.
+  const double room = RoomForTabs(outline.Outline(), count);
+  if (!(*width < room)) {
+    return Refuse(Field::TabWidth,
+                  "A tab must be shorter than a tooth's stretch between its seats (" +
+                      LengthText(room, unit) + ")");
+  }
+  const std::optional<double> height = ParsePositive(fields.tab_height);
+  if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
+  if (!(*height < depth) || !WrittenPlain(depth - *height)) {
+    return Refuse(Field::TabHeight,
+                  "A tab must be lower than the depth of cut (" + LengthText(depth, unit) + ")");
+  }
+  return HoldingTabs{.count = count, .width = *width, .height = *height};
+}
+
+// The holding tabs into o.tabs: a count from 1 to the number of teeth, then their size.
+std::optional<FieldError> ReadTabs(const FieldTexts& fields, MeasuredOutline& outline,
+                                   LengthUnit unit, MachiningOptions& o) {
+  if (IsBlank(fields.tabs)) {
     // A tab size without a number of tabs would silently cut the part free.
-    return Refuse(Field::Tabs, "A tab width or height needs a number of tabs");
+    if (!IsBlank(fields.tab_width) || !IsBlank(fields.tab_height)) {
+      return Refuse(Field::Tabs, "A tab width or height needs a number of tabs");
+    }
+    return std::nullopt;
   }
+  const int teeth = HighestTooth(outline.Outline());
+  const std::optional<int> count = ParseCount(fields.tabs, 1, teeth);
+  if (!count)
+    return Refuse(Field::Tabs, "From 1 to " + std::to_string(teeth) + " tabs, one a tooth");
+  auto tabs = ReadTabSize(fields, *count, outline, o.depth, unit);
+  if (auto* error = std::get_if<FieldError>(&tabs)) return std::move(*error);
+  o.tabs = std::get<HoldingTabs>(tabs);
+  return std::nullopt;
+}
 
+// The safe Z and the spindle speed into o.
+std::optional<FieldError> ReadHeightAndSpindle(const FieldTexts& fields, MachiningOptions& o) {
   if (!IsBlank(fields.safe_z)) {
     o.safe_z = PlainHeight(fields.safe_z);
     if (!o.safe_z) return Refuse(Field::SafeZ, NumberReason(fields.safe_z));
@@ -189,6 +209,21 @@ std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& field
     if (!CopiedPlain(fields.spindle)) return Refuse(Field::Spindle, NumberReason(fields.spindle));
     o.spindle = fields.spindle;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
+                                                         MeasuredOutline& outline,
+                                                         LengthUnit unit) {
+  MachiningOptions o;
+  // The depth and feed have passed their own checks by now.
+  o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
+  if (auto error = ReadToolDiameter(fields, outline, unit, o)) return *std::move(error);
+  if (auto error = ReadDepthPerPass(fields, unit, o)) return *std::move(error);
+  if (auto error = ReadTabs(fields, outline, unit, o)) return *std::move(error);
+  if (auto error = ReadHeightAndSpindle(fields, o)) return *std::move(error);
   o.program_end = fields.program_end;
   return o;
 }
