@@ -29,9 +29,9 @@ inline LengthUnit UnitOf(std::string_view units) {
   return IsEnglish(units) ? LengthUnit::Inch : LengthUnit::Millimetre;
 }
 
-// The text of a length field converted into the unit to_units: millimetres to inches by the
+// The text of a length field converted into the unit to: millimetres to inches by the
 // reciprocal of 25.4, inches to millimetres by 25.4. nullopt when the text is not wholly a
 // number or the product is not finite; the field then keeps its text.
-std::optional<std::string> ConvertLengthText(std::string_view text, std::string_view to_units);
+std::optional<std::string> ConvertLengthText(std::string_view text, LengthUnit to);
 
 }  // namespace toothwright
