@@ -3,17 +3,14 @@
 
 #include <optional>
 
-#include "sprocket/units.h"
-
 namespace toothwright {
 
-const char* UnitSuffix(FieldUnit unit, std::string_view units) {
-  const bool english = IsEnglish(units);
+const char* UnitSuffix(FieldUnit unit, LengthUnit length_unit) {
   switch (unit) {
     case FieldUnit::Length:
-      return english ? "in" : "mm";
+      return UnitName(length_unit);
     case FieldUnit::Feed:
-      return english ? "in/min" : "mm/min";
+      return length_unit == LengthUnit::Inch ? "in/min" : "mm/min";
     case FieldUnit::Spindle:
       return "rpm";
     case FieldUnit::Angle:
@@ -23,7 +20,7 @@ const char* UnitSuffix(FieldUnit unit, std::string_view units) {
 }
 
 const char* WidestUnitSuffix(FieldUnit unit) {
-  return UnitSuffix(unit, "Metric");
+  return UnitSuffix(unit, LengthUnit::Millimetre);
 }
 
 bool ConvertsWithUnits(FieldUnit unit) {
@@ -65,17 +62,21 @@ std::span<const UnitField> UnitFields() {
   return kUnitFields;
 }
 
+const char* UnitsText(LengthUnit length_unit) {
+  return length_unit == LengthUnit::Inch ? "English" : "Metric";
+}
+
 TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& current,
-                              std::string_view from_units, std::string_view to_units) {
+                              LengthUnit from, LengthUnit to) {
   TypedLength after = before;
   if (current != before.shown) {
     after.typed = current;
-    after.typed_units = std::string(from_units);
+    after.typed_unit = from;
   }
-  if (IsEnglish(after.typed_units) == IsEnglish(to_units)) {
+  if (after.typed_unit == to) {
     after.shown = after.typed;
   } else {
-    const std::optional<std::string> converted = ConvertLengthText(after.typed, to_units);
+    const std::optional<std::string> converted = ConvertLengthText(after.typed, UnitsText(to));
     after.shown = converted.value_or(after.typed);
   }
   return after;

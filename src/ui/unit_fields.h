@@ -5,9 +5,9 @@
 
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "sprocket/fields.h"
+#include "sprocket/units.h"
 
 namespace toothwright {
 
@@ -29,8 +29,8 @@ struct UnitField {
 // this order; counts, the spindle speed, angles and the word ANSI stay as they are.
 std::span<const UnitField> UnitFields();
 
-// The suffix a field of unit shows while units ("English", or any other text: Metric) is in force.
-const char* UnitSuffix(FieldUnit unit, std::string_view units);
+// The suffix a field of unit shows while length_unit is in force.
+const char* UnitSuffix(FieldUnit unit, LengthUnit length_unit);
 
 // The widest suffix a field of unit can show, so that its room does not change with a switch.
 const char* WidestUnitSuffix(FieldUnit unit);
@@ -38,20 +38,24 @@ const char* WidestUnitSuffix(FieldUnit unit);
 // Whether a unit switch converts the number of a field of unit.
 bool ConvertsWithUnits(FieldUnit unit);
 
-// A length field's text as last typed (or written by a chain pick), the units it was typed in,
+// A length field's text as last typed (or written by a chain pick), the unit it was typed in,
 // and the text the field shows now.
 struct TypedLength {
   std::string typed;
-  std::string typed_units = "English";  // the window starts in English with empty fields
+  LengthUnit typed_unit = LengthUnit::Inch;  // the window starts in inches with empty fields
   std::string shown;
 };
 
-// The record of a field after a switch from from_units to to_units; its shown text is what the
-// field shows next. A current text that differs from before.shown was typed since, in from_units,
-// and replaces the typed text. Back in the units it was typed in, the typed text comes back
-// unchanged; in the other it is converted from the typed text, and one that is not wholly a
-// number, or whose product is not finite, is shown as typed.
+// The record of a field after a switch from from to to; its shown text is what the field shows
+// next. A current text that differs from before.shown was typed since, in from, and replaces the
+// typed text. Back in the unit it was typed in, the typed text comes back unchanged; in the
+// other it is converted from the typed text, and one that is not wholly a number, or whose
+// product is not finite, is shown as typed.
 TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& current,
-                              std::string_view from_units, std::string_view to_units);
+                              LengthUnit from, LengthUnit to);
+
+// The units list's text of length_unit, "English" for inches, "Metric" for millimetres: the
+// words the window shows and a design's units field holds.
+const char* UnitsText(LengthUnit length_unit);
 
 }  // namespace toothwright
