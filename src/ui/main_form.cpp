@@ -16,17 +16,10 @@
 namespace toothwright {
 namespace {
 
-// The closed window's text fields: the run's text each one fills.
-struct MainField {
-  std::string FieldTexts::*text;
-  const char* name;  // objectName in the window's layout table
-};
-
-const MainField kMainFields[] = {
-    {&FieldTexts::pitch, "txtPitch"},         {&FieldTexts::roller, "txtRollerDiameter"},
-    {&FieldTexts::teeth, "txtNumberofTeeth"}, {&FieldTexts::depth, "txtCutDepth"},
-    {&FieldTexts::feed, "txtFeedRate"},
-};
+// The options the closed window shows; the others are the More panel's.
+bool InForm(const OptionRow& row) {
+  return row.panel.group == PanelGroup::Main;
+}
 
 }  // namespace
 
@@ -36,7 +29,7 @@ const QStringList& UnitsList() {
   return units;
 }
 
-MainForm::MainForm(QWidget* window) : QObject(window), window_(window) {
+MainForm::MainForm(QWidget* window) : QObject(window) {
   ui_.Combo1 = FindControl<QComboBox>(window, "Combo1");
   ui_.txtPitch = FindControl<QLineEdit>(window, "txtPitch");
   ui_.txtRollerDiameter = FindControl<QLineEdit>(window, "txtRollerDiameter");
@@ -50,9 +43,15 @@ MainForm::MainForm(QWidget* window) : QObject(window), window_(window) {
   ui_.CmdAbout = FindControl<QPushButton>(window, "CmdAbout");
   // The pressed look tells an open panel.
   ui_.CmdMore->setCheckable(true);
-  ui_.Check1->setToolTip(
-      tr("Not together with a tool diameter, which makes the program follow the cutter centre"));
-  NameByLabel(window, "Check1", "Label19");
+  for (const OptionRow& row : kOptionRows) {
+    if (!InForm(row)) continue;
+    if (row.text != nullptr) fields_.push_back({&row, FindControl<QLineEdit>(window, row.control)});
+    if (row.tooltip != nullptr) {
+      FindControl<QWidget>(window, row.control)->setToolTip(QString::fromUtf8(row.tooltip));
+    }
+    // A tick box has no caption of its own; the label beside it names it for assistive tools.
+    if (row.kind == OptionKind::Tick) NameByLabel(window, row.control, row.label);
+  }
   // The feed is copied into every move line of the program, where a line break would start
   // lines of its own; the one-line field refuses a paste that holds one.
   ui_.txtFeedRate->setValidator(
@@ -71,26 +70,18 @@ void MainForm::LoadChains() {
   ui_.Combo1->setCurrentIndex(-1);
 }
 
-std::vector<QLineEdit*> MainForm::TextFields() const {
-  std::vector<QLineEdit*> fields;
-  for (const MainField& row : kMainFields) fields.push_back(FieldEdit(row.text));
-  return fields;
-}
-
 void MainForm::ReadInto(FieldTexts& fields) const {
-  fields.pitch = ui_.txtPitch->text().toStdString();
-  fields.teeth = ui_.txtNumberofTeeth->text().toStdString();
-  fields.roller = ui_.txtRollerDiameter->text().toStdString();
+  for (const OptionField& field : fields_) {
+    fields.*(field.row->text) = field.edit->text().toStdString();
+  }
   fields.units = ui_.ComboUnits->currentText().toStdString();
-  fields.depth = ui_.txtCutDepth->text().toStdString();
-  fields.feed = ui_.txtFeedRate->text().toStdString();
   fields.offset = ui_.Check1->isChecked();
   fields.chain = ui_.Combo1->currentText().toStdString();
 }
 
 QLineEdit* MainForm::FieldEdit(std::string FieldTexts::*text) const {
-  for (const MainField& row : kMainFields) {
-    if (row.text == text) return FindControl<QLineEdit>(window_, row.name);
+  for (const OptionField& field : fields_) {
+    if (field.row->text == text) return field.edit;
   }
   return nullptr;
 }

@@ -41,11 +41,17 @@ class MainForm : public QObject {
   };
   const Controls& ui() const { return ui_; }
 
+  // A field of the form and the option row it fills.
+  struct OptionField {
+    const OptionRow* row;
+    QLineEdit* edit;
+  };
+
   // Fills the chain list with a blank entry and every standard chain, picking none; the units
   // list is filled already, with nothing picked.
   void LoadChains();
-  // The form's text fields, in the order of the table in main_form.cpp.
-  std::vector<QLineEdit*> TextFields() const;
+  // The form's text fields, in the order of the option rows.
+  const std::vector<OptionField>& TextFields() const { return fields_; }
   // Writes the form's texts, units, tick and chain into fields.
   void ReadInto(FieldTexts& fields) const;
   // The field whose text a run reads into text, or nullptr for one the form has none of.
@@ -58,8 +64,8 @@ class MainForm : public QObject {
   void Combo1_Click();
 
  private:
-  QWidget* window_;
   Controls ui_;
+  std::vector<OptionField> fields_;
 };
 
 // The units list's entries: the texts of the two unit systems, the window's default first.

@@ -92,7 +92,11 @@ void MainWindow::BuildParts() {
   PlaceControls(WindowControls(), this, 0, focus_order);
   ChainFocus(std::move(focus_order));
   form_ = new MainForm(this);
-  for (const UnitField& row : UnitFields()) units_.Attach(FieldEdit(row.text), row.unit);
+  // Every field whose option shows a unit gets its suffix.
+  for (const OptionRow& row : kTextFields) {
+    if (UnitSuffix(row.kind, LengthUnit::Inch) != nullptr)
+      units_.Attach(FieldEdit(row.text), row.kind);
+  }
   results_ = new ResultsView(this, panel_);
   saves_ = new WindowSaves(this, panel_, *results_, services_);
 }
@@ -120,23 +124,23 @@ void MainWindow::WireEvents() {
 }
 
 void MainWindow::WireChangesAndEnter() {
-  for (QLineEdit* option : panel_->ui().options) {
-    connect(option, &QLineEdit::textChanged, this, &MainWindow::RefreshMoreCaption);
+  for (const MorePanel::OptionField& option : panel_->ui().options) {
+    connect(option.edit, &QLineEdit::textChanged, this, &MainWindow::RefreshMoreCaption);
   }
-  for (QCheckBox* tick : panel_->ui().ticks) {
-    connect(tick, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
-    connect(tick, &QCheckBox::toggled, results_, &ResultsView::MarkResultsStale);
+  for (const MorePanel::OptionTick& tick : panel_->ui().ticks) {
+    connect(tick.box, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
+    connect(tick.box, &QCheckBox::toggled, results_, &ResultsView::MarkResultsStale);
   }
   // Enter in any field presses Go. The results no longer match once a field, the units or a
   // tick box changes; the G-code box is the person's own to edit and does not count.
   QPushButton* go = form_->ui().Command1;
-  for (QLineEdit* field : form_->TextFields()) {
-    connect(field, &QLineEdit::returnPressed, go, &QPushButton::click);
-    connect(field, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
+  for (const MainForm::OptionField& field : form_->TextFields()) {
+    connect(field.edit, &QLineEdit::returnPressed, go, &QPushButton::click);
+    connect(field.edit, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
   }
-  for (QLineEdit* option : panel_->ui().options) {
-    connect(option, &QLineEdit::returnPressed, go, &QPushButton::click);
-    connect(option, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
+  for (const MorePanel::OptionField& option : panel_->ui().options) {
+    connect(option.edit, &QLineEdit::returnPressed, go, &QPushButton::click);
+    connect(option.edit, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
   }
   connect(form_->ui().ComboUnits, &QComboBox::currentIndexChanged, results_,
           &ResultsView::MarkResultsStale);

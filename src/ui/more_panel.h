@@ -6,8 +6,8 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <string>
+#include <vector>
 
 #include "sprocket/fields.h"
 #include "ui/controls.h"
@@ -18,24 +18,28 @@ class QPushButton;
 
 namespace toothwright {
 
-// The number of text fields and of tick boxes in the More panel: the options a run can take
-// beyond the fields of the closed window.
-inline constexpr size_t kOptionFieldCount = 24;
-inline constexpr size_t kOptionTickCount = 5;
-
 class MorePanel : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds the closed panel's controls as a child of window from the panel's layout table; adds
-  // those that take the focus to focus_order.
+  // Builds the closed panel's controls as a child of window from the panel's layout, made from
+  // the option rows; adds those that take the focus to focus_order.
   MorePanel(QWidget* window, FocusOrder& focus_order);
 
-  // The panel's text fields and tick boxes, in the order of the option tables in
-  // more_panel.cpp, and the controls the rest of the window uses.
+  // A panel field and the option row it fills; for a list, the line typed in.
+  struct OptionField {
+    const OptionRow* row;
+    QLineEdit* edit;
+  };
+  struct OptionTick {
+    const OptionRow* row;
+    QCheckBox* box;
+  };
+  // The panel's text fields and tick boxes, in the order of the option rows, and the controls
+  // the rest of the window uses.
   struct Controls {
-    std::array<QLineEdit*, kOptionFieldCount> options{};
-    std::array<QCheckBox*, kOptionTickCount> ticks{};
+    std::vector<OptionField> options;
+    std::vector<OptionTick> ticks;
     QLineEdit* txtToolDiameter = nullptr;
     QPushButton* CmdOpenDesign = nullptr;
     QPushButton* CmdSaveDesign = nullptr;
@@ -55,14 +59,11 @@ class MorePanel : public QWidget {
   // The tick box whose state a run reads into ticked, or nullptr for one the panel has none of.
   QCheckBox* TickBox(bool FieldTexts::*ticked) const;
 
-  // The handlers of the panel's own buttons, each wired to its control's event and to nothing
-  // else.
-  void CmdSeatClearanceANSI_Click();
-  void CmdTipDiameterANSI_Click();
-  void CmdThicknessANSI_Click();
-
  private:
+  // Binds the fields and ticks of the option rows the panel shows, with their tips.
   void BindOptions();
+  // The "ANSI" button beside row's field fills in the word for the chain standard's value.
+  void BindStandardButton(const OptionRow& row, QLineEdit* field);
   void SetTips();
 
   Controls ui_;

@@ -52,7 +52,7 @@ ResultsView::ResultsView(QWidget* window, QWidget* panel) : QObject(window) {
   ui_.CmdToolpathSave = FindControl<QPushButton>(panel, "CmdToolpathSave");
   ui_.CmdModelSave = FindControl<QPushButton>(panel, "CmdModelSave");
   for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
-    result_suffixes_.push_back(AttachUnitSuffix(result, FieldUnit::Length));
+    result_suffixes_.push_back(AttachUnitSuffix(result, OptionKind::Length));
   }
   ui_.txtDXF = new TextStore(window);
   ui_.txtDXF->setObjectName("txtDXF");
@@ -194,7 +194,8 @@ void ResultsView::ShowResultsCurrent() {
   ShowNote(QString());
   // The run read the fields in its unit.
   for (QLabel* suffix : result_suffixes_) {
-    suffix->setText(QString::fromLatin1(UnitSuffix(FieldUnit::Length, last_run_->job.design.unit)));
+    suffix->setText(
+        QString::fromLatin1(UnitSuffix(OptionKind::Length, last_run_->job.design.unit)));
   }
 }
 

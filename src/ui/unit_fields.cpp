@@ -1,65 +1,35 @@
-// Field units and the conversion of a length field's text from the text as typed.
+// Field units by option kind, and the conversion of a length field's text from the text as
+// typed.
 #include "ui/unit_fields.h"
 
 #include <optional>
 
 namespace toothwright {
 
-const char* UnitSuffix(FieldUnit unit, LengthUnit length_unit) {
-  switch (unit) {
-    case FieldUnit::Length:
+const char* UnitSuffix(OptionKind kind, LengthUnit length_unit) {
+  switch (kind) {
+    case OptionKind::Length:
       return UnitName(length_unit);
-    case FieldUnit::Feed:
+    case OptionKind::Feed:
       return length_unit == LengthUnit::Inch ? "in/min" : "mm/min";
-    case FieldUnit::Spindle:
+    case OptionKind::Speed:
       return "rpm";
-    case FieldUnit::Angle:
+    case OptionKind::Angle:
       return "deg";
+    case OptionKind::Count:
+    case OptionKind::Word:
+    case OptionKind::Tick:
+      return nullptr;
   }
-  return "";
+  return nullptr;
 }
 
-const char* WidestUnitSuffix(FieldUnit unit) {
-  return UnitSuffix(unit, LengthUnit::Millimetre);
+const char* WidestUnitSuffix(OptionKind kind) {
+  return UnitSuffix(kind, LengthUnit::Millimetre);
 }
 
-bool ConvertsWithUnits(FieldUnit unit) {
-  return unit == FieldUnit::Length || unit == FieldUnit::Feed;
-}
-
-namespace {
-
-constexpr UnitField kUnitFields[] = {
-    {&FieldTexts::pitch, FieldUnit::Length},
-    {&FieldTexts::roller, FieldUnit::Length},
-    {&FieldTexts::depth, FieldUnit::Length},
-    {&FieldTexts::feed, FieldUnit::Feed},
-    {&FieldTexts::seat_clearance, FieldUnit::Length},
-    {&FieldTexts::tip_diameter, FieldUnit::Length},
-    {&FieldTexts::tool_diameter, FieldUnit::Length},
-    {&FieldTexts::depth_per_pass, FieldUnit::Length},
-    {&FieldTexts::tab_width, FieldUnit::Length},
-    {&FieldTexts::tab_height, FieldUnit::Length},
-    {&FieldTexts::safe_z, FieldUnit::Length},
-    {&FieldTexts::spindle, FieldUnit::Spindle},
-    {&FieldTexts::plunge_feed, FieldUnit::Feed},
-    {&FieldTexts::ramp_angle, FieldUnit::Angle},
-    {&FieldTexts::lead_in, FieldUnit::Length},
-    {&FieldTexts::thickness, FieldUnit::Length},
-    {&FieldTexts::hub_diameter, FieldUnit::Length},
-    {&FieldTexts::hub_length, FieldUnit::Length},
-    {&FieldTexts::mesh_tolerance, FieldUnit::Length},
-    {&FieldTexts::bore, FieldUnit::Length},
-    {&FieldTexts::keyway_width, FieldUnit::Length},
-    {&FieldTexts::keyway_depth, FieldUnit::Length},
-    {&FieldTexts::bolt_hole_diameter, FieldUnit::Length},
-    {&FieldTexts::bolt_circle, FieldUnit::Length},
-};
-
-}  // namespace
-
-std::span<const UnitField> UnitFields() {
-  return kUnitFields;
+bool ConvertsWithUnits(OptionKind kind) {
+  return kind == OptionKind::Length || kind == OptionKind::Feed;
 }
 
 const char* UnitsText(LengthUnit length_unit) {

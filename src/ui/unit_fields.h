@@ -1,9 +1,8 @@
-// The unit each number field of the window is in, the suffix that shows it, and what a unit
+// The unit each number field of the window shows, by the kind of its option, and what a unit
 // switch does to a length field's text: it is converted from the text as typed, so that a
 // switch there and back gives the typed text again, digit for digit.
 #pragma once
 
-#include <span>
 #include <string>
 
 #include "sprocket/fields.h"
@@ -11,32 +10,16 @@
 
 namespace toothwright {
 
-// What a field's number measures.
-enum class FieldUnit {
-  Length,   // "in" or "mm"; a unit switch converts it
-  Feed,     // "in/min" or "mm/min": a length per minute, converted like a length
-  Spindle,  // "rpm" in either unit system; never converted
-  Angle,    // "deg" in either unit system; never converted
-};
+// The suffix a field of kind shows while length_unit is in force: "in" or "mm" for a length,
+// "in/min" or "mm/min" for a feed, "rpm" for a speed and "deg" for an angle in either unit;
+// nullptr for the kinds that show none (counts, words, ticks).
+const char* UnitSuffix(OptionKind kind, LengthUnit length_unit);
 
-// A field that shows a unit: the run's text it fills and what its number measures.
-struct UnitField {
-  std::string FieldTexts::*text;
-  FieldUnit unit;
-};
+// The widest suffix a field of kind can show, so that its room does not change with a switch.
+const char* WidestUnitSuffix(OptionKind kind);
 
-// Every field that shows a unit. A unit switch converts every length and feed among them, in
-// this order; counts, the spindle speed, angles and the word ANSI stay as they are.
-std::span<const UnitField> UnitFields();
-
-// The suffix a field of unit shows while length_unit is in force.
-const char* UnitSuffix(FieldUnit unit, LengthUnit length_unit);
-
-// The widest suffix a field of unit can show, so that its room does not change with a switch.
-const char* WidestUnitSuffix(FieldUnit unit);
-
-// Whether a unit switch converts the number of a field of unit.
-bool ConvertsWithUnits(FieldUnit unit);
+// Whether a unit switch converts the number of a field of kind: lengths and feeds.
+bool ConvertsWithUnits(OptionKind kind);
 
 // A length field's text as last typed (or written by a chain pick), the unit it was typed in,
 // and the text the field shows now.

@@ -15,7 +15,7 @@ constexpr int kSuffixFramePixels = 3;
 
 }  // namespace
 
-QLabel* AttachUnitSuffix(QLineEdit* field, FieldUnit unit) {
+QLabel* AttachUnitSuffix(QLineEdit* field, OptionKind kind) {
   auto* suffix = new QLabel(field);
   suffix->setObjectName(field->objectName() + QLatin1String("Unit"));
   suffix->setTextFormat(Qt::PlainText);
@@ -23,14 +23,14 @@ QLabel* AttachUnitSuffix(QLineEdit* field, FieldUnit unit) {
   suffix->setAttribute(Qt::WA_TransparentForMouseEvents);
   suffix->setForegroundRole(QPalette::PlaceholderText);
   const int width =
-      field->fontMetrics().horizontalAdvance(QString::fromLatin1(WidestUnitSuffix(unit)));
+      field->fontMetrics().horizontalAdvance(QString::fromLatin1(WidestUnitSuffix(kind)));
   suffix->setGeometry(field->width() - width - kSuffixFramePixels, 0, width, field->height());
   field->setTextMargins(0, 0, width + kSuffixGapPixels, 0);
   return suffix;
 }
 
-void UnitSwitch::Attach(QLineEdit* field, FieldUnit unit) {
-  fields_.push_back({field, AttachUnitSuffix(field, unit), unit, TypedLength{}});
+void UnitSwitch::Attach(QLineEdit* field, OptionKind kind) {
+  fields_.push_back({field, AttachUnitSuffix(field, kind), kind, TypedLength{}});
 }
 
 void UnitSwitch::Switch(LengthUnit unit) {
@@ -39,7 +39,7 @@ void UnitSwitch::Switch(LengthUnit unit) {
   current_ = unit;
   // A text that is not wholly a number (the word ANSI, "12 mm") stays as it is.
   for (FieldState& state : fields_) {
-    if (!ConvertsWithUnits(state.unit)) continue;
+    if (!ConvertsWithUnits(state.kind)) continue;
     state.text = SwitchLengthUnits(state.text, state.field->text().toStdString(), from, unit);
     const QString shown = QString::fromStdString(state.text.shown);
     if (state.field->text() != shown) SetFieldText(state.field, state.text.shown);
@@ -49,7 +49,7 @@ void UnitSwitch::Switch(LengthUnit unit) {
 
 void UnitSwitch::RefreshSuffixes() {
   for (const FieldState& state : fields_) {
-    const QString suffix = QString::fromLatin1(UnitSuffix(state.unit, current_));
+    const QString suffix = QString::fromLatin1(UnitSuffix(state.kind, current_));
     state.suffix->setText(suffix);
     // Assistive tools read the unit with the field, which the drawn suffix does not tell them.
     state.field->setAccessibleDescription(suffix);

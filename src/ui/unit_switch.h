@@ -12,10 +12,11 @@ class QLineEdit;
 
 namespace toothwright {
 
-// The unit shown inside the right end of field, grey like a placeholder, with the field's text
-// kept clear of it. The room fits the widest suffix of the unit, so that a switch moves nothing;
-// clicks go through to the field. The suffix is named after the field with "Unit" appended.
-QLabel* AttachUnitSuffix(QLineEdit* field, FieldUnit unit);
+// The unit of kind shown inside the right end of field, grey like a placeholder, with the field's
+// text kept clear of it. The room fits the widest suffix of the kind, so that a switch moves
+// nothing; clicks go through to the field. The suffix is named after the field with "Unit"
+// appended.
+QLabel* AttachUnitSuffix(QLineEdit* field, OptionKind kind);
 
 class UnitSwitch {
  public:
@@ -24,8 +25,9 @@ class UnitSwitch {
   // Makes unit the one in force without converting a field.
   void SetCurrent(LengthUnit unit) { current_ = unit; }
 
-  // Gives field the suffix of unit and, for a length or a feed, a part in every switch.
-  void Attach(QLineEdit* field, FieldUnit unit);
+  // Gives field the suffix of kind, one that shows a unit, and for a length or a feed a part in
+  // every switch.
+  void Attach(QLineEdit* field, OptionKind kind);
   // Switches to unit: each length and feed is converted from its text as typed, so that
   // switching back gives that text again, and every suffix follows. Does nothing when unit is
   // already in force.
@@ -41,7 +43,7 @@ class UnitSwitch {
   struct FieldState {
     QLineEdit* field;
     QLabel* suffix;
-    FieldUnit unit;
+    OptionKind kind;
     TypedLength text;
   };
 
