@@ -12,6 +12,7 @@
 
 #include "sprocket/chain_sizes.h"
 #include "ui/controls.h"
+#include "ui/unit_fields.h"
 
 namespace toothwright {
 namespace {
@@ -25,7 +26,8 @@ bool InForm(const OptionRow& row) {
 
 const QStringList& UnitsList() {
   // The units list belongs to the window's design.
-  static const QStringList units = {"English", "Metric"};
+  static const QStringList units = {QString::fromLatin1(UnitsText(LengthUnit::Inch)),
+                                    QString::fromLatin1(UnitsText(LengthUnit::Millimetre))};
   return units;
 }
 
