@@ -68,7 +68,7 @@ void BM_ShowToolpathRedraw(benchmark::State& state) {
   Control<QPushButton>(window, "Command1")->click();
   Control<QCheckBox>(window, "CheckShowToolpath")->setChecked(true);
   for (auto _ : state) {
-    window.CheckShowToolpath_Click();
+    window.Results().CheckShowToolpath_Click();
     QApplication::processEvents();  // the picture is painted
   }
 }

@@ -521,7 +521,7 @@ bool FileKeepsExactly(const FieldTexts& f) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   };
-  for (const toothwright::TextField& field : toothwright::kTextFields) {
+  for (const toothwright::OptionRow& field : toothwright::kTextFields) {
     if (!ascii(f.*(field.text))) return false;
   }
   return f.units == "English" || f.units == "Metric";

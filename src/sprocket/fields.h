@@ -713,10 +713,6 @@ inline constexpr std::span<const OptionRow> kTextFields =
 inline constexpr std::span<const OptionRow> kTickFields =
     std::span(kOptionRows).subspan(kTextFieldCount);
 
-// The names the rows went by when texts and ticks had tables of their own.
-using TextField = OptionRow;
-using TickField = OptionRow;
-
 // The keys of the units choice and of the chain picked; their texts are kept as typed.
 inline constexpr const char* kUnitsKey = "units";
 inline constexpr const char* kChainKey = "chain";

@@ -1,81 +1,52 @@
-// Field units and the conversion of a length field's text from the text as typed.
+// Field units by option kind, and the conversion of a length field's text from the text as
+// typed.
 #include "ui/unit_fields.h"
 
 #include <optional>
 
-#include "numbers/units.h"
-
 namespace toothwright {
 
-const char* UnitSuffix(FieldUnit unit, std::string_view units) {
-  const bool english = IsEnglish(units);
-  switch (unit) {
-    case FieldUnit::Length:
-      return english ? "in" : "mm";
-    case FieldUnit::Feed:
-      return english ? "in/min" : "mm/min";
-    case FieldUnit::Spindle:
+const char* UnitSuffix(OptionKind kind, LengthUnit length_unit) {
+  switch (kind) {
+    case OptionKind::Length:
+      return UnitName(length_unit);
+    case OptionKind::Feed:
+      return length_unit == LengthUnit::Inch ? "in/min" : "mm/min";
+    case OptionKind::Speed:
       return "rpm";
-    case FieldUnit::Angle:
+    case OptionKind::Angle:
       return "deg";
+    case OptionKind::Count:
+    case OptionKind::Word:
+    case OptionKind::Tick:
+      return nullptr;
   }
-  return "";
+  return nullptr;
 }
 
-const char* WidestUnitSuffix(FieldUnit unit) {
-  return UnitSuffix(unit, "Metric");
+const char* WidestUnitSuffix(OptionKind kind) {
+  return UnitSuffix(kind, LengthUnit::Millimetre);
 }
 
-bool ConvertsWithUnits(FieldUnit unit) {
-  return unit == FieldUnit::Length || unit == FieldUnit::Feed;
+bool ConvertsWithUnits(OptionKind kind) {
+  return kind == OptionKind::Length || kind == OptionKind::Feed;
 }
 
-namespace {
-
-constexpr UnitField kUnitFields[] = {
-    {&FieldTexts::pitch, FieldUnit::Length},
-    {&FieldTexts::roller, FieldUnit::Length},
-    {&FieldTexts::depth, FieldUnit::Length},
-    {&FieldTexts::feed, FieldUnit::Feed},
-    {&FieldTexts::seat_clearance, FieldUnit::Length},
-    {&FieldTexts::tip_diameter, FieldUnit::Length},
-    {&FieldTexts::tool_diameter, FieldUnit::Length},
-    {&FieldTexts::depth_per_pass, FieldUnit::Length},
-    {&FieldTexts::tab_width, FieldUnit::Length},
-    {&FieldTexts::tab_height, FieldUnit::Length},
-    {&FieldTexts::safe_z, FieldUnit::Length},
-    {&FieldTexts::spindle, FieldUnit::Spindle},
-    {&FieldTexts::plunge_feed, FieldUnit::Feed},
-    {&FieldTexts::ramp_angle, FieldUnit::Angle},
-    {&FieldTexts::lead_in, FieldUnit::Length},
-    {&FieldTexts::thickness, FieldUnit::Length},
-    {&FieldTexts::hub_diameter, FieldUnit::Length},
-    {&FieldTexts::hub_length, FieldUnit::Length},
-    {&FieldTexts::mesh_tolerance, FieldUnit::Length},
-    {&FieldTexts::bore, FieldUnit::Length},
-    {&FieldTexts::keyway_width, FieldUnit::Length},
-    {&FieldTexts::keyway_depth, FieldUnit::Length},
-    {&FieldTexts::bolt_hole_diameter, FieldUnit::Length},
-    {&FieldTexts::bolt_circle, FieldUnit::Length},
-};
-
-}  // namespace
-
-std::span<const UnitField> UnitFields() {
-  return kUnitFields;
+const char* UnitsText(LengthUnit length_unit) {
+  return length_unit == LengthUnit::Inch ? "English" : "Metric";
 }
 
 TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& current,
-                              std::string_view from_units, std::string_view to_units) {
+                              LengthUnit from, LengthUnit to) {
   TypedLength after = before;
   if (current != before.shown) {
     after.typed = current;
-    after.typed_units = std::string(from_units);
+    after.typed_unit = from;
   }
-  if (IsEnglish(after.typed_units) == IsEnglish(to_units)) {
+  if (after.typed_unit == to) {
     after.shown = after.typed;
   } else {
-    const std::optional<std::string> converted = ConvertLengthText(after.typed, to_units);
+    const std::optional<std::string> converted = ConvertLengthText(after.typed, UnitsText(to));
     after.shown = converted.value_or(after.typed);
   }
   return after;

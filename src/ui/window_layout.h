@@ -5,7 +5,10 @@
 
 #include <QFont>
 #include <QRect>
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace toothwright {
 
@@ -50,8 +53,17 @@ enum class FontRole {
 // No place in the keyboard focus order.
 inline constexpr int kNoTab = -1;
 
+// Places in the focus order, which Tab reads lowest first: the closed window's inputs and Go
+// from 0, the More panel's groups from kPanelGroupsFocus, the G-code box and the saves beneath
+// it from kGCodeFocus, the panel's DXF ticks and saves from kPanelSavesFocus, and the title
+// row's buttons from kTitleFocus. Each range has room for the panel to grow.
+inline constexpr int kPanelGroupsFocus = 100;
+inline constexpr int kGCodeFocus = 1000;
+inline constexpr int kPanelSavesFocus = 1100;
+inline constexpr int kTitleFocus = 2000;
+
 struct ControlLayout {
-  const char* name;  // objectName of the control
+  std::string name;  // objectName of the control
   ControlKind kind;
   const char* caption;           // the text of a label or a button, "" for the other kinds
   int left, top, width, height;  // twips from the top-left of the client area
@@ -64,16 +76,9 @@ struct ControlLayout {
 // controls inside them are drawn over their outlines. All lie inside the client area.
 std::span<const ControlLayout> WindowControls();
 
-// The controls of the More panel, in creation order, frames first. They lie in the columns from
-// kClientWidthTwips to kClientWidthTwips + kMorePanelWidthTwips, still measured from the
-// top-left of the client area. The focus places of their groups lie between Go's and the
-// G-code box's, so that Tab reads the inputs first (chain, units, lengths, teeth, depth, feed,
-// offset, Go, the panel's groups column by column, top to bottom), then the G-code and the
-// saves, the DXF file's ticks after "Save DXF File" and the panel's saves last.
-std::span<const ControlLayout> MorePanelControls();
-
-// The control named name in either table, or nullptr.
-const ControlLayout* FindControlLayout(const char* name);
+// The control named name among the window's and the More panel's (MorePanelControls), or
+// nullopt.
+std::optional<ControlLayout> FindControlLayout(std::string_view name);
 
 // The rectangle of a control in logical pixels. Each edge is rounded to the nearest pixel on
 // its own, so controls that share an edge in twips share it in pixels.

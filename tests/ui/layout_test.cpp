@@ -26,6 +26,7 @@
 #include "output/toolpath_style.h"
 #include "ui/display_check.h"
 #include "ui/main_window.h"
+#include "ui/panel_layout.h"
 #include "ui/picture_box.h"
 #include "ui/window_layout.h"
 
@@ -35,7 +36,8 @@ namespace {
 // The rows of both tables, the More panel's last.
 std::vector<ControlLayout> AllControls() {
   std::vector<ControlLayout> rows(WindowControls().begin(), WindowControls().end());
-  rows.insert(rows.end(), MorePanelControls().begin(), MorePanelControls().end());
+  const std::vector<ControlLayout> panel = MorePanelControls();
+  rows.insert(rows.end(), panel.begin(), panel.end());
   return rows;
 }
 
@@ -99,31 +101,31 @@ void LayoutTest::everyControlIsPlacedAsTheTableSays() {
   QCOMPARE(WindowControls().size(), size_t{40});
   window.CmdMore_Click();  // open: the panel's controls lie inside the window too
   for (const ControlLayout& row : AllControls()) {
-    const auto* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
-    QVERIFY2(control != nullptr, row.name);
+    const auto* control = window.findChild<QWidget*>(QString::fromStdString(row.name));
+    QVERIFY2(control != nullptr, row.name.c_str());
     const QRect placed(control->mapTo(&window, QPoint(0, 0)), control->size());
     QCOMPARE(placed, TwipsToPixels(row.left, row.top, row.width, row.height));
-    QVERIFY2(window.rect().contains(placed), row.name);
+    QVERIFY2(window.rect().contains(placed), row.name.c_str());
   }
   // The closed window keeps its controls; the panel's lie in the column right of it.
   for (const ControlLayout& row : WindowControls()) {
-    QVERIFY2(row.left + row.width <= kClientWidthTwips, row.name);
+    QVERIFY2(row.left + row.width <= kClientWidthTwips, row.name.c_str());
   }
   for (const ControlLayout& row : MorePanelControls()) {
     QVERIFY2(row.left >= kClientWidthTwips &&
                  row.left + row.width <= kClientWidthTwips + kMorePanelWidthTwips,
-             row.name);
+             row.name.c_str());
   }
-  QCOMPARE(FindControlLayout("CommonDialog1"), nullptr);  // no visible part
-  QCOMPARE(FindControlLayout("txtDXF"), nullptr);         // never shown
-  QCOMPARE(FindControlLayout("txtSVG"), nullptr);
+  QVERIFY(!FindControlLayout("CommonDialog1"));  // no visible part
+  QVERIFY(!FindControlLayout("txtDXF"));         // never shown
+  QVERIFY(!FindControlLayout("txtSVG"));
 }
 
 void LayoutTest::controlsAreOfTheirKind() {
   FakeWindowServices services;
   MainWindow window(&services);
   for (const ControlLayout& row : AllControls()) {
-    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
+    const QWidget* control = window.findChild<QWidget*>(QString::fromStdString(row.name));
     bool right_kind = false;
     switch (row.kind) {
       case ControlKind::Label: {
@@ -161,7 +163,7 @@ void LayoutTest::controlsAreOfTheirKind() {
         right_kind = qobject_cast<const QPlainTextEdit*>(control) != nullptr;
         break;
     }
-    QVERIFY2(right_kind, row.name);
+    QVERIFY2(right_kind, row.name.c_str());
     // Tab reaches exactly the controls with a place in the focus order.
     QCOMPARE((control->focusPolicy() & Qt::TabFocus) != 0, row.tab != kNoTab);
   }
@@ -176,7 +178,7 @@ void LayoutTest::captionsAreNotClipped() {
   for (const ControlLayout& row : AllControls()) {
     const QString caption = QString::fromUtf8(row.caption);
     if (caption.isEmpty()) continue;
-    const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(row.name));
+    const QWidget* control = window.findChild<QWidget*>(QString::fromStdString(row.name));
     const QFontMetrics metrics(control->font());
     QRect room = control->contentsRect();
     if (const auto* button = qobject_cast<const QPushButton*>(control)) {
@@ -185,7 +187,7 @@ void LayoutTest::captionsAreNotClipped() {
       room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     }
     const QString what = QString("%1: %2 of %3 x %4 pixels")
-                             .arg(row.name)
+                             .arg(QString::fromStdString(row.name))
                              .arg(metrics.horizontalAdvance(caption))
                              .arg(room.width())
                              .arg(room.height());

@@ -156,11 +156,11 @@ void PanelOptionsTest::optionReadAndRefusedInItsField() {
   QFETCH(int, field);
   QFETCH(QString, text);
   QFETCH(QStringList, beside);
-  const TextField& row = FieldOf(static_cast<toothwright::Field>(field));
+  const OptionRow& row = FieldOf(static_cast<toothwright::Field>(field));
   FieldTexts fields = kAnsi40EighteenTeeth;
   fields.offset = false;
   for (const QString& entry : beside) {
-    for (const TextField& other : kTextFields) {
+    for (const OptionRow& other : kTextFields) {
       if (entry.section('=', 0, 0) == other.key) {
         fields.*(other.text) = entry.section('=', 1).toStdString();
       }
@@ -170,7 +170,7 @@ void PanelOptionsTest::optionReadAndRefusedInItsField() {
   if (std::holds_alternative<Job>(MakeJob(fields))) {
     QSKIP("the core does not judge this field yet");
   }
-  for (const TextField& other : kTextFields) {
+  for (const OptionRow& other : kTextFields) {
     QLineEdit* edit = window_->FieldEdit(other.text);
     QVERIFY2(edit != nullptr, other.key);
     edit->setText(QString::fromStdString(fields.*(other.text)));

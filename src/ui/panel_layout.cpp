@@ -1,0 +1,247 @@
+// The panel's groups stack down their column, each as tall as its rows; every option row is
+// placed from its group's frame by its rank among the group's options.
+#include "ui/panel_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "sprocket/fields.h"
+
+namespace toothwright {
+namespace {
+
+using K = ControlKind;
+
+// The two columns' frames, each 3780 twips wide with 75 twips between them.
+constexpr std::array<int, 2> kColumnLeft = {9810, 13665};
+constexpr int kColumnWidth = 3780;
+// Group frames start level with the chain zone and stack down their column this far apart.
+constexpr int kFirstGroupTop = 675;
+constexpr int kGroupGap = 120;
+// Rows lie this far apart; the first one a row below the frame's top, under the heading, and a
+// frame ends this far below its last row's top plus a row.
+constexpr int kRowPitch = 345;
+constexpr int kFrameFoot = 45;
+// From a frame's left edge: its heading, a row's caption, its field and the "ANSI" button.
+constexpr int kHeadingIndent = 75;
+constexpr int kHeadingDrop = 30;
+constexpr int kCaptionIndent = 120;
+constexpr int kFieldIndent = 1830;
+constexpr int kStandardButtonIndent = 3045;
+// How much higher than its caption each kind of control sits, to line their texts up.
+constexpr int kFieldRise = 15;
+constexpr int kListRise = 22;
+constexpr int kTickRise = 8;
+
+// The cut's figures are results rather than options: their first row is 30 twips higher than an
+// option group's, and their boxes as wide as the direction list.
+constexpr int kFiguresFirstRow = 315;
+constexpr int kWideFieldWidth = 1830;
+
+// The DXF file's ticks: across the second column above the saves, a caption and its tick box
+// in each cell.
+constexpr int kDxfRowTop = 7440;
+constexpr int kDxfCellWidth = 1800;
+constexpr int kDxfCaptionWidth = 1125;
+
+// A framed group of the panel: its frame, its heading and the column it stacks in.
+struct FrameLayout {
+  const char* frame;
+  const char* heading;
+  const char* caption;
+  int column;
+};
+
+// An option group: its options' rows in a frame.
+struct GroupLayout {
+  PanelGroup group;
+  FrameLayout frame;
+};
+
+// The option groups, in the order they stack and take the focus.
+constexpr GroupLayout kGroups[] = {
+    {PanelGroup::ToothForm, {"ShapeToothForm", "LabelToothForm", "Tooth Form", 0}},
+    {PanelGroup::Machining, {"ShapeMachining", "LabelMachining", "Machining", 0}},
+    {PanelGroup::Solid, {"ShapeSolid", "LabelSolid", "Solid", 1}},
+    {PanelGroup::Mounting, {"ShapeMounting", "LabelMounting", "Mounting", 1}},
+};
+
+// What the cut's program measures, in a frame beneath the groups of the second column.
+constexpr FrameLayout kFiguresFrame = {"ShapeCut", "LabelCut", "Toolpath", 1};
+// The figures' captions and result boxes.
+constexpr std::array<std::array<const char*, 3>, 2> kFigures = {{
+    {"LabelCutLength", "Cut Length", "txtCutLength"},
+    {"LabelCutTime", "Cut Time", "txtCutTime"},
+}};
+
+// A view of the last run rather than an option, after the machining group's options: it
+// redraws the picture and changes no output.
+constexpr const char* kShowToolpathLabel = "LabelShowToolpath";
+constexpr const char* kShowToolpathCaption = "Show Toolpath";
+constexpr const char* kShowToolpathBox = "CheckShowToolpath";
+
+// The design files, the fields as typed, and the drawings and the model, saved like the DXF
+// drawing: buttons across each column, 45 twips apart, level with "Save DXF File".
+const ControlLayout kSaves[] = {
+    {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375},
+    {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375},
+    {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375},
+    {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375},
+    {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375},
+};
+
+// The panel's own heading, across both columns.
+const ControlLayout kHeading = {
+    "LabelMoreOptions",    K::Label, "More Options", 9810, 150, 7635, 375, kNoTab,
+    FontRole::ZoneHeading, true};
+
+// The option rows of group, by their order within it.
+std::vector<const OptionRow*> RowsOf(PanelGroup group) {
+  std::vector<const OptionRow*> rows;
+  for (const OptionRow& row : kOptionRows) {
+    if (row.panel.group == group) rows.push_back(&row);
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const OptionRow* a, const OptionRow* b) {
+    return a->panel.order < b->panel.order;
+  });
+  return rows;
+}
+
+// How many rows a group shows: its options, and Show Toolpath in the machining group.
+int RowCount(PanelGroup group) {
+  const int extra = group == PanelGroup::Machining ? 1 : 0;
+  return static_cast<int>(RowsOf(group).size()) + extra;
+}
+
+int FrameHeight(int rows) {
+  return kRowPitch * (rows + 1) + kFrameFoot;
+}
+
+// A frame placed in its column, with the option group it holds; none for the figures.
+struct Placed {
+  const FrameLayout* frame;
+  std::optional<PanelGroup> group;
+  int left;
+  int top;
+  int rows;
+};
+
+// The groups stacked down their columns, the figures last in the second.
+std::vector<Placed> PlaceGroups() {
+  std::array<int, 2> next_top = {kFirstGroupTop, kFirstGroupTop};
+  std::vector<Placed> placed;
+  const auto stack = [&](const FrameLayout& frame, std::optional<PanelGroup> group, int rows) {
+    const auto column = static_cast<size_t>(frame.column);
+    placed.push_back({&frame, group, kColumnLeft[column], next_top[column], rows});
+    next_top[column] += FrameHeight(rows) + kGroupGap;
+  };
+  for (const GroupLayout& group : kGroups) stack(group.frame, group.group, RowCount(group.group));
+  stack(kFiguresFrame, std::nullopt, static_cast<int>(kFigures.size()));
+  return placed;
+}
+
+void AddHeading(const Placed& at, std::vector<ControlLayout>& out) {
+  out.push_back({at.frame->heading, K::Label, at.frame->caption, at.left + kHeadingIndent,
+                 at.top + kHeadingDrop, 2340, 225, kNoTab, FontRole::BodyBold});
+}
+
+// One option's caption, its control and, for a field taking the standard's value, its button.
+void AddOptionRow(const OptionRow& row, int left, int caption_top, int& focus,
+                  std::vector<ControlLayout>& out) {
+  out.push_back({row.label, K::Label, row.caption, left + kCaptionIndent, caption_top, 1650, 255});
+  const int field_left = left + kFieldIndent;
+  switch (row.kind) {
+    case OptionKind::Tick:
+      out.push_back(
+          {row.control, K::CheckBox, "", field_left, caption_top - kTickRise, 240, 270, focus++});
+      break;
+    case OptionKind::Word:
+      out.push_back({row.control, K::ChoiceList, "", field_left, caption_top - kListRise,
+                     kWideFieldWidth, 300, focus++});
+      break;
+    default:
+      out.push_back(
+          {row.control, K::TextBox, "", field_left, caption_top - kFieldRise, 1095, 285, focus++});
+      break;
+  }
+  if (row.standard_tip != nullptr) {
+    out.push_back({StandardButtonName(row.control), K::Button, "ANSI", left + kStandardButtonIndent,
+                   caption_top - kFieldRise, 615, 285, focus++});
+  }
+}
+
+void AddGroupRows(const Placed& at, PanelGroup group, int& focus, std::vector<ControlLayout>& out) {
+  int top = at.top + kRowPitch;
+  for (const OptionRow* row : RowsOf(group)) {
+    AddOptionRow(*row, at.left, top, focus, out);
+    top += kRowPitch;
+  }
+  if (group == PanelGroup::Machining) {
+    out.push_back({kShowToolpathLabel, K::Label, kShowToolpathCaption, at.left + kCaptionIndent,
+                   top, 1650, 255});
+    out.push_back({kShowToolpathBox, K::CheckBox, "", at.left + kFieldIndent, top - kTickRise, 240,
+                   270, focus++});
+  }
+}
+
+void AddFigures(const Placed& at, std::vector<ControlLayout>& out) {
+  int top = at.top + kFiguresFirstRow;
+  for (const auto& [label, caption, box] : kFigures) {
+    out.push_back({label, K::Label, caption, at.left + kCaptionIndent, top, 1650, 255});
+    out.push_back(
+        {box, K::ResultBox, "", at.left + kFieldIndent, top - kFieldRise, kWideFieldWidth, 285});
+    top += kRowPitch;
+  }
+}
+
+// The DXF file's ticks, then the saves, which Tab reaches after "Save DXF File".
+void AddDxfRowAndSaves(std::vector<ControlLayout>& out) {
+  int focus = kPanelSavesFocus;
+  int left = kColumnLeft[1] + kCaptionIndent;
+  for (const OptionRow* row : RowsOf(PanelGroup::DxfRow)) {
+    out.push_back({row->label, K::Label, row->caption, left, kDxfRowTop, kDxfCaptionWidth, 255});
+    out.push_back({row->control, K::CheckBox, "", left + kDxfCaptionWidth, kDxfRowTop - kTickRise,
+                   240, 270, focus++});
+    left += kDxfCellWidth;
+  }
+  for (ControlLayout save : kSaves) {
+    save.tab = focus++;
+    out.push_back(std::move(save));
+  }
+}
+
+}  // namespace
+
+std::string StandardButtonName(const std::string& control) {
+  // Fields are named "txt" and what they hold.
+  constexpr std::string_view kFieldPrefix = "txt";
+  const std::string_view what = std::string_view(control).substr(kFieldPrefix.size());
+  return "Cmd" + std::string(what) + "ANSI";
+}
+
+std::vector<ControlLayout> MorePanelControls() {
+  const std::vector<Placed> groups = PlaceGroups();
+  std::vector<ControlLayout> out;
+  // The frames first, so that the controls inside them are drawn over their outlines.
+  for (const Placed& at : groups) {
+    out.push_back(
+        {at.frame->frame, K::Frame, "", at.left, at.top, kColumnWidth, FrameHeight(at.rows)});
+  }
+  out.push_back(kHeading);
+  int focus = kPanelGroupsFocus;
+  for (const Placed& at : groups) {
+    AddHeading(at, out);
+    if (at.group) {
+      AddGroupRows(at, *at.group, focus, out);
+    } else {
+      AddFigures(at, out);
+    }
+  }
+  AddDxfRowAndSaves(out);
+  return out;
+}
+
+}  // namespace toothwright

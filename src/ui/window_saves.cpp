@@ -1,0 +1,186 @@
+// Each save asks for a path and writes what the last run made; the design files hold the
+// fields as typed.
+#include "ui/window_saves.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <string_view>
+#include <variant>
+
+#include "design_file/design_file.h"
+#include "output/toolpath_svg.h"
+#include "ui/controls.h"
+#include "ui/results_view.h"
+
+#if TOOTHWRIGHT_HAS_SOLID
+#include "solid/job_model.h"
+#endif
+
+namespace toothwright {
+namespace {
+
+// The G-code and DXF texts already end in CR LF; their saved files get one more.
+constexpr const char* kSavedLineBreak = "\r\n";
+
+}  // namespace
+
+WindowSaves::WindowSaves(QWidget* window, QWidget* panel, ResultsView& results,
+                         WindowServices* services)
+    : QObject(window), results_(results), services_(services) {
+  connect(FindControl<QPushButton>(window, "CmdGCodeSave"), &QPushButton::clicked, this,
+          &WindowSaves::CmdGCodeSave_Click);
+  connect(FindControl<QPushButton>(window, "CmdDXFSave"), &QPushButton::clicked, this,
+          &WindowSaves::CmdDXFSave_Click);
+  connect(FindControl<QPushButton>(panel, "CmdSVGSave"), &QPushButton::clicked, this,
+          &WindowSaves::CmdSVGSave_Click);
+  connect(FindControl<QPushButton>(panel, "CmdToolpathSave"), &QPushButton::clicked, this,
+          &WindowSaves::CmdToolpathSave_Click);
+  auto* model_save = FindControl<QPushButton>(panel, "CmdModelSave");
+  connect(model_save, &QPushButton::clicked, this, &WindowSaves::CmdModelSave_Click);
+#if !TOOTHWRIGHT_HAS_SOLID
+  model_save->setEnabled(false);
+  model_save->setToolTip(QString::fromUtf8(kNoSolidMessage));
+#endif
+}
+
+void WindowSaves::CmdGCodeSave_Click() {
+  const std::optional<QString> path =
+      SaveWithDialog(GCodeFilters(), GCodeFilterFor(gcode_extension_), gcode_extension_,
+                     results_.GCodeText() + QLatin1String(kSavedLineBreak));
+  if (path) gcode_extension_ = GCodeExtensionAfter(*path, gcode_extension_);
+}
+
+void WindowSaves::CmdDXFSave_Click() {
+  if (results_.DxfText().isEmpty()) {
+    services_->ShowMessage(QString::fromUtf8(kNoDrawingMessage));
+    return;
+  }
+  const QString filter = QString::fromUtf8(kDxfFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("dxf"),
+                 results_.DxfText() + QLatin1String(kSavedLineBreak));
+}
+
+void WindowSaves::CmdSVGSave_Click() {
+  if (results_.SvgText().isEmpty()) {
+    services_->ShowMessage(QString::fromUtf8(kNoSvgMessage));
+    return;
+  }
+  // The document is written as the run made it: its own line ends, nothing added.
+  const QString filter = QString::fromUtf8(kSvgFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("svg"), results_.SvgText());
+}
+
+void WindowSaves::CmdToolpathSave_Click() {
+  const ResultsView::LastRun* last_run = results_.Last();
+  if (!last_run) {
+    services_->ShowMessage(QString::fromUtf8(kNoToolpathMessage));
+    return;
+  }
+  const QString filter = QString::fromUtf8(kSvgFilter);
+  SaveWithDialog({filter}, filter, QString::fromLatin1(kToolpathExtension),
+                 QString::fromStdString(WriteToolpathSvg(last_run->job)));
+}
+
+void WindowSaves::CmdModelSave_Click() {
+#if TOOTHWRIGHT_HAS_SOLID
+  const ResultsView::LastRun* last_run = results_.Last();
+  if (!last_run) {
+    services_->ShowMessage(QString::fromUtf8(kNoModelMessage));
+    return;
+  }
+  const QStringList filters = ModelFilters();
+  const std::optional<SaveChoice> choice =
+      AskSave(filters, filters.front(), FilterExtensions(filters.front()).front());
+  if (!choice) return;
+  // The format is the one the file's name or the filter confirmed names.
+  const qsizetype format = filters.indexOf(ModelFilterFor(choice->path, choice->filter));
+  const ModelFormats formats{.step = format == 0, .stl = format == 1, .three_mf = format == 2};
+  const auto files = WriteModels(last_run->job, formats);
+  if (const auto* error = std::get_if<FieldError>(&files)) {
+    emit Refused(*error);
+    return;
+  }
+  if (const auto* missing = std::get_if<ModelsUnavailable>(&files)) {
+    services_->ShowMessage(QString::fromStdString(missing->message));
+    return;
+  }
+  const ModelFiles& written = std::get<ModelFiles>(files);
+  const std::optional<std::string>& bytes =
+      formats.step ? written.step : (formats.stl ? written.stl : written.three_mf);
+  Q_ASSERT(bytes.has_value());  // every filter offered names one of the formats
+  ReportSave(choice->path,
+             services_->WriteBinaryFile(choice->path, QByteArray::fromStdString(*bytes)));
+#endif
+}
+
+std::optional<QString> WindowSaves::AskDesignPath() {
+  const QString filter = QString::fromUtf8(kDesignFilter);
+  const std::optional<QString> path = services_->AskOpenPath(
+      {.filters = {filter, QString::fromUtf8(kAllFilesFilter)}, .initial_folder = StartFolder()});
+  if (!path || path->isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<FieldTexts> WindowSaves::ReadDesign(const QString& path) {
+  // One byte more than a design file may hold is enough to refuse a larger file unread.
+  const auto bytes = services_->ReadFileStart(path, static_cast<qint64>(kLargestDesignFile) + 1);
+  if (const auto* reason = std::get_if<QString>(&bytes)) {
+    services_->ShowMessage(tr("The file %1 could not be opened: %2").arg(path, *reason));
+    return std::nullopt;
+  }
+  const QByteArray& text = std::get<QByteArray>(bytes);
+  auto read = ReadDesignFile(std::string_view(text.constData(), static_cast<size_t>(text.size())),
+                             QDir::toNativeSeparators(path).toStdString());
+  if (const auto* error = std::get_if<DesignFileError>(&read)) {
+    services_->ShowMessage(QString::fromStdString(error->message));
+    return std::nullopt;
+  }
+  last_save_ = LastSaveOf(path);
+  emit LastFolderChanged();
+  return std::get<FieldTexts>(std::move(read));
+}
+
+void WindowSaves::SaveDesign(const FieldTexts& fields) {
+  const QString filter = QString::fromUtf8(kDesignFilter);
+  SaveWithDialog({filter}, filter, FilterExtensions(filter).front(),
+                 QString::fromStdString(WriteDesignFile(fields)));
+}
+
+QString WindowSaves::StartFolder() const {
+  return last_save_.folder.isEmpty() ? QString::fromUtf8(kSaveFolder) : last_save_.folder;
+}
+
+std::optional<QString> WindowSaves::SaveWithDialog(const QStringList& filters,
+                                                   const QString& selected_filter,
+                                                   const QString& extension, const QString& text) {
+  const std::optional<SaveChoice> choice = AskSave(filters, selected_filter, extension);
+  if (!choice) return std::nullopt;
+  ReportSave(choice->path, services_->WriteTextFile(choice->path, text));
+  return choice->path;
+}
+
+std::optional<SaveChoice> WindowSaves::AskSave(const QStringList& filters,
+                                               const QString& selected_filter,
+                                               const QString& extension) {
+  const SaveRequest request{.filters = filters,
+                            .selected_filter = selected_filter,
+                            .initial_folder = StartFolder(),
+                            .file_name = ProposedPath(last_save_, extension)};
+  const std::optional<SaveChoice> choice = services_->AskSavePath(request);
+  if (!choice || choice->path.isEmpty()) return std::nullopt;
+  const QString path = WithExtension(choice->path, choice->filter);
+  last_save_ = LastSaveOf(path);
+  emit LastFolderChanged();
+  return SaveChoice{path, choice->filter};
+}
+
+void WindowSaves::ReportSave(const QString& path, const std::optional<QString>& failure) {
+  if (failure) {
+    services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *failure));
+    return;
+  }
+  // A design saved while the results are stale leaves the note saying so.
+  if (!results_.Stale()) results_.ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
+}
+
+}  // namespace toothwright
