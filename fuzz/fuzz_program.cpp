@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Job job;
   job.moves = JobMoves(std::get<ProgramMoves>(read));
   job.sprocket.outline = Square();
-  job.outside_diameter = 3;
+  job.sprocket.outside_diameter = 3;
   job.design.machining.tool_diameter = 0.125;
   for (const ContourCut& c : FindContours(job.moves)) CheckContour(c, job.moves.size());
   const CutStatistics stats = MeasureCut(job.moves);

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/segment.h"
+
 namespace toothwright {
 namespace {
 
@@ -33,13 +35,6 @@ constexpr std::array<AxisDirection, 4> kAxes = {{{0, 1, 0},
                                                  {3 * std::numbers::pi / 2, 0, -1}}};
 
 }  // namespace
-
-double Sweep(const Segment& arc) {
-  const double from = Direction(arc.centre, arc.start);
-  const double to = Direction(arc.centre, arc.end);
-  const double turn = arc.kind == SegmentKind::ClockwiseArc ? from - to : to - from;
-  return Normalised(turn);
-}
 
 Box Include(Box box, Point point) {
   if (box.empty) return {point.x, point.y, point.x, point.y, false};

@@ -1,14 +1,10 @@
-// How far arcs turn and how far paths reach: the sweep of an arc and the bounding box of
-// paths of arcs and lines, in the paths' own length unit.
+// How far paths reach: the bounding box of paths of arcs and lines, in the paths' own length
+// unit.
 #pragma once
 
 #include "geometry/path.h"
 
 namespace toothwright {
-
-// The angle an arc turns through about its centre in its own direction, radians in [0, 2*pi),
-// measured between the directions of its start and end; an arc whose ends coincide turns 0.
-double Sweep(const Segment& arc);
 
 // An axis-aligned box; empty (min above max) until a point is added.
 struct Box {

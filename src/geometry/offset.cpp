@@ -9,45 +9,20 @@
 #include <vector>
 
 #include "geometry/intersections.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 namespace {
 
-struct Vector {
-  double x = 0, y = 0;
-};
-
-Vector Unit(double x, double y) {
-  const double length = std::hypot(x, y);
-  return {x / length, y / length};
-}
-
-// Direction of travel at point p of the segment (p its start or end).
-Vector Tangent(const Segment& s, Point p) {
-  switch (s.kind) {
-    case SegmentKind::Line:
-      return Unit(s.end.x - s.start.x, s.end.y - s.start.y);
-    case SegmentKind::CounterClockwiseArc: {
-      const Vector r = Unit(p.x - s.centre.x, p.y - s.centre.y);
-      return {-r.y, r.x};
-    }
-    case SegmentKind::ClockwiseArc: {
-      const Vector r = Unit(p.x - s.centre.x, p.y - s.centre.y);
-      return {r.y, -r.x};
-    }
-  }
-  return {};
-}
-
-// p moved `distance` to the right of the direction of travel t.
-Point ToTheRight(Point p, Vector t, double distance) {
+// p moved `distance` to the right of the direction of travel t (of length 1).
+Point ToTheRight(Point p, Point t, double distance) {
   return {p.x + distance * t.y, p.y - distance * t.x};
 }
 
 std::optional<Segment> OffsetSegment(const Segment& s, double distance) {
   Segment o = s;
-  o.start = ToTheRight(s.start, Tangent(s, s.start), distance);
-  o.end = ToTheRight(s.end, Tangent(s, s.end), distance);
+  o.start = ToTheRight(s.start, UnitTangent(s, s.start), distance);
+  o.end = ToTheRight(s.end, UnitTangent(s, s.end), distance);
   // The right side of a counter-clockwise arc faces away from its centre.
   if (s.kind == SegmentKind::CounterClockwiseArc) o.radius = s.radius + distance;
   if (s.kind == SegmentKind::ClockwiseArc) o.radius = s.radius - distance;
@@ -63,8 +38,7 @@ double Distance(Point a, Point b) {
 // circle of each segment).
 std::vector<Point> Meet(const Segment& a, const Segment& b) {
   if (!IsArc(a) && !IsArc(b)) {
-    const Vector da{a.end.x - a.start.x, a.end.y - a.start.y};
-    const Vector db{b.end.x - b.start.x, b.end.y - b.start.y};
+    const Point da = Tangent(a, a.start), db = Tangent(b, b.start);
     const double cross = da.x * db.y - da.y * db.x;
     if (cross == 0) return {};
     const double t = ((b.start.x - a.start.x) * db.y - (b.start.y - a.start.y) * db.x) / cross;
@@ -73,7 +47,7 @@ std::vector<Point> Meet(const Segment& a, const Segment& b) {
   if (!IsArc(a) || !IsArc(b)) {
     const Segment& line = IsArc(a) ? b : a;
     const Segment& arc = IsArc(a) ? a : b;
-    const Vector d = Unit(line.end.x - line.start.x, line.end.y - line.start.y);
+    const Point d = UnitTangent(line, line.start);
     // Foot of the perpendicular from the centre, then half chords either way.
     const double along = (arc.centre.x - line.start.x) * d.x + (arc.centre.y - line.start.y) * d.y;
     const Point foot{line.start.x + along * d.x, line.start.y + along * d.y};
@@ -108,8 +82,8 @@ std::optional<Path> OffsetPath(const Path& path, double distance) {
     const Segment& a = path.segments[k];
     const Segment& b = path.segments[(k + 1) % n];
     assert(a.end == b.start);
-    const Vector ta = Tangent(a, a.end);
-    const Vector tb = Tangent(b, b.start);
+    const Point ta = UnitTangent(a, a.end);
+    const Point tb = UnitTangent(b, b.start);
     const double turn = std::atan2(ta.x * tb.y - ta.y * tb.x, ta.x * tb.x + ta.y * tb.y);
     Segment& oa = offsets[k];
     Segment& ob = offsets[(k + 1) % n];

@@ -3,6 +3,7 @@
 // in the part's length unit, the sprocket centre at the origin, y up.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 namespace toothwright {
@@ -47,5 +48,13 @@ inline bool IsArc(const Segment& s) {
 struct Path {
   std::vector<Segment> segments;
 };
+
+// The highest tooth among the path's segments (Segment::tooth): the tooth count of a
+// sprocket's outline or of a path made from it; 0 for a path without teeth.
+inline int HighestTooth(const Path& path) {
+  int N = 0;
+  for (const Segment& s : path.segments) N = std::max(N, s.tooth);
+  return N;
+}
 
 }  // namespace toothwright

@@ -1,19 +1,10 @@
 #include "geometry/reverse.h"
 
 #include <cstddef>
-#include <utility>
+
+#include "geometry/segment.h"
 
 namespace toothwright {
-
-Segment Reversed(Segment s) {
-  std::swap(s.start, s.end);
-  if (s.kind == SegmentKind::CounterClockwiseArc) {
-    s.kind = SegmentKind::ClockwiseArc;
-  } else if (s.kind == SegmentKind::ClockwiseArc) {
-    s.kind = SegmentKind::CounterClockwiseArc;
-  }
-  return s;
-}
 
 Path Reversed(const Path& path) {
   Path out;

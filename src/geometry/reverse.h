@@ -1,4 +1,4 @@
-// Segments and closed paths travelled the other way.
+// Closed paths travelled the other way (a segment's reversal is in segment.h).
 #pragma once
 
 #include "geometry/path.h"
@@ -9,9 +9,5 @@ namespace toothwright {
 // way about the same centre with the same radius, role and tooth; the first segment starts at
 // path's start. path: closed.
 Path Reversed(const Path& path);
-
-// The segment from its end to its start: an arc turning the other way about the same centre
-// with the same radius, role and tooth.
-Segment Reversed(Segment s);
 
 }  // namespace toothwright

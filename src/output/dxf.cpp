@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "geometry/angles.h"
-#include "geometry/arc_length.h"
-#include "output/decimal_text.h"
+#include "geometry/segment.h"
 #include "numbers/numbers.h"
+#include "output/decimal_text.h"
 
 namespace toothwright {
 namespace {

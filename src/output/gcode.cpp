@@ -2,9 +2,9 @@
 // number as it is written, so this only chooses the words and their number forms.
 #include "output/gcode.h"
 
-#include "output/decimal_text.h"
 #include "numbers/numbers.h"
 #include "numbers/units.h"
+#include "output/decimal_text.h"
 
 namespace toothwright {
 namespace {
@@ -21,7 +21,7 @@ struct Words {
   std::string feed;    // " F<feed>"
   std::string plunge;  // " F<plunge feed>"
   std::string_view spindle;
-  bool inches = true;
+  LengthUnit unit = LengthUnit::Inch;
 };
 
 // The preamble as a comment: a ")" inside would end it early and hand the rest to the
@@ -108,7 +108,7 @@ void AppendLine(std::string& out, const Move& m, const Words& words) {
       AppendComment(out, words.preamble);
       break;
     case MoveKind::Units:
-      out += words.inches ? "G20" : "G21";
+      out += words.unit == LengthUnit::Inch ? "G20" : "G21";
       break;
     case MoveKind::Modes:
       out += "G17 G90 G94";  // XY plane, absolute distances, feed in units per minute
@@ -161,7 +161,7 @@ std::string WriteGCode(const Job& job, std::string_view program) {
   Words words{.feed = " F" + d.feed,
               .plunge = " F" + d.machining.plunge_feed,
               .spindle = d.machining.spindle,
-              .inches = d.unit == LengthUnit::Inch};
+              .unit = d.unit};
   if (d.preamble) words.preamble = std::string(program) + ": " + PartDescription(job);
   std::string out;
   out.reserve(job.moves.size() * (kArcLineReserve + words.feed.size()) + words.preamble.size());

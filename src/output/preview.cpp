@@ -100,7 +100,7 @@ void DrawPreview(const Path& outline, const std::vector<Path>& holes, bool bore,
 
 void DrawPreview(const Job& job, PreviewCanvas& canvas) {
   DrawPreview(job.sprocket.outline, job.sprocket.holes, job.sprocket.mounting.bore.has_value(),
-              job.outside_diameter, canvas);
+              job.sprocket.outside_diameter, canvas);
 }
 
 }  // namespace toothwright

@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "geometry/extent.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 

@@ -4,26 +4,12 @@
 
 #include <cmath>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
-namespace {
-
-Point Unit(double x, double y) {
-  const double length = std::hypot(x, y);
-  if (length == 0) return {};
-  return {x / length, y / length};
-}
-
-}  // namespace
-
 Point DirectionAlong(const Move& move, double along) {
   const Segment s = Across(move);
-  if (!IsArc(s)) return Unit(s.end.x - s.start.x, s.end.y - s.start.y);
-  const Point p = PointAlong(s, along);
-  const double rx = p.x - s.centre.x, ry = p.y - s.centre.y;
-  // Perpendicular to the radius, turning the arc's way.
-  return s.kind == SegmentKind::CounterClockwiseArc ? Unit(-ry, rx) : Unit(ry, -rx);
+  return UnitTangent(s, IsArc(s) ? PointAlong(s, along) : s.start);
 }
 
 std::optional<PathMark> EntryMark(std::span<const Move> moves, const ContourCut& contour) {

@@ -103,7 +103,7 @@ class PreviewToolpath : public ToolpathCanvas {
 }  // namespace
 
 void DrawToolpath(const Job& job, PreviewCanvas& canvas) {
-  const std::optional<PreviewMapping> mapping = MapPreview(canvas, job.outside_diameter);
+  const std::optional<PreviewMapping> mapping = MapPreview(canvas, job.sprocket.outside_diameter);
   if (!mapping) return;
   // The bar spans the cutter's width, and stands out of it.
   const double bar_half = std::max(

@@ -10,11 +10,12 @@
 #include <string_view>
 
 #include "geometry/extent.h"
+#include "geometry/segment.h"
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "output/svg_path.h"
 #include "output/toolpath_drawing.h"
 #include "output/toolpath_style.h"
-#include "numbers/numbers.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 namespace {
@@ -37,7 +38,7 @@ std::string Number(double value) {
 }
 
 void AppendMarkPoint(std::string& out, double x, double y) {
-  AppendSvgPoint(out, {Round4(x), Round4(y)});
+  AppendSvgPoint(out, Round4(Point{x, y}));
 }
 
 // A full circle as two halves: SVG draws nothing for an arc that ends where it starts.

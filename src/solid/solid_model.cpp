@@ -46,8 +46,7 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/arc_length.h"
-#include "geometry/extent.h"
+#include "geometry/segment.h"
 #include "solid/shape.h"
 
 namespace toothwright {
@@ -103,11 +102,8 @@ SegmentCurve CurveOf(const Segment& s) {
 
 // Unit tangent of a segment at its start (at_end false) or end, from the stored geometry.
 gp_Vec2d TangentOf(const Segment& s, bool at_end) {
-  if (!IsArc(s)) return gp_Vec2d(s.end.x - s.start.x, s.end.y - s.start.y).Normalized();
-  const Point p = at_end ? s.end : s.start;
-  const gp_Vec2d radial(p.x - s.centre.x, p.y - s.centre.y);
-  const gp_Vec2d tangent(-radial.Y(), radial.X());  // counter-clockwise
-  return (s.kind == SegmentKind::CounterClockwiseArc ? tangent : -tangent).Normalized();
+  const Point t = Tangent(s, at_end ? s.end : s.start);
+  return gp_Vec2d(t.x, t.y).Normalized();
 }
 
 // Where two segments that meet at a corner (not tangentially) cross: their curves' crossing

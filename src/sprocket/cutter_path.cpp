@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "geometry/offset.h"
-#include "numbers/numbers.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 
@@ -15,8 +15,8 @@ std::optional<Path> CutterPath(const Path& contour, double tool_diameter) {
   out.segments.reserve(offset->segments.size());
   for (Segment s : offset->segments) {
     const bool closed_on_itself = s.start == s.end;  // a whole circle stays one
-    s.start = {Round4(s.start.x), Round4(s.start.y)};
-    s.end = {Round4(s.end.x), Round4(s.end.y)};
+    s.start = Round4(s.start);
+    s.end = Round4(s.end);
     if (s.start == s.end && !closed_on_itself) continue;
     out.segments.push_back(s);
   }

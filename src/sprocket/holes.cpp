@@ -5,15 +5,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "numbers/numbers.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 namespace {
-
-// Adding 0 turns a negative zero (a rounded -1e-17) into 0, so no output writes "-0".
-Point Rounded(double x, double y) {
-  return {Round4(x) + 0.0, Round4(y) + 0.0};
-}
 
 Segment HoleArc(Point start, Point end, Point centre, double radius) {
   return {SegmentKind::ClockwiseArc, SegmentRole::Hole, start, end, centre, radius, 0};
@@ -35,23 +30,23 @@ Path BoltHole(const BoltCircle& circle, int k) {
   // The entry faces the part's centre: along the radius through the hole's centre, inwards.
   const double dx = r * std::cos(angle);
   const double dy = r * std::sin(angle);
-  return RoundHole(centre, r, Rounded(centre.x - dx, centre.y - dy),
-                   Rounded(centre.x + dx, centre.y + dy));
+  return RoundHole(centre, r, Round4Unsigned({centre.x - dx, centre.y - dy}),
+                   Round4Unsigned({centre.x + dx, centre.y + dy}));
 }
 
 Path Bore(double diameter, const std::optional<Keyway>& keyway) {
   const double r = diameter / 2;
   const Point centre{};
-  const Point bottom = Rounded(0, -r);
-  if (!keyway) return RoundHole(centre, r, bottom, Rounded(0, r));
+  const Point bottom = Round4Unsigned({0, -r});
+  if (!keyway) return RoundHole(centre, r, bottom, Round4Unsigned({0, r}));
   // The keyway's sides meet the bore where |x| is half the width.
   const double half = keyway->width / 2;
   const double side_y = std::sqrt(r * r - half * half);
   const double far_y = r + keyway->depth;
-  const Point left = Rounded(-half, side_y);
-  const Point right = Rounded(half, side_y);
-  const Point far_left = Rounded(-half, far_y);
-  const Point far_right = Rounded(half, far_y);
+  const Point left = Round4Unsigned({-half, side_y});
+  const Point right = Round4Unsigned({half, side_y});
+  const Point far_left = Round4Unsigned({-half, far_y});
+  const Point far_right = Round4Unsigned({half, far_y});
   return {{HoleArc(bottom, left, centre, r), HoleLine(left, far_left),
            HoleLine(far_left, far_right), HoleLine(far_right, right),
            HoleArc(right, bottom, centre, r)}};
@@ -62,7 +57,7 @@ Path Bore(double diameter, const std::optional<Keyway>& keyway) {
 Point BoltHoleCentre(const BoltCircle& circle, int k) {
   const double angle = 2 * std::numbers::pi * k / circle.count;
   const double r = circle.diameter / 2;
-  return Rounded(r * std::cos(angle), r * std::sin(angle));
+  return Round4Unsigned({r * std::cos(angle), r * std::sin(angle)});
 }
 
 std::vector<Path> BuildHoles(const Mounting& mounting) {

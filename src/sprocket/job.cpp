@@ -7,7 +7,6 @@
 
 #include "sprocket/cutter_path.h"
 #include "sprocket/holes.h"
-#include "numbers/numbers.h"
 #include "sprocket/planner.h"
 
 namespace toothwright {
@@ -26,7 +25,6 @@ Job BuildJob(ReadResult read) {
   }
   job.sprocket.mounting = d.mounting;
   job.sprocket.holes = read.paths.holes ? std::move(*read.paths.holes) : BuildHoles(d.mounting);
-  job.outside_diameter = ParseReal(job.sprocket.outside_diameter_text).value_or(0);
 
   // A contour is reshaped only when the options ask for it; otherwise the program follows the
   // contour itself, which is not copied.

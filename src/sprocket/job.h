@@ -21,8 +21,7 @@ namespace toothwright {
 
 struct Job {
   Design design;
-  SprocketRun sprocket;         // the outline, the holes and the texts of the two diameters
-  double outside_diameter = 0;  // as read back from its text, for the preview's scale
+  SprocketRun sprocket;  // the outline, the holes and the two diameters, shown and as numbers
   // Per contour (Contour(c)), the path the cutter follows and its tabs: the cutter centre's
   // path with a tool diameter, split at the tabs with tabs. Empty when the program follows
   // each contour as it is.

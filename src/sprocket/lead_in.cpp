@@ -5,42 +5,24 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 #include "numbers/numbers.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {
-namespace {
-
-struct Direction {
-  double x = 0, y = 0;
-};
-
-// Unit direction of travel at the start of the path's first segment.
-Direction StartDirection(const Segment& s) {
-  const Point t = StartTangent(s);
-  const double length = std::hypot(t.x, t.y);
-  return {t.x / length, t.y / length};
-}
-
-Point Rounded(double x, double y) {
-  return {Round4(x) + 0.0, Round4(y) + 0.0};
-}
-
-}  // namespace
 
 LeadArcs MakeLeadArcs(const Path& path, double radius, bool waste_right) {
   const Segment& first = path.segments.front();
   const Point s = first.start;
-  const Direction t = StartDirection(first);
+  const Point t = UnitTangent(first, s);
   // Towards the waste: the right of travel is (t.y, -t.x).
-  const Direction n = waste_right ? Direction{t.y, -t.x} : Direction{-t.y, t.x};
+  const Point n = waste_right ? Point{t.y, -t.x} : Point{-t.y, t.x};
   const Point centre{s.x + radius * n.x, s.y + radius * n.y};
   // Travelling along t at s round a centre on the right is turning clockwise.
   const SegmentKind kind =
       waste_right ? SegmentKind::ClockwiseArc : SegmentKind::CounterClockwiseArc;
-  const Point entry = Rounded(centre.x - radius * t.x, centre.y - radius * t.y);
-  const Point exit = Rounded(centre.x + radius * t.x, centre.y + radius * t.y);
+  const Point entry = Round4Unsigned({centre.x - radius * t.x, centre.y - radius * t.y});
+  const Point exit = Round4Unsigned({centre.x + radius * t.x, centre.y + radius * t.y});
   const Segment in{.kind = kind,
                    .role = first.role,
                    .start = entry,
@@ -67,13 +49,12 @@ std::optional<int> EntryTooth(int N, const std::optional<HoldingTabs>& tabs) {
 bool LeadInFits(std::span<const Path> contours, double tool_diameter, double radius,
                 const std::optional<HoldingTabs>& tabs) {
   for (const Path& contour : contours) {
-    int N = 0;
     for (const Segment& s : contour.segments) {
-      N = std::max(N, s.tooth);
       if (s.role == SegmentRole::Hole && IsArc(s) && !(s.radius - tool_diameter / 2 > radius)) {
         return false;
       }
     }
+    const int N = HighestTooth(contour);
     if (N > 0 && !EntryTooth(N, tabs)) return false;
   }
   return true;

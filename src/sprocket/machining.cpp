@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "sprocket/cutter_path.h"
 #include "numbers/numbers.h"
+#include "sprocket/cutter_path.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {
@@ -44,12 +44,6 @@ std::optional<double> PlainHeight(std::string_view text) {
 // exponent, which ParseReal takes but a controller reads as a word of its own.
 bool CopiedPlain(std::string_view text) {
   return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
-}
-
-int HighestTooth(const Path& path) {
-  int N = 0;
-  for (const Segment& s : path.segments) N = std::max(N, s.tooth);
-  return N;
 }
 
 double SmallestSeatRadius(const Path& path) {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 

@@ -12,11 +12,11 @@
 #include <optional>
 #include <string_view>
 
-#include "geometry/arc_length.h"
-#include "sprocket/lead_in.h"
+#include "geometry/segment.h"
 #include "numbers/numbers.h"
-#include "sprocket/ramp.h"
 #include "numbers/units.h"
+#include "sprocket/lead_in.h"
+#include "sprocket/ramp.h"
 
 namespace toothwright {
 namespace {
@@ -83,9 +83,9 @@ Point LeadInPoint(const Path& contour) {
   for (const Segment& s : contour.segments) {
     if (IsArc(s) && (smallest == 0 || s.radius < smallest)) smallest = s.radius;
   }
-  const Point t = StartTangent(first);
+  const Point t = Tangent(first, first.start);
   const double back = 2 * smallest / std::hypot(t.x, t.y);
-  return {Round4(first.start.x - t.x * back), Round4(first.start.y - t.y * back)};
+  return Round4(Point{first.start.x - t.x * back, first.start.y - t.y * back});
 }
 
 class Planner {

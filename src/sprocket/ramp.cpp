@@ -1,6 +1,6 @@
 // Positions on a closed path are lengths from its start; a walk may wind past the end, and a
 // position is taken modulo the path's length only where a segment is looked up. Every split
-// point is rounded to four decimals like the path's own points.
+// point is rounded to four decimals like the path's own points (CutPoint).
 #include "sprocket/ramp.h"
 
 #include <algorithm>
@@ -9,9 +9,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "geometry/arc_length.h"
-#include "geometry/reverse.h"
-#include "numbers/numbers.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 namespace {
@@ -59,8 +57,6 @@ class PathWalk {
   // Positions closer than this share of the path's length count as the same.
   static constexpr double kSameLength = 1e-12;
 
-  static Point Rounded(Point p) { return {Round4(p.x), Round4(p.y)}; }
-
   template <typename Each>
   void Forwards(double from, double to, Each&& each) const {
     const double tiny = kSameLength * total_;
@@ -76,8 +72,8 @@ class PathWalk {
       if (upto - at > tiny) {
         Segment part = s;
         const bool from_start = !(at - begin > tiny), to_end = !(upto < begin + length - tiny);
-        if (!from_start) part.start = Rounded(PointAlong(s, at - begin));
-        if (!to_end) part.end = Rounded(PointAlong(s, upto - begin));
+        if (!from_start) part.start = CutPoint(s, at - begin);
+        if (!to_end) part.end = CutPoint(s, upto - begin);
         if (!(part.start == part.end)) {
           each(Piece{part, upto, from_start && to_end ? std::optional(k) : std::nullopt});
         }

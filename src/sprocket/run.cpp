@@ -40,8 +40,10 @@ SprocketRun BuildSprocket(const ToothNumbers& n) {
   run.outline = BuildOutline(
       run.profile, T, run.N,
       {.flank = run.FlankRadius, .seat = run.SeatRadius, .top = TopRadius.value_or(0)});
-  run.outside_diameter_text =
-      run.TopDiameter ? FormatReal(*run.TopDiameter) : std::move(profile.outside_diameter_text);
+  // Shown as text once, and carried as the number that text reads back as, so that the preview's
+  // scale agrees with what the field shows.
+  run.outside_diameter_text = FormatReal(run.TopDiameter.value_or(profile.outside_diameter));
+  run.outside_diameter = ParseReal(run.outside_diameter_text).value_or(0);
   return run;
 }
 

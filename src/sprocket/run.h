@@ -46,6 +46,7 @@ struct SprocketRun {
   Mounting mounting;                  // bore, keyway and bolt circle as the fields give them
   std::vector<Path> holes;            // the mounting's holes in cutting order (BuildHoles)
   std::string outside_diameter_text;  // for txtOutsideDiameter
+  double outside_diameter = 0;        // as its text reads back, for the preview's scale
 };
 
 // The pitch diameter pitch / sin(180 deg / teeth) as the run shows it: the number its text

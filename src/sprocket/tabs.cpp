@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 
 namespace toothwright {
 namespace {
@@ -22,8 +22,7 @@ struct ToothSpan {
 };
 
 std::vector<ToothSpan> Teeth(const Path& path) {
-  int N = 0;
-  for (const Segment& s : path.segments) N = std::max(N, s.tooth);
+  const int N = HighestTooth(path);
   std::vector<ToothSpan> teeth(static_cast<size_t>(N) + 1);
   if (N == 0) return teeth;
   double along = 0;

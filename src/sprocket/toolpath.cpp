@@ -9,11 +9,10 @@
 #include <limits>
 #include <utility>
 
-#include "geometry/arc_length.h"
 #include "geometry/reverse.h"
-#include "sprocket/lead_in.h"
+#include "geometry/segment.h"
 #include "sprocket/cutter_path.h"
-#include "numbers/numbers.h"
+#include "sprocket/lead_in.h"
 #include "sprocket/tabs.h"
 
 namespace toothwright {
@@ -22,10 +21,6 @@ namespace {
 struct Span {
   double begin = 0, end = 0;  // lengths along the path from its start
 };
-
-Point Rounded(Point p) {
-  return {Round4(p.x), Round4(p.y)};
-}
 
 // Cuts s at the lengths `cuts` (ascending, within the segment) and appends the pieces. A cut
 // whose rounded point is an end of the piece it falls in moves onto that end: a piece whose
@@ -37,7 +32,7 @@ std::vector<size_t> AppendPieces(const Segment& s, const std::vector<double>& cu
   Segment rest = s;
   bool at_end = false;  // a cut fell on the end: every later one does too
   for (double at : cuts) {
-    const Point p = Rounded(PointAlong(s, at));
+    const Point p = CutPoint(s, at);
     if (!at_end && p == rest.start) {
       starts.push_back(out.size());
       continue;
@@ -111,9 +106,8 @@ std::vector<double> SegmentStarts(const Path& path) {
 Point ToTheRightAt(const Segment& s, double along, double distance) {
   const Point q = PointAlong(s, along);
   if (!IsArc(s)) {
-    const double length = SegmentLength(s);
-    const double dx = (s.end.x - s.start.x) / length, dy = (s.end.y - s.start.y) / length;
-    return {q.x + distance * dy, q.y - distance * dx};
+    const Point t = UnitTangent(s, q);
+    return {q.x + distance * t.y, q.y - distance * t.x};
   }
   // The right side of a counter-clockwise arc faces away from its centre.
   const double outwards = s.kind == SegmentKind::CounterClockwiseArc ? distance : -distance;
@@ -197,13 +191,9 @@ Path StartingAt(const Path& path, double at) {
        length = SegmentLength(path.segments[++k])) {
     start += length;
   }
-  const Segment& s = path.segments[k];
-  const Point split = Rounded(PointAlong(s, at - start));
+  const auto [before, after] = SplitAt(path.segments[k], at - start);
   Path out;
   out.segments.reserve(path.segments.size() + 1);
-  Segment before = s, after = s;
-  before.end = split;
-  after.start = split;
   if (!(after.start == after.end)) out.segments.push_back(after);
   out.segments.insert(out.segments.end(),
                       path.segments.begin() + static_cast<std::ptrdiff_t>(k) + 1,
@@ -246,8 +236,7 @@ Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options) {
 Toolpath MakeToolpathAlong(const Path& contour, Path path, const MachiningOptions& options) {
   if (options.tool_diameter && options.lead_in) {
     // The outline is entered at a tip without a tab, where the waste outside is open.
-    int N = 0;
-    for (const Segment& s : path.segments) N = std::max(N, s.tooth);
+    const int N = HighestTooth(path);
     const std::optional<int> tooth = N > 0 ? EntryTooth(N, options.tabs) : std::nullopt;
     if (const std::optional<double> middle = tooth ? ToothMiddle(path, *tooth) : std::nullopt) {
       path = StartingAt(path, *middle);

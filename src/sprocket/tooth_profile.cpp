@@ -137,7 +137,7 @@ ToothProfileResult BuildToothProfile(double pitch_diameter, double T, int N, dou
   p.TipY[1] = t.TipY;
   p.FlankEndX[1] = t.FlankEndX;
   p.FlankEndY[1] = t.FlankEndY;
-  result.outside_diameter_text = FormatReal(t.TipRadius * 2);
+  result.outside_diameter = t.TipRadius * 2;
 
   if (TopRadius) AddTops(p, t, FlankRadius, *TopRadius, T, N, ToothAngle);
 

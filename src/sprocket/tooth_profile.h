@@ -4,7 +4,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace toothwright {
@@ -40,7 +39,7 @@ FirstTooth ConstructFirstTooth(double PitchDiameter, double ToothAngle, double R
 
 struct ToothProfileResult {
   ToothProfile profile;
-  std::string outside_diameter_text;  // for txtOutsideDiameter
+  double outside_diameter = 0;  // the tips' circle: twice the tip radius
 };
 
 // Builds the whole profile: tooth 1 by construction, teeth 2.. while i <= T by turning tooth 1

@@ -5,6 +5,8 @@
 
 #include <numbers>
 
+#include "geometry/segment.h"
+
 namespace toothwright {
 namespace {
 

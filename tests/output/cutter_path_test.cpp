@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 #include "sprocket/chain_sizes.h"
 #include "support/sprockets.h"
 

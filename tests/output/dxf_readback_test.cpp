@@ -11,10 +11,10 @@
 #include <variant>
 #include <vector>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
+#include "numbers/numbers.h"
 #include "output/dxf.h"
 #include "output_test_support.h"
-#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

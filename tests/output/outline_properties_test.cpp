@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "numbers/numbers.h"
 #include "output/dxf.h"
 #include "output/gcode.h"
 #include "output/preview.h"
 #include "output/recording_canvas.h"
 #include "output_test_support.h"
 #include "sprocket/chain_sizes.h"
-#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {
@@ -184,7 +184,7 @@ TEST(OutlineProperties, PreviewArcsJoinIntoOneClosedLoop) {
   for (const Sprocket& s : Sprockets()) {
     SCOPED_TRACE(s.name);
     const SprocketRun& r = s.run;
-    const double D = *ParseReal(r.outside_diameter_text);
+    const double D = r.outside_diameter;
     RecordingCanvas canvas;
     DrawPreview(r.outline, {}, false, D, canvas);
     const std::vector<PreviewCall>& calls = canvas.calls();

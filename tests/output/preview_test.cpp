@@ -8,9 +8,9 @@
 #include <numbers>
 #include <vector>
 
+#include "numbers/numbers.h"
 #include "output/recording_canvas.h"
 #include "output_test_support.h"
-#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {
@@ -20,7 +20,7 @@ using Kind = PreviewCall::Kind;
 std::vector<PreviewCall> Calls(const SprocketRun& s, float width = kPictureOuterSize,
                                float height = kPictureOuterSize) {
   RecordingCanvas canvas(width, height);
-  DrawPreview(s.outline, s.holes, false, *ParseReal(s.outside_diameter_text), canvas);
+  DrawPreview(s.outline, s.holes, false, s.outside_diameter, canvas);
   return canvas.calls();
 }
 

@@ -20,14 +20,14 @@
 #include <vector>
 
 #include "../cli/temp_dir.h"
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "output/gcode.h"
 #include "run/run.h"
 #include "output_test_support.h"
 #include "sprocket/lead_in.h"
-#include "numbers/numbers.h"
 #include "sprocket/tool_fit.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "../cli/temp_dir.h"
+#include "numbers/numbers.h"
 #include "run/run.h"
 #include "output/preview.h"
 #include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
-#include "numbers/numbers.h"
 #include "support/ansi40_18_teeth.h"
 #include "support/program_moves.h"
 
@@ -205,7 +205,7 @@ TEST(ToolpathSvg, SixPathsEntriesAndFourTabsOneToolRadiusFromTheirContours) {
   EXPECT_EQ(seen.rapids, 5);  // from each contour to the next
   EXPECT_EQ(seen.texts, 0);   // no caption: the path is the cutter centre's
   // One pixel of the preview: 15 twips at its scale, the outside diameter over 90 % of 3795.
-  const double D = ParseReal(p.run.job.sprocket.outside_diameter_text).value();
+  const double D = p.run.job.sprocket.outside_diameter;
   const double pixel = 15 / (kPictureOuterSize * 0.9 / D);
   std::vector<Path> contours = p.run.job.sprocket.holes;  // cut in this order, the outline last
   contours.push_back(p.run.job.sprocket.outline);
@@ -241,7 +241,7 @@ TEST(ToolpathPreview, PathLiesOnThePartAsDrawn) {
   fields.bolt_hole_diameter = "0.257";
   fields.bolt_circle = "1.75";
   const Picture p = PictureOf(fields);
-  const double D = ParseReal(p.run.job.sprocket.outside_diameter_text).value();
+  const double D = p.run.job.sprocket.outside_diameter;
   RecordingCanvas canvas;
   DrawPreview(p.run.job.sprocket.outline, p.run.job.sprocket.holes, true, D, canvas);
   const std::vector<PreviewCall> part = canvas.calls();

@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "geometry/arc_length.h"
+#include "geometry/segment.h"
 #include "numbers/numbers.h"
 
 namespace toothwright {
