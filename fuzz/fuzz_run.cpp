@@ -27,7 +27,7 @@
 #include "numbers/numbers.h"
 #include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
-#include "output/pipeline.h"
+#include "run/run.h"
 #include "output/toolpath_contours.h"
 
 namespace {
@@ -565,7 +565,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto* fields = std::get_if<FieldTexts>(&reread);
     Require(fields != nullptr && *fields == f);
   }
-  const auto result = toothwright::Run(f);
+  const auto result = toothwright::RunDesign(f);
   if (const auto* error = std::get_if<FieldError>(&result)) {
     Require(IsMessage(error->message) && error->message == toothwright::MessageOf(error->field));
     return 0;

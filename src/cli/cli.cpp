@@ -10,12 +10,7 @@
 #include "cli/file_output.h"
 #include "design_file/design_file.h"
 #include "numbers/numbers.h"
-#include "output/cut_statistics.h"
-#include "output/drawing_svg.h"
-#include "output/pipeline.h"
-#include "output/recording_canvas.h"
-#include "output/svg_canvas.h"
-#include "output/toolpath_svg.h"
+#include "run/run.h"
 #include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
@@ -50,7 +45,7 @@ std::optional<UsageError> ApplyChain(Options& o) {
   }
   const std::optional<ChainSize> row = FindChainSize(*o.chain);
   if (!row) return UsageError{"unknown chain \"" + *o.chain + "\"; known: " + ChainNames()};
-  const LengthTexts texts = SetChainSize(row->pitch, row->roller, o.fields.units);
+  const LengthTexts texts = SetChainSize(row->pitch, row->roller, UnitOf(o.fields.units));
   o.fields.pitch = texts.pitch;
   o.fields.roller = texts.roller;
   o.fields.chain = row->name;
@@ -83,9 +78,9 @@ std::optional<UsageError> CheckOptions(Options& o) {
   return ApplyChain(o);
 }
 
-void ListChains(const std::string& units, std::ostream& out) {
+void ListChains(LengthUnit unit, std::ostream& out) {
   for (const ChainSize& row : ChainSizeTable) {
-    const LengthTexts texts = SetChainSize(row.pitch, row.roller, units);
+    const LengthTexts texts = SetChainSize(row.pitch, row.roller, unit);
     out << row.name << "\tpitch " << texts.pitch << "\troller " << texts.roller << '\n';
   }
 }
@@ -105,29 +100,28 @@ struct Output {
   std::string bytes;
 };
 
-std::string PreviewSvg(const RunResults& results) {
-  SvgCanvas canvas;
-  ReplayPreviewCalls(results.preview, canvas);
-  return canvas.Document();
+// The costly products of a run that the outputs ask for.
+RunProducts ProductsFor(const OutputPaths& paths) {
+  return {.drawing_svg = paths.svg.has_value(),
+          .preview_svg = paths.preview_svg.has_value(),
+          .preview_ops = paths.preview_ops.has_value(),
+          .toolpath = false,
+          .toolpath_svg = paths.toolpath_svg.has_value()};
 }
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
-std::vector<Output> OutputsOf(const OutputPaths& paths, const RunResults& results,
+std::vector<Output> OutputsOf(const OutputPaths& paths, RunResults& results,
                               const FieldTexts& fields, ModelFiles& models) {
   // "Save G-Code" and "Save DXF File" write the box's text and one more line break.
   constexpr std::string_view kSavedLineEnd = "\r\n";
   std::vector<Output> outputs;
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
-  if (paths.svg) {
-    outputs.push_back({paths.svg, WriteDrawingSvg(results.job)});
-  }
-  if (paths.preview_svg) outputs.push_back({paths.preview_svg, PreviewSvg(results)});
-  if (paths.preview_ops) {
-    outputs.push_back({paths.preview_ops, FormatPreviewCalls(results.preview)});
-  }
+  if (paths.svg) outputs.push_back({paths.svg, std::move(results.drawing_svg)});
+  if (paths.preview_svg) outputs.push_back({paths.preview_svg, std::move(results.preview_svg)});
+  if (paths.preview_ops) outputs.push_back({paths.preview_ops, std::move(results.preview_ops)});
   if (paths.toolpath_svg) {
-    outputs.push_back({paths.toolpath_svg, WriteToolpathSvg(results.job)});
+    outputs.push_back({paths.toolpath_svg, std::move(results.toolpath_svg)});
   }
   if (paths.step) outputs.push_back({paths.step, std::move(*models.step)});
   if (paths.stl) outputs.push_back({paths.stl, std::move(*models.stl)});
@@ -207,16 +201,15 @@ std::optional<int> AnswerWithoutRun(Options& o, std::ostream& out, std::ostream&
   }
   if (const auto error = CheckOptions(o)) return UsageFailure(error->message, err);
   if (o.list_chains) {
-    ListChains(o.fields.units, out);
+    ListChains(UnitOf(o.fields.units), out);
     return kExitOk;
   }
   return std::nullopt;
 }
 
-// Builds the solid and reads the program back when asked to, prints the diameters and writes
-// every output of the run.
-int WriteResults(const Options& o, const RunResults& results, std::ostream& out,
-                 std::ostream& err) {
+// Builds the solid when asked to, prints the diameters and the figures and writes every output
+// of the run.
+int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::ostream& err) {
   // The solid is built only when a 3-D output is asked for, and before anything is written.
   auto models = MakeModels(results.job, o.outputs, err);
   if (const int* status = std::get_if<int>(&models)) return *status;
@@ -226,9 +219,8 @@ int WriteResults(const Options& o, const RunResults& results, std::ostream& out,
     out << "Pitch Diameter: " << results.job.sprocket.pitch_diameter_text << '\n'
         << "Outside Diameter: " << results.job.sprocket.outside_diameter_text << '\n';
     if (o.stats) {
-      const CutStatistics cut = MeasureCut(results.job.moves);
-      out << "Cut Length: " << FormatCutLength(cut.length, results.job.design.unit) << '\n'
-          << "Cut Time: " << FormatCutTime(cut.minutes) << '\n';
+      out << "Cut Length: " << results.cut_length << '\n'
+          << "Cut Time: " << results.cut_time << '\n';
     }
     out << std::flush;
   }
@@ -245,7 +237,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   Options& o = std::get<Options>(read);
   if (const std::optional<int> status = AnswerWithoutRun(o, out, err)) return *status;
-  const auto run = Run(o.fields);
+  auto run = RunDesign(o.fields, ProductsFor(o.outputs));
   if (const auto* error = std::get_if<FieldError>(&run)) {
     return Refused(*error, err);  // before any file is touched
   }

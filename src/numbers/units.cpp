@@ -8,10 +8,10 @@
 
 namespace toothwright {
 
-std::optional<std::string> ConvertLengthText(std::string_view text, std::string_view to_units) {
+std::optional<std::string> ConvertLengthText(std::string_view text, LengthUnit to) {
   const std::optional<double> value = ParseReal(text);
   if (!value) return std::nullopt;
-  const double factor = IsEnglish(to_units) ? 1 / kMillimetresPerInch : kMillimetresPerInch;
+  const double factor = to == LengthUnit::Inch ? 1 / kMillimetresPerInch : kMillimetresPerInch;
   const double converted = *value * factor;
   if (!std::isfinite(converted)) return std::nullopt;
   return FormatReal(converted);

@@ -17,21 +17,18 @@ inline const char* UnitName(LengthUnit unit) {
   return unit == LengthUnit::Inch ? "in" : "mm";
 }
 
-// "English" (exactly, case-sensitive) means inches; any other unit text means millimetres.
-inline bool IsEnglish(std::string_view units) {
-  return units == "English";
-}
-
 // A length as messages show it: the number (FormatReal) and its unit, "0.3125 in".
 std::string LengthText(double value, LengthUnit unit);
 
+// The unit a units text names, where the text is read: "English" (exactly, case-sensitive)
+// means inches; any other text ("Metric") means millimetres.
 inline LengthUnit UnitOf(std::string_view units) {
-  return IsEnglish(units) ? LengthUnit::Inch : LengthUnit::Millimetre;
+  return units == "English" ? LengthUnit::Inch : LengthUnit::Millimetre;
 }
 
-// The text of a length field converted into the unit to_units: millimetres to inches by the
+// The text of a length field converted into the unit to: millimetres to inches by the
 // reciprocal of 25.4, inches to millimetres by 25.4. nullopt when the text is not wholly a
 // number or the product is not finite; the field then keeps its text.
-std::optional<std::string> ConvertLengthText(std::string_view text, std::string_view to_units);
+std::optional<std::string> ConvertLengthText(std::string_view text, LengthUnit to);
 
 }  // namespace toothwright

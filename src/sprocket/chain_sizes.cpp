@@ -14,8 +14,8 @@ std::optional<ChainSize> FindChainSize(std::string_view name) {
   return std::nullopt;
 }
 
-LengthTexts SetChainSize(double pitch, double roller, std::string_view units) {
-  if (IsEnglish(units)) return {FormatReal(pitch), FormatReal(roller)};
+LengthTexts SetChainSize(double pitch, double roller, LengthUnit unit) {
+  if (unit == LengthUnit::Inch) return {FormatReal(pitch), FormatReal(roller)};
   return {FormatReal(pitch * kMillimetresPerInch), FormatReal(roller * kMillimetresPerInch)};
 }
 

@@ -90,8 +90,8 @@ struct LengthTexts {
   std::string roller;  // for txtRollerDiameter
 };
 
-// The texts for a pitch and roller diameter given in inches: as they are under "English",
-// times 25.4 under any other unit text.
-LengthTexts SetChainSize(double pitch, double roller, std::string_view units);
+// The texts for a pitch and roller diameter given in inches, in unit: as they are in inches,
+// times 25.4 in millimetres.
+LengthTexts SetChainSize(double pitch, double roller, LengthUnit unit);
 
 }  // namespace toothwright

@@ -245,7 +245,7 @@ std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, Lengt
 std::optional<ChainSize> ChainRowOf(const FieldTexts& fields, const ChainNumbers& n) {
   const std::optional<ChainSize> row = FindChainSize(fields.chain);
   if (!row) return std::nullopt;
-  const LengthTexts sizes = SetChainSize(row->pitch, row->roller, fields.units);
+  const LengthTexts sizes = SetChainSize(row->pitch, row->roller, UnitOf(fields.units));
   const auto same = [](double typed, std::optional<double> row_size) {
     return row_size && std::fabs(typed - *row_size) <= kSameSize * *row_size;
   };

@@ -110,7 +110,7 @@ void MainForm::Combo1_Click() {
   const std::optional<ChainSize> row = FindChainSize(name.toStdString());
   if (!row) return;
   const LengthTexts texts =
-      SetChainSize(row->pitch, row->roller, ui_.ComboUnits->currentText().toStdString());
+      SetChainSize(row->pitch, row->roller, UnitOf(ui_.ComboUnits->currentText().toStdString()));
   SetFieldText(ui_.txtPitch, texts.pitch);
   SetFieldText(ui_.txtRollerDiameter, texts.roller);
 }

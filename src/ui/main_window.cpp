@@ -15,12 +15,21 @@
 
 #include "numbers/numbers.h"
 #include "numbers/units.h"
+#include "run/run.h"
 #include "ui/controls.h"
 #include "ui/qt_window_services.h"
 #include "ui/window_layout.h"
 
 namespace toothwright {
 namespace {
+
+// What the window shows or saves of a run: the drawing and the toolpath to scale for their
+// saves and the toolpath over the picture; the preview's documents are the CLI's alone.
+constexpr RunProducts kWindowProducts{.drawing_svg = true,
+                                      .preview_svg = false,
+                                      .preview_ops = false,
+                                      .toolpath = true,
+                                      .toolpath_svg = true};
 
 // Where the package installs the README and the changelog.
 constexpr const char* kPackageDocFolder = "/usr/share/doc/toothwright";
@@ -200,8 +209,8 @@ void MainWindow::Command1_Click() {
   // Until this run succeeds, what the window shows is not the result of its fields.
   results_->MarkResultsStale();
   const FieldTexts fields = ReadFields();
-  auto job = MakeJob(fields);
-  if (const auto* error = std::get_if<FieldError>(&job)) {
+  auto run = RunDesign(fields, kWindowProducts);
+  if (const auto* error = std::get_if<FieldError>(&run)) {
     ShowRefusal(*error);
     return;
   }
@@ -209,15 +218,15 @@ void MainWindow::Command1_Click() {
   // The cleared fields repaint now; a second press of Go runs a whole run of its own here.
   services_->ProcessPendingEvents();
 
-  // Whatever the pending events changed counts: fields edited meanwhile are read and built anew.
+  // Whatever the pending events changed counts: fields edited meanwhile are read and run anew.
   if (FieldTexts now = ReadFields(); now != fields) {
-    job = MakeJob(now);
-    if (const auto* error = std::get_if<FieldError>(&job)) {
+    run = RunDesign(now, kWindowProducts);
+    if (const auto* error = std::get_if<FieldError>(&run)) {
       ShowRefusal(*error);
       return;
     }
   }
-  results_->ShowRun(std::get<Job>(std::move(job)));
+  results_->ShowRun(std::get<RunResults>(std::move(run)));
 }
 
 void MainWindow::ShowRefusal(const FieldError& error) {

@@ -9,12 +9,9 @@
 #include <utility>
 #include <variant>
 
-#include "output/cut_statistics.h"
-#include "output/drawing_svg.h"
-#include "output/pipeline.h"
 #include "output/preview.h"
+#include "output/recording_canvas.h"
 #include "output/toolpath_contours.h"
-#include "output/toolpath_preview.h"
 #include "output/toolpath_style.h"
 #include "ui/controls.h"
 #include "ui/picture_box.h"
@@ -94,36 +91,33 @@ void ResultsView::Clear() {
   last_run_.reset();
 }
 
-void ResultsView::ShowRun(Job job) {
-  // Kept for the saves made from the job and for redrawing the picture.
-  auto run = std::make_unique<LastRun>(LastRun{.job = std::move(job)});
-  const Job& built = run->job;
-  const SprocketRun& sprocket = built.sprocket;
-  SetFieldText(ui_.txtPitchDiameter, sprocket.pitch_diameter_text);
-  SetFieldText(ui_.txtOutsideDiameter, sprocket.outside_diameter_text);
-  const StageTexts texts = RunStages(built, *ui_.Picture1);
-  ui_.txtInfo->setPlainText(ToBoxText(texts.gcode));
-  ui_.txtDXF->setText(QString::fromStdString(texts.dxf));
-  ui_.txtSVG->setText(QString::fromStdString(WriteDrawingSvg(built)));
-  // The toolpath and the figures come from the job's moves, not from the box, which the
-  // person may edit.
-  last_run_ = std::move(run);
+void ResultsView::ShowRun(RunResults run) {
+  // Kept for the saves and for redrawing the picture.
+  last_run_ = std::make_unique<LastRun>(std::move(run));
+  const RunResults& r = *last_run_;
+  SetFieldText(ui_.txtPitchDiameter, r.job.sprocket.pitch_diameter_text);
+  SetFieldText(ui_.txtOutsideDiameter, r.job.sprocket.outside_diameter_text);
+  // Recorded on a canvas of the picture box's size, the calls draw what drawing on it would.
+  ReplayPreviewCalls(r.preview, *ui_.Picture1);
+  ui_.txtInfo->setPlainText(ToBoxText(r.gcode));
+  ui_.txtDXF->setText(QString::fromStdString(r.dxf));
+  ui_.txtSVG->setText(QString::fromStdString(r.drawing_svg));
+  // The toolpath and the figures come from the run, not from the box, which the person may
+  // edit.
   ShowProgramResults();
   ShowResultsCurrent();
 }
 
 void ResultsView::ShowProgramResults() {
-  const LastRun& run = *last_run_;
-  const CutStatistics cut = MeasureCut(run.job.moves);
-  SetFieldText(ui_.txtCutLength, FormatCutLength(cut.length, run.job.design.unit));
-  SetFieldText(ui_.txtCutTime, FormatCutTime(cut.minutes));
+  SetFieldText(ui_.txtCutLength, last_run_->cut_length);
+  SetFieldText(ui_.txtCutTime, last_run_->cut_time);
   DrawToolpathIfShown();
 }
 
 void ResultsView::DrawToolpathIfShown() {
   const LastRun& run = *last_run_;
   const bool shown = ui_.CheckShowToolpath->isChecked();
-  if (shown) DrawToolpath(run.job, *ui_.Picture1);
+  if (shown) ReplayPreviewCalls(run.toolpath, *ui_.Picture1);
   // The caption says what the picture holds: a toolpath the controller still offsets, else a
   // bore in place of the centre circle, which every output holds.
   const char* caption = FindControlLayout("Label15")->caption;
@@ -137,7 +131,7 @@ void ResultsView::DrawToolpathIfShown() {
 
 void ResultsView::CheckShowToolpath_Click() {
   if (!last_run_) return;
-  DrawPreview(last_run_->job, *ui_.Picture1);
+  ReplayPreviewCalls(last_run_->preview, *ui_.Picture1);
   DrawToolpathIfShown();
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "sprocket/job.h"
+#include "run/run.h"
 
 class QCheckBox;
 class QLabel;
@@ -33,9 +33,7 @@ class ResultsView : public QObject {
 
  public:
   // What the last successful run built and wrote.
-  struct LastRun {
-    Job job;
-  };
+  using LastRun = RunResults;
 
   // Takes the results' controls among the children of window and of its panel, and adds the
   // drawings' stores and the diameters' unit suffixes.
@@ -55,9 +53,9 @@ class ResultsView : public QObject {
 
   // Empties every result before a run, which then shows its own.
   void Clear();
-  // Shows what the run of job makes: its diameters, its picture, its program, its drawings and
-  // the figures of its cut; the results are current again.
-  void ShowRun(Job job);
+  // Shows what the run made: its diameters, its picture, its program, its drawings and the
+  // figures of its cut; the results are current again.
+  void ShowRun(RunResults run);
   // The results no longer match the fields: the saves are disabled and the note says so. Has
   // no effect before the first run that succeeded, when there is nothing to save but the
   // G-code box.
@@ -91,8 +89,8 @@ class ResultsView : public QObject {
     QPushButton* CmdModelSave = nullptr;
   };
 
-  // The run's program read back: the cut's figures in their fields, the toolpath over the
-  // picture when Show Toolpath is ticked, and the caption under the picture for what it shows.
+  // The run's program: the cut's figures in their fields, the toolpath over the picture when
+  // Show Toolpath is ticked, and the caption under the picture for what it shows.
   void ShowProgramResults();
   void DrawToolpathIfShown();
   // A run succeeded: the saves are enabled, the note cleared, the results' suffixes in its unit.

@@ -46,7 +46,7 @@ TypedLength SwitchLengthUnits(const TypedLength& before, const std::string& curr
   if (after.typed_unit == to) {
     after.shown = after.typed;
   } else {
-    const std::optional<std::string> converted = ConvertLengthText(after.typed, UnitsText(to));
+    const std::optional<std::string> converted = ConvertLengthText(after.typed, to);
     after.shown = converted.value_or(after.typed);
   }
   return after;

@@ -8,7 +8,6 @@
 #include <variant>
 
 #include "design_file/design_file.h"
-#include "output/toolpath_svg.h"
 #include "ui/controls.h"
 #include "ui/results_view.h"
 
@@ -78,7 +77,7 @@ void WindowSaves::CmdToolpathSave_Click() {
   }
   const QString filter = QString::fromUtf8(kSvgFilter);
   SaveWithDialog({filter}, filter, QString::fromLatin1(kToolpathExtension),
-                 QString::fromStdString(WriteToolpathSvg(last_run->job)));
+                 QString::fromStdString(last_run->toolpath_svg));
 }
 
 void WindowSaves::CmdModelSave_Click() {

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "output/pipeline.h"
+#include "run/run.h"
 #include "output/recording_canvas.h"
 #include "support/sprockets.h"
 #include "temp_dir.h"
@@ -96,7 +96,7 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
 }
 
 RunResults Results(const FieldTexts& fields) {
-  return std::get<RunResults>(toothwright::Run(fields));
+  return std::get<RunResults>(RunDesign(fields));
 }
 
 const std::string kTryHelp = "Try 'toothwright-cli --help' for more information.\n";
@@ -183,7 +183,7 @@ TEST(Cli, CommandLine) {
 // What a run of these field texts gives the command: the program and the drawing, or the
 // field's message.
 Outcome Expected(const FieldTexts& fields) {
-  const auto run = toothwright::Run(fields);
+  const auto run = RunDesign(fields);
   if (const auto* error = std::get_if<FieldError>(&run)) {
     std::string err = "toothwright-cli: " + error->message + "\n";
     if (!error->reason.empty()) err += "toothwright-cli: " + error->reason + "\n";

@@ -58,15 +58,15 @@ TEST(ChainSizes, TextsUnderBothUnits) {
     EXPECT_STREQ(ChainSizeTable[i].name, c.name);  // table order is the list order
     const std::optional<ChainSize> row = FindChainSize(c.name);
     ASSERT_TRUE(row);
-    const LengthTexts english = SetChainSize(row->pitch, row->roller, "English");
+    const LengthTexts english = SetChainSize(row->pitch, row->roller, LengthUnit::Inch);
     EXPECT_EQ(english.pitch, c.english_pitch);
     EXPECT_EQ(english.roller, c.english_roller);
-    const LengthTexts metric = SetChainSize(row->pitch, row->roller, "Metric");
+    const LengthTexts metric = SetChainSize(row->pitch, row->roller, LengthUnit::Millimetre);
     EXPECT_EQ(metric.pitch, c.metric_pitch);
     EXPECT_EQ(metric.roller, c.metric_roller);
     // Table values survive a switch to the other unit and back.
-    EXPECT_EQ(ConvertLengthText(c.metric_roller, "English"), c.english_roller);
-    EXPECT_EQ(ConvertLengthText(c.english_pitch, "Metric"), c.metric_pitch);
+    EXPECT_EQ(ConvertLengthText(c.metric_roller, LengthUnit::Inch), c.english_roller);
+    EXPECT_EQ(ConvertLengthText(c.english_pitch, LengthUnit::Millimetre), c.metric_pitch);
   }
 }
 
@@ -77,20 +77,24 @@ TEST(ChainSizes, LookupIsExact) {
 }
 
 TEST(Units, ConvertLengthText) {
+  constexpr LengthUnit kInch = LengthUnit::Inch, kMillimetre = LengthUnit::Millimetre;
   struct Case {
-    const char *text, *to_units;
+    const char* text;
+    LengthUnit to;
     std::optional<std::string> expected;
   };
   const Case cases[] = {
-      {"2", "Metric", "50.8"},           {"50.8", "English", "2"},
-      {"12.7", "English", "0.5"},        {"7.9375", "English", "0.3125"},
-      {"0.5", "metric", "12.7"},  // anything but "English" is millimetres
-      {"", "Metric", std::nullopt},      {"12 mm", "English", std::nullopt},
-      {"1e308", "Metric", std::nullopt},
+      {"2", kMillimetre, "50.8"},
+      {"50.8", kInch, "2"},
+      {"12.7", kInch, "0.5"},
+      {"7.9375", kInch, "0.3125"},
+      {"", kMillimetre, std::nullopt},
+      {"12 mm", kInch, std::nullopt},
+      {"1e308", kMillimetre, std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(ConvertLengthText(c.text, c.to_units), c.expected);
+    EXPECT_EQ(ConvertLengthText(c.text, c.to), c.expected);
   }
 }
 

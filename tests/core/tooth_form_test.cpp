@@ -79,7 +79,7 @@ TEST(ToothForm, OutlineProperties) {
       for (const char* teeth : {"4", "9", "18", "41", "120"}) {
         for (const char* clearance : {"", "ANSI"}) {
           for (const char* tip : {"", "ANSI"}) {
-            const LengthTexts lengths = SetChainSize(chain.pitch, chain.roller, units);
+            const LengthTexts lengths = SetChainSize(chain.pitch, chain.roller, UnitOf(units));
             const FieldTexts fields{.pitch = lengths.pitch,
                                     .teeth = teeth,
                                     .roller = lengths.roller,

@@ -73,7 +73,7 @@ std::vector<Sprocket> ManySprockets() {
   for (const char* units : {"English", "Metric"}) {
     for (const char* chain : chains) {
       const ChainSize size = *FindChainSize(chain);
-      const LengthTexts lengths = SetChainSize(size.pitch, size.roller, units);
+      const LengthTexts lengths = SetChainSize(size.pitch, size.roller, UnitOf(units));
       for (const char* teeth : {"4", "7", "18", "41"}) {
         for (const Form& form : forms) {
           const auto run = RunSprocket({.pitch = lengths.pitch,

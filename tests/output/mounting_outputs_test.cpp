@@ -13,7 +13,7 @@
 #include <variant>
 
 #include "output/drawing_svg.h"
-#include "output/pipeline.h"
+#include "run/run.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
@@ -31,7 +31,7 @@ const FieldTexts kMounted{.pitch = "0.5",
                           .bolt_circle = "1.5"};
 
 RunResults RunOf(const FieldTexts& fields) {
-  return std::get<RunResults>(toothwright::Run(fields));
+  return std::get<RunResults>(RunDesign(fields));
 }
 
 std::string DrawingOf(const FieldTexts& fields) {

@@ -63,7 +63,7 @@ std::vector<Sprocket> ManySprockets() {
   std::vector<Sprocket> sprockets;
   for (const char* units : {"English", "Metric"}) {
     for (const ChainSize& chain : ChainSizeTable) {
-      const LengthTexts lengths = SetChainSize(chain.pitch, chain.roller, units);
+      const LengthTexts lengths = SetChainSize(chain.pitch, chain.roller, UnitOf(units));
       for (int teeth : kToothCounts) {
         Sprocket s;
         s.name = std::string(chain.name) + ", " + units + ", " + std::to_string(teeth) + " teeth";

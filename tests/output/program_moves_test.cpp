@@ -14,7 +14,6 @@
 
 #include "output/cut_statistics.h"
 #include "output/gcode.h"
-#include "output/pipeline.h"
 #include "numbers/numbers.h"
 #include "support/ansi40_18_teeth.h"
 #include "support/sprockets.h"

@@ -24,7 +24,7 @@
 #include "numbers/numbers.h"
 #include "numbers/units.h"
 #include "output/gcode.h"
-#include "output/pipeline.h"
+#include "run/run.h"
 #include "output_test_support.h"
 #include "sprocket/lead_in.h"
 #include "sprocket/tool_fit.h"
@@ -185,7 +185,7 @@ double DistanceTo(const Path& outline, Point p) {
 }
 
 std::string GCode(const FieldTexts& fields) {
-  auto results = Run(fields);
+  auto results = RunDesign(fields);
   EXPECT_TRUE(std::holds_alternative<RunResults>(results));
   return std::holds_alternative<RunResults>(results) ? std::get<RunResults>(results).gcode : "";
 }
@@ -319,7 +319,7 @@ TEST(Rs274, OffsetEntryComesDownBesideTheOutlineFromAnywhere) {
                        .offset = true,
                        .program_end = true};
     const std::string program = GCode(f);
-    const Path outline = std::get<RunResults>(toothwright::Run(f)).job.sprocket.outline;
+    const Path outline = std::get<RunResults>(RunDesign(f)).job.sprocket.outline;
     for (const char* from : {"G0 X0 Y0\r\n", "G0 X0 Y3\r\n", "G0 X-3 Y-3\r\n"}) {
       SCOPED_TRACE(std::string(c.name) + " from " + from);
       const Rs274Run run = RunRs274(from + program, c.tool);
@@ -356,7 +356,7 @@ TEST(Rs274, TabsLeaveTheirWidthOfTheOutline) {
                  .program_end = true};
     f.offset = c.offset;
     if (!c.offset) f.tool_diameter = "0.125";
-    const Path outline = std::get<RunResults>(toothwright::Run(f)).job.sprocket.outline;
+    const Path outline = std::get<RunResults>(RunDesign(f)).job.sprocket.outline;
     const Rs274Run run = RunRs274(GCode(f), c.offset ? kTool : 0);
     EXPECT_EQ(run.errors, "");
     const std::vector<double> uncut = Uncut(outline, run.deepest, kTool / 2);
@@ -389,7 +389,7 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
                  .feed = "10",
                  .program_end = true,
                  .bore = c.bore};
-    const SprocketRun s = std::get<RunResults>(toothwright::Run(f)).job.sprocket;
+    const SprocketRun s = std::get<RunResults>(RunDesign(f)).job.sprocket;
     std::vector<Path> contours = s.holes;
     contours.push_back(s.outline);
     const double largest = LargestToolDiameter(contours, UnitOf(c.units));
@@ -456,7 +456,7 @@ TEST(Rs274, RampsCutThePartThatPlungesCut) {
   if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
   const SprocketRun s =
       std::get<RunResults>(
-          toothwright::Run({.pitch = "0.5", .teeth = "18", .roller = "0.3125", .bore = "0.75"}))
+          RunDesign({.pitch = "0.5", .teeth = "18", .roller = "0.3125", .bore = "0.75"}))
           .job.sprocket;
   constexpr double kTool = 0.125;
   struct Case {
@@ -506,7 +506,7 @@ TEST(Rs274, RampsCutThePartThatPlungesCut) {
 TEST(Rs274, LeadInsGoDownInTheWaste) {
   if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
   constexpr double kTool = 0.125, kLeadIn = 0.1;
-  const SprocketRun s = std::get<RunResults>(toothwright::Run({.pitch = "0.5",
+  const SprocketRun s = std::get<RunResults>(RunDesign({.pitch = "0.5",
                                                                .teeth = "18",
                                                                .roller = "0.3125",
                                                                .bore = "0.75",

@@ -15,7 +15,7 @@
 
 #include "../cli/temp_dir.h"
 #include "numbers/numbers.h"
-#include "output/pipeline.h"
+#include "run/run.h"
 #include "output/preview.h"
 #include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
@@ -36,7 +36,7 @@ struct Picture {
 };
 
 Picture PictureOf(const FieldTexts& fields) {
-  Picture p{std::get<RunResults>(toothwright::Run(fields)), {}};
+  Picture p{std::get<RunResults>(RunDesign(fields)), {}};
   p.contours = FindContours(p.run.job.moves);
   return p;
 }

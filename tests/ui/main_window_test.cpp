@@ -21,8 +21,8 @@
 #include "design_file/design_file.h"
 #include "fake_window_services.h"
 #include "output/drawing_svg.h"
-#include "output/pipeline.h"
 #include "output/preview.h"
+#include "run/run.h"
 #include "sprocket/chain_sizes.h"
 #include "support/ansi40_18_teeth.h"
 #include "ui/picture_box.h"
@@ -58,7 +58,7 @@ int RedPixels(const QImage& picture) {
 
 // The results a run without a window gives for the same texts.
 RunResults ExpectedRun(const FieldTexts& fields) {
-  return std::get<RunResults>(Run(fields));
+  return std::get<RunResults>(RunDesign(fields));
 }
 
 // The More panel's text fields, the run's text each fills, and whether a unit switch
@@ -508,7 +508,10 @@ void MainWindowTest::ansi40EighteenTeeth() {
   QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
   QVERIFY(window_->DxfText().startsWith("0\r\nSECTION\r\n"));
 
-  // The preview: red outlines on the window's background, nothing filled.
+  // The preview: red outlines on the window's background, nothing filled. The run records it on
+  // a canvas of the picture box's size, so that replayed there it draws what the box would.
+  QCOMPARE(Find<PictureBox>("Picture1")->OuterWidth(), kPictureOuterSize);
+  QCOMPARE(Find<PictureBox>("Picture1")->OuterHeight(), kPictureOuterSize);
   const QImage picture = Picture();
   const qreal ratio = picture.devicePixelRatio();
   QVERIFY(RedPixels(picture) > 500 * ratio);

@@ -18,9 +18,9 @@
 
 #include "design_file/design_file.h"
 #include "fake_window_services.h"
-#include "output/pipeline.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
+#include "run/run.h"
 #include "support/ansi40_18_teeth.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
@@ -369,7 +369,7 @@ void PanelOptionsTest::toolpathPictureIsTheProgramsOwn() {
   QCOMPARE(services_->requests[1].file_name, SavePath("part.toolpath.svg"));
   QCOMPARE(services_->requests[1].filters, QStringList{"SVG (*.svg)"});
 
-  const RunResults run = std::get<RunResults>(Run(fields));
+  const RunResults run = std::get<RunResults>(RunDesign(fields));
   QCOMPARE(ReadFile(SavePath("part.toolpath.svg")),
            QByteArray::fromStdString(WriteToolpathSvg(run.job)));
   // The next save proposes the part's own name again.
@@ -408,7 +408,7 @@ void PanelOptionsTest::dxfTicksChangeTheSavedDrawing() {
   Click("Command1");
   services_->save_answers = {SavePath("part.dxf")};
   Click("CmdDXFSave");
-  const std::string expected = std::get<RunResults>(Run(fields)).dxf;
+  const std::string expected = std::get<RunResults>(RunDesign(fields)).dxf;
   QCOMPARE(ReadFile(SavePath("part.dxf")), QByteArray::fromStdString(expected + "\r\n"));
   if (expected == plain.toStdString()) QSKIP("the core does not write the DXF settings yet");
   QVERIFY(ReadFile(SavePath("part.dxf")).startsWith("0\r\nSECTION\r\n2\r\nHEADER\r\n"));

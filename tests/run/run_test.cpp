@@ -1,7 +1,7 @@
 // The whole run (called as toothwright::Run, since a test class has a Run of its own): the one
 // validation message or every result, the preview recorded on the window's picture box, and
 // the same picture drawn on another canvas.
-#include "output/pipeline.h"
+#include "run/run.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,18 @@
 #include <string>
 #include <variant>
 
+#include "output/drawing_svg.h"
+#include "output/output_test_support.h"
+#include "output/preview.h"
 #include "output/svg_canvas.h"
-#include "output_test_support.h"
+#include "output/toolpath_preview.h"
+#include "output/toolpath_svg.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
 namespace {
 
-TEST(Pipeline, RefusedFieldsGiveTheirMessage) {
+TEST(RunDesign, RefusedFieldsGiveTheirMessage) {
   struct Case {
     const char* name;
     FieldTexts fields;
@@ -37,14 +41,14 @@ TEST(Pipeline, RefusedFieldsGiveTheirMessage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto result = toothwright::Run(c.fields);
+    const auto result = RunDesign(c.fields);
     ASSERT_TRUE(std::holds_alternative<FieldError>(result));
     EXPECT_EQ(std::get<FieldError>(result).message, c.message);
   }
 }
 
-TEST(Pipeline, Ansi40EighteenTeethResults) {
-  const auto result = toothwright::Run(kAnsi40EighteenTeeth);
+TEST(RunDesign, Ansi40EighteenTeethResults) {
+  const auto result = RunDesign(kAnsi40EighteenTeeth);
   ASSERT_TRUE(std::holds_alternative<RunResults>(result));
   const RunResults& r = std::get<RunResults>(result);
   EXPECT_EQ(r.job.sprocket.pitch_diameter_text, "2.87938524157182");
@@ -56,33 +60,58 @@ TEST(Pipeline, Ansi40EighteenTeethResults) {
   ASSERT_EQ(r.preview.size(), 56u);  // the stage's own Clear and 55 outline calls
   EXPECT_EQ(r.preview[0].kind, PreviewCall::Kind::Clear);
   EXPECT_EQ(r.preview[1].x, 1897.5f);  // the window's 3795-twip picture box
+  EXPECT_EQ(r.cut_length, "17.3401 in");
+  EXPECT_EQ(r.cut_time, "1 min 44 s");
 }
 
-// The window draws through RunStages on its own canvas; the CLI replays Run's recorded calls.
-// Both must give the same picture.
-TEST(Pipeline, RecordedPreviewReplaysAsDrawnDirectly) {
-  const RunResults r = std::get<RunResults>(toothwright::Run(kAnsi40EighteenTeeth));
+// The recorded pictures replay as drawn directly, and each document is its writer's.
+TEST(RunDesign, ProductsAreTheirWritersOutputs) {
+  const RunResults r = std::get<RunResults>(RunDesign(kAnsi40EighteenTeeth));
   SvgCanvas direct;
-  const StageTexts texts = RunStages(r.job, direct);
-  EXPECT_EQ(texts.gcode, r.gcode);
-  EXPECT_EQ(texts.dxf, r.dxf);
+  DrawPreview(r.job, direct);
+  EXPECT_EQ(r.preview_svg, direct.Document());
+  DrawToolpath(r.job, direct);
   SvgCanvas replayed;
   ReplayPreviewCalls(r.preview, replayed);
+  ReplayPreviewCalls(r.toolpath, replayed);
   EXPECT_EQ(replayed.Document(), direct.Document());
+  EXPECT_EQ(r.preview_ops, FormatPreviewCalls(r.preview));
+  EXPECT_EQ(r.drawing_svg, WriteDrawingSvg(r.job));
+  EXPECT_EQ(r.toolpath_svg, WriteToolpathSvg(r.job));
+}
+
+// A product left out is empty; the others are made all the same.
+TEST(RunDesign, ProductsLeftOutAreEmpty) {
+  const RunResults r =
+      std::get<RunResults>(RunDesign(kAnsi40EighteenTeeth, {.drawing_svg = false,
+                                                            .preview_svg = false,
+                                                            .preview_ops = false,
+                                                            .toolpath = false,
+                                                            .toolpath_svg = false}));
+  const RunResults all = std::get<RunResults>(RunDesign(kAnsi40EighteenTeeth));
+  for (const std::string* text :
+       {&r.drawing_svg, &r.preview_svg, &r.preview_ops, &r.toolpath_svg}) {
+    EXPECT_EQ(*text, "");
+  }
+  EXPECT_TRUE(r.toolpath.empty());
+  EXPECT_EQ(r.gcode, all.gcode);
+  EXPECT_EQ(r.dxf, all.dxf);
+  EXPECT_EQ(r.preview, all.preview);
+  EXPECT_EQ(r.cut_length + r.cut_time, all.cut_length + all.cut_time);
 }
 
 // A feed of blanks is not set, so no line carries an F word without a number.
-TEST(Pipeline, BlankFeedWritesNoFeedWord) {
+TEST(RunDesign, BlankFeedWritesNoFeedWord) {
   for (const char* feed : {"  ", " \t "}) {
     SCOPED_TRACE(testing::PrintToString(feed));
     FieldTexts f = kAnsi40EighteenTeeth;
     f.feed = feed;
-    EXPECT_EQ(std::get<RunResults>(toothwright::Run(f)).gcode.find(" F"), std::string::npos);
+    EXPECT_EQ(std::get<RunResults>(RunDesign(f)).gcode.find(" F"), std::string::npos);
   }
 }
 
 // Absurd but accepted sizes still give only numbers in every text.
-TEST(Pipeline, NoInfinityOrNotANumberInAnyText) {
+TEST(RunDesign, NoInfinityOrNotANumberInAnyText) {
   struct Case {
     const char* name;
     FieldTexts fields;
@@ -95,10 +124,10 @@ TEST(Pipeline, NoInfinityOrNotANumberInAnyText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto result = toothwright::Run(c.fields);
+    const auto result = RunDesign(c.fields);
     ASSERT_TRUE(std::holds_alternative<RunResults>(result));
     const RunResults& r = std::get<RunResults>(result);
-    for (std::string text : {r.gcode, r.dxf, FormatPreviewCalls(r.preview)}) {
+    for (std::string text : {r.gcode, r.dxf, r.preview_ops, r.drawing_svg, r.toolpath_svg}) {
       std::transform(text.begin(), text.end(), text.begin(),
                      [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
       EXPECT_EQ(text.find("inf"), std::string::npos);
