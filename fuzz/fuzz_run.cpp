@@ -27,8 +27,8 @@
 #include "numbers/numbers.h"
 #include "output/cut_statistics.h"
 #include "output/drawing_svg.h"
-#include "run/run.h"
 #include "output/toolpath_contours.h"
+#include "run/run.h"
 
 namespace {
 

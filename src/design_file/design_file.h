@@ -21,8 +21,8 @@ inline constexpr int kDesignVersion = 1;
 // A design file is a few hundred bytes; anything beyond this is not one.
 inline constexpr size_t kLargestDesignFile = 1024 * 1024;
 
-// The document for fields: the version key first, then "units" and "chain", every text field under its
-// key in check order and every tick as true or false; two-space indents, a final line feed.
+// The document for fields: the version key first, then "units" and "chain", every text field under
+// its key in check order and every tick as true or false; two-space indents, a final line feed.
 std::string WriteDesignFile(const FieldTexts& fields);
 
 // A file that was refused: the message names the file and the key or the line at fault.

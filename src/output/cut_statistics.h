@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "sprocket/move.h"
 #include "numbers/units.h"
+#include "sprocket/move.h"
 
 namespace toothwright {
 

@@ -3,8 +3,8 @@
 #include "output/drawing_svg.h"
 
 #include "geometry/extent.h"
-#include "output/svg_path.h"
 #include "numbers/numbers.h"
+#include "output/svg_path.h"
 
 namespace toothwright {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "geometry/path.h"
-#include "sprocket/job.h"
 #include "numbers/units.h"
+#include "sprocket/job.h"
 
 namespace toothwright {
 

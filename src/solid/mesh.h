@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "solid/solid_model.h"
 #include "numbers/units.h"
+#include "solid/solid_model.h"
 
 namespace toothwright {
 

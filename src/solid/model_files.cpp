@@ -4,11 +4,11 @@
 
 #include <utility>
 
+#include "numbers/numbers.h"
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/solid_part.h"
 #include "solid/writers.h"
-#include "numbers/numbers.h"
 #include "sprocket/tooth_width.h"
 
 namespace toothwright {

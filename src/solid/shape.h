@@ -3,8 +3,8 @@
 
 #include <TopoDS_Shape.hxx>
 
-#include "solid/solid_model.h"
 #include "numbers/units.h"
+#include "solid/solid_model.h"
 
 namespace toothwright {
 

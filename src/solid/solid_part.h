@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "geometry/path.h"
-#include "sprocket/solid_fields.h"
 #include "numbers/units.h"
+#include "sprocket/solid_fields.h"
 
 namespace toothwright {
 

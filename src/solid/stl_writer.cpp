@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "solid/writers.h"
 #include "numbers/units.h"
+#include "solid/writers.h"
 
 namespace toothwright {
 namespace {

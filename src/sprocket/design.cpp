@@ -10,10 +10,10 @@
 #include <initializer_list>
 #include <utility>
 
+#include "numbers/numbers.h"
 #include "sprocket/holes.h"
 #include "sprocket/lead_in.h"
 #include "sprocket/mounting_fields.h"
-#include "numbers/numbers.h"
 #include "sprocket/outline.h"
 #include "sprocket/tool_fit.h"
 #include "sprocket/tooth_form.h"

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "geometry/path.h"
+#include "numbers/units.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/machining.h"
 #include "sprocket/mounting.h"
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 

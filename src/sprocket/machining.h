@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "geometry/path.h"
-#include "sprocket/fields.h"
 #include "numbers/units.h"
+#include "sprocket/fields.h"
 
 namespace toothwright {
 

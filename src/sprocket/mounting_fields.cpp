@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "sprocket/holes.h"
 #include "numbers/numbers.h"
+#include "sprocket/holes.h"
 #include "sprocket/outline.h"
 
 namespace toothwright {

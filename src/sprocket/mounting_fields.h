@@ -5,9 +5,9 @@
 #include <string_view>
 #include <variant>
 
+#include "numbers/units.h"
 #include "sprocket/fields.h"
 #include "sprocket/mounting.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "sprocket/tooth_form.h"
 #include "sprocket/tooth_width.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 namespace {

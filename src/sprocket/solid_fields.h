@@ -7,10 +7,10 @@
 #include <string>
 #include <variant>
 
+#include "numbers/units.h"
 #include "sprocket/chain_sizes.h"
 #include "sprocket/fields.h"
 #include "sprocket/mounting.h"
-#include "numbers/units.h"
 
 namespace toothwright {
 

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "sprocket/chain_sizes.h"
 #include "numbers/units.h"
+#include "sprocket/chain_sizes.h"
 
 namespace toothwright {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "sprocket/fields.h"
 #include "numbers/units.h"
+#include "sprocket/fields.h"
 
 namespace toothwright {
 

@@ -13,8 +13,8 @@
 #include <variant>
 #include <vector>
 
-#include "run/run.h"
 #include "output/recording_canvas.h"
+#include "run/run.h"
 #include "support/sprockets.h"
 #include "temp_dir.h"
 

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "sprocket/run.h"
 #include "numbers/units.h"
+#include "sprocket/run.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

@@ -11,13 +11,13 @@
 #include <variant>
 #include <vector>
 
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "output/gcode.h"
 #include "output_test_support.h"
 #include "sprocket/arc_offsets.h"
 #include "sprocket/chain_sizes.h"
-#include "numbers/numbers.h"
 #include "sprocket/tool_fit.h"
-#include "numbers/units.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "output_test_support.h"
 #include "numbers/numbers.h"
+#include "output_test_support.h"
 #include "sprocket/outline.h"
 
 namespace toothwright {

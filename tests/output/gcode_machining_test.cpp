@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "numbers/numbers.h"
 #include "output/gcode.h"
 #include "output_test_support.h"
-#include "numbers/numbers.h"
 
 namespace toothwright {
 namespace {

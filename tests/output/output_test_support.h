@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "sprocket/machining.h"
 #include "numbers/numbers.h"
+#include "sprocket/machining.h"
 #include "support/sprockets.h"
 
 namespace toothwright {

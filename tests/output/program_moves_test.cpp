@@ -12,9 +12,9 @@
 #include <string>
 #include <variant>
 
+#include "numbers/numbers.h"
 #include "output/cut_statistics.h"
 #include "output/gcode.h"
-#include "numbers/numbers.h"
 #include "support/ansi40_18_teeth.h"
 #include "support/sprockets.h"
 

@@ -24,8 +24,8 @@
 #include "numbers/numbers.h"
 #include "numbers/units.h"
 #include "output/gcode.h"
-#include "run/run.h"
 #include "output_test_support.h"
+#include "run/run.h"
 #include "sprocket/lead_in.h"
 #include "sprocket/tool_fit.h"
 
@@ -507,12 +507,12 @@ TEST(Rs274, LeadInsGoDownInTheWaste) {
   if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
   constexpr double kTool = 0.125, kLeadIn = 0.1;
   const SprocketRun s = std::get<RunResults>(RunDesign({.pitch = "0.5",
-                                                               .teeth = "18",
-                                                               .roller = "0.3125",
-                                                               .bore = "0.75",
-                                                               .bolt_holes = "3",
-                                                               .bolt_hole_diameter = "0.5",
-                                                               .bolt_circle = "1.6"}))
+                                                        .teeth = "18",
+                                                        .roller = "0.3125",
+                                                        .bore = "0.75",
+                                                        .bolt_holes = "3",
+                                                        .bolt_hole_diameter = "0.5",
+                                                        .bolt_circle = "1.6"}))
                             .job.sprocket;
   std::vector<Path> contours = s.holes;
   contours.push_back(s.outline);

@@ -15,12 +15,12 @@
 
 #include "../cli/temp_dir.h"
 #include "numbers/numbers.h"
-#include "run/run.h"
 #include "output/preview.h"
 #include "output/toolpath_contours.h"
 #include "output/toolpath_preview.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
+#include "run/run.h"
 #include "support/ansi40_18_teeth.h"
 #include "support/program_moves.h"
 

@@ -12,13 +12,13 @@
 #include <utility>
 #include <variant>
 
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/writers.h"
-#include "numbers/numbers.h"
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
-#include "numbers/units.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
