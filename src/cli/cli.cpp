@@ -101,12 +101,13 @@ struct Output {
 };
 
 // The costly products of a run that the outputs ask for.
-RunProducts ProductsFor(const OutputPaths& paths) {
+RunProducts ProductsFor(const OutputPaths& paths, bool stats) {
   return {.drawing_svg = paths.svg.has_value(),
           .preview_svg = paths.preview_svg.has_value(),
           .preview_ops = paths.preview_ops.has_value(),
           .toolpath = false,
-          .toolpath_svg = paths.toolpath_svg.has_value()};
+          .toolpath_svg = paths.toolpath_svg.has_value(),
+          .figures = stats};
 }
 
 // The outputs that were asked for, in a fixed order, each as the bytes its file holds.
@@ -237,7 +238,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   Options& o = std::get<Options>(read);
   if (const std::optional<int> status = AnswerWithoutRun(o, out, err)) return *status;
-  auto run = RunDesign(o.fields, ProductsFor(o.outputs));
+  auto run = RunDesign(o.fields, ProductsFor(o.outputs, o.stats));
   if (const auto* error = std::get_if<FieldError>(&run)) {
     return Refused(*error, err);  // before any file is touched
   }

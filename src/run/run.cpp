@@ -43,9 +43,11 @@ RunResults MakeProducts(Job job, const RunProducts& products, std::string_view p
   if (products.preview_ops) r.preview_ops = FormatPreviewCalls(r.preview);
   if (products.toolpath) r.toolpath = RecordToolpath(r.job);
   if (products.toolpath_svg) r.toolpath_svg = WriteToolpathSvg(r.job);
-  const CutStatistics cut = MeasureCut(r.job.moves);
-  r.cut_length = FormatCutLength(cut.length, r.job.design.unit);
-  r.cut_time = FormatCutTime(cut.minutes);
+  if (products.figures) {
+    const CutStatistics cut = MeasureCut(r.job.moves);
+    r.cut_length = FormatCutLength(cut.length, r.job.design.unit);
+    r.cut_time = FormatCutTime(cut.minutes);
+  }
   return r;
 }
 

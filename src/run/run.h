@@ -16,15 +16,16 @@
 
 namespace toothwright {
 
-// The products a caller may leave out: each takes as long as the run itself or longer for a
-// part of thousands of teeth, so a caller asks only for those it writes or shows. The job, the
-// G-code, the DXF, the preview's calls and the figures are always made.
+// The products a caller may leave out: each adds a tenth of a run or more (the drawings as long
+// as the run itself or longer) for a part of thousands of teeth, so a caller asks only for those
+// it writes or shows. The job, the G-code, the DXF and the preview's calls are always made.
 struct RunProducts {
   bool drawing_svg = true;   // the drawing to scale (WriteDrawingSvg)
   bool preview_svg = true;   // the preview's calls drawn as an SVG document
   bool preview_ops = true;   // the preview's calls as text (FormatPreviewCalls)
   bool toolpath = true;      // the toolpath overlay's calls (DrawToolpath)
   bool toolpath_svg = true;  // the toolpath drawn to scale (WriteToolpathSvg)
+  bool figures = true;       // the cut's length and time (MeasureCut)
 };
 
 // What a run made. A product left out (RunProducts) is empty.
