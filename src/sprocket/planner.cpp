@@ -25,6 +25,10 @@ namespace {
 constexpr double kRetractHeight = 2;
 // Coordinates from here up are not written from their ten-thousandths.
 constexpr double kLargestFourDecimals = 1e11;
+// The moves of a contour besides those along its path: entry point, compensation on, rapid
+// move, spindle, plunge, up, off; and the program's comment, units, modes, safe height, spindle
+// stop and end.
+constexpr size_t kFixedMoves = 7;
 
 // The feed is present when its text sorts after a single space by character codes: not
 // empty and starting above the space, or a space followed by more. std::string_view compares
@@ -106,6 +110,7 @@ class Planner {
   }
 
   std::vector<Move> Plan() && {
+    Reserve();
     const bool preamble = job_.design.preamble;
     if (preamble) Word(MoveKind::Comment);
     Word(MoveKind::Units);
@@ -120,6 +125,17 @@ class Planner {
   }
 
  private:
+  // Room for one move per segment and two per tab on every pass, made at once: a part of
+  // thousands of teeth makes hundreds of thousands of moves. Ramps and lead arcs add a few more.
+  void Reserve() {
+    size_t per_pass = 0;
+    for (size_t c = 0; c < job_.ContourCount(); ++c) {
+      per_pass += job_.ProgramPath(c).segments.size();
+      if (!job_.toolpaths.empty()) per_pass += 2 * job_.toolpaths[c].tabs.size();
+    }
+    moves_.reserve(per_pass * job_.pass_depths.size() + kFixedMoves * (job_.ContourCount() + 1));
+  }
+
   // Appends m, starting where the cutter stands, and moves the cutter to its end.
   void Push(Move m) {
     if (m.across) {
