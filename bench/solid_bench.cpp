@@ -10,24 +10,16 @@
 
 #include "solid/model_files.h"
 #include "sprocket/job.h"
+#include "support/ansi40_18_teeth.h"
 
 namespace {
 
 toothwright::Job Ansi40(int teeth, bool chamfer) {
-  return std::get<toothwright::Job>(
-      toothwright::MakeJob({.pitch = "0.5",
-                            .teeth = std::to_string(teeth),
-                            .roller = "0.3125",
-                            .seat_clearance = "ANSI",
-                            .tip_diameter = "ANSI",
-                            .bore = "0.75",
-                            .keyway_width = "0.1875",
-                            .keyway_depth = "0.09375",
-                            .bolt_holes = "4",
-                            .bolt_hole_diameter = "0.25",
-                            .bolt_circle = "1.6",
-                            .thickness = "0.284625",  // 0.93 W - 0.006
-                            .tooth_chamfer = chamfer}));
+  toothwright::FieldTexts fields = toothwright::kAnsi40Mounted;
+  fields.teeth = std::to_string(teeth);
+  fields.thickness = "0.284625";  // 0.93 W - 0.006
+  fields.tooth_chamfer = chamfer;
+  return std::get<toothwright::Job>(toothwright::MakeJob(fields));
 }
 
 void WriteAll(benchmark::State& state, const toothwright::Job& job) {

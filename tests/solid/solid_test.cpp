@@ -19,6 +19,7 @@
 #include "solid/writers.h"
 #include "sprocket/run.h"
 #include "sprocket/solid_fields.h"
+#include "support/ansi40_18_teeth.h"
 #include "support/sprockets.h"
 
 namespace toothwright {
@@ -51,20 +52,6 @@ double FaceArea(const SprocketRun& run) {
   double area = Area(run.outline);
   for (const Path& hole : run.holes) area += Area(hole);  // clockwise: negative
   return area;
-}
-
-FieldTexts Ansi40() {
-  return {.pitch = "0.5",
-          .teeth = "18",
-          .roller = "0.3125",
-          .seat_clearance = "ANSI",
-          .tip_diameter = "ANSI",
-          .bore = "0.75",
-          .keyway_width = "0.1875",
-          .keyway_depth = "0.09375",
-          .bolt_holes = "4",
-          .bolt_hole_diameter = "0.25",
-          .bolt_circle = "1.6"};
 }
 
 SprocketRun Sprocket(const FieldTexts& fields) {
@@ -165,7 +152,7 @@ TEST(Solid, PlainVolumeIsAreaTimesThicknessAndTheStlEnclosesIt) {
   FieldTexts plain{.pitch = "0.5", .teeth = "18", .roller = "0.3125"};
   FieldTexts few{.pitch = "0.5", .teeth = "5", .roller = "0.3125"};
   FieldTexts many{.pitch = "12.7", .teeth = "120", .roller = "8.51", .units = "Metric"};
-  const Case cases[] = {{"ANSI 40 with holes", Ansi40()},
+  const Case cases[] = {{"ANSI 40 with holes", kAnsi40Mounted},
                         {"pointed teeth, no holes", plain},
                         {"five teeth", few},
                         {"120 teeth in millimetres", many}};
@@ -206,7 +193,7 @@ TEST(Solid, ChamferNarrowsTheTipByTheStandardsShareAndLeavesTheSeatsFullWidth) {
   };
   FieldTexts pointed{.pitch = "0.5", .teeth = "18", .roller = "0.3125"};
   FieldTexts short_teeth{.pitch = "0.5", .teeth = "6", .roller = "0.3125"};
-  const Case cases[] = {{"ANSI 40 topped, with holes", Ansi40(), 0.125},
+  const Case cases[] = {{"ANSI 40 topped, with holes", kAnsi40Mounted, 0.125},
                         {"pointed teeth, ISO share", pointed, 0.13},
                         {"six teeth", short_teeth, 0.125}};
   for (const Case& c : cases) {
@@ -246,7 +233,7 @@ TEST(Solid, ChamferNarrowsTheTipByTheStandardsShareAndLeavesTheSeatsFullWidth) {
 }
 
 TEST(Solid, HubAndRowsAddTheirOwnVolume) {
-  const SprocketRun run = Sprocket(Ansi40());
+  const SprocketRun run = Sprocket(kAnsi40Mounted);
   const SolidPart plain = PartOf(run, kAnsi40Thickness);
   const double one = Volume(Build(plain));
   // The bore with its keyway, which runs through the hub and the body between rows alike.
@@ -335,7 +322,7 @@ TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
 }
 
 TEST(Solid, RefusesWhatCannotBeOneSolid) {
-  const SprocketRun run = Sprocket(Ansi40());
+  const SprocketRun run = Sprocket(kAnsi40Mounted);
   SolidPart thin = PartOf(run, 0.1);  // below the two chamfers of 0.0625
   thin.chamfer = true;
   EXPECT_TRUE(std::holds_alternative<SolidError>(BuildSolid(thin)));

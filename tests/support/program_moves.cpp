@@ -213,26 +213,6 @@ std::optional<std::string> Execute(const Words& w, size_t line, Modes& modes, Po
 
 }  // namespace
 
-bool MovesAcross(const ProgramMove& m) {
-  return IsArc(m) || m.start != m.end;
-}
-
-Segment Across(const ProgramMove& m) {
-  Segment s;
-  s.start = m.start;
-  s.end = m.end;
-  if (!IsArc(m)) return s;
-  s.kind = m.kind == ProgramMoveKind::ClockwiseArc ? SegmentKind::ClockwiseArc
-                                                   : SegmentKind::CounterClockwiseArc;
-  s.centre = m.centre;
-  s.radius = std::hypot(m.start.x - m.centre.x, m.start.y - m.centre.y);
-  return s;
-}
-
-double MoveLength(const ProgramMove& m) {
-  return std::hypot(SegmentLength(Across(m)), m.z_to - m.z_from);
-}
-
 std::variant<ProgramMoves, ProgramError> ReadProgramMoves(std::string_view program) {
   ProgramMoves out;
   Modes modes;

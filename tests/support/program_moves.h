@@ -52,21 +52,6 @@ inline bool IsFeedMove(const ProgramMove& m) {
 inline bool IsArc(const ProgramMove& m) {
   return m.kind == ProgramMoveKind::ClockwiseArc || m.kind == ProgramMoveKind::CounterClockwiseArc;
 }
-// Travels in X or Y: an arc always does (one whose ends meet is a full circle).
-bool MovesAcross(const ProgramMove& m);
-
-// A feed move that travels in X or Y: what a toolpath picture draws of a pass.
-inline bool CutsAcross(const ProgramMove& m) {
-  return IsFeedMove(m) && MovesAcross(m);
-}
-
-// The move as seen from above: a line, or an arc about its centre with the radius from the
-// centre to its start, as a controller takes it. Role and tooth are left at their defaults.
-Segment Across(const ProgramMove& m);
-
-// Length of the move in space: a line's chord, a helix's (arc with Z) sqrt(across^2 + dz^2).
-double MoveLength(const ProgramMove& m);
-
 struct ProgramMoves {
   std::vector<ProgramMove> moves;     // in program order
   std::optional<ProgramUnits> units;  // none when the program writes neither G20 nor G21
