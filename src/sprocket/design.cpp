@@ -284,10 +284,6 @@ std::vector<Path> ContoursOf(const Design& design, DesignPaths& paths) {
   return contours;
 }
 
-// The ramp's steepest slope, in degrees.
-constexpr double kSteepestRamp = 45;
-constexpr double kShallowestRamp = 1;
-
 // The plunge feed, copied like the feed, which it needs.
 std::optional<FieldError> ReadPlungeFeed(const FieldTexts& fields, Design& design) {
   if (IsBlank(fields.plunge_feed)) return std::nullopt;

@@ -3,14 +3,67 @@
 // program's moves.
 #include "sprocket/job.h"
 
+#include <cmath>
+#include <numbers>
+#include <string>
 #include <utility>
 
+#include "numbers/numbers.h"
+#include "numbers/units.h"
 #include "sprocket/cutter_path.h"
 #include "sprocket/holes.h"
 #include "sprocket/planner.h"
 
 namespace toothwright {
-Job BuildJob(ReadResult read) {
+namespace {
+
+// A length or an angle rounded up at its last shown decimal: what "at least" names must work.
+double RoundUp(double value, double decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::ceil(value * scale) / scale;
+}
+
+// Why a ramp cannot be made at the design's angle, and what would make it.
+std::string RampShortfallReason(const RampShortfall& r, const Design& d) {
+  const MachiningOptions& m = d.machining;
+  const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
+  const std::string room = LengthText(Round4(r.room), d.unit);
+  std::string reason = "Going down " + LengthText(r.drop, d.unit);
+  switch (r.where) {
+    case RampRoom::EntryArc:
+      reason += " along a lead-in arc " + room + " long";
+      break;
+    case RampRoom::BetweenTabs:
+      reason += " between two tabs " + room + " apart";
+      break;
+    case RampRoom::Path:
+      reason += " along a path " + room + " long";
+      break;
+  }
+  reason += " takes more than " + std::to_string(kMostRampLegs) + " moves at this angle: ";
+  const double least_angle =
+      RoundUp(std::atan(LeastRampSlope(r.drop, r.room)) * 180 / std::numbers::pi, 1);
+  const std::string angle = "a ramp angle of at least " + FormatReal(least_angle) + " degrees";
+  const bool angle_works = least_angle <= kSteepestRamp;
+  if (r.where == RampRoom::EntryArc) {
+    // The entry arc is a quarter circle; a ten-thousandth more covers the rounding of its
+    // entry point.
+    const double radius = LeastRampRoom(r.drop, slope) / (std::numbers::pi / 2);
+    reason += "a lead-in of at least " + LengthText(RoundUp(radius + 1e-4, 4), d.unit);
+    return reason + (angle_works ? " or " + angle : "") + " works";
+  }
+  if (r.where == RampRoom::BetweenTabs) {
+    return reason + (angle_works ? angle + " works, or fewer or narrower tabs"
+                                 : "fewer or narrower tabs leave it room");
+  }
+  return reason +
+         (angle_works ? angle : "no ramp angle up to " + FormatReal(kSteepestRamp) + " degrees") +
+         " works";
+}
+
+}  // namespace
+
+std::variant<Job, FieldError> BuildJob(ReadResult read) {
   Job job;
   job.design = std::move(read.design);
   const Design& d = job.design;
@@ -49,7 +102,11 @@ Job BuildJob(ReadResult read) {
   }
   job.pass_depths = PassDepths(m);
   job.tab_depth = TabDepth(m);
-  job.moves = PlanMachining(job);
+  auto moves = PlanMachining(job);
+  if (const auto* shortfall = std::get_if<RampShortfall>(&moves)) {
+    return Refuse(Field::RampAngle, RampShortfallReason(*shortfall, job.design));
+  }
+  job.moves = std::get<std::vector<Move>>(std::move(moves));
   return job;
 }
 

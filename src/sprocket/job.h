@@ -50,8 +50,9 @@ struct Job {
 // only the drawings to scale need it.
 Box Extent(const Job& job);
 
-// The job of a design, taking over what its checks built.
-Job BuildJob(ReadResult read);
+// The job of a design, taking over what its checks built; refused on the ramp angle when a
+// ramp of its program cannot be made at that angle (the reason says what would work).
+std::variant<Job, FieldError> BuildJob(ReadResult read);
 
 // The fields read into a design and built into its job: the one call of a run.
 std::variant<Job, FieldError> MakeJob(const FieldTexts& fields);

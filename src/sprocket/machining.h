@@ -22,6 +22,10 @@ namespace toothwright {
 // and a program a thousand times the size of one pass is a typing slip, not a plan.
 inline constexpr size_t kMaxPasses = 100;
 
+// The ramp angles a design takes, in degrees.
+inline constexpr double kShallowestRamp = 1;
+inline constexpr double kSteepestRamp = 45;
+
 struct HoldingTabs {
   int count = 0;      // 1 to the number of teeth
   double width = 0;   // > 0: the length of the part's edge each tab leaves attached

@@ -4,6 +4,7 @@
 // the plan see the same moves.
 #include "sprocket/planner.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -11,6 +12,7 @@
 #include <numbers>
 #include <optional>
 #include <string_view>
+#include <variant>
 
 #include "geometry/segment.h"
 #include "numbers/numbers.h"
@@ -26,9 +28,9 @@ constexpr double kRetractHeight = 2;
 // Coordinates from here up are not written from their ten-thousandths.
 constexpr double kLargestFourDecimals = 1e11;
 // The moves of a contour besides those along its path: entry point, compensation on, rapid
-// move, spindle, plunge, up, off; and the program's comment, units, modes, safe height, spindle
-// stop and end.
-constexpr size_t kFixedMoves = 7;
+// move, spindle, plunge, up, exit point, off; and the program's comment, units, modes, safe height,
+// spindle stop and end.
+constexpr size_t kFixedMoves = 8;
 
 // The feed is present when its text sorts after a single space by character codes: not
 // empty and starting above the space, or a space followed by more. std::string_view compares
@@ -76,20 +78,36 @@ MoveKind KindOf(const Segment& s) {
   return MoveKind::Line;
 }
 
-// Where a compensated entry into contour starts: back along the tangent of its first segment,
-// so that the controller's entry move ends with the cutter beside the contour's start exactly
-// where the first segment's compensated path begins, with no corner to turn and nothing
-// trimmed. The distance, twice the contour's smallest arc radius, exceeds the radius of any
-// cutter that fits its arcs, as an entry move must.
-Point LeadInPoint(const Path& contour) {
-  const Segment& first = contour.segments.front();
+// How far a compensated entry starts from the contour, and a compensated exit ends: twice the
+// contour's smallest arc radius, more than the radius of any cutter that fits its arcs, as an
+// entry move must be.
+double CompensatedMoveLength(const Path& contour) {
   double smallest = 0;
   for (const Segment& s : contour.segments) {
     if (IsArc(s) && (smallest == 0 || s.radius < smallest)) smallest = s.radius;
   }
+  return 2 * smallest;
+}
+
+// Where a compensated entry into contour starts: back along the tangent of its first segment,
+// so that the controller's entry move ends with the cutter beside the contour's start exactly
+// where the first segment's compensated path begins, with no corner to turn and nothing
+// trimmed.
+Point LeadInPoint(const Path& contour) {
+  const Segment& first = contour.segments.front();
   const Point t = Tangent(first, first.start);
-  const double back = 2 * smallest / std::hypot(t.x, t.y);
+  const double back = CompensatedMoveLength(contour) / std::hypot(t.x, t.y);
   return Round4(Point{first.start.x - t.x * back, first.start.y - t.y * back});
+}
+
+// Where a compensated exit from a contour ends: on along the tangent at the end of the last
+// cut, the entry's mirror. Cancelled there, the controller finishes the last cut beside its
+// end with no corner to turn; cancelled at the cut's end, it would have to turn the corner
+// between the last cut and the first, which a wide cutter cannot reach in a concave one.
+Point LeadOutPoint(const Move& last_cut, double length) {
+  const Segment s = Across(last_cut);
+  const Point t = UnitTangent(s, s.end);
+  return Round4(Point{s.end.x + t.x * length, s.end.y + t.y * length});
 }
 
 class Planner {
@@ -109,18 +127,20 @@ class Planner {
     if (m_.ramp_angle) slope_ = std::tan(*m_.ramp_angle * std::numbers::pi / 180);
   }
 
-  std::vector<Move> Plan() && {
+  std::variant<std::vector<Move>, RampShortfall> Plan() && {
     Reserve();
     const bool preamble = job_.design.preamble;
     if (preamble) Word(MoveKind::Comment);
     Word(MoveKind::Units);
     if (preamble) Word(MoveKind::Modes);
-    // Up before the first move across: to the safe height, or for a computed cutter path,
-    // which is meant for any controller, to the height the program retracts to anyway.
-    if (m_.safe_z || m_.tool_diameter) Retract();
+    // Up before the first move across: to the safe height, or for a computed cutter path or
+    // the controller's offset, whose first move runs across wherever the machine stands, to
+    // the height the program retracts to anyway.
+    if (m_.safe_z || m_.tool_diameter || job_.design.offset) Retract();
     for (size_t c = 0; c < job_.ContourCount(); ++c) Contour(c);
     if (spindle_on_) Word(MoveKind::SpindleOff);
     if (m_.program_end) Word(MoveKind::ProgramEnd);
+    if (shortfall_) return *shortfall_;
     return std::move(moves_);
   }
 
@@ -252,8 +272,8 @@ class Planner {
         if (k == 0) FeedToDepth(0, plunge_);  // onto the top of the stock
         // Its pieces are pieces of the entry arc, not of the path; no straight move down
         // after a tab either.
-        RampAlong(in, depth_now, depth, slope_, ramp);
-        RampedTurn(job_.toolpaths[c], depth, slope_, job_.tab_depth, ramp);
+        Note(RampAlong(in, depth_now, depth, slope_, ramp));
+        Note(RampedTurn(job_.toolpaths[c], depth, slope_, job_.tab_depth, ramp));
       } else {
         FeedToDepth(depth, plunge_);
         Cut(lead.in, cutting_);
@@ -289,16 +309,31 @@ class Planner {
     } else if (m_.ramp_angle) {
       // Down to the top of the stock above the contour's start, then along the path.
       FeedToDepth(0, plunge_);
-      RampedPasses(job_.toolpaths[c], job_.pass_depths, slope_, job_.tab_depth, !offset,
-                   [this](const RampMove& r) { Ramp(r); });
+      Note(RampedPasses(job_.toolpaths[c], job_.pass_depths, slope_, job_.tab_depth, offset,
+                        [this](const RampMove& r) { Ramp(r); }));
     } else {
       // Each pass starts where the previous one closed: no retract between passes.
       for (double depth : job_.pass_depths) Pass(c, depth, true);
     }
+    const Move last_cut = LastCut();
     Retract();
-    // A controller holds compensated moves back until compensation is cancelled; without this
-    // line the last seat would stay uncut and the cutter down at depth.
-    if (offset) Word(MoveKind::CompensationOff);
+    if (offset) {
+      RapidTo(LeadOutPoint(last_cut, CompensatedMoveLength(path)));
+      // A controller holds compensated moves back until compensation is cancelled; without
+      // this line the last seat would stay uncut and the cutter down at depth.
+      Word(MoveKind::CompensationOff);
+    }
+  }
+
+  void Note(const std::optional<RampShortfall>& shortfall) {
+    if (!shortfall_) shortfall_ = shortfall;
+  }
+
+  // The last move that cut across: every contour's passes make one.
+  Move LastCut() const {
+    const auto last = std::find_if(moves_.rbegin(), moves_.rend(), CutsAcross);
+    assert(last != moves_.rend());
+    return *last;
   }
 
   const Job& job_;
@@ -309,6 +344,7 @@ class Planner {
   std::optional<double> cutting_rate_, plunge_rate_;
   double slope_ = 0;  // depth per unit of length along a ramp
   bool spindle_on_ = false;
+  std::optional<RampShortfall> shortfall_;  // the first ramp that could not be made
   std::vector<Move> moves_;
   std::optional<Point> at_;  // where the cutter stands across; unknown before the first move
   double z_ = 0;
@@ -317,7 +353,7 @@ class Planner {
 
 }  // namespace
 
-std::vector<Move> PlanMachining(const Job& job) {
+std::variant<std::vector<Move>, RampShortfall> PlanMachining(const Job& job) {
   return Planner(job).Plan();
 }
 

@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 
 #include "geometry/segment.h"
@@ -36,6 +37,14 @@ class PathWalk {
 
   // Where each segment starts; the path's length for index n.
   double Start(size_t k) const { return k < starts_.size() ? starts_[k] : total_; }
+
+  // The first position at or after `at` where a segment ends (or starts), in the same turn.
+  double SegmentEndFrom(double at) const {
+    const double turn = std::floor(at / total_) * total_;
+    const auto next =
+        std::lower_bound(starts_.begin(), starts_.end(), at - turn - kSameLength * total_);
+    return turn + (next == starts_.end() ? total_ : *next);
+  }
 
   // Hands `each` the pieces from position `from` to `to`: forwards, winding round as often as
   // needed, when from < to; backwards when from > to. A piece whose rounded ends meet is left
@@ -94,24 +103,29 @@ class PathWalk {
 // Writes the passes' moves while keeping track of the cutter's depth.
 class Passes {
  public:
-  Passes(const Toolpath& toolpath, double slope, std::optional<double> tab_depth, bool may_reverse,
+  Passes(const Toolpath& toolpath, double slope, std::optional<double> tab_depth, bool compensated,
          const std::function<void(const RampMove&)>& move)
       : walk_(toolpath.path),
         move_(move),
         steepest_(slope * (1 - kRampSlack)),
         planned_(slope * (1 - 2 * kRampSlack)),
         tab_depth_(tab_depth),
-        may_reverse_(may_reverse) {
+        compensated_(compensated) {
+    assert(!(compensated && tab_depth && !toolpath.tabs.empty()));
     for (const TabRange& tab : toolpath.tabs) {
       tabs_.push_back({walk_.Start(tab.first), walk_.Start(tab.last)});
     }
   }
 
+  // What stopped a ramp, if anything did.
+  const std::optional<RampShortfall>& Shortfall() const { return shortfall_; }
+
   // Back and forth along an open path from its start, then on to its end, at target.
   void Lead(double from_depth, double target) {
     depth_ = from_depth;
     const double total = walk_.Total();
-    if (!(std::ceil((target - depth_) / (total * steepest_)) <= kMostRampLegs)) Vertical(target);
+    const double drop = target - depth_;
+    if (!RampFits(drop, total)) FallShort(RampRoom::EntryArc, drop, total, target);
     bool at_end = false;
     for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_end = !at_end) {
       if (at_end) {
@@ -120,7 +134,7 @@ class Passes {
         Along(0, total, target);
       }
     }
-    if (depth_ < target) Vertical(target);
+    assert(!(depth_ < target));
     if (!at_end) Level(0, total);
   }
 
@@ -171,21 +185,40 @@ class Passes {
     depth_ = depth;
   }
 
+  // Whether `room` of pieces at least kShortestRampPiece long takes a ramp down `drop` within
+  // kMostRampLegs legs.
+  bool RampFits(double drop, double room) const {
+    return room >= kShortestRampPiece && std::ceil(drop / (room * steepest_)) <= kMostRampLegs;
+  }
+
+  // Notes the first ramp down `drop` that `room` cannot take, and goes straight down to target
+  // instead, so that the moves still end where a ramp would have.
+  void FallShort(RampRoom where, double drop, double room, double target) {
+    if (!shortfall_) shortfall_ = RampShortfall{.where = where, .drop = drop, .room = room};
+    Vertical(target);
+  }
+
+  // Under the controller's compensation a ramp ends where a segment does: the piece left of a
+  // split segment may be too short for the controller to turn the corner after it.
+  double RampEnd(double at) const { return compensated_ ? walk_.SegmentEndFrom(at) : at; }
+
   // Down round the path from where the last pass ended, then one whole turn at the depth.
   void Spiral(double target) {
-    double end = at_ + (target - depth_) / planned_;
+    const double drop = target - depth_;
+    double end = RampEnd(at_ + drop / planned_);
     double reached = Along(at_, end, target);
-    // Pieces too short to go down on took some of the way: on along the path, and straight
-    // down in the end on a path of nothing but such pieces.
+    // Pieces too short to go down on took some of the way: on along the path, and no ramp at
+    // all on a path of nothing but such pieces.
     for (int more = 0; reached < 0; ++more) {
       const double length = (target - depth_) / planned_ + 2 * kShortestRampPiece;
       if (more == kMostRampLegs) {
-        Vertical(target);
+        FallShort(RampRoom::Path, drop, walk_.Total(), target);
         reached = end;
         break;
       }
-      reached = Along(end, end + length, target);
-      end += length;
+      const double next = RampEnd(end + length);
+      reached = Along(end, next, target);
+      end = next;
     }
     Level(end, reached + walk_.Total());
     at_ = std::fmod(reached, walk_.Total());
@@ -228,10 +261,9 @@ class Passes {
       Level(from, to);
       return;
     }
-    const double legs = std::ceil((target - depth_) / (width * steepest_));
-    if (depth_ < target &&
-        (!may_reverse_ || width < 2 * kShortestRampPiece || !(legs <= kMostRampLegs))) {
-      Vertical(target);
+    const double drop = target - depth_;
+    if (drop > 0 && (width < 2 * kShortestRampPiece || !RampFits(drop, width))) {
+      FallShort(RampRoom::BetweenTabs, drop, width, target);
     }
     if (depth_ >= target) {
       Level(from, to);
@@ -247,7 +279,8 @@ class Passes {
         Along(from, end, target);
       }
     }
-    if (depth_ < target) Vertical(target);  // a stretch of pieces too short to go down on
+    // A stretch of pieces too short to go down on.
+    if (depth_ < target) FallShort(RampRoom::BetweenTabs, drop, width, target);
     if (at_end) Level(end, from);
     Level(from, to);
   }
@@ -256,7 +289,8 @@ class Passes {
   const std::function<void(const RampMove&)>& move_;
   double steepest_, planned_;
   std::optional<double> tab_depth_;
-  bool may_reverse_;
+  bool compensated_;
+  std::optional<RampShortfall> shortfall_;
   std::vector<std::pair<double, double>> tabs_;  // positions of each tab's ends
   double at_ = 0;                                // where the cutter is along the path
   double depth_ = 0;                             // and how deep
@@ -264,27 +298,42 @@ class Passes {
 
 }  // namespace
 
-void RampedPasses(const Toolpath& toolpath, const std::vector<double>& depths, double slope,
-                  std::optional<double> tab_depth, bool may_reverse,
-                  const std::function<void(const RampMove&)>& move) {
+std::optional<RampShortfall> RampedPasses(const Toolpath& toolpath,
+                                          const std::vector<double>& depths, double slope,
+                                          std::optional<double> tab_depth, bool compensated,
+                                          const std::function<void(const RampMove&)>& move) {
   assert(slope > 0 && !toolpath.path.segments.empty());
-  Passes passes(toolpath, slope, tab_depth, may_reverse, move);
+  Passes passes(toolpath, slope, tab_depth, compensated, move);
   for (double depth : depths) passes.Pass(depth);
+  return passes.Shortfall();
 }
 
-void RampedTurn(const Toolpath& toolpath, double depth, double slope,
-                std::optional<double> tab_depth, const std::function<void(const RampMove&)>& move) {
+std::optional<RampShortfall> RampedTurn(const Toolpath& toolpath, double depth, double slope,
+                                        std::optional<double> tab_depth,
+                                        const std::function<void(const RampMove&)>& move) {
   assert(slope > 0 && !toolpath.path.segments.empty());
-  Passes passes(toolpath, slope, tab_depth, true, move);
+  Passes passes(toolpath, slope, tab_depth, false, move);
   passes.Turn(depth);
+  return passes.Shortfall();
 }
 
-void RampAlong(const Path& lead, double from_depth, double to_depth, double slope,
-               const std::function<void(const RampMove&)>& move) {
+std::optional<RampShortfall> RampAlong(const Path& lead, double from_depth, double to_depth,
+                                       double slope,
+                                       const std::function<void(const RampMove&)>& move) {
   assert(slope > 0 && !lead.segments.empty());
   const Toolpath along{.path = lead, .tabs = {}};  // the walk refers to it
-  Passes passes(along, slope, std::nullopt, true, move);
+  Passes passes(along, slope, std::nullopt, false, move);
   passes.Lead(from_depth, to_depth);
+  return passes.Shortfall();
+}
+
+double LeastRampRoom(double drop, double slope) {
+  return std::max(kShortestRampPiece, drop / (kMostRampLegs * slope * (1 - kRampSlack)));
+}
+
+double LeastRampSlope(double drop, double room) {
+  if (!(room >= kShortestRampPiece)) return std::numeric_limits<double>::infinity();
+  return drop / (kMostRampLegs * room * (1 - kRampSlack));
 }
 
 }  // namespace toothwright
