@@ -262,7 +262,7 @@ class ProgramCheck {
   // Walks the whole program; returns the passes of each contour.
   std::vector<std::vector<Pass>> Walk() {
     Require(Next().code == (e_.english ? "G20" : "G21") && Last().letters.empty());
-    if (e_.safe_z || e_.tool) Retract();
+    if (e_.safe_z || e_.tool || e_.offset) Retract();
     std::vector<std::vector<Pass>> contours;
     bool spindle_on = false;
     while (at_ < lines_.size() && lines_[at_].code.starts_with("G")) {
@@ -278,6 +278,7 @@ class ProgramCheck {
       while (Peek("G1") && lines_[at_].letters == "Z") passes.push_back(CutPass(start));
       Require(!passes.empty() && Same(passes.back().depth, e_.depth));
       Retract();
+      if (e_.offset) Rapid();  // on along the last cut's tangent
       if (e_.offset) Require(Next().code == "G40" && Last().letters.empty());
       contours.push_back(std::move(passes));
     }
@@ -408,7 +409,7 @@ bool AnyOption(const FieldTexts& f) {
 void CheckProgram(const RunResults& r, const FieldTexts& f) {
   const std::vector<std::string_view> texts = Lines(r.gcode);
   if (!AnyOption(f)) {
-    Require(texts.size() == static_cast<size_t>(3 * r.job.sprocket.N) + (f.offset ? 7 : 4));
+    Require(texts.size() == static_cast<size_t>(3 * r.job.sprocket.N) + (f.offset ? 9 : 4));
   }
   // A feed that is not blank is copied as typed.
   const bool feed = !Blank(f.feed);

@@ -75,8 +75,8 @@ TEST(GCodeMachining, ProgramFraming) {
        "",
        true,
        true,
-       {"G20", "G0 X1.0042  Y0.4714", "G42", "G0 X1.2748  Y0.6277", "G1 Z-0.125 F10"},
-       {"G0 Z2.00", "G40", "M2"}},
+       {"G20", "G0 Z2.00", "G0 X1.0042  Y0.4714", "G42", "G0 X1.2748  Y0.6277"},
+       {"G0 Z2.00", "G0 X1.5454  Y0.7839", "G40", "M2"}},
       {"spindle as typed",
        std::nullopt,
        " 1200.0",
@@ -212,8 +212,9 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
   fields.feed = "";
   const std::vector<std::string> lines = SplitCrLf(WriteGCode(JobOf(fields)));
   // With several contours each is entered along its first segment's tangent, from twice its
-  // smallest radius back.
+  // smallest radius back, and left as far on along its last one's.
   const std::vector<std::string> head = {"G20",
+                                         "G0 Z2.00",
                                          "G0 X0.5  Y-0.25",
                                          "G42",
                                          "G0 X0  Y-0.25",
@@ -222,13 +223,15 @@ TEST(GCodeMachining, SeveralContoursInOrder) {
                                          "G2 X0  Y0.25 I0 J0.25",
                                          "G2 X0  Y-0.25 I0 J-0.25",
                                          "G0 Z2.00",
+                                         "G0 X-0.5  Y-0.25",
                                          "G40",
                                          "G0 X1.0042  Y0.4714",
                                          "G42",
                                          "G0 X1.2748  Y0.6277",
                                          "G1 Z-0.125"};
   EXPECT_EQ(Head(lines, head.size()), head);
-  EXPECT_EQ(Tail(lines, 4), (std::vector<std::string>{"G0 Z2.00", "G40", "M5", "M2"}));
+  EXPECT_EQ(Tail(lines, 5),
+            (std::vector<std::string>{"G0 Z2.00", "G0 X1.5454  Y0.7839", "G40", "M5", "M2"}));
   // Tabs go on the outline only: two rises and two falls besides the plunges.
   size_t z_moves = 0;
   for (const std::string& line : lines) z_moves += line.starts_with("G1 Z");

@@ -37,27 +37,28 @@ std::vector<std::string> Program(const Settings& settings) {
 
 TEST(GCode, Ansi40EighteenTeethLineForLine) {
   const std::vector<std::string> lines = Program({.offset = true, .depth = "0.125", .feed = "10"});
-  ASSERT_EQ(lines.size(), 61u);
-  // Entered along the first flank's tangent, so the controller's entry move ends beside the
-  // start wherever the machine stood.
+  ASSERT_EQ(lines.size(), 63u);
+  // Up first, then entered along the first flank's tangent, so the controller's entry move
+  // ends beside the start wherever the machine stood; left along the last seat's tangent, the
+  // entry's mirror, so the cancel turns no corner.
   const std::vector<std::string> head = {
       "G20",
+      "G0 Z2.00",
       "G0 X1.0042  Y0.4714",
       "G42",
       "G0 X1.2748  Y0.6277",
       "G1 Z-0.125 F10",
       "G3 X1.4322  Y0.8269 I-0.1719 J0.2977 F10",
       "G3 X1.181  Y0.7901 I-0.0793 J-0.3345 F10",
-      "G2 X0.9832  Y1.0259 I-0.0781 J0.1353 F10",
   };
   const std::vector<std::string> tail = {
-      "G3 X1.6287  Y-0.2871 I0.0597 J0.3386 F10",
       "G3 X1.4126  Y-0.1539 I-0.2758 J-0.2053 F10",
       "G2 X1.4126  Y0.1539 I0.0271 J0.1539 F10",
       "G3 X1.6286  Y0.2872 I-0.0597 J0.3385 F10",
       "G3 X1.38  Y0.3385 I-0.1889 J-0.2872 F10",
       "G2 X1.2748  Y0.6277 I-0.0271 J0.1539 F10",
       "G0 Z2.00",
+      "G0 X1.5454  Y0.7839",
       "G40",
   };
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 8), head);
@@ -68,7 +69,7 @@ TEST(GCode, Ansi40EighteenTeethLineForLine) {
 // and the cutter down at depth.
 TEST(GCode, CompensationIsCancelledAfterTheRetract) {
   const std::string text = Text({.offset = true, .depth = "0"});
-  EXPECT_TRUE(text.ends_with("\r\nG0 Z2.00\r\nG40\r\n"));
+  EXPECT_TRUE(text.ends_with("\r\nG0 Z2.00\r\nG0 X1.5454  Y0.7839\r\nG40\r\n"));
   const std::string plain = Text({.depth = "0"});
   EXPECT_TRUE(plain.ends_with("\r\nG0 Z2.00\r\n"));
   EXPECT_EQ(plain.find("G4"), std::string::npos);
@@ -82,8 +83,8 @@ TEST(GCode, LineCountsAndWordOrder) {
     size_t lines;
   };
   const Case cases[] = {
-      {"4 teeth", "4", false, 16},      {"4 teeth with offset", "4", true, 19},
-      {"18 teeth", "18", false, 58},    {"18 teeth with offset", "18", true, 61},
+      {"4 teeth", "4", false, 16},      {"4 teeth with offset", "4", true, 21},
+      {"18 teeth", "18", false, 58},    {"18 teeth with offset", "18", true, 63},
       {"130 teeth", "130", false, 394},
   };
   for (const Case& c : cases) {
@@ -94,11 +95,11 @@ TEST(GCode, LineCountsAndWordOrder) {
     std::vector<std::string> words;
     for (const std::string& line : lines) words.push_back(line.substr(0, line.find(' ')));
     std::vector<std::string> expected = {"G20"};
-    if (c.offset) expected.insert(expected.end(), {"G0", "G42"});
+    if (c.offset) expected.insert(expected.end(), {"G0", "G0", "G42"});
     expected.insert(expected.end(), {"G0", "G1"});
     for (int i = 0; i < s.N; ++i) expected.insert(expected.end(), {"G3", "G3", "G2"});
     expected.push_back("G0");
-    if (c.offset) expected.push_back("G40");
+    if (c.offset) expected.insert(expected.end(), {"G0", "G40"});
     EXPECT_EQ(words, expected);
   }
 }

@@ -266,9 +266,9 @@ TEST(ToolpathPreview, PathLiesOnThePartAsDrawn) {
   }
   EXPECT_EQ(arcs, 3 * 18 + 4 * 2 + 2);  // the teeth, each bolt hole and the bore in halves
   EXPECT_EQ(dots, 6);
-  // To each lead-in point and on to the contour's start; the first lead-in point is where the
-  // program first stands.
-  EXPECT_EQ(dashes, 11);
+  // To each lead-in point, on to the contour's start and on to its exit point; the first
+  // lead-in point is where the program first stands.
+  EXPECT_EQ(dashes, 17);
 }
 
 bool Have(const char* program) {

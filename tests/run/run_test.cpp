@@ -53,15 +53,16 @@ TEST(RunDesign, Ansi40EighteenTeethResults) {
   const RunResults& r = std::get<RunResults>(result);
   EXPECT_EQ(r.job.sprocket.pitch_diameter_text, "2.87938524157182");
   EXPECT_EQ(r.job.sprocket.outside_diameter_text, "3.30754316676291");
-  EXPECT_EQ(SplitCrLf(r.gcode).size(), 61u);
+  EXPECT_EQ(SplitCrLf(r.gcode).size(), 63u);
   EXPECT_TRUE(r.gcode.starts_with(
-      "G20\r\nG0 X1.0042  Y0.4714\r\nG42\r\nG0 X1.2748  Y0.6277\r\nG1 Z-0.125 F10\r\n"));
+      "G20\r\nG0 Z2.00\r\nG0 X1.0042  Y0.4714\r\nG42\r\nG0 X1.2748  Y0.6277\r\n"));
   EXPECT_EQ(SplitCrLf(r.dxf).size(), 764u);
   ASSERT_EQ(r.preview.size(), 56u);  // the stage's own Clear and 55 outline calls
   EXPECT_EQ(r.preview[0].kind, PreviewCall::Kind::Clear);
   EXPECT_EQ(r.preview[1].x, 1897.5f);  // the window's 3795-twip picture box
-  EXPECT_EQ(r.cut_length, "17.3401 in");
-  EXPECT_EQ(r.cut_time, "1 min 44 s");
+  // The plunge comes down from the retract height.
+  EXPECT_EQ(r.cut_length, "19.3401 in");
+  EXPECT_EQ(r.cut_time, "1 min 56 s");
 }
 
 // The recorded pictures replay as drawn directly, and each document is its writer's.

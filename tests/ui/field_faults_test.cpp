@@ -48,8 +48,10 @@ const BadText kBadTexts[] = {
 // The diameters of ANSI 40, 18 teeth, which depth and feed do not change.
 constexpr const char* kPitchDiameter = "2.87938524157182";
 constexpr const char* kOutsideDiameter = "3.30754316676291";
-constexpr int kAnsi40Lines = 61;  // 3 * 18 + 7: with the entry point, "G42" and "G40"
-constexpr int kPlungeLine = 4;    // after "G20", the entry point, "G42" and the rapid move
+// 3 * 18 + 9: with the rise, the entry point, "G42", the exit point and "G40".
+constexpr int kAnsi40Lines = 63;
+// After "G20", the rise, the entry point, "G42" and the rapid move.
+constexpr int kPlungeLine = 5;
 
 }  // namespace
 

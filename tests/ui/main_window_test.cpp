@@ -495,14 +495,16 @@ void MainWindowTest::ansi40EighteenTeeth() {
   QCOMPARE(Field("txtOutsideDiameter")->cursorPosition(), 0);
 
   const QStringList lines = GCodeBox()->toPlainText().split('\n');
-  QCOMPARE(lines.size(), 62);  // 61 lines, each ending in a line break
+  QCOMPARE(lines.size(), 64);  // 63 lines, each ending in a line break
   QCOMPARE(lines.last(), "");
   QCOMPARE(lines[0], "G20");
-  QCOMPARE(lines[1], "G0 X1.0042  Y0.4714");
-  QCOMPARE(lines[2], "G42");
-  QCOMPARE(lines[3], "G0 X1.2748  Y0.6277");
-  QCOMPARE(lines[59], "G0 Z2.00");
-  QCOMPARE(lines[60], "G40");
+  QCOMPARE(lines[1], "G0 Z2.00");
+  QCOMPARE(lines[2], "G0 X1.0042  Y0.4714");
+  QCOMPARE(lines[3], "G42");
+  QCOMPARE(lines[4], "G0 X1.2748  Y0.6277");
+  QCOMPARE(lines[60], "G0 Z2.00");
+  QCOMPARE(lines[61], "G0 X1.5454  Y0.7839");
+  QCOMPARE(lines[62], "G40");
 
   const RunResults expected = ExpectedRun(kAnsi40EighteenTeeth);
   QCOMPARE(window_->DxfText(), QString::fromStdString(expected.dxf));
