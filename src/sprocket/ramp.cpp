@@ -205,8 +205,12 @@ class Passes {
   // Down round the path from where the last pass ended, then one whole turn at the depth.
   void Spiral(double target) {
     const double drop = target - depth_;
-    double end = RampEnd(at_ + drop / planned_);
-    double reached = Along(at_, end, target);
+    // A pass at the depth the cutter stands at (a depth of 0) is one level turn.
+    double end = at_, reached = at_;
+    if (drop > 0) {
+      end = RampEnd(at_ + drop / planned_);
+      reached = Along(at_, end, target);
+    }
     // Pieces too short to go down on took some of the way: on along the path, and no ramp at
     // all on a path of nothing but such pieces.
     for (int more = 0; reached < 0; ++more) {
