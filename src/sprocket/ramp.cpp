@@ -239,6 +239,7 @@ class Passes {
         at_ = end;
       }
     }
+    StartWhereTheStretchFits(target);
     // The tabs in the order this turn meets them.
     std::vector<std::pair<double, double>> ahead;
     for (const auto& [begin, end] : tabs_) {
@@ -254,6 +255,30 @@ class Passes {
       from = end;
     }
     Stretch(from, at_ + total, target);
+  }
+
+  // Whether a stretch of `width` takes a ramp down `drop` as Stretch makes it.
+  bool StretchFits(double width, double drop) const {
+    return !(width > kShortestRampPiece / 2) || !(drop > 0) ||
+           (width >= 2 * kShortestRampPiece && RampFits(drop, width));
+  }
+
+  // A pass that would start so near a tab that the stretch before or after its start is too
+  // short to ramp down in starts at the end of the tab before instead, moving back there level
+  // along what the last pass cut.
+  void StartWhereTheStretchFits(double target) {
+    const double total = walk_.Total();
+    double after_tab = -total, before_tab = 2 * total;  // the stretch round where it stands
+    for (const auto& [begin, end] : tabs_) {
+      after_tab = std::max(after_tab, end <= at_ ? end : end - total);
+      before_tab = std::min(before_tab, begin >= at_ ? begin : begin + total);
+    }
+    if (StretchFits(before_tab - at_, target - depth_) &&
+        StretchFits(at_ - after_tab, target - *tab_depth_)) {
+      return;
+    }
+    Level(at_, after_tab);
+    at_ = after_tab < 0 ? after_tab + total : after_tab;
   }
 
   // Cuts the stretch between two tabs (or a tab and the pass's start) at target, going down in
@@ -273,8 +298,11 @@ class Passes {
       Level(from, to);
       return;
     }
-    // The legs run over no more of the stretch than one ramp needs.
-    const double end = std::min(to, from + (target - depth_) / planned_);
+    // The legs run over no more of the stretch than one ramp needs, and over a piece long
+    // enough to go down on when it needs less.
+    double room = (target - depth_) / planned_;
+    if (room < kShortestRampPiece) room = 2 * kShortestRampPiece;
+    const double end = std::min(to, from + room);
     bool at_end = false;
     for (int leg = 0; leg <= kMostRampLegs && depth_ < target; ++leg, at_end = !at_end) {
       if (at_end) {
