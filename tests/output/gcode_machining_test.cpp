@@ -337,6 +337,37 @@ TEST(GCodeMachining, ClimbMirrorsTheTraversal) {
   }
 }
 
+// The moves of a program that go down along the path, and those that go down steeper than
+// `angle` below the top of the stock (straight down among them).
+struct Descents {
+  size_t ramps = 0, steep = 0;
+};
+
+Descents DescentsOf(const std::string& program, double angle) {
+  const double slope = std::tan(angle * std::numbers::pi / 180);
+  double x = NAN, y = NAN, z = 2;
+  Descents d;
+  for (const std::string& line : SplitCrLf(program)) {
+    const double next_z = std::isnan(Word(line, 'Z')) ? z : Word(line, 'Z');
+    const double ex = std::isnan(Word(line, 'X')) ? x : Word(line, 'X');
+    const double ey = std::isnan(Word(line, 'Y')) ? y : Word(line, 'Y');
+    double length = std::hypot(ex - x, ey - y);
+    if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
+      const double cx = x + Word(line, 'I'), cy = y + Word(line, 'J');
+      double sweep = std::atan2(ey - cy, ex - cx) - std::atan2(y - cy, x - cx);
+      if (line.starts_with("G2 ")) sweep = -sweep;
+      while (sweep <= 0) sweep += 2 * std::numbers::pi;
+      length = std::hypot(x - cx, y - cy) * sweep;
+    }
+    if (next_z < z && length > 0) ++d.ramps;
+    if (next_z < z && next_z < 0 && !(length > 0 && (z - next_z) / length <= slope)) ++d.steep;
+    x = ex;
+    y = ey;
+    z = next_z;
+  }
+  return d;
+}
+
 // Every move that goes down with a ramp angle set: along the path no steeper than the angle;
 // straight down only onto the top of the stock (Z-0).
 TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
@@ -366,35 +397,50 @@ TEST(GCodeMachining, RampsAreNeverSteeperThanTheirAngle) {
     m.direction = c.direction;
     m.ramp_angle = c.angle;
     m.lead_in = c.lead_in;
-    const double slope = std::tan(c.angle * std::numbers::pi / 180);
-    double x = NAN, y = NAN, z = 2;
-    size_t ramps = 0;
-    for (const std::string& line : SplitCrLf(WriteGCode(JobOf(FieldsOf(m, c.offset, "0.5"))))) {
-      SCOPED_TRACE(line);
-      const double next_z = std::isnan(Word(line, 'Z')) ? z : Word(line, 'Z');
-      const double ex = std::isnan(Word(line, 'X')) ? x : Word(line, 'X');
-      const double ey = std::isnan(Word(line, 'Y')) ? y : Word(line, 'Y');
-      double length = std::hypot(ex - x, ey - y);
-      if (line.starts_with("G2 ") || line.starts_with("G3 ")) {
-        const double cx = x + Word(line, 'I'), cy = y + Word(line, 'J');
-        double sweep = std::atan2(ey - cy, ex - cx) - std::atan2(y - cy, x - cx);
-        if (line.starts_with("G2 ")) sweep = -sweep;
-        while (sweep <= 0) sweep += 2 * std::numbers::pi;
-        length = std::hypot(x - cx, y - cy) * sweep;
-      }
-      if (next_z < z && length == 0) {
-        EXPECT_EQ(next_z, 0);
-      }
-      if (next_z < z && length > 0) {
-        EXPECT_LE((z - next_z) / length, slope);
-        ++ramps;
-      }
-      x = ex;
-      y = ey;
-      z = next_z;
-    }
-    EXPECT_GT(ramps, 0u);
+    const Descents d = DescentsOf(WriteGCode(JobOf(FieldsOf(m, c.offset, "0.5"))), c.angle);
+    EXPECT_EQ(d.steep, 0u);
+    EXPECT_GT(d.ramps, 0u);
   }
+}
+
+// Passes that start just before or after a tab, and steps down of a ten-thousandth after one,
+// ramp like any other: they once went straight down.
+TEST(GCodeMachining, RampsNearTabsAndTinyStepsRampAllTheWay) {
+  struct Case {
+    const char *name, *pitch, *roller, *teeth, *depth, *tool, *tabs, *width, *height, *per_pass;
+    double angle;
+  };
+  const Case cases[] = {
+      {"a pass starting just before a tab", "0.25", "0.13", "13", "0.067", "0.0236", "3", "0.1233",
+       "0.0285", "0.0344", 20},
+      {"one tab, the pass ending near it", "0.5", "0.3125", "13", "0.2983", "0.0638", "1", "0.3781",
+       "0.2264", "", 1},
+      {"a step of a ten-thousandth below the tabs", "0.5", "0.3125", "13", "0.1713", "0.0252", "7",
+       "0.0565", "0.0506", "0.0604", 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FieldTexts f{.pitch = c.pitch,
+                       .teeth = c.teeth,
+                       .roller = c.roller,
+                       .depth = c.depth,
+                       .feed = "10",
+                       .tool_diameter = c.tool,
+                       .depth_per_pass = c.per_pass,
+                       .tabs = c.tabs,
+                       .tab_width = c.width,
+                       .tab_height = c.height,
+                       .ramp_angle = FormatReal(c.angle)};
+    EXPECT_EQ(DescentsOf(WriteGCode(JobOf(f)), c.angle).steep, 0u);
+  }
+}
+
+// With nothing to go down (a depth of 0) a ramped pass is the plain one: a single level turn.
+TEST(GCodeMachining, RampToTheTopIsOneLevelTurn) {
+  MachiningOptions m{.depth = 0};
+  const std::string plain = WriteGCode(JobOf(FieldsOf(m)));
+  m.ramp_angle = 30;
+  EXPECT_EQ(WriteGCode(JobOf(FieldsOf(m))), plain);
 }
 
 }  // namespace

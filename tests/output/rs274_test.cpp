@@ -402,6 +402,74 @@ TEST(Rs274, LargestToolThatFitsRunsToTheEnd) {
   }
 }
 
+// Under the controller's compensation every tool the part takes runs to the end, both ways
+// round: the exit leaves along the last cut's tangent, so the cancel turns no corner, and a
+// ramp ends where a segment does, leaving no short piece before a concave corner. The program
+// rises before its first move across, and ramps come down onto the top of the stock only.
+TEST(Rs274, OffsetRunsToTheEndWithEveryToolThePartTakes) {
+  if (!HaveRs274()) GTEST_SKIP() << "rs274 (LinuxCNC) is not installed";
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    std::vector<double> shares;  // of the largest tool the part takes
+    std::vector<double> tools;   // besides, in inches
+  };
+  const Case cases[] = {
+      {"ANSI 60, 47 teeth",
+       {.pitch = "0.75", .teeth = "47", .roller = "0.46875", .depth = "0.3", .feed = "10"},
+       {1, 0.999, 0.9, 0.78, 0.5},
+       {}},
+      {"ANSI 40, 9 teeth, ramped",
+       {.pitch = "0.5",
+        .teeth = "9",
+        .roller = "0.3125",
+        .depth = "0.25",
+        .feed = "10",
+        .ramp_angle = "5"},
+       {1, 0.9, 0.5},
+       {}},
+      {"ANSI 40, 18 teeth, keyway, passes, ramped",
+       {.pitch = "0.5",
+        .teeth = "18",
+        .roller = "0.3125",
+        .depth = "0.25",
+        .feed = "10",
+        .depth_per_pass = "0.1",
+        .bore = "0.75",
+        .keyway_width = "0.1875",
+        .keyway_depth = "0.09375",
+        .ramp_angle = "5"},
+       {},
+       {0.125, 0.0562}},
+  };
+  for (const Case& c : cases) {
+    const SprocketRun s = std::get<RunResults>(RunDesign(c.fields)).job.sprocket;
+    std::vector<Path> contours = s.holes;
+    contours.push_back(s.outline);
+    std::vector<double> tools = c.tools;
+    for (double share : c.shares) {
+      tools.push_back(share * LargestToolDiameter(contours, LengthUnit::Inch));
+    }
+    for (const char* direction : {"", "climb"}) {
+      FieldTexts f = c.fields;
+      f.offset = true;
+      f.program_end = true;
+      f.direction = direction;
+      const std::string program = GCode(f);
+      EXPECT_TRUE(program.starts_with("G20\r\nG0 Z2.00\r\n"));
+      for (double tool : tools) {
+        SCOPED_TRACE(std::string(c.name) + ", " + direction + ", tool " + FormatReal(tool));
+        const Rs274Run run = RunRs274(program, tool);
+        EXPECT_EQ(run.errors, "");
+        // In a hole the controller may shorten a ramp's piece to nothing in a concave corner.
+        if (!f.ramp_angle.empty() && s.holes.empty()) {
+          EXPECT_EQ(run.downs.size(), contours.size());
+        }
+      }
+    }
+  }
+}
+
 // The options that change how the program is worded or travelled, each read by LinuxCNC to the
 // end; the preamble sets its modes before the first move.
 TEST(Rs274, OptionsRunToTheEnd) {
