@@ -27,8 +27,10 @@ double RoundUp(double value, double decimals) {
 std::string RampShortfallReason(const RampShortfall& r, const Design& d) {
   const MachiningOptions& m = d.machining;
   const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
+  // Shown to four decimals: a drop between two written depths carries their binary rounding.
   const std::string room = LengthText(Round4(r.room), d.unit);
-  std::string reason = "Going down " + LengthText(r.drop, d.unit);
+  const double drop = Round4(r.drop) > 0 ? Round4(r.drop) : r.drop;
+  std::string reason = "Going down " + LengthText(drop, d.unit);
   switch (r.where) {
     case RampRoom::EntryArc:
       reason += " along a lead-in arc " + room + " long";
