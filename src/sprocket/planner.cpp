@@ -196,11 +196,13 @@ class Planner {
           .feed_word = word});
   }
 
-  // Holes and a computed cutter path get centres that keep both radii of an arc within the
-  // tolerance; the outline as it stands keeps its four-decimal offsets from the stored centre.
+  // Holes, a computed cutter path and the outline under the controller's offset get centres
+  // that keep both radii of an arc within the tolerance: a controller offsetting a seat by a
+  // cutter all but as wide measures the seat's radius from both ends. The outline as it stands
+  // otherwise keeps its four-decimal offsets from the stored centre.
   ArcOffsets OffsetsOf(const Segment& s) const {
     ArcOffsets o{Round4(s.centre.x - s.start.x), Round4(s.centre.y - s.start.y), 4};
-    if (m_.tool_diameter || s.role == SegmentRole::Hole) {
+    if (m_.tool_diameter || job_.design.offset || s.role == SegmentRole::Hole) {
       o = TolerantOffsets(s, millimetres_per_unit_);
     }
     return {o.i + 0.0, o.j + 0.0, o.decimals};

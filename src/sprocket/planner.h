@@ -28,7 +28,8 @@ namespace toothwright {
 // before the next pass, back across the waste to the entry point. Moves down carry the plunge
 // feed when one is set, every other feed move the cutting feed, when one is set.
 // Arc centres: the outline's arcs as they stand with I and J rounded to four decimals from the
-// stored centre; the arcs of holes and of a computed cutter path with TolerantOffsets.
+// stored centre; the arcs of holes, of a computed cutter path and, with the design's offset, of
+// the outline with TolerantOffsets.
 // A program whose ramps cannot all be made is not planned: the first such ramp instead.
 std::variant<std::vector<Move>, RampShortfall> PlanMachining(const Job& job);
 

@@ -113,7 +113,7 @@ TEST(RunDesign, Ansi40EighteenTeethResults) {
   EXPECT_EQ(r.preview[0].kind, PreviewCall::Kind::Clear);
   EXPECT_EQ(r.preview[1].x, 1897.5f);  // the window's 3795-twip picture box
   // The plunge comes down from the retract height.
-  EXPECT_EQ(r.cut_length, "19.3401 in");
+  EXPECT_EQ(r.cut_length, "19.3395 in");
   EXPECT_EQ(r.cut_time, "1 min 56 s");
 }
 
