@@ -205,6 +205,12 @@ std::optional<int> AnswerWithoutRun(Options& o, std::ostream& out, std::ostream&
     ListChains(UnitOf(o.fields.units), out);
     return kExitOk;
   }
+  // What the command cannot run without, unless a design file gave every field; a value given
+  // but not valid is the run's to refuse.
+  if (!o.design_given && !o.teeth_given) return UsageFailure("--teeth is required", err);
+  if (!o.design_given && !o.chain && !(o.pitch_given && o.roller_given)) {
+    return UsageFailure("a chain is required: --chain, or --pitch and --roller", err);
+  }
   return std::nullopt;
 }
 

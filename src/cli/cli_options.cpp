@@ -204,13 +204,15 @@ void Apply(const CliOption& option, Options& o, const char* value) {
     // --chain excludes both, whenever they were given.
     if (option.row->field == Field::Pitch) o.pitch_given = true;
     if (option.row->field == Field::Roller) o.roller_given = true;
+    if (option.row->field == Field::Teeth) o.teeth_given = true;
   }
 }
 
 constexpr const char* kHelpIntro = R"(
 Works out the outline of a roller-chain sprocket with all-arc teeth, prints its
 pitch and outside diameters, and writes the milling program (G-code), a DXF
-drawing and a preview picture of it.
+drawing, a drawing to scale and preview pictures (SVG), a picture of the
+toolpath, the part as a 3-D model (STEP, STL, 3MF) and its design file.
 
 Needed: --teeth, and the chain: either --chain, or both --pitch and --roller.
 Every other option may be left out; an option given an empty value ("") counts
@@ -379,6 +381,7 @@ std::optional<UsageError> LoadDesign(Options& o, const std::string& path) {
   o.chain.reset();
   o.pitch_given = false;
   o.roller_given = false;
+  o.design_given = true;
   return std::nullopt;
 }
 

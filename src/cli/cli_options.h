@@ -38,6 +38,8 @@ struct Options {
   OutputPaths outputs;
   bool pitch_given = false;
   bool roller_given = false;
+  bool teeth_given = false;
+  bool design_given = false;  // a design file gave every field
   bool list_chains = false;
   bool help = false;
   bool version = false;

@@ -31,7 +31,9 @@ struct ChainSize {
   double transverse_pitch = 0;
 };
 
-// Inner widths and transverse pitches: ANSI B29.1's W and Pt, ISO 606's b1 (minimum) and pt.
+// In families, each in order of size: the ANSI chains, the bicycle and motorcycle chains, ISO
+// 606's B-series. Inner widths and transverse pitches: ANSI B29.1's W and Pt, ISO 606's b1
+// (minimum) and pt.
 inline constexpr std::array<ChainSize, 34> ChainSizeTable = {{
     {"ANSI 25", 0.25, 0.13, ChainStandard::Ansi, 0.125, 0.252},
     {"ANSI 35", 0.375, 0.2, ChainStandard::Ansi, 0.1875, 0.399},
@@ -40,6 +42,13 @@ inline constexpr std::array<ChainSize, 34> ChainSizeTable = {{
     {"ANSI 50", 0.625, 0.4, ChainStandard::Ansi, 0.375, 0.713},
     {"ANSI 60", 0.75, 0.46875, ChainStandard::Ansi, 0.5, 0.897},
     {"ANSI 80", 1, 0.625, ChainStandard::Ansi, 0.625, 1.153},
+    {"ANSI 100", 1.25, 0.75, ChainStandard::Ansi, 0.75, 1.409},
+    {"ANSI 120", 1.5, 0.875, ChainStandard::Ansi, 1, 1.789},
+    {"ANSI 140", 1.75, 1, ChainStandard::Ansi, 1, 1.924},
+    {"ANSI 160", 2, 1.125, ChainStandard::Ansi, 1.25, 2.305},
+    {"ANSI 180", 2.25, 1.40625, ChainStandard::Ansi, 1.40625, 2.592},
+    {"ANSI 200", 2.5, 1.5625, ChainStandard::Ansi, 1.5, 2.817},
+    {"ANSI 240", 3, 1.875, ChainStandard::Ansi, 1.875, 3.458},
     {"Bicycle", 0.5, 0.3125},
     {"Bike 420", 0.5, 0.3125},
     {"Bike 425", 0.5, 0.3125},
@@ -48,13 +57,6 @@ inline constexpr std::array<ChainSize, 34> ChainSizeTable = {{
     {"Bike 525", 0.625, 0.4},
     {"Bike 530", 0.625, 0.4},
     {"Bike 630", 0.75, 0.46875},
-    {"ANSI 100", 1.25, 0.75, ChainStandard::Ansi, 0.75, 1.409},
-    {"ANSI 120", 1.5, 0.875, ChainStandard::Ansi, 1, 1.789},
-    {"ANSI 140", 1.75, 1, ChainStandard::Ansi, 1, 1.924},
-    {"ANSI 160", 2, 1.125, ChainStandard::Ansi, 1.25, 2.305},
-    {"ANSI 180", 2.25, 1.40625, ChainStandard::Ansi, 1.40625, 2.592},
-    {"ANSI 200", 2.5, 1.5625, ChainStandard::Ansi, 1.5, 2.817},
-    {"ANSI 240", 3, 1.875, ChainStandard::Ansi, 1.875, 3.458},
     // ISO 606 B-series chains are sized in millimetres.
     {"ISO 05B", 8 / kMillimetresPerInch, 5 / kMillimetresPerInch, ChainStandard::IsoB,
      3 / kMillimetresPerInch, 5.64 / kMillimetresPerInch},

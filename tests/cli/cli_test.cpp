@@ -56,8 +56,9 @@ TEST(Cli, ValidationFailuresExitOneWithTheMessage) {
     const char* message;
   };
   const Case cases[] = {
-      {{"--units", "Metric"},
-       "toothwright-cli: Not a valid value for pitch\ntoothwright-cli: A value is needed\n"},
+      {{"--teeth", "", "--chain", "ANSI 40"},
+       "toothwright-cli: Not a valid value for number of teeth\n"
+       "toothwright-cli: A whole number from 4 to 10000\n"},
       {{"--pitch", "0.5in", "--teeth", "18", "--roller", "0.3"},
        "toothwright-cli: Not a valid value for pitch\n"
        "toothwright-cli: \"0.5in\" is not a plain decimal number, such as 0.125\n"},
@@ -163,6 +164,15 @@ TEST(Cli, CommandLine) {
        {"--chain", "ANSI 40", "--pitch", "0.5"},
        kExitUsage,
        "--chain cannot be combined with --pitch or --roller\n"},
+      {"no teeth", {"--chain", "ANSI 40"}, kExitUsage, "--teeth is required\n"},
+      {"no chain",
+       {"--teeth", "18", "--units", "Metric"},
+       kExitUsage,
+       "a chain is required: --chain, or --pitch and --roller\n"},
+      {"a pitch without a roller",
+       {"--teeth", "18", "--pitch", "0.5"},
+       kExitUsage,
+       "a chain is required: --chain, or --pitch and --roller\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
