@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -34,13 +35,24 @@ constexpr RunProducts kWindowProducts{.drawing_svg = true,
 // Where the package installs the README and the changelog.
 constexpr const char* kPackageDocFolder = "/usr/share/doc/toothwright";
 
-// The folder holding the installed README: beside the program's bin folder (the package's
-// /usr/share/doc/toothwright, or the same under another install prefix), else the package's.
-QString DocumentationFolder() {
-  const QString beside =
-      QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/toothwright");
-  return QFileInfo(beside + "/README.md").isFile() ? beside
-                                                   : QString::fromLatin1(kPackageDocFolder);
+// Where the documents are: the installed README beside the program's bin folder (the
+// package's /usr/share/doc/toothwright, or the same under another install prefix) and the
+// installed manual page; for the program run where it was built, the source tree's README and
+// manual page; else the package's.
+QString DocumentsLine() {
+  const QString bin = QCoreApplication::applicationDirPath();
+  const QString installed = QDir::cleanPath(bin + "/../share/doc/toothwright");
+  const QString source = QString::fromUtf8(TOOTHWRIGHT_SOURCE_DIR);
+  if (!QFileInfo(installed + "/README.md").isFile() &&
+      QDir(bin) == QDir(QString::fromUtf8(TOOTHWRIGHT_BUILD_BIN_DIR)) &&
+      QFileInfo(source + "/README.md").isFile()) {
+    return QStringLiteral("How to use it: README.md in %1, and man -l %1/data/toothwright.1.")
+        .arg(QDir::toNativeSeparators(source));
+  }
+  const QString folder = QFileInfo(installed + "/README.md").isFile()
+                             ? installed
+                             : QString::fromLatin1(kPackageDocFolder);
+  return QStringLiteral("How to use it: README.md in %1, and man toothwright.").arg(folder);
 }
 
 // The Info box: five lines, no line break after the last.
@@ -49,9 +61,8 @@ QString InfoText() {
              "Toothwright Version 2.0\r\n"
              "\r\n"
              "Written by the Toothwright developers.\r\n"
-             "\r\n"
-             "How to use it: README.md in %1, and man toothwright.")
-      .arg(DocumentationFolder());
+             "\r\n") +
+         DocumentsLine();
 }
 
 // Where the More button sends the panel when pressed; while the panel is closed, how many
@@ -138,25 +149,34 @@ void MainWindow::WireChangesAndEnter() {
   }
   for (const MorePanel::OptionTick& tick : panel_->ui().ticks) {
     connect(tick.box, &QCheckBox::toggled, this, &MainWindow::RefreshMoreCaption);
-    connect(tick.box, &QCheckBox::toggled, results_, &ResultsView::MarkResultsStale);
   }
-  // Enter in any field presses Go. The results no longer match once a field, the units or a
-  // tick box changes; the G-code box is the person's own to edit and does not count.
+  // Enter in any field presses Go.
   QPushButton* go = form_->ui().Command1;
   for (const MainForm::OptionField& field : form_->TextFields()) {
     connect(field.edit, &QLineEdit::returnPressed, go, &QPushButton::click);
-    connect(field.edit, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
   }
   for (const MorePanel::OptionField& option : panel_->ui().options) {
     connect(option.edit, &QLineEdit::returnPressed, go, &QPushButton::click);
-    connect(option.edit, &QLineEdit::textChanged, results_, &ResultsView::MarkResultsStale);
   }
-  connect(form_->ui().ComboUnits, &QComboBox::currentIndexChanged, results_,
-          &ResultsView::MarkResultsStale);
-  // The chain picked is read too: it names the chain's width for a thickness of ANSI.
-  connect(form_->ui().Combo1, &QComboBox::currentIndexChanged, results_,
-          &ResultsView::MarkResultsStale);
-  connect(form_->ui().Check1, &QCheckBox::toggled, results_, &ResultsView::MarkResultsStale);
+  // The results no longer match, and the fields may no longer be the design file's, once a
+  // field, the units, the chain picked (it names the chain's width for a thickness of ANSI) or
+  // a tick box changes; the G-code box is the person's own to edit and does not count.
+  const auto on_every_change = [this](auto* receiver, auto slot) {
+    for (const MainForm::OptionField& field : form_->TextFields()) {
+      connect(field.edit, &QLineEdit::textChanged, receiver, slot);
+    }
+    for (const MorePanel::OptionField& option : panel_->ui().options) {
+      connect(option.edit, &QLineEdit::textChanged, receiver, slot);
+    }
+    for (const MorePanel::OptionTick& tick : panel_->ui().ticks) {
+      connect(tick.box, &QCheckBox::toggled, receiver, slot);
+    }
+    connect(form_->ui().ComboUnits, &QComboBox::currentIndexChanged, receiver, slot);
+    connect(form_->ui().Combo1, &QComboBox::currentIndexChanged, receiver, slot);
+    connect(form_->ui().Check1, &QCheckBox::toggled, receiver, slot);
+  };
+  on_every_change(results_, &ResultsView::MarkResultsStale);
+  on_every_change(this, &MainWindow::RefreshTitle);
 }
 
 void MainWindow::WireShortcuts() {
@@ -259,11 +279,47 @@ void MainWindow::CmdOpenDesign_Click() {
 
 void MainWindow::CmdSaveDesign_Click() {
   // The fields as typed, whether Go has read them or not: a design is saved to be worked on.
-  saves_->SaveDesign(ReadFields());
+  const FieldTexts fields = ReadFields();
+  if (const std::optional<QString> path = saves_->SaveDesign(fields)) {
+    design_file_ = DesignFile{*path, fields};
+    RefreshTitle();
+  }
 }
 
 void MainWindow::OpenDesign(const QString& path) {
-  if (const std::optional<FieldTexts> fields = saves_->ReadDesign(path)) ShowDesign(*fields);
+  const std::optional<FieldTexts> fields = saves_->ReadDesign(path);
+  if (!fields) return;
+  ShowDesign(*fields);
+  // As the window shows them, which is what later edits are held against.
+  design_file_ = DesignFile{path, ReadFields()};
+  RefreshTitle();
+  results_->ShowNote(tr("Opened %1: press Go").arg(QFileInfo(path).fileName()));
+}
+
+void MainWindow::RefreshTitle() {
+  const QString caption = QString::fromUtf8(kWindowCaption);
+  if (!design_file_) {
+    setWindowTitle(caption);
+    return;
+  }
+  const bool changed = !(ReadFields() == design_file_->fields);
+  setWindowTitle(QStringLiteral("%1%2 - %3")
+                     .arg(QFileInfo(design_file_->path).fileName(),
+                          changed ? QStringLiteral("*") : QString(), caption));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  const FieldTexts fields = ReadFields();
+  if (design_file_ && !(fields == design_file_->fields)) {
+    const QString name = QFileInfo(design_file_->path).fileName();
+    const CloseAnswer answer = services_->AskSaveChanges(name);
+    if (answer == CloseAnswer::Cancel ||
+        (answer == CloseAnswer::Save && !saves_->SaveDesignTo(design_file_->path, fields))) {
+      event->ignore();
+      return;
+    }
+  }
+  QWidget::closeEvent(event);
 }
 
 void MainWindow::ShowDesign(const FieldTexts& fields) {

@@ -11,6 +11,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "sprocket/fields.h"
@@ -22,6 +23,7 @@
 #include "ui/window_services.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QLineEdit;
 
 namespace toothwright {
@@ -65,7 +67,18 @@ class MainWindow : public QWidget {
   void Check1_Click();
   void txtToolDiameter_Change();
 
+ protected:
+  // Closing with fields changed since the design file was opened or saved asks whether to
+  // save them there first; Cancel, or a save that fails, keeps the window open.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  // The design file the fields were last opened from or saved to, and the fields then.
+  struct DesignFile {
+    QString path;
+    FieldTexts fields;
+  };
+
   void BuildParts();
   void WireEvents();
   void WireChangesAndEnter();
@@ -78,6 +91,9 @@ class MainWindow : public QWidget {
   void KeepPreferences();
   // The More button's caption after the panel opened or closed or an option changed.
   void RefreshMoreCaption();
+  // The caption: the design file's name, with an asterisk once a field differs from it, before
+  // the product's name.
+  void RefreshTitle();
   // Shows a refused field's message and reason, and puts the focus in the field.
   void ShowRefusal(const FieldError& error);
 
@@ -89,6 +105,7 @@ class MainWindow : public QWidget {
   ResultsView* results_ = nullptr;
   WindowSaves* saves_ = nullptr;
   UnitSwitch units_;
+  std::optional<DesignFile> design_file_;
 };
 
 }  // namespace toothwright

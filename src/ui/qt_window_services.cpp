@@ -94,6 +94,32 @@ std::optional<SaveChoice> QtWindowServices::AskSavePath(const SaveRequest& reque
   return SaveChoice{files.front(), dialog.selectedNameFilter()};
 }
 
+bool QtWindowServices::ConfirmReplace(const QString& path) {
+  QMessageBox box(
+      QMessageBox::Warning, QStringLiteral("Toothwright"),
+      QObject::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+      QMessageBox::Yes | QMessageBox::No, dialog_parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+CloseAnswer QtWindowServices::AskSaveChanges(const QString& name) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Toothwright"),
+                  QObject::tr("Save the changes to %1 before closing?").arg(name),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, dialog_parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return CloseAnswer::Save;
+    case QMessageBox::Discard:
+      return CloseAnswer::Discard;
+    default:
+      return CloseAnswer::Cancel;
+  }
+}
+
 std::optional<QString> QtWindowServices::AskOpenPath(const OpenRequest& request) {
   QFileDialog dialog(dialog_parent_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -23,6 +23,8 @@ class QtWindowServices : public WindowServices {
   void ShowMessage(const QString& prompt) override;
   void ShowRefusal(const QString& message, const QString& reason) override;
   std::optional<SaveChoice> AskSavePath(const SaveRequest& request) override;
+  bool ConfirmReplace(const QString& path) override;
+  CloseAnswer AskSaveChanges(const QString& name) override;
   std::optional<QString> AskOpenPath(const OpenRequest& request) override;
   std::variant<QByteArray, QString> ReadFileStart(const QString& path, qint64 max_bytes) override;
   // A regular file (or a new path) is replaced through QSaveFile; a device, a pipe or a FIFO

@@ -43,6 +43,11 @@ WindowSaves::WindowSaves(QWidget* window, QWidget* panel, ResultsView& results,
 }
 
 void WindowSaves::CmdGCodeSave_Click() {
+  // Before Go the box is empty: saving it would replace a program with a bare line break.
+  if (results_.GCodeText().isEmpty()) {
+    services_->ShowMessage(QString::fromUtf8(kNothingToSaveMessage));
+    return;
+  }
   const std::optional<QString> path =
       SaveWithDialog(GCodeFilters(), GCodeFilterFor(gcode_extension_), gcode_extension_,
                      results_.GCodeText() + QLatin1String(kSavedLineBreak));
@@ -139,10 +144,17 @@ std::optional<FieldTexts> WindowSaves::ReadDesign(const QString& path) {
   return std::get<FieldTexts>(std::move(read));
 }
 
-void WindowSaves::SaveDesign(const FieldTexts& fields) {
+std::optional<QString> WindowSaves::SaveDesign(const FieldTexts& fields) {
   const QString filter = QString::fromUtf8(kDesignFilter);
-  SaveWithDialog({filter}, filter, FilterExtensions(filter).front(),
-                 QString::fromStdString(WriteDesignFile(fields)));
+  const std::optional<SaveChoice> choice =
+      AskSave({filter}, filter, FilterExtensions(filter).front());
+  if (!choice || !SaveDesignTo(choice->path, fields)) return std::nullopt;
+  return choice->path;
+}
+
+bool WindowSaves::SaveDesignTo(const QString& path, const FieldTexts& fields) {
+  return ReportSave(
+      path, services_->WriteTextFile(path, QString::fromStdString(WriteDesignFile(fields))));
 }
 
 QString WindowSaves::StartFolder() const {
@@ -168,18 +180,24 @@ std::optional<SaveChoice> WindowSaves::AskSave(const QStringList& filters,
   const std::optional<SaveChoice> choice = services_->AskSavePath(request);
   if (!choice || choice->path.isEmpty()) return std::nullopt;
   const QString path = WithExtension(choice->path, choice->filter);
+  // The dialog asked about the name it returned; a desktop's own dialog may not have asked
+  // about the one with the extension added.
+  if (path != choice->path && QFileInfo::exists(path) && !services_->ConfirmReplace(path)) {
+    return std::nullopt;
+  }
   last_save_ = LastSaveOf(path);
   emit LastFolderChanged();
   return SaveChoice{path, choice->filter};
 }
 
-void WindowSaves::ReportSave(const QString& path, const std::optional<QString>& failure) {
+bool WindowSaves::ReportSave(const QString& path, const std::optional<QString>& failure) {
   if (failure) {
     services_->ShowMessage(tr("The file %1 could not be saved: %2").arg(path, *failure));
-    return;
+    return false;
   }
   // A design saved while the results are stale leaves the note saying so.
   if (!results_.Stale()) results_.ShowNote(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
+  return true;
 }
 
 }  // namespace toothwright

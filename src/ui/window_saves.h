@@ -23,6 +23,7 @@ class ResultsView;
 // filters are GCodeFilters().
 inline constexpr const char* kDxfFilter = "Cad (*.dxf)";
 inline constexpr const char* kSaveFolder = "c:\\temp";
+inline constexpr const char* kNothingToSaveMessage = "Nothing to save: press Go first";
 inline constexpr const char* kNoDrawingMessage = "There is no DXF drawing yet: press Go first.";
 inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
@@ -59,8 +60,11 @@ class WindowSaves : public QObject {
   // The fields of the design file at path; a file that cannot be read or is refused shows its
   // message and gives nullopt. The file's folder becomes the last one.
   std::optional<FieldTexts> ReadDesign(const QString& path);
-  // Asks for a path and saves fields as typed there as a design file.
-  void SaveDesign(const FieldTexts& fields);
+  // Asks for a path and saves fields as typed there as a design file; the path when written.
+  std::optional<QString> SaveDesign(const FieldTexts& fields);
+  // Writes fields as a design file to path, where a design was opened or saved before, saying
+  // why not in a message; whether it was written.
+  bool SaveDesignTo(const QString& path, const FieldTexts& fields);
 
  signals:
   // The folder of the last file saved or opened changed.
@@ -81,8 +85,9 @@ class WindowSaves : public QObject {
   // becomes the path.
   std::optional<SaveChoice> AskSave(const QStringList& filters, const QString& selected_filter,
                                     const QString& extension);
-  // Says in the note that path was written, or in a message why not (failure, from the write).
-  void ReportSave(const QString& path, const std::optional<QString>& failure);
+  // Says in the note that path was written, or in a message why not (failure, from the write);
+  // whether it was written.
+  bool ReportSave(const QString& path, const std::optional<QString>& failure);
 
   ResultsView& results_;
   WindowServices* services_;

@@ -32,6 +32,9 @@ struct OpenRequest {
   QString initial_folder;  // opened when it exists
 };
 
+// The answer to whether to save a design's changes before the window closes.
+enum class CloseAnswer { Save, Discard, Cancel };
+
 // What the window keeps from one session to the next; the fields are not among it.
 struct Preferences {
   QString last_folder;     // the folder of the last file saved or opened; "" before the first
@@ -56,6 +59,14 @@ class WindowServices {
   // filter's first one, and the dialog asks before an existing file is replaced. The path and
   // filter the user confirmed, or nullopt when cancelled.
   virtual std::optional<SaveChoice> AskSavePath(const SaveRequest& request) = 0;
+
+  // Asks, Yes or No (No the default), whether to replace the existing file at path: for a name
+  // the save dialog did not ask about, the window having added its extension. True for Yes.
+  virtual bool ConfirmReplace(const QString& path) = 0;
+
+  // Asks whether to save the changes to the design file named name before the window closes:
+  // Save, Discard or Cancel (which keeps the window open).
+  virtual CloseAnswer AskSaveChanges(const QString& name) = 0;
 
   // The modal open dialog for an existing file. The path confirmed, or nullopt when cancelled.
   virtual std::optional<QString> AskOpenPath(const OpenRequest& request) = 0;

@@ -33,6 +33,18 @@ class FakeWindowServices : public QtWindowServices {
     return SaveChoice{*path, filter};
   }
 
+  // Answers with the next scripted answer; No once they run out.
+  bool ConfirmReplace(const QString& path) override {
+    replace_questions.append(path);
+    return !replace_answers.isEmpty() && replace_answers.takeFirst();
+  }
+
+  // Answers with the next scripted answer; Cancel once they run out.
+  CloseAnswer AskSaveChanges(const QString& name) override {
+    close_questions.append(name);
+    return close_answers.isEmpty() ? CloseAnswer::Cancel : close_answers.takeFirst();
+  }
+
   // Answers with the next scripted path; nullopt (cancel) once they run out.
   std::optional<QString> AskOpenPath(const OpenRequest& request) override {
     open_requests.append(request);
@@ -53,6 +65,10 @@ class FakeWindowServices : public QtWindowServices {
   QList<SaveRequest> requests;
   QList<std::optional<QString>> save_answers;
   QStringList filter_answers;
+  QStringList replace_questions;  // the paths asked about
+  QList<bool> replace_answers;
+  QStringList close_questions;  // the design names asked about
+  QList<CloseAnswer> close_answers;
   QList<OpenRequest> open_requests;
   QStringList open_answers;
   Preferences preferences;  // what the last session kept, then what the window keeps

@@ -188,7 +188,8 @@ class MainWindowTest : public QObject {
   void selectAll();
   void selectAllOnEmptyBox();
   void saveGCodeWritesBoxTextAndLineBreak();
-  void saveEmptyGCodeBoxWritesLineBreak();
+  void saveEmptyGCodeBoxWritesNothing();
+  void extensionAddedToAnExistingNameAsksFirst();
   void saveDxfWritesDrawingAndLineBreak();
   void saveBeforeAnyRunWritesNothing_data();
   void saveBeforeAnyRunWritesNothing();
@@ -228,6 +229,7 @@ class MainWindowTest : public QObject {
   void designKeysWorkWithThePanelOpenOrClosed_data();
   void designKeysWorkWithThePanelOpenOrClosed();
   void preferencesComeBackInTheNextWindow();
+  void titleNamesTheDesignAndItsChanges();
 
  private:
   template <typename Widget>
@@ -732,11 +734,32 @@ void MainWindowTest::saveGCodeWritesBoxTextAndLineBreak() {
   QCOMPARE(ReadFile(path), QByteArray("(Zahnrad \xc3\x98 3.3)\r\nG20\r\n\r\n"));
 }
 
-void MainWindowTest::saveEmptyGCodeBoxWritesLineBreak() {
-  const QString path = SavePath("empty.cam");
+// Before Go there is no program: nothing is asked or written, and a file of that name keeps
+// its bytes.
+void MainWindowTest::saveEmptyGCodeBoxWritesNothing() {
+  const QString path = SavePath("sprocket.cam");
+  QVERIFY(WriteFile(path, "G20\r\n"));
   services_->save_answers = {path};
   Click("CmdGCodeSave");
-  QCOMPARE(ReadFile(path), QByteArray("\r\n"));
+  QCOMPARE(services_->messages, QStringList{kNothingToSaveMessage});
+  QVERIFY(services_->requests.isEmpty());
+  QCOMPARE(ReadFile(path), QByteArray("G20\r\n"));
+}
+
+// A name confirmed without its extension is written with it; when that file exists, which the
+// dialog did not ask about, the window asks, and No keeps it.
+void MainWindowTest::extensionAddedToAnExistingNameAsksFirst() {
+  Enter(kAnsi40EighteenTeeth);
+  Click("Command1");
+  const QString path = SavePath("part.cam");
+  QVERIFY(WriteFile(path, "kept"));
+  services_->save_answers = {SavePath("part"), SavePath("part")};
+  services_->replace_answers = {false, true};
+  Click("CmdGCodeSave");
+  QCOMPARE(services_->replace_questions, QStringList{path});
+  QCOMPARE(ReadFile(path), QByteArray("kept"));
+  Click("CmdGCodeSave");
+  QVERIFY(ReadFile(path).startsWith("G20"));
 }
 
 void MainWindowTest::saveDxfWritesDrawingAndLineBreak() {
@@ -831,6 +854,7 @@ void MainWindowTest::fileNameIsKeptAcrossBothSaves() {
 }
 
 void MainWindowTest::saveIntoMissingFolderIsReported() {
+  GCodeBox()->setPlainText("G20");
   const QString path = SavePath("no such folder/out.cam");
   services_->save_answers = {path};
   Click("CmdGCodeSave");
@@ -874,8 +898,10 @@ void MainWindowTest::infoBox() {
   QCOMPARE(lines[1], "");
   QVERIFY(!lines[2].isEmpty());
   QCOMPARE(lines[3], "");
-  QVERIFY2(lines[4].contains("/share/doc/toothwright") && lines[4].contains("man toothwright"),
-           qPrintable(lines[4]));
+  // Run where it was built, the window names the source tree's README, which is there.
+  const QString folder = lines[4].section(QStringLiteral("README.md in "), 1).section(',', 0, 0);
+  QVERIFY2(QFileInfo(folder + "/README.md").isFile(), qPrintable(lines[4]));
+  QVERIFY2(lines[4].contains("toothwright.1"), qPrintable(lines[4]));
   QVERIFY(!services_->messages[0].endsWith("\n"));
 }
 
@@ -1365,11 +1391,13 @@ void MainWindowTest::openDesignShowsItsFieldsAndGoGivesTheRun() {
   units->setCurrentIndex(1 - units->currentIndex());
   QVERIFY(window_->ReadFields() == fields);
 
-  // Saved while the results are stale, the note still says so; the file reads back the same.
+  // Saved while the results are stale, the note still says to press Go; the file reads back
+  // the same.
+  QCOMPARE(Find<QLabel>("LabelResultsNote")->text(), "Opened part.toothwright: press Go");
   services_->save_answers = {SavePath("saved")};
   QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(services_->requests.back().file_name, SavePath("part.toothwright"));
-  QCOMPARE(Find<QLabel>("LabelResultsNote")->text(), kStaleResultsMessage);
+  QCOMPARE(Find<QLabel>("LabelResultsNote")->text(), "Opened part.toothwright: press Go");
   const auto read = ReadDesignFile(ReadFile(SavePath("saved.toothwright")).toStdString(), "");
   QVERIFY(std::holds_alternative<FieldTexts>(read) && std::get<FieldTexts>(read) == fields);
 
@@ -1497,6 +1525,26 @@ void MainWindowTest::preferencesComeBackInTheNextWindow() {
   QCOMPARE(services_->open_requests.back().initial_folder, temp_->path());
   Click("CmdMore");
   QCOMPARE(services_->preferences, (Preferences{.last_folder = temp_->path(), .more_open = false}));
+}
+
+// The caption names the design file opened or saved, with an asterisk once a field differs
+// from it; closing then asks whether to save there, and Cancel keeps the window open.
+void MainWindowTest::titleNamesTheDesignAndItsChanges() {
+  QCOMPARE(window_->windowTitle(), "Toothwright 2.0");
+  OpenDesignOf(kAnsi40EighteenTeeth, "part.toothwright");
+  QCOMPARE(window_->windowTitle(), "part.toothwright - Toothwright 2.0");
+  Field("txtNumberofTeeth")->setText("19");
+  QCOMPARE(window_->windowTitle(), "part.toothwright* - Toothwright 2.0");
+  services_->save_answers = {SavePath("renamed")};
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(window_->windowTitle(), "renamed.toothwright - Toothwright 2.0");
+  Field("txtNumberofTeeth")->setText("20");
+  QVERIFY(!window_->close());  // the fake answers Cancel
+  QCOMPARE(services_->close_questions, QStringList{"renamed.toothwright"});
+  services_->close_answers = {CloseAnswer::Save};
+  QVERIFY(window_->close());
+  const auto read = ReadDesignFile(ReadFile(SavePath("renamed.toothwright")).toStdString(), "");
+  QVERIFY(std::holds_alternative<FieldTexts>(read) && std::get<FieldTexts>(read).teeth == "20");
 }
 
 }  // namespace toothwright
