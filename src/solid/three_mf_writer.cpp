@@ -3,9 +3,11 @@
 #include <Model/COM/NMR_DLLInterfaces.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "numbers/units.h"
+#include "solid/plain_zip.h"
 #include "solid/writers.h"
 
 namespace toothwright {
@@ -80,7 +82,11 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
       LIB3MF_OK) {
     return Failed("the package");
   }
-  return bytes;
+  // lib3mf's own ZIP writer gives every entry ZIP64 sizes and an invalid date, which some
+  // readers refuse; its entries are stored again as a plain ZIP.
+  auto plain = PlainZip(bytes);
+  if (!plain) return Failed("the ZIP archive");
+  return std::move(*plain);
 }
 
 }  // namespace toothwright
