@@ -22,7 +22,7 @@ struct ModelFormats {
 struct ModelFiles {
   std::optional<std::string> step;      // AP214 in the part's unit
   std::optional<std::string> stl;       // binary, millimetres
-  std::optional<std::string> three_mf;  // one object, its unit set
+  std::optional<std::string> three_mf;  // one object, in millimetres
 };
 
 // Why no 3-D output can be made at all: the module that holds the geometry kernel could not be

@@ -3,8 +3,11 @@
 #include <Model/COM/NMR_DLLInterfaces.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "numbers/units.h"
+#include "solid/plain_zip.h"
 #include "solid/writers.h"
 
 namespace toothwright {
@@ -32,9 +35,8 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
   PLib3MFModel* raw_model = nullptr;
   if (lib3mf_createmodel(&raw_model) != LIB3MF_OK) return Failed("no model");
   const Handle3mf model(raw_model);
-  if (lib3mf_model_setunit(raw_model,
-                           mesh.unit == LengthUnit::Inch ? MODELUNIT_INCH : MODELUNIT_MILLIMETER) !=
-      LIB3MF_OK) {
+  // Millimetres whatever the part's unit, as in the STL: some slicers ignore the unit stated.
+  if (lib3mf_model_setunit(raw_model, MODELUNIT_MILLIMETER) != LIB3MF_OK) {
     return Failed("the unit");
   }
   PLib3MFModelMeshObject* raw_object = nullptr;
@@ -45,10 +47,11 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
   // the same bytes; each is unique within the package, which is what they are for.
   lib3mf_object_setuuidutf8(raw_object, kObjectUuid);
 
+  const double scale = mesh.unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
   std::vector<MODELMESHVERTEX> vertices(mesh.vertices.size());
   for (size_t i = 0; i < mesh.vertices.size(); ++i) {
     for (int k = 0; k < 3; ++k) {
-      vertices[i].m_fPosition[k] = static_cast<FLOAT>(mesh.vertices[i][k]);
+      vertices[i].m_fPosition[k] = static_cast<FLOAT>(mesh.vertices[i][k] * scale);
     }
   }
   std::vector<MODELMESHTRIANGLE> triangles(mesh.triangles.size());
@@ -79,7 +82,11 @@ std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh) {
       LIB3MF_OK) {
     return Failed("the package");
   }
-  return bytes;
+  // lib3mf's own ZIP writer gives every entry ZIP64 sizes and an invalid date, which some
+  // readers refuse; its entries are stored again as a plain ZIP.
+  auto plain = PlainZip(bytes);
+  if (!plain) return Failed("the ZIP archive");
+  return std::move(*plain);
 }
 
 }  // namespace toothwright

@@ -19,8 +19,9 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model);
 // what every slicer assumes.
 std::string WriteStl(const TriangleMesh& mesh);
 
-// A 3MF package holding the mesh as one object in one build item, in the part's unit, which
-// the package states (millimetre or inch).
+// A 3MF package holding the mesh as one object in one build item, in millimetres whatever the
+// part's unit, which the package states: some slicers ignore the unit and take millimetres.
+// The package is a plain ZIP (no ZIP64 records, every entry dated 1980-01-01 00:00).
 std::variant<std::string, SolidError> Write3mf(const TriangleMesh& mesh);
 
 }  // namespace toothwright
