@@ -98,7 +98,7 @@ constexpr std::array kOwnOptions = {
     CliOption{"3mf",
               "FILE",
               0,
-              "the same mesh as a 3MF package, its unit set",
+              "the same mesh as a 3MF package, in millimetres too",
               {HelpGroup::Outputs, 80},
               nullptr,
               [](Options& o, const char* v) { o.outputs.three_mf = v; }},
