@@ -134,13 +134,29 @@ const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<do
   return paths.sprocket->outline;
 }
 
-// The largest clearance LengthText writes whole that keeps the seats narrower than the pitch.
+// The largest clearance LengthText writes whole with which the seats stay narrower than the
+// pitch and the flanks still meet in a tip. More clearance only widens the seats and shortens
+// the flanks, so it is found by halving the steps between none (the bare roller's seats, which
+// the chain's check constructed) and the seats' limit.
 double MostClearance(const ChainNumbers& n, LengthUnit unit) {
-  double most = ShownBound((n.pitch - n.roller) / 2, unit, Bound::Below);
-  while (most > 0 && !(n.roller / 2 + most < n.pitch / 2)) {
-    most = ShownBound(most, unit, Bound::Below);
+  const double step = ShownBound(0, unit, Bound::Above);
+  const auto fits = [&](double steps) {
+    const double SeatRadius = n.roller / 2 + ShownValue(steps * step, unit);
+    return SeatRadius < n.pitch / 2 &&
+           std::holds_alternative<FirstTooth>(Construct(n, SeatRadius, Field::SeatClearance, ""));
+  };
+  double works = 0;
+  double fails = std::round(ShownBound((n.pitch - n.roller) / 2, unit, Bound::Below) / step);
+  if (fits(fails)) return ShownValue(fails * step, unit);
+  while (fails - works > 1) {
+    const double half = std::floor((works + fails) / 2);
+    if (fits(half)) {
+      works = half;
+    } else {
+      fails = half;
+    }
   }
-  return std::max(most, 0.0);
+  return ShownValue(works * step, unit);
 }
 
 // The seats' radius: the roller's widened by the seat clearance field's, checked against the
@@ -220,7 +236,12 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   values.wall_radius = WallRadius(n.pitch_diameter, values.SeatRadius, n.pitch);
   auto tooth = Construct(n, values.SeatRadius, Field::SeatClearance,
                          "With this clearance the flanks no longer meet in a tip");
-  if (auto* error = std::get_if<FieldError>(&tooth)) return std::move(*error);
+  if (auto* error = std::get_if<FieldError>(&tooth)) {
+    if (error->field == Field::SeatClearance) {
+      error->reason += ": a clearance of at most " + LengthText(MostClearance(n, unit), unit);
+    }
+    return std::move(*error);
+  }
   const FirstTooth& t = std::get<FirstTooth>(tooth);
   // The top circle must cut every flank between its seat and the tip.
   const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
@@ -260,6 +281,9 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   }
   return values;
 }
+
+// A roller of 5/8 of the pitch, as the ANSI chains have: one whose teeth construct.
+constexpr double kStandardRollerShare = 0.625;
 
 // How near typed sizes must be to a chain's own to count as that chain, as a share of them.
 constexpr double kSameSize = 1e-9;
@@ -317,6 +341,33 @@ std::optional<FieldError> CheckToolFits(const FieldTexts& fields, MeasuredOutlin
   return Refuse(Field::ToolDiameter, LargestToolReason(limit.largest, unit, limit.what));
 }
 
+// The largest roller LengthText writes whole that is smaller than the pitch and lets the teeth
+// be constructed, 0 when none is found. A larger roller only shortens the flanks, so it is
+// found by halving the steps between a roller of the standard chains' share of the pitch and
+// the pitch.
+double MostRoller(ChainNumbers n, double pitch_diameter, LengthUnit unit) {
+  n.pitch_diameter = pitch_diameter;
+  const double step = ShownBound(0, unit, Bound::Above);
+  const auto fits = [&](double steps) {
+    n.roller = ShownValue(steps * step, unit);
+    return n.roller > 0 && n.roller < n.pitch &&
+           std::holds_alternative<FirstTooth>(Construct(n, n.roller / 2, Field::Roller, ""));
+  };
+  double fails = std::round(ShownBound(n.pitch, unit, Bound::Below) / step);
+  if (fits(fails)) return ShownValue(fails * step, unit);
+  double works = std::round(kStandardRollerShare * n.pitch / step);
+  if (!fits(works)) return 0;
+  while (fails - works > 1) {
+    const double half = std::floor((works + fails) / 2);
+    if (fits(half)) {
+      works = half;
+    } else {
+      fails = half;
+    }
+  }
+  return ShownValue(works * step, unit);
+}
+
 std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, LengthUnit unit) {
   ChainNumbers n;
   if (const auto pitch = CheckPositive(fields.pitch)) {
@@ -331,20 +382,26 @@ std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, Lengt
   }
   const auto roller = CheckPositive(fields.roller);
   if (!roller) return Refuse(Field::Roller, NumberReason(fields.roller));
+  const std::optional<double> pitch_diameter = ShownPitchDiameter(n.pitch, n.teeth);
   if (!(*roller < n.pitch)) {
     std::string reason =
         "The roller must be smaller than the pitch (" + LengthText(n.pitch, unit) + ")";
-    const double most = ShownBound(n.pitch, unit, Bound::Below);
+    const double most = pitch_diameter ? MostRoller(n, *pitch_diameter, unit)
+                                       : ShownBound(n.pitch, unit, Bound::Below);
     if (most > 0) reason += ": at most " + LengthText(most, unit);
     return Refuse(Field::Roller, reason);
   }
   n.roller = *roller;
-  const std::optional<double> pitch_diameter = ShownPitchDiameter(n.pitch, n.teeth);
   if (!pitch_diameter) return Refuse(Field::Pitch, "The sprocket is too large to compute");
   n.pitch_diameter = *pitch_diameter;
   if (auto tooth = Construct(n, n.roller / 2, Field::Roller,
                              "The teeth cannot be constructed with this roller and pitch");
       auto* error = std::get_if<FieldError>(&tooth)) {
+    // A roller too large leaves flanks that no longer meet: name the largest that does.
+    if (error->field == Field::Roller) {
+      const double most = MostRoller(n, n.pitch_diameter, unit);
+      if (most > 0 && most < n.roller) error->reason += ": at most " + LengthText(most, unit);
+    }
     return std::move(*error);
   }
   return n;
