@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <utility>
 
 #include "numbers/numbers.h"
@@ -133,6 +134,31 @@ const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<do
   return paths.sprocket->outline;
 }
 
+// The largest clearance LengthText writes whole with which the seats stay narrower than the
+// pitch and the flanks still meet in a tip. More clearance only widens the seats and shortens
+// the flanks, so it is found by halving the steps between none (the bare roller's seats, which
+// the chain's check constructed) and the seats' limit.
+double MostClearance(const ChainNumbers& n, LengthUnit unit) {
+  const double step = ShownBound(0, unit, Bound::Above);
+  const auto fits = [&](double steps) {
+    const double SeatRadius = n.roller / 2 + ShownValue(steps * step, unit);
+    return SeatRadius < n.pitch / 2 &&
+           std::holds_alternative<FirstTooth>(Construct(n, SeatRadius, Field::SeatClearance, ""));
+  };
+  double works = 0;
+  double fails = std::round(ShownBound((n.pitch - n.roller) / 2, unit, Bound::Below) / step);
+  if (fits(fails)) return ShownValue(fails * step, unit);
+  while (fails - works > 1) {
+    const double half = std::floor((works + fails) / 2);
+    if (fits(half)) {
+      works = half;
+    } else {
+      fails = half;
+    }
+  }
+  return ShownValue(works * step, unit);
+}
+
 // The seats' radius: the roller's widened by the seat clearance field's, checked against the
 // pitch.
 std::variant<double, FieldError> ReadSeatRadius(const FieldTexts& fields, const ChainNumbers& n,
@@ -144,11 +170,58 @@ std::variant<double, FieldError> ReadSeatRadius(const FieldTexts& fields, const 
   const double SeatRadius = n.roller / 2 + *clearance;
   // Seats that reach half the pitch would overlap their neighbours.
   if (!(SeatRadius < n.pitch / 2)) {
-    return Refuse(Field::SeatClearance, "The seats (" + LengthText(2 * SeatRadius, unit) +
-                                            " across) must be narrower than the pitch (" +
-                                            LengthText(n.pitch, unit) + ")");
+    return Refuse(Field::SeatClearance,
+                  "The seats (" + LengthText(2 * SeatRadius, unit) +
+                      " across) must be narrower than the pitch (" + LengthText(n.pitch, unit) +
+                      "): a clearance of at most " + LengthText(MostClearance(n, unit), unit));
   }
   return SeatRadius;
+}
+
+// Whether the sprocket topped at top writes every arc of its outline.
+bool TopWrites(const ChainNumbers& n, double SeatRadius, double top) {
+  return !HasUnwritableArc(BuildSprocket({.pitch = n.pitch,
+                                          .roller = n.roller,
+                                          .teeth = n.teeth,
+                                          .pitch_diameter = n.pitch_diameter,
+                                          .SeatRadius = SeatRadius,
+                                          .TopDiameter = top})
+                               .outline);
+}
+
+// Why a tip diameter was refused (why), then the diameters LengthText writes whole that the
+// checks take: above the flanks' feet and below the pointed tips (lowest, pointed), and far enough
+// from both that every flank and top is long enough to write. That is so from some way above
+// the feet to some way below the tips; each end is found by halving the steps between it and
+// the middle, which builds a sprocket a step.
+std::string TipRangeReason(const std::string& why, const ChainNumbers& n, double SeatRadius,
+                           double lowest, double pointed, LengthUnit unit) {
+  const double step = ShownBound(0, unit, Bound::Above);
+  double from = std::round(ShownBound(lowest, unit, Bound::Above) / step);
+  double to = std::round(ShownBound(pointed, unit, Bound::Below) / step);
+  const auto writes = [&](double steps) {
+    return TopWrites(n, SeatRadius, ShownValue(steps * step, unit));
+  };
+  const double middle = std::floor((from + to) / 2);
+  if (!(from <= to) || !writes(middle)) {
+    return "No tip diameter leaves flanks and tops the program can write: leave it blank";
+  }
+  // Each search keeps a failing and a writing end.
+  const auto halve = [&](double fails, double works) {
+    while (std::fabs(works - fails) > 1) {
+      const double half = std::floor((fails + works) / 2);
+      if (writes(half)) {
+        works = half;
+      } else {
+        fails = half;
+      }
+    }
+    return works;
+  };
+  if (!writes(from)) from = halve(from, middle);
+  if (!writes(to)) to = halve(to, middle);
+  return why + ": from " + LengthText(ShownValue(from * step, unit), unit) + " to " +
+         LengthText(ShownValue(to * step, unit), unit);
 }
 
 // The tooth-form fields read and checked against the chain.
@@ -163,7 +236,12 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   values.wall_radius = WallRadius(n.pitch_diameter, values.SeatRadius, n.pitch);
   auto tooth = Construct(n, values.SeatRadius, Field::SeatClearance,
                          "With this clearance the flanks no longer meet in a tip");
-  if (auto* error = std::get_if<FieldError>(&tooth)) return std::move(*error);
+  if (auto* error = std::get_if<FieldError>(&tooth)) {
+    if (error->field == Field::SeatClearance) {
+      error->reason += ": a clearance of at most " + LengthText(MostClearance(n, unit), unit);
+    }
+    return std::move(*error);
+  }
   const FirstTooth& t = std::get<FirstTooth>(tooth);
   // The top circle must cut every flank between its seat and the tip.
   const double lowest = 2 * std::max(t.FlankStartRadius, t.FlankEndRadius);
@@ -187,27 +265,107 @@ std::variant<ToothNumbers, FieldError> ReadToothForm(const FieldTexts& fields,
   values.TopDiameter = *top;
   if (values.TopDiameter) {
     if (!top_in_range) {
-      return Refuse(Field::TipDiameter, "It must lie between the flanks' feet (" +
-                                            LengthText(lowest, unit) + ") and the pointed tips (" +
-                                            LengthText(pointed, unit) + ")");
+      return Refuse(Field::TipDiameter,
+                    TipRangeReason("It must lie between the flanks' feet and the pointed tips", n,
+                                   values.SeatRadius, lowest, pointed, unit));
     }
     // A top circle just below the tips, or just above the seats, leaves a top or a flank
     // smaller than the coordinates can show.
     if (!topped_writes &&
         HasUnwritableArc(OutlineOf(n, values.SeatRadius, values.TopDiameter, paths))) {
-      return Refuse(Field::TipDiameter,
-                    "It leaves a top or a flank too short for the program's decimals");
+      return Refuse(
+          Field::TipDiameter,
+          TipRangeReason("It leaves a top or a flank too short for the program's decimals", n,
+                         values.SeatRadius, lowest, pointed, unit));
     }
   }
   return values;
 }
 
+// A roller of 5/8 of the pitch, as the ANSI chains have: one whose teeth construct.
+constexpr double kStandardRollerShare = 0.625;
+
 // How near typed sizes must be to a chain's own to count as that chain, as a share of them.
 constexpr double kSameSize = 1e-9;
 
 // The room the teeth leave the mounting: within the wall inside the seats.
-MountingRoom RoomOf(const ToothNumbers& n, std::optional<double> tool_diameter) {
-  return {.wall_radius = n.wall_radius, .tool_diameter = tool_diameter};
+MountingRoom RoomOf(const ToothNumbers& n) {
+  return {.wall_radius = n.wall_radius};
+}
+
+// The largest tool one thing the cutter goes round takes, and what that is (empty: the teeth).
+struct ToolLimit {
+  double largest = 0;  // rounded down to the decimals LengthText writes whole
+  const char* what = "";
+};
+
+// The tool diameter against everything it cuts round: the arcs of the teeth and of the holes,
+// which it must leave a radius (ToolFits), and the keyway, narrower than the bore's arcs,
+// which it must be narrower than and whose sides it must be able to turn round (a side
+// shorter than its radius would have it turn past the far side and cut the keyway deeper than
+// asked). A tool that does not fit is refused on its own field, naming the largest that fits
+// them all. The holes are built when a mounting is given, and kept in paths.
+std::optional<FieldError> CheckToolFits(const FieldTexts& fields, MeasuredOutline& outline,
+                                        const Mounting* mounting, LengthUnit unit,
+                                        DesignPaths& paths) {
+  // Blank, not a number or beside the controller's offset: refused with the other machining
+  // fields, in their order.
+  const std::optional<double> tool = ParsePositive(fields.tool_diameter);
+  if (!tool || fields.offset) return std::nullopt;
+  bool fits = true;
+  std::vector<ToolLimit> limits;
+  const auto arcs = [&](std::span<const Path> contours, const char* what) {
+    fits = fits && ToolFits(contours, *tool, unit);
+    limits.push_back({ShownBound(LargestToolDiameter(contours, unit), unit, Bound::AtMost), what});
+  };
+  arcs(std::span(&outline.Outline(), 1), "");
+  if (mounting) {
+    paths.holes = BuildHoles(*mounting);
+    const std::span<const Path> holes(*paths.holes);
+    const size_t bolt_holes = mounting->bolt_circle ? holes.size() - (mounting->bore ? 1 : 0) : 0;
+    if (mounting->bore) arcs(holes.subspan(bolt_holes), "the bore");
+    if (const std::optional<Keyway>& keyway = mounting->keyway) {
+      const double sides = KeywaySideLength(*mounting->bore, *keyway);
+      fits = fits && *tool < keyway->width && *tool / 2 <= sides;
+      limits.push_back({std::min(ShownBound(keyway->width, unit, Bound::Below),
+                                 ShownBound(2 * sides, unit, Bound::AtMost)),
+                        "the keyway"});
+    }
+    if (bolt_holes > 0) arcs(holes.first(bolt_holes), "the bolt holes");
+  }
+  if (fits) return std::nullopt;
+  // The first of the smallest: the teeth when they take no more than an opening.
+  const ToolLimit& limit = *std::min_element(
+      limits.begin(), limits.end(),
+      [](const ToolLimit& a, const ToolLimit& b) { return a.largest < b.largest; });
+  return Refuse(Field::ToolDiameter, LargestToolReason(limit.largest, unit, limit.what));
+}
+
+// The largest roller LengthText writes whole that is smaller than the pitch and lets the teeth
+// be constructed, 0 when none is found. A larger roller only shortens the flanks, so it is
+// found by halving the steps between a roller of the standard chains' share of the pitch and
+// the pitch.
+double MostRoller(ChainNumbers n, double pitch_diameter, LengthUnit unit) {
+  n.pitch_diameter = pitch_diameter;
+  const double step = ShownBound(0, unit, Bound::Above);
+  const auto fits = [&](double steps) {
+    n.roller = ShownValue(steps * step, unit);
+    return n.roller > 0 && n.roller < n.pitch &&
+           std::holds_alternative<FirstTooth>(Construct(n, n.roller / 2, Field::Roller, ""));
+  };
+  double fails = std::round(ShownBound(n.pitch, unit, Bound::Below) / step);
+  if (fits(fails)) return ShownValue(fails * step, unit);
+  double works = std::round(kStandardRollerShare * n.pitch / step);
+  if (!fits(works)) return 0;
+  while (fails - works > 1) {
+    const double half = std::floor((works + fails) / 2);
+    if (fits(half)) {
+      works = half;
+    } else {
+      fails = half;
+    }
+  }
+  return ShownValue(works * step, unit);
 }
 
 std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, LengthUnit unit) {
@@ -224,17 +382,26 @@ std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, Lengt
   }
   const auto roller = CheckPositive(fields.roller);
   if (!roller) return Refuse(Field::Roller, NumberReason(fields.roller));
+  const std::optional<double> pitch_diameter = ShownPitchDiameter(n.pitch, n.teeth);
   if (!(*roller < n.pitch)) {
-    return Refuse(Field::Roller, "The roller must be smaller than the pitch (" +
-                                     FormatReal(n.pitch) + " " + UnitName(unit) + ")");
+    std::string reason =
+        "The roller must be smaller than the pitch (" + LengthText(n.pitch, unit) + ")";
+    const double most = pitch_diameter ? MostRoller(n, *pitch_diameter, unit)
+                                       : ShownBound(n.pitch, unit, Bound::Below);
+    if (most > 0) reason += ": at most " + LengthText(most, unit);
+    return Refuse(Field::Roller, reason);
   }
   n.roller = *roller;
-  const std::optional<double> pitch_diameter = ShownPitchDiameter(n.pitch, n.teeth);
   if (!pitch_diameter) return Refuse(Field::Pitch, "The sprocket is too large to compute");
   n.pitch_diameter = *pitch_diameter;
   if (auto tooth = Construct(n, n.roller / 2, Field::Roller,
                              "The teeth cannot be constructed with this roller and pitch");
       auto* error = std::get_if<FieldError>(&tooth)) {
+    // A roller too large leaves flanks that no longer meet: name the largest that does.
+    if (error->field == Field::Roller) {
+      const double most = MostRoller(n, n.pitch_diameter, unit);
+      if (most > 0 && most < n.roller) error->reason += ": at most " + LengthText(most, unit);
+    }
     return std::move(*error);
   }
   return n;
@@ -272,6 +439,7 @@ SolidRoom SolidRoomOf(const Design& d) {
           .teeth = n.teeth,
           .wall_radius = n.wall_radius,
           .bore_reach = bore_reach,
+          .keyway = d.mounting.keyway.has_value(),
           .bolt_circle = d.mounting.bolt_circle};
 }
 
@@ -382,24 +550,19 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
     if (read.paths.sprocket) return read.paths.sprocket->outline;
     return OutlineOf(n, design.tooth.SeatRadius, design.tooth.TopDiameter, read.paths);
   });
+  // The mounting is judged against the teeth and refused after the machining fields, in field
+  // order; the tool, the first machining field, is judged against its openings too.
+  auto mounting = ReadMounting(fields, RoomOf(design.tooth), design.unit);
+  const Mounting* read_mounting = std::get_if<Mounting>(&mounting);
+  if (auto error = CheckToolFits(fields, measured, read_mounting, design.unit, read.paths)) {
+    return std::move(*error);
+  }
   auto machining = ReadMachining(fields, measured, design.unit);
   if (auto* error = std::get_if<FieldError>(&machining)) return std::move(*error);
   design.machining = std::get<MachiningOptions>(machining);
   read.paths.outline_cutter_path = measured.TakeCutterPath();
-  // The mounting comes last: it is judged against the teeth and the tool.
-  auto mounting =
-      ReadMounting(fields, RoomOf(design.tooth, design.machining.tool_diameter), design.unit);
-  if (auto* error = std::get_if<FieldError>(&mounting)) return std::move(*error);
-  design.mounting = std::get<Mounting>(mounting);
-  // A cutter too wide for the smallest arc it turns inside (a seat, a hole) would write that
-  // arc with no radius left, which a controller refuses mid-cut.
-  if (const std::optional<double> tool = design.machining.tool_diameter) {
-    const std::vector<Path> contours = ContoursOf(design, read.paths);
-    if (!ToolFits(contours, *tool, design.unit)) {
-      return Refuse(Field::ToolDiameter,
-                    LargestToolReason(LargestToolDiameter(contours, design.unit), design.unit));
-    }
-  }
+  if (!read_mounting) return std::get<FieldError>(std::move(mounting));
+  design.mounting = *read_mounting;
   // The solid's fields come after the mounting, which they are judged against.
   design.chain = ChainRowOf(fields, n);
   auto solid = ReadSolidFields(fields, SolidRoomOf(design));

@@ -51,9 +51,13 @@ struct ReadResult {
 
 // The fields read and checked in the order pitch, number of teeth, roller diameter, depth of
 // cut, feed rate, seat clearance, tip diameter, the machining options, the mounting fields
-// (judged against the teeth and the tool), then the solid's: the first failure, or the design
-// with what its checks built. A 3-D output also needs a thickness, which the writer of the
-// solid asks for.
+// (judged against the teeth), then the solid's: the first failure, or the design with what its
+// checks built. The tool diameter, the first machining option, is judged against everything it
+// cuts round: the teeth's arcs and, once the mounting fields read, the holes' arcs and the
+// keyway; a tool that does not fit them is refused on its own field before any machining or
+// mounting field after it, its reason naming the largest that fits (LargestToolReason). Each
+// reason names what to type where it names a limit. A 3-D output also needs a thickness, which
+// the writer of the solid asks for.
 std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields);
 
 }  // namespace toothwright

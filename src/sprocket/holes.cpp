@@ -60,6 +60,11 @@ Point BoltHoleCentre(const BoltCircle& circle, int k) {
   return Round4Unsigned({r * std::cos(angle), r * std::sin(angle)});
 }
 
+double KeywaySideLength(double bore, const Keyway& keyway) {
+  const double r = bore / 2, half = keyway.width / 2;
+  return r + keyway.depth - std::sqrt(r * r - half * half);
+}
+
 std::vector<Path> BuildHoles(const Mounting& mounting) {
   std::vector<Path> holes;
   if (mounting.bolt_circle) {

@@ -13,6 +13,9 @@ namespace toothwright {
 // one on +X; rounded to four decimals like every point of the outline.
 Point BoltHoleCentre(const BoltCircle& circle, int k);
 
+// Length of each of the keyway's sides, from where it leaves the bore's edge to the far side.
+double KeywaySideLength(double bore, const Keyway& keyway);
+
 // The holes in the order the program cuts them: the bolt holes from the one on +X
 // counter-clockwise, then the bore with its keyway. Every hole runs clockwise, so that the
 // part lies to the left of it as it lies to the left of the counter-clockwise outline, and the

@@ -17,7 +17,7 @@
 namespace toothwright {
 namespace {
 
-// A length or an angle rounded up at its last shown decimal: what "at least" names must work.
+// An angle rounded up at its last shown decimal: what "at least" names must work.
 double RoundUp(double value, double decimals) {
   const double scale = std::pow(10.0, decimals);
   return std::ceil(value * scale) / scale;
@@ -27,10 +27,13 @@ double RoundUp(double value, double decimals) {
 std::string RampShortfallReason(const RampShortfall& r, const Design& d) {
   const MachiningOptions& m = d.machining;
   const double slope = std::tan(*m.ramp_angle * std::numbers::pi / 180);
-  // Shown to four decimals: a drop between two written depths carries their binary rounding.
-  const std::string room = LengthText(Round4(r.room), d.unit);
-  const double drop = Round4(r.drop) > 0 ? Round4(r.drop) : r.drop;
-  std::string reason = "Going down " + LengthText(drop, d.unit);
+  // Written as the fields are: a drop between two written depths carries their binary
+  // rounding. One that would show as 0 is said to be under the smallest length shown.
+  const std::string room = LengthText(r.room, d.unit);
+  const double smallest = ShownBound(0, d.unit, Bound::Above);
+  std::string reason =
+      "Going down " + (r.drop >= smallest / 2 ? LengthText(r.drop, d.unit)
+                                              : "less than " + LengthText(smallest, d.unit));
   switch (r.where) {
     case RampRoom::EntryArc:
       reason += " along a lead-in arc " + room + " long";
@@ -51,7 +54,7 @@ std::string RampShortfallReason(const RampShortfall& r, const Design& d) {
     // The entry arc is a quarter circle; a ten-thousandth more covers the rounding of its
     // entry point.
     const double radius = LeastRampRoom(r.drop, slope) / (std::numbers::pi / 2);
-    reason += "a lead-in of at least " + LengthText(RoundUp(radius + 1e-4, 4), d.unit);
+    reason += "a lead-in of at least " + BoundText(radius + 1e-4, d.unit, Bound::AtLeast);
     return reason + (angle_works ? " or " + angle : "") + " works";
   }
   if (r.where == RampRoom::BetweenTabs) {

@@ -2,10 +2,8 @@
 // that no text reaches the program that a controller would misread.
 #include "sprocket/machining.h"
 
-#include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "numbers/numbers.h"
@@ -44,14 +42,6 @@ std::optional<double> PlainHeight(std::string_view text) {
 // exponent, which ParseReal takes but a controller reads as a word of its own.
 bool CopiedPlain(std::string_view text) {
   return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
-}
-
-double SmallestSeatRadius(const Path& path) {
-  double smallest = std::numeric_limits<double>::infinity();
-  for (const Segment& s : path.segments) {
-    if (s.role == SegmentRole::Seat) smallest = std::min(smallest, s.radius);
-  }
-  return smallest;
 }
 
 // The depths of the passes above the full depth, k * step for k = 1, 2, ... while below the
@@ -108,7 +98,7 @@ const std::optional<Path>& MeasuredOutline::CutterPathFor(double tool_diameter) 
 namespace {
 
 // The tool diameter into o.tool_diameter: a number above 0, without the controller's offset,
-// narrower than the seats and able to follow the teeth all round.
+// and able to follow the teeth all round (the design has judged it against their arcs).
 std::optional<FieldError> ReadToolDiameter(const FieldTexts& fields, MeasuredOutline& outline,
                                            LengthUnit unit, MachiningOptions& o) {
   if (IsBlank(fields.tool_diameter)) return std::nullopt;
@@ -118,13 +108,6 @@ std::optional<FieldError> ReadToolDiameter(const FieldTexts& fields, MeasuredOut
   if (fields.offset) {
     return Refuse(Field::ToolDiameter,
                   "The controller's tool offset and a computed cutter path exclude each other");
-  }
-  // A cutter as wide as a seat cannot reach into it: the seat's offset would vanish.
-  const double seats = 2 * SmallestSeatRadius(outline.Outline());
-  if (!(*tool < seats)) {
-    return Refuse(Field::ToolDiameter, "The cutter (" + LengthText(*tool, unit) +
-                                           ") must be narrower than the roller seats (" +
-                                           LengthText(seats, unit) + ")");
   }
   const std::optional<Path>& path = outline.CutterPathFor(*tool);
   if (!path) {
@@ -143,10 +126,15 @@ std::optional<FieldError> ReadDepthPerPass(const FieldTexts& fields, LengthUnit 
   // Every pass lies between the step and the full depth, so it is written plain too.
   o.depth_per_pass = PlainHeight(fields.depth_per_pass);
   if (!o.depth_per_pass) return Refuse(Field::DepthPerPass, NumberReason(fields.depth_per_pass));
-  if (ShallowPasses(o.depth, *o.depth_per_pass, kMaxPasses).size() >= kMaxPasses) {
+  const auto too_many = [&](double step) {
+    return ShallowPasses(o.depth, step, kMaxPasses).size() >= kMaxPasses;
+  };
+  if (too_many(*o.depth_per_pass)) {
+    double least = ShownBound(o.depth / kMaxPasses, unit, Bound::AtLeast);
+    while (too_many(least)) least = ShownBound(least, unit, Bound::Above);
     return Refuse(Field::DepthPerPass, "At most " + std::to_string(kMaxPasses) +
-                                           " passes: the depth per pass must exceed " +
-                                           LengthText(o.depth / kMaxPasses, unit));
+                                           " passes: the depth per pass must be at least " +
+                                           LengthText(least, unit));
   }
   return std::nullopt;
 }
@@ -161,14 +149,20 @@ std::variant<HoldingTabs, FieldError> ReadTabSize(const FieldTexts& fields, int 
   const double room = RoomForTabs(outline.Outline(), count);
   if (!(*width < room)) {
     return Refuse(Field::TabWidth,
-                  "A tab must be shorter than a tooth's stretch between its seats (" +
-                      LengthText(room, unit) + ")");
+                  "A tab must be shorter than a tooth's stretch between its seats: at most " +
+                      BoundText(room, unit, Bound::Below));
   }
   const std::optional<double> height = ParsePositive(fields.tab_height);
   if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
-  if (!(*height < depth) || !WrittenPlain(depth - *height)) {
-    return Refuse(Field::TabHeight,
-                  "A tab must be lower than the depth of cut (" + LengthText(depth, unit) + ")");
+  // The tab's top is written too: it must stay a plain number above 0.
+  const auto fits = [&](double h) { return h < depth && WrittenPlain(depth - h); };
+  if (!fits(*height)) {
+    double most = ShownBound(depth, unit, Bound::Below);
+    while (most > 0 && !fits(most)) most = ShownBound(most, unit, Bound::Below);
+    std::string reason =
+        "A tab must be lower than the depth of cut (" + LengthText(depth, unit) + ")";
+    if (most > 0) reason += ": at most " + LengthText(most, unit);
+    return Refuse(Field::TabHeight, reason);
   }
   return HoldingTabs{.count = count, .width = *width, .height = *height};
 }

@@ -106,7 +106,9 @@ class MeasuredOutline {
 // fields have passed, in the order tool diameter, depth per pass, tabs, tab width, tab
 // height, safe Z, spindle speed; the first failure, or the options. Every height the program
 // writes (each pass, the tabs' top, the safe Z) must come out without an exponent, and the
-// spindle speed, copied as typed, must hold none. unit names the length unit in reasons.
+// spindle speed, copied as typed, must hold none. A tool diameter must have passed the
+// design's check against the arcs it cuts round (ToolFits) first. unit names the length unit
+// in reasons, which name the values that would pass.
 std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
                                                          MeasuredOutline& outline, LengthUnit unit);
 

@@ -1,7 +1,8 @@
 // Each mounting field is read strictly (the whole text one number) and judged in field order,
-// so the message names the first field the user has to change. Every placement test is a
-// plain comparison of distances: a hole may come right up to the wall, but holes that touch
-// each other or the bore leave no material between them and are refused like overlapping ones.
+// so the message names the first field the user has to change, and the reason what it may
+// hold. Every placement test is a plain comparison of distances: a hole may come right up to
+// the wall, but holes that touch each other or the bore leave no material between them and are
+// refused like overlapping ones.
 #include "sprocket/mounting_fields.h"
 
 #include <algorithm>
@@ -20,22 +21,9 @@ namespace {
 template <typename Value>
 using Read = std::variant<std::optional<Value>, FieldError>;
 
-// A positive width the cutter fits into, when a tool diameter is given.
-std::optional<double> CuttableWidth(const std::string& text, const MountingRoom& room) {
-  const std::optional<double> value = ParsePositive(text);
-  if (!value || (room.tool_diameter && !(*value > *room.tool_diameter))) return std::nullopt;
-  return value;
-}
-
 // Distance from the centre to the keyway's far corners, its farthest points.
 double FarCornerDistance(double bore, const Keyway& keyway) {
   return std::hypot(keyway.width / 2, bore / 2 + keyway.depth);
-}
-
-// Length of each keyway side, from where it leaves the bore's edge to the far side.
-double SideLength(double bore, const Keyway& keyway) {
-  const double r = bore / 2, half = keyway.width / 2;
-  return r + keyway.depth - std::sqrt(r * r - half * half);
 }
 
 // Distance from p to the bore with its keyway, 0 inside them.
@@ -55,13 +43,22 @@ bool TooSmallToWrite(const std::vector<Path>& holes) {
   return std::any_of(holes.begin(), holes.end(), HasUnwritableArc);
 }
 
-// Whether every hole stays inside the wall, clear of the bore and clear of its neighbours;
-// evenly spaced holes come nearest their neighbours.
-bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& room) {
+// Whether every hole stays inside the wall.
+bool HolesInsideWall(const BoltCircle& circle, const MountingRoom& room) {
   const double r = circle.hole_diameter / 2;
   for (int k = 0; k < circle.count; ++k) {
     const Point c = BoltHoleCentre(circle, k);
     if (!(std::hypot(c.x, c.y) + r <= room.wall_radius)) return false;
+  }
+  return true;
+}
+
+// Whether every hole is clear of the bore and of its neighbours; evenly spaced holes come
+// nearest their neighbours.
+bool HolesClear(const BoltCircle& circle, const Mounting& m) {
+  const double r = circle.hole_diameter / 2;
+  for (int k = 0; k < circle.count; ++k) {
+    const Point c = BoltHoleCentre(circle, k);
     if (m.bore && !(DistanceToBore(c, *m.bore, m.keyway) > r)) return false;
     if (circle.count > 1) {
       const Point next = BoltHoleCentre(circle, (k + 1) % circle.count);
@@ -71,23 +68,54 @@ bool HolesFit(const BoltCircle& circle, const Mounting& m, const MountingRoom& r
   return true;
 }
 
-// The reason a width the cutter must fit into was refused.
-std::string WidthReason(const std::string& text, const MountingRoom& room, LengthUnit unit) {
-  std::string reason = NumberReason(text);
-  if (reason.empty() && room.tool_diameter) {
-    reason = "It must be wider than the cutter (" + LengthText(*room.tool_diameter, unit) + ")";
+BoltCircle WithDiameter(BoltCircle circle, double diameter) {
+  circle.diameter = diameter;
+  return circle;
+}
+
+// Why a bolt circle's holes do not fit, with the bolt circles that would fit them. The holes
+// leave the wall from some diameter up and clear the bore and each other from some diameter
+// on (the distance from a point to the bore with its keyway grows along every ray from the
+// centre), so the circles that fit run from the least that clears to the most inside the wall.
+std::string BoltCircleReason(const BoltCircle& circle, const Mounting& m, const MountingRoom& room,
+                             LengthUnit unit) {
+  double most = ShownBound(2 * (room.wall_radius - circle.hole_diameter / 2), unit, Bound::AtMost);
+  // The centres are rounded: the nearest diameter below may still reach the wall.
+  while (most > 0 && !HolesInsideWall(WithDiameter(circle, most), room)) {
+    most = ShownBound(most, unit, Bound::Below);
   }
-  return reason;
+  const double step = ShownBound(0, unit, Bound::Above);
+  if (!(most > 0) || !HolesClear(WithDiameter(circle, most), m)) {
+    return "These holes cannot clear each other and the bore inside the roller seats: make them "
+           "fewer or smaller";
+  }
+  if (HolesClear(WithDiameter(circle, step), m)) {
+    return "The holes must leave a wall inside the roller seats: a bolt circle of at most " +
+           LengthText(most, unit);
+  }
+  // Whole steps of the last decimal: the least that clears lies above low, at or below high.
+  double low = 1, high = std::round(most / step);
+  while (high - low > 1) {
+    const double middle = std::floor((low + high) / 2);
+    if (HolesClear(WithDiameter(circle, ShownValue(middle * step, unit)), m)) {
+      high = middle;
+    } else {
+      low = middle;
+    }
+  }
+  return "The holes must clear each other and the bore, and leave a wall inside the roller "
+         "seats: a bolt circle from " +
+         LengthText(ShownValue(high * step, unit), unit) + " to " + LengthText(most, unit);
 }
 
 Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, LengthUnit unit) {
   if (IsBlank(f.bore)) return std::optional<double>{};
-  const std::optional<double> bore = CuttableWidth(f.bore, room);
-  if (!bore) return Refuse(Field::Bore, WidthReason(f.bore, room, unit));
+  const std::optional<double> bore = ParsePositive(f.bore);
+  if (!bore) return Refuse(Field::Bore, NumberReason(f.bore));
   if (!(*bore / 2 <= room.wall_radius)) {
     return Refuse(Field::Bore, "The bore (" + LengthText(*bore, unit) +
                                    ") must leave a wall inside the roller seats: at most " +
-                                   LengthText(2 * room.wall_radius, unit));
+                                   BoundText(2 * room.wall_radius, unit, Bound::AtMost));
   }
   if (TooSmallToWrite(BuildHoles(Mounting{.bore = bore, .keyway = {}, .bolt_circle = {}}))) {
     return Refuse(Field::Bore, "The bore is too small for the program's four decimals");
@@ -95,29 +123,43 @@ Read<double> ReadBore(const FieldTexts& f, const MountingRoom& room, LengthUnit 
   return bore;
 }
 
+// Why a keyway's far corners reach into the wall, with the deepest keyway that leaves it.
+std::string KeywayCornersReason(double bore, double width, const MountingRoom& room,
+                                LengthUnit unit) {
+  const double half = width / 2;
+  double most =
+      room.wall_radius > half
+          ? ShownBound(std::sqrt(room.wall_radius * room.wall_radius - half * half) - bore / 2,
+                       unit, Bound::AtMost)
+          : 0;
+  while (most > 0 &&
+         !(FarCornerDistance(bore, {.width = width, .depth = most}) <= room.wall_radius)) {
+    most = ShownBound(most, unit, Bound::Below);
+  }
+  if (!(most > 0)) {
+    return "The keyway must leave a wall inside the roller seats: a narrower keyway or a smaller "
+           "bore";
+  }
+  return "The keyway must leave a wall inside the roller seats: a depth of at most " +
+         LengthText(most, unit);
+}
+
 Read<Keyway> ReadKeyway(const FieldTexts& f, const MountingRoom& room,
                         const std::optional<double>& bore, LengthUnit unit) {
   if (IsBlank(f.keyway_width) && IsBlank(f.keyway_depth)) return std::optional<Keyway>{};
   if (!bore) return Refuse(Field::KeywayWidth, "A keyway needs a bore diameter");
-  const std::optional<double> width = CuttableWidth(f.keyway_width, room);
-  if (!width) return Refuse(Field::KeywayWidth, WidthReason(f.keyway_width, room, unit));
+  const std::optional<double> width = ParsePositive(f.keyway_width);
+  if (!width) return Refuse(Field::KeywayWidth, NumberReason(f.keyway_width));
   if (!(*width < *bore)) {
-    return Refuse(Field::KeywayWidth,
-                  "The keyway must be narrower than the bore (" + LengthText(*bore, unit) + ")");
+    return Refuse(Field::KeywayWidth, "The keyway must be narrower than the bore (" +
+                                          LengthText(*bore, unit) + "): at most " +
+                                          BoundText(*bore, unit, Bound::Below));
   }
   const std::optional<double> depth = ParsePositive(f.keyway_depth);
   if (!depth) return Refuse(Field::KeywayDepth, NumberReason(f.keyway_depth));
   const Keyway keyway{.width = *width, .depth = *depth};
-  // The cutter turns round the corners where the sides leave the bore; a side shorter than its
-  // radius would have it turn past the far side and cut the keyway deeper than asked.
-  if (room.tool_diameter && !(SideLength(*bore, keyway) >= *room.tool_diameter / 2)) {
-    return Refuse(Field::KeywayDepth, "The keyway's sides must be at least the cutter's radius (" +
-                                          LengthText(*room.tool_diameter / 2, unit) + ") long");
-  }
   if (!(FarCornerDistance(*bore, keyway) <= room.wall_radius)) {
-    return Refuse(Field::KeywayDepth,
-                  "The keyway must leave a wall inside the roller seats: its corners at most " +
-                      LengthText(room.wall_radius, unit) + " from the centre");
+    return Refuse(Field::KeywayDepth, KeywayCornersReason(*bore, *width, room, unit));
   }
   return keyway;
 }
@@ -132,9 +174,9 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
     return Refuse(Field::BoltHoles,
                   "A whole number of holes from 1 to " + std::to_string(kMaxBoltHoles));
   }
-  const std::optional<double> hole_diameter = CuttableWidth(f.bolt_hole_diameter, room);
+  const std::optional<double> hole_diameter = ParsePositive(f.bolt_hole_diameter);
   if (!hole_diameter) {
-    return Refuse(Field::BoltHoleDiameter, WidthReason(f.bolt_hole_diameter, room, unit));
+    return Refuse(Field::BoltHoleDiameter, NumberReason(f.bolt_hole_diameter));
   }
   const std::optional<double> diameter = ParsePositive(f.bolt_circle);
   if (!diameter) return Refuse(Field::BoltCircle, NumberReason(f.bolt_circle));
@@ -143,11 +185,8 @@ Read<BoltCircle> ReadBoltCircle(const FieldTexts& f, const MountingRoom& room, c
     return Refuse(Field::BoltHoleDiameter,
                   "The holes are too small for the program's four decimals");
   }
-  if (!HolesFit(circle, m, room)) {
-    return Refuse(Field::BoltCircle,
-                  "The holes must clear each other and the bore, and leave a wall inside the "
-                  "roller seats (" +
-                      LengthText(2 * room.wall_radius, unit) + " across)");
+  if (!HolesInsideWall(circle, room) || !HolesClear(circle, m)) {
+    return Refuse(Field::BoltCircle, BoltCircleReason(circle, m, room, unit));
   }
   return circle;
 }

@@ -48,6 +48,11 @@ ThicknessRead ReadThickness(const FieldTexts& texts, const SolidRoom& room, int 
   return thickness;
 }
 
+// The bore as the reasons name it: "bore with its keyway" only when it has one.
+std::string BoreName(const SolidRoom& room) {
+  return room.keyway ? "bore with its keyway" : "bore";
+}
+
 using HubRead = std::variant<std::optional<Hub>, FieldError>;
 
 HubRead ReadHub(const FieldTexts& texts, const SolidRoom& room) {
@@ -60,23 +65,33 @@ HubRead ReadHub(const FieldTexts& texts, const SolidRoom& room) {
   if (!diameter) {
     return Refuse(Field::HubDiameter, "The hub diameter must be a length above 0.");
   }
-  const std::string hub = "The hub (" + LengthText(*diameter, room.unit) + ")";
-  if (!(*diameter > 2 * room.bore_reach)) {
-    return Refuse(Field::HubDiameter, hub + " must be wider than the bore with its keyway (" +
-                                          LengthText(2 * room.bore_reach, room.unit) + ").");
-  }
-  if (!(*diameter <= 2 * room.wall_radius)) {
-    return Refuse(Field::HubDiameter,
-                  hub + " must stay inside the seat circle less a tenth of the pitch (" +
-                      LengthText(2 * room.wall_radius, room.unit) + ").");
-  }
+  // Wider than the bore's reach; no wider than the wall inside the seats, and narrower than the
+  // bolt holes' inner edges: the hub's side may not touch a hole, as a hole cut tangent into it
+  // leaves no wall at all.
+  const double least = ShownBound(2 * room.bore_reach, room.unit, Bound::Above);
+  double most = ShownBound(2 * room.wall_radius, room.unit, Bound::AtMost);
+  const char* most_reason = "to leave a wall inside the roller seats";
+  bool fits = *diameter > 2 * room.bore_reach && *diameter <= 2 * room.wall_radius;
   if (room.bolt_circle) {
-    // The hub's side may not touch a hole: a hole cut tangent into it leaves no wall at all.
     const double clear = room.bolt_circle->diameter - room.bolt_circle->hole_diameter;
-    if (!(*diameter < clear)) {
-      return Refuse(Field::HubDiameter,
-                    hub + " must clear the bolt holes (" + LengthText(clear, room.unit) + ").");
+    fits = fits && *diameter < clear;
+    if (const double below = ShownBound(clear, room.unit, Bound::Below); below < most) {
+      most = below;
+      most_reason = "to clear the bolt holes";
     }
+  }
+  if (!fits) {
+    if (!(least <= most)) {
+      return Refuse(Field::HubDiameter, "No hub fits between the " + BoreName(room) + " and " +
+                                            (room.bolt_circle ? "the bolt holes." : "the seats."));
+    }
+    const std::string hub = "The hub (" + LengthText(*diameter, room.unit) + ") must be ";
+    if (!(*diameter > 2 * room.bore_reach)) {
+      return Refuse(Field::HubDiameter, hub + "at least " + LengthText(least, room.unit) +
+                                            " across to clear the " + BoreName(room) + ".");
+    }
+    return Refuse(Field::HubDiameter,
+                  hub + "at most " + LengthText(most, room.unit) + " across " + most_reason + ".");
   }
   if (no_length) return Refuse(Field::HubLength, "A hub needs both a diameter and a length.");
   const std::optional<double> length = ReadLength(texts.hub_length);
@@ -96,18 +111,38 @@ std::variant<double, FieldError> ReadTransversePitch(const SolidRoom& room, int 
                                       ? room.chain->transverse_pitch
                                       : room.chain->transverse_pitch * kMillimetresPerInch;
   if (thickness && !(*thickness < transverse_pitch)) {
-    return Refuse(Field::Strands, "The rows of teeth (" + LengthText(*thickness, room.unit) +
-                                      " wide) overlap at the chain's transverse pitch (" +
-                                      LengthText(transverse_pitch, room.unit) + ").");
+    return Refuse(Field::Strands,
+                  "The rows of teeth (" + LengthText(*thickness, room.unit) +
+                      " wide) overlap at the chain's transverse pitch (" +
+                      LengthText(transverse_pitch, room.unit) + "): a thickness of at most " +
+                      BoundText(transverse_pitch, room.unit, Bound::Below) + ", or 1 strand.");
   }
   const double web = WebRadius(room.pitch, room.teeth, room.wall_radius, room.unit);
   if (!(web > room.bore_reach)) {
-    return Refuse(Field::Strands, "The body between the rows (" +
-                                      LengthText(2 * std::max(web, 0.0), room.unit) +
-                                      ") must be wider than the bore with its keyway (" +
-                                      LengthText(2 * room.bore_reach, room.unit) + ").");
+    // The bore's reach must stay below the body's radius: its diameter below the body's.
+    const double most = ShownBound(2 * web, room.unit, Bound::Below);
+    if (!(most > 0)) {
+      return Refuse(Field::Strands,
+                    "The body between the rows leaves no room for a bore: 1 strand.");
+    }
+    const std::string bore = "The " + BoreName(room) + " (" +
+                             LengthText(2 * room.bore_reach, room.unit) +
+                             (room.keyway ? " across" : "") + ")";
+    return Refuse(Field::Strands, bore +
+                                      " must be narrower than the body between the rows: at most " +
+                                      LengthText(most, room.unit) + ", or 1 strand.");
   }
   return transverse_pitch;
+}
+
+// Why a mesh tolerance was refused, with the tolerances from low up to below high that
+// LengthText writes whole.
+std::string MeshToleranceReason(double low, double high, LengthUnit unit) {
+  const double from = ShownBound(low, unit, Bound::AtLeast);
+  const double to = ShownBound(high, unit, Bound::Below);
+  if (!(from <= to)) return "The pitch is too small for a mesh tolerance.";
+  return "The mesh tolerance must be from " + LengthText(from, unit) + " to " +
+         LengthText(to, unit) + ", below a tenth of the pitch.";
 }
 
 }  // namespace
@@ -151,9 +186,7 @@ std::variant<SolidOptions, FieldError> ReadSolidFields(const FieldTexts& texts,
   } else {
     const std::optional<double> tolerance = ParsePositive(texts.mesh_tolerance);
     if (!tolerance || !(*tolerance >= low) || !(*tolerance < high)) {
-      return Refuse(Field::MeshTolerance,
-                    "The mesh tolerance must be at least " + LengthText(low, room.unit) +
-                        " and below a tenth of the pitch (" + LengthText(high, room.unit) + ").");
+      return Refuse(Field::MeshTolerance, MeshToleranceReason(low, high, room.unit));
     }
     options.mesh_tolerance = *tolerance;
   }

@@ -44,6 +44,7 @@ struct SolidRoom {
   int teeth = 0;
   double wall_radius = 0;  // the seats' innermost circle less the wall (WallRadius)
   double bore_reach = 0;   // from the centre to the bore's (or keyway's) farthest point; 0: none
+  bool keyway = false;     // the bore has a keyway
   std::optional<BoltCircle> bolt_circle;
 };
 

@@ -37,9 +37,15 @@ bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit u
   return tool_diameter <= LargestToolDiameter(contours, unit);
 }
 
-std::string LargestToolReason(double largest, LengthUnit unit) {
-  if (!(largest >= 1 / kTenThousandths)) return "No tool fits the part's smallest arc";
-  return "The largest tool that fits is " + LengthText(largest, unit);
+std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what) {
+  const double shown = ShownBound(largest, unit, Bound::AtMost);
+  if (!(shown > 0)) {
+    return "No tool fits " +
+           (what.empty() ? std::string("the part's smallest arc") : std::string(what));
+  }
+  std::string reason = "The largest tool that fits ";
+  if (!what.empty()) reason.append(what).append(" ");
+  return reason + "is " + LengthText(shown, unit);
 }
 
 }  // namespace toothwright

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "geometry/path.h"
 #include "numbers/units.h"
@@ -32,9 +33,11 @@ double LargestToolDiameter(std::span<const Path> contours, LengthUnit unit);
 // LargestToolDiameter(contours, unit).
 bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit unit);
 
-// The reason shown beside the tool diameter's message for a tool that does not fit: "The
-// largest tool that fits is 0.3121 in" (the unit's name, LengthText), or "No tool fits the
-// part's smallest arc" when largest is below the smallest four-decimal length.
-std::string LargestToolReason(double largest, LengthUnit unit);
+// The reason shown beside the tool diameter's message for a tool that does not fit, naming the
+// largest that does, rounded down to the decimals of LengthText: "The largest tool that fits is
+// 0.3121 in" when the teeth are what limits it (what is empty), "The largest tool that fits the
+// keyway is 0.1874 in" when an opening named by what is; "No tool fits the part's smallest arc"
+// (or "No tool fits the keyway") when that rounds down to 0.
+std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what = {});
 
 }  // namespace toothwright

@@ -67,8 +67,11 @@ TEST(Cli, ValidationFailuresExitOneWithTheMessage) {
        "toothwright-cli: A whole number from 4 to 10000\n"},
       {{"--chain", "ANSI 40", "--teeth", "18", "--tool-diameter", "0.375"},
        "toothwright-cli: Not a valid value for tool diameter\n"
-       "toothwright-cli: The cutter (0.375 in) must be narrower than the roller seats (0.3125 "
-       "in)\n"},
+       "toothwright-cli: The largest tool that fits is 0.3121 in\n"},
+      {{"--chain", "ANSI 40", "--units", "Metric", "--teeth", "18", "--bore", "60",
+        "--keyway-width", "80", "--keyway-depth", "1"},
+       "toothwright-cli: Not a valid value for keyway width\n"
+       "toothwright-cli: The keyway must be narrower than the bore (60 mm): at most 59.999 mm\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

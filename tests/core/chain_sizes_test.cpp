@@ -76,6 +76,41 @@ TEST(ChainSizes, LookupIsExact) {
   EXPECT_FALSE(FindChainSize("ANSI 40 "));
 }
 
+// A reason's lengths as the fields hold them, and its limits rounded to what works: a least
+// value up, a most value down, past a limit the check leaves out.
+TEST(Units, LengthsAndLimitsInReasons) {
+  constexpr LengthUnit kIn = LengthUnit::Inch, kMm = LengthUnit::Millimetre;
+  struct Case {
+    double value;
+    LengthUnit unit;
+    std::string nearest, at_least, above, at_most, below;
+  };
+  const Case cases[] = {
+      {0.95616421706734, kIn, "0.9562 in", "0.9562 in", "0.9562 in", "0.9561 in", "0.9561 in"},
+      {24.28651, kMm, "24.287 mm", "24.287 mm", "24.287 mm", "24.286 mm", "24.286 mm"},
+      {1.5, kIn, "1.5 in", "1.5 in", "1.5001 in", "1.5 in", "1.4999 in"},
+      {1.5, kMm, "1.5 mm", "1.5 mm", "1.501 mm", "1.5 mm", "1.499 mm"},
+      // 0.1 + 0.2 lies a binary hair above 0.3, which a check for at least it leaves out.
+      {0.1 + 0.2, kIn, "0.3 in", "0.3001 in", "0.3001 in", "0.3 in", "0.3 in"},
+      {0.0001 / 25.4, kIn, "0 in", "0.0001 in", "0.0001 in", "0 in", "0 in"},
+      {-0.00001, kIn, "0 in", "0 in", "0 in", "-0.0001 in", "-0.0001 in"},
+      // Beyond the decimals a double holds: written whole, named as it is.
+      {1e20, kMm, "1" + std::string(20, '0') + " mm", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.nearest);
+    EXPECT_EQ(LengthText(c.value, c.unit), c.nearest);
+    if (c.at_least.empty()) {
+      EXPECT_EQ(ShownBound(c.value, c.unit, Bound::AtLeast), c.value);
+      continue;
+    }
+    EXPECT_EQ(BoundText(c.value, c.unit, Bound::AtLeast), c.at_least);
+    EXPECT_EQ(BoundText(c.value, c.unit, Bound::Above), c.above);
+    EXPECT_EQ(BoundText(c.value, c.unit, Bound::AtMost), c.at_most);
+    EXPECT_EQ(BoundText(c.value, c.unit, Bound::Below), c.below);
+  }
+}
+
 TEST(Units, ConvertLengthText) {
   constexpr LengthUnit kInch = LengthUnit::Inch, kMillimetre = LengthUnit::Millimetre;
   struct Case {

@@ -70,6 +70,7 @@ SolidRoom Ansi40Room() {
           .teeth = 18,
           .wall_radius = 1.2334,
           .bore_reach = 0.42,
+          .keyway = true,
           .bolt_circle = BoltCircle{.count = 4, .hole_diameter = 0.25, .diameter = 1.6}};
 }
 
@@ -137,17 +138,18 @@ TEST(SolidFields, Refusals) {
        {.thickness = "0.3", .hub_diameter = "0.5", .hub_length = "1"},
        Field::HubDiameter,
        MessageOf(Field::HubDiameter),
-       "The hub (0.5 in) must be wider than the bore with its keyway (0.84 in)."},
-      {"hub past the seats",
+       "The hub (0.5 in) must be at least 0.8401 in across to clear the bore with its keyway."},
+      // The nearer of the two limits it is past: the bolt holes lie inside the seats.
+      {"hub past the seats and the bolt holes",
        {.thickness = "0.3", .hub_diameter = "2.5", .hub_length = "1"},
        Field::HubDiameter,
        MessageOf(Field::HubDiameter),
-       "The hub (2.5 in) must stay inside the seat circle less a tenth of the pitch (2.4668 in)."},
+       "The hub (2.5 in) must be at most 1.3499 in across to clear the bolt holes."},
       {"hub over the bolt holes",
        {.thickness = "0.3", .hub_diameter = "1.35", .hub_length = "1"},
        Field::HubDiameter,
        MessageOf(Field::HubDiameter),
-       "The hub (1.35 in) must clear the bolt holes (1.35 in)."},
+       "The hub (1.35 in) must be at most 1.3499 in across to clear the bolt holes."},
       {"hub length alone",
        {.thickness = "0.3", .hub_length = "1"},
        Field::HubDiameter,
@@ -177,7 +179,8 @@ TEST(SolidFields, Refusals) {
        {.thickness = "0.6", .strands = "2"},
        Field::Strands,
        MessageOf(Field::Strands),
-       "The rows of teeth (0.6 in wide) overlap at the chain's transverse pitch (0.566 in)."},
+       "The rows of teeth (0.6 in wide) overlap at the chain's transverse pitch (0.566 in): a "
+       "thickness of at most 0.5659 in, or 1 strand."},
       {"tolerance zero",
        {.thickness = "0.3", .mesh_tolerance = "0"},
        Field::MeshTolerance,

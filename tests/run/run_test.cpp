@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 #include <regex>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "output/drawing_svg.h"
@@ -96,6 +98,151 @@ TEST(RunDesign, RampsWithoutRoomAreRefusedNamingWhatWorks) {
       f.*field = (*named++)[1];
       EXPECT_TRUE(std::holds_alternative<RunResults>(RunDesign(f))) << f.*field;
     }
+  }
+}
+
+// ANSI 40, 18 teeth, 0.25 deep, in the unit named, with the texts given over it.
+FieldTexts Ansi40(LengthUnit unit,
+                  std::initializer_list<std::pair<std::string FieldTexts::*, const char*>> texts) {
+  const bool inches = unit == LengthUnit::Inch;
+  FieldTexts f{.pitch = inches ? "0.5" : "12.7",
+               .teeth = "18",
+               .roller = inches ? "0.3125" : "7.9375",
+               .units = inches ? "English" : "Metric",
+               .depth = inches ? "0.25" : "6.35",
+               .chain = "ANSI 40"};
+  for (const auto& [field, text] : texts) f.*field = text;
+  return f;
+}
+
+// Both the window and the command line show a refusal's reason as RunDesign gives it. A reason
+// that names a limit writes it as the fields are (four decimals in inches, three in
+// millimetres) and names one to type: each value it names after "at least", "at most", "from",
+// "to" or "is", typed into the field it belongs to, makes the run go ahead.
+TEST(RunDesign, ReasonsNameValuesThatWork) {
+  using F = FieldTexts;
+  const auto in = LengthUnit::Inch;
+  const auto mm = LengthUnit::Millimetre;
+  // The mounting fields of a window's design, with a tool too wide for its teeth.
+  const FieldTexts window_mounting = Ansi40(in, {{&F::tool_diameter, "0.3124"},
+                                                 {&F::bore, "1"},
+                                                 {&F::keyway_width, "0.25"},
+                                                 {&F::keyway_depth, "0.125"},
+                                                 {&F::bolt_holes, "4"},
+                                                 {&F::bolt_hole_diameter, "0.2"},
+                                                 {&F::bolt_circle, "1.6"}});
+  struct Case {
+    FieldTexts fields;
+    Field field;
+    const char* reason;
+    std::string FieldTexts::*retyped;  // where the values named go
+  };
+  const Case cases[] = {
+      {Ansi40(in, {{&F::tool_diameter, "0.3124"}}), Field::ToolDiameter,
+       "The largest tool that fits is 0.3121 in", &F::tool_diameter},
+      {Ansi40(mm, {{&F::tool_diameter, "7.95"}}), Field::ToolDiameter,
+       "The largest tool that fits is 7.934 mm", &F::tool_diameter},
+      {window_mounting, Field::ToolDiameter,
+       "The largest tool that fits the bolt holes is 0.1996 in", &F::tool_diameter},
+      {Ansi40(in, {{&F::tool_diameter, "0.3"},
+                   {&F::bore, "1"},
+                   {&F::keyway_width, "0.25"},
+                   {&F::keyway_depth, "0.125"}}),
+       Field::ToolDiameter, "The largest tool that fits the keyway is 0.2499 in",
+       &F::tool_diameter},
+      {Ansi40(in, {{&F::roller, "0.5"}}), Field::Roller,
+       "The roller must be smaller than the pitch (0.5 in): at most 0.4999 in", &F::roller},
+      {Ansi40(in, {{&F::seat_clearance, "0.1"}}), Field::SeatClearance,
+       "The seats (0.5125 in across) must be narrower than the pitch (0.5 in): a clearance of at "
+       "most 0.0937 in",
+       &F::seat_clearance},
+      {Ansi40(in, {{&F::tip_diameter, "2.842"}}), Field::TipDiameter,
+       "It leaves a top or a flank too short for the program's decimals: from 2.8422 in to "
+       "3.3073 in",
+       &F::tip_diameter},
+      {Ansi40(mm, {{&F::tip_diameter, "1000"}}), Field::TipDiameter,
+       "It must lie between the flanks' feet and the pointed tips: from 72.183 mm to 84.01 mm",
+       &F::tip_diameter},
+      {Ansi40(in, {{&F::tool_diameter, "0.125"}, {&F::depth_per_pass, "0.001"}}),
+       Field::DepthPerPass, "At most 100 passes: the depth per pass must be at least 0.0025 in",
+       &F::depth_per_pass},
+      {Ansi40(in, {{&F::tabs, "3"}, {&F::tab_width, "0.9"}, {&F::tab_height, "0.05"}}),
+       Field::TabWidth,
+       "A tab must be shorter than a tooth's stretch between its seats: at most 0.52 in",
+       &F::tab_width},
+      {Ansi40(in, {{&F::tabs, "3"}, {&F::tab_width, "0.1"}, {&F::tab_height, "0.2499"}}),
+       Field::TabHeight, "A tab must be lower than the depth of cut (0.25 in): at most 0.2498 in",
+       &F::tab_height},
+      {Ansi40(mm, {{&F::bore, "63"}}), Field::Bore,
+       "The bore (63 mm) must leave a wall inside the roller seats: at most 62.658 mm", &F::bore},
+      {Ansi40(in, {{&F::bore, "0.75"}, {&F::keyway_width, "0.75"}, {&F::keyway_depth, "0.1"}}),
+       Field::KeywayWidth, "The keyway must be narrower than the bore (0.75 in): at most 0.7499 in",
+       &F::keyway_width},
+      {Ansi40(in, {{&F::bore, "2"}, {&F::keyway_width, "0.5"}, {&F::keyway_depth, "0.21"}}),
+       Field::KeywayDepth,
+       "The keyway must leave a wall inside the roller seats: a depth of at most 0.2078 in",
+       &F::keyway_depth},
+      {Ansi40(in,
+              {{&F::bolt_holes, "4"}, {&F::bolt_hole_diameter, "0.25"}, {&F::bolt_circle, "3"}}),
+       Field::BoltCircle,
+       "The holes must clear each other and the bore, and leave a wall inside the roller seats: a "
+       "bolt circle from 0.3535 in to 2.2168 in",
+       &F::bolt_circle},
+      {Ansi40(in, {{&F::thickness, "0.3"},
+                   {&F::bore, "0.75"},
+                   {&F::keyway_width, "0.1875"},
+                   {&F::keyway_depth, "0.1"},
+                   {&F::hub_diameter, "0.5"},
+                   {&F::hub_length, "1"}}),
+       Field::HubDiameter,
+       "The hub (0.5 in) must be at least 0.9684 in across to clear the bore with its keyway.",
+       &F::hub_diameter},
+      {Ansi40(in, {{&F::thickness, "0.3"},
+                   {&F::bolt_holes, "4"},
+                   {&F::bolt_hole_diameter, "0.257"},
+                   {&F::bolt_circle, "1.75"},
+                   {&F::hub_diameter, "1.5"},
+                   {&F::hub_length, "1"}}),
+       Field::HubDiameter,
+       "The hub (1.5 in) must be at most 1.4929 in across to clear the bolt holes.",
+       &F::hub_diameter},
+      {Ansi40(in, {{&F::thickness, "0.6"}, {&F::strands, "2"}}), Field::Strands,
+       "The rows of teeth (0.6 in wide) overlap at the chain's transverse pitch (0.566 in): a "
+       "thickness of at most 0.5659 in, or 1 strand.",
+       &F::thickness},
+      {Ansi40(in, {{&F::bore, "2.4"}, {&F::thickness, "ANSI"}, {&F::strands, "2"}}), Field::Strands,
+       "The bore (2.4 in) must be narrower than the body between the rows: at most 2.3056 in, or "
+       "1 strand.",
+       &F::bore},
+      {Ansi40(mm, {{&F::thickness, "7"}, {&F::mesh_tolerance, "0.00001"}}), Field::MeshTolerance,
+       "The mesh tolerance must be from 0.001 mm to 1.269 mm, below a tenth of the pitch.",
+       &F::mesh_tolerance},
+  };
+  const std::regex length(R"((\d+)(?:\.(\d+))? (in|mm))");
+  const std::regex named(R"((?:at least|at most|from|to|is) ([0-9.]+) (?:in|mm))");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    const auto refused = RunDesign(c.fields);
+    ASSERT_TRUE(std::holds_alternative<FieldError>(refused));
+    const FieldError& error = std::get<FieldError>(refused);
+    EXPECT_EQ(error.field, c.field);
+    EXPECT_EQ(error.reason, c.reason);
+    const std::string reason = c.reason;
+    for (auto m = std::sregex_iterator(reason.begin(), reason.end(), length);
+         m != std::sregex_iterator(); ++m) {
+      EXPECT_EQ((*m)[3], c.fields.units == "English" ? "in" : "mm");
+      EXPECT_LE((*m)[2].length(), c.fields.units == "English" ? 4 : 3);
+    }
+    int values = 0;
+    for (auto m = std::sregex_iterator(reason.begin(), reason.end(), named);
+         m != std::sregex_iterator(); ++m, ++values) {
+      FieldTexts f = c.fields;
+      f.*c.retyped = (*m)[1];
+      const auto run = RunDesign(f);
+      EXPECT_TRUE(std::holds_alternative<RunResults>(run))
+          << f.*c.retyped << ": " << std::get<FieldError>(run).reason;
+    }
+    EXPECT_GT(values, 0);
   }
 }
 

@@ -174,6 +174,8 @@ class MainWindowTest : public QObject {
   void goWithEmptyFieldsChangesNothing();
   void failedCheckKeepsPreviousResults_data();
   void failedCheckKeepsPreviousResults();
+  void refusalShowsTheRunsReason_data();
+  void refusalShowsTheRunsReason();
   void ansi40EighteenTeeth();
   void goClearsOutputsBeforeLettingEventsThrough();
   void goReadsFieldsAgainAfterPendingEvents();
@@ -479,6 +481,41 @@ void MainWindowTest::failedCheckKeepsPreviousResults() {
   QCOMPARE(GCodeBox()->toPlainText(), gcode);
   QCOMPARE(window_->DxfText(), dxf);
   QVERIFY(Picture() == picture);
+}
+
+void MainWindowTest::refusalShowsTheRunsReason_data() {
+  QTest::addColumn<QStringList>("entered");  // over ANSI 40, 18 teeth without the offset
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("tool too wide for the teeth")
+      << QStringList{"txtToolDiameter=0.3124"} << "The largest tool that fits is 0.3121 in";
+  QTest::newRow("tool too wide for the bolt holes")
+      << QStringList{"txtToolDiameter=0.3124", "txtBore=1",      "txtKeywayWidth=0.25",
+                     "txtKeywayDepth=0.125",   "txtBoltHoles=4", "txtBoltHoleDiameter=0.2",
+                     "txtBoltCircle=1.6"}
+      << "The largest tool that fits the bolt holes is 0.1996 in";
+  // The switch back writes the tool as 0.312401574803150.
+  QTest::newRow("tool typed in millimetres")
+      << QStringList{"units=Metric", "txtToolDiameter=7.935", "units=English"}
+      << "The largest tool that fits is 0.3121 in";
+  QTest::newRow("hub in millimetres")
+      << QStringList{"units=Metric", "txtThickness=7", "txtHubDiameter=70", "txtHubLength=10"}
+      << "The hub (70 mm) must be at most 62.658 mm across to leave a wall inside the roller "
+         "seats.";
+}
+
+// The window shows the reason of the run of the texts it shows, which the command line prints
+// for the same texts: both call RunDesign.
+void MainWindowTest::refusalShowsTheRunsReason() {
+  QFETCH(QStringList, entered);
+  QFETCH(QString, reason);
+  Enter(kAnsi40EighteenTeeth);
+  Find<QCheckBox>("Check1")->setChecked(false);
+  Apply(entered);
+  Click("Command1");
+  QCOMPARE(services_->reasons, QStringList{reason});
+  const auto run = RunDesign(window_->ReadFields());
+  QVERIFY(std::holds_alternative<FieldError>(run));
+  QCOMPARE(QString::fromStdString(std::get<FieldError>(run).reason), reason);
 }
 
 void MainWindowTest::ansi40EighteenTeeth() {
