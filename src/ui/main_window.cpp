@@ -133,6 +133,13 @@ void MainWindow::WireEvents() {
           &MainWindow::CmdOpenDesign_Click);
   connect(panel_->ui().CmdSaveDesign, &QPushButton::clicked, this,
           &MainWindow::CmdSaveDesign_Click);
+  auto* solid_view = FindControl<QPushButton>(panel_, "CmdSolidView");
+  connect(solid_view, &QPushButton::clicked, this, &MainWindow::CmdSolidView_Click);
+  // Without the solid there is nothing to view: the button stays disabled, saying why.
+  if (!TOOTHWRIGHT_HAS_SOLID) {
+    solid_view->setEnabled(false);
+    solid_view->setToolTip(QString::fromUtf8(kNoSolidMessage));
+  }
   connect(saves_, &WindowSaves::LastFolderChanged, this, &MainWindow::KeepPreferences);
   connect(saves_, &WindowSaves::Refused, this, &MainWindow::ShowRefusal);
   // Any change of the tick, by the user or by code, keeps the two exclusive.
@@ -247,6 +254,19 @@ void MainWindow::Command1_Click() {
     }
   }
   results_->ShowRun(std::get<RunResults>(std::move(run)));
+  if (solid_view_ && solid_view_->isVisible()) solid_view_->Show(results_->Last()->job);
+}
+
+void MainWindow::CmdSolidView_Click() {
+  const ResultsView::LastRun* last_run = results_->Last();
+  if (!last_run) {
+    services_->ShowMessage(QString::fromUtf8(kNoModelMessage));
+    return;
+  }
+  if (!solid_view_) solid_view_ = new SolidViewWindow(this);
+  solid_view_->show();
+  solid_view_->raise();
+  solid_view_->Show(last_run->job);
 }
 
 void MainWindow::ShowRefusal(const FieldError& error) {

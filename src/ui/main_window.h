@@ -18,6 +18,7 @@
 #include "ui/main_form.h"
 #include "ui/more_panel.h"
 #include "ui/results_view.h"
+#include "ui/solid_view_window.h"
 #include "ui/unit_switch.h"
 #include "ui/window_saves.h"
 #include "ui/window_services.h"
@@ -66,6 +67,10 @@ class MainWindow : public QWidget {
   void CmdSaveDesign_Click();
   void Check1_Click();
   void txtToolDiameter_Change();
+  void CmdSolidView_Click();
+
+  // The 3-D view's window once opened; nullptr before.
+  SolidViewWindow* SolidViewOpened() const { return solid_view_; }
 
  protected:
   // Closing with fields changed since the design file was opened or saved asks whether to
@@ -106,6 +111,7 @@ class MainWindow : public QWidget {
   WindowSaves* saves_ = nullptr;
   UnitSwitch units_;
   std::optional<DesignFile> design_file_;
+  SolidViewWindow* solid_view_ = nullptr;  // made when first opened; a child of the window
 };
 
 }  // namespace toothwright

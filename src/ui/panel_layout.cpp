@@ -84,12 +84,14 @@ constexpr const char* kShowToolpathCaption = "Show Toolpath";
 constexpr const char* kShowToolpathBox = "CheckShowToolpath";
 
 // The design files, the fields as typed, and the drawings and the model, saved like the DXF
-// drawing: buttons across each column, 45 twips apart, level with "Save DXF File".
+// drawing: buttons across each column, 45 twips apart, level with "Save DXF File"; the 3-D
+// view's above the model's save, beneath the cut's figures.
 const ControlLayout kSaves[] = {
     {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375},
     {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375},
     {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375},
     {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375},
+    {"CmdSolidView", K::Button, "3-D View", 15577, 6990, 1868, 375},
     {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375},
 };
 

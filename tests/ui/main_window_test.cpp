@@ -409,7 +409,7 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
       expected.mid(0, 9) + panel + expected.mid(9, 4) +
       QString(
           "CheckDxfUnits CheckDxfPolyline CmdOpenDesign CmdSaveDesign CmdSVGSave CmdToolpathSave "
-          "CmdModelSave")
+          "CmdSolidView CmdModelSave")
           .split(' ') +
       expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
