@@ -134,6 +134,21 @@ const Path& OutlineOf(const ChainNumbers& n, double SeatRadius, std::optional<do
   return paths.sprocket->outline;
 }
 
+// The last whole count of steps that fits, halving between works (which fits) and fails
+// (which does not): the limits fit up to a point and not beyond.
+template <typename Fits>
+double LastFitting(double works, double fails, const Fits& fits) {
+  while (fails - works > 1) {
+    const double half = std::floor((works + fails) / 2);
+    if (fits(half)) {
+      works = half;
+    } else {
+      fails = half;
+    }
+  }
+  return works;
+}
+
 // The largest clearance LengthText writes whole with which the seats stay narrower than the
 // pitch and the flanks still meet in a tip. More clearance only widens the seats and shortens
 // the flanks, so it is found by halving the steps between none (the bare roller's seats, which
@@ -148,15 +163,7 @@ double MostClearance(const ChainNumbers& n, LengthUnit unit) {
   double works = 0;
   double fails = std::round(ShownBound((n.pitch - n.roller) / 2, unit, Bound::Below) / step);
   if (fits(fails)) return ShownValue(fails * step, unit);
-  while (fails - works > 1) {
-    const double half = std::floor((works + fails) / 2);
-    if (fits(half)) {
-      works = half;
-    } else {
-      fails = half;
-    }
-  }
-  return ShownValue(works * step, unit);
+  return ShownValue(LastFitting(works, fails, fits) * step, unit);
 }
 
 // The seats' radius: the roller's widened by the seat clearance field's, checked against the
@@ -357,15 +364,7 @@ double MostRoller(ChainNumbers n, double pitch_diameter, LengthUnit unit) {
   if (fits(fails)) return ShownValue(fails * step, unit);
   double works = std::round(kStandardRollerShare * n.pitch / step);
   if (!fits(works)) return 0;
-  while (fails - works > 1) {
-    const double half = std::floor((works + fails) / 2);
-    if (fits(half)) {
-      works = half;
-    } else {
-      fails = half;
-    }
-  }
-  return ShownValue(works * step, unit);
+  return ShownValue(LastFitting(works, fails, fits) * step, unit);
 }
 
 std::variant<ChainNumbers, FieldError> ReadChain(const FieldTexts& fields, LengthUnit unit) {
