@@ -12,7 +12,6 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -46,22 +45,27 @@ TriangleMesh Welded(const TriangleMesh& mesh, double distance) {
     return mesh.vertices[a][0] < mesh.vertices[b][0] ||
            (mesh.vertices[a][0] == mesh.vertices[b][0] && a < b);
   });
+  // Each vertex points to one it is joined to, with a lower number, or to itself.
   std::vector<std::uint32_t> joined(n);
   for (size_t i = 0; i < n; ++i) joined[i] = static_cast<std::uint32_t>(i);
+  const auto first = [&joined](std::uint32_t v) {
+    while (joined[v] != v) v = joined[v];
+    return v;
+  };
   for (size_t i = 0; i < n; ++i) {
     const auto& p = mesh.vertices[by_x[i]];
     for (size_t j = i + 1; j < n && mesh.vertices[by_x[j]][0] - p[0] < distance; ++j) {
       const auto& q = mesh.vertices[by_x[j]];
       if (std::hypot(q[0] - p[0], q[1] - p[1], q[2] - p[2]) >= distance) continue;
-      const std::uint32_t keep = std::min(joined[by_x[i]], joined[by_x[j]]);
-      joined[by_x[i]] = joined[by_x[j]] = keep;
+      const std::uint32_t a = first(by_x[i]), b = first(by_x[j]);
+      joined[std::max(a, b)] = std::min(a, b);
     }
   }
   TriangleMesh welded;
   welded.unit = mesh.unit;
   std::vector<std::uint32_t> index(n, UINT32_MAX);
   for (size_t i = 0; i < n; ++i) {
-    const std::uint32_t kept = joined[i];
+    const std::uint32_t kept = first(static_cast<std::uint32_t>(i));
     if (index[kept] == UINT32_MAX) {
       index[kept] = static_cast<std::uint32_t>(welded.vertices.size());
       welded.vertices.push_back(mesh.vertices[kept]);
