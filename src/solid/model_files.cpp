@@ -23,6 +23,7 @@ SolidPart PartOf(const Job& job) {
   const SolidOptions& s = d.solid;
   return {.outline = job.sprocket.outline,
           .holes = job.sprocket.holes,
+          .tooth = UnroundedTooth(job.sprocket, 1),
           .thickness = *s.thickness,
           .chamfer = d.tooth_chamfer,
           .pitch = d.tooth.pitch,

@@ -47,6 +47,8 @@
 #include <vector>
 
 #include "geometry/segment.h"
+#include "solid/construction.h"
+#include "solid/sector_solid.h"
 #include "solid/shape.h"
 
 namespace toothwright {
@@ -89,9 +91,14 @@ SegmentCurve CurveOf(const Segment& s) {
             new Geom2d_Line(gp_Pnt2d(s.start.x, s.start.y), gp_Dir2d(direction.X(), direction.Y())),
             0, along.Magnitude()};
   }
-  // A clockwise arc runs counter-clockwise about -z.
+  // A clockwise arc runs counter-clockwise about -z. The circle's parameter starts opposite the
+  // arc's middle, so that the arc does not cross it, nor do two arcs of one circle that meet,
+  // such as a seat split in two, which then join into one face on the circle as it is.
   const bool counter_clockwise = s.kind == SegmentKind::CounterClockwiseArc;
-  const gp_Circ circle(gp_Ax2(At(s.centre), counter_clockwise ? gp::DZ() : -gp::DZ()), s.radius);
+  const Point middle = PointAlong(s, SegmentLength(s) / 2);
+  const gp_Circ circle(gp_Ax2(At(s.centre), counter_clockwise ? gp::DZ() : -gp::DZ(),
+                              gp_Dir(s.centre.x - middle.x, s.centre.y - middle.y, 0)),
+                       s.radius);
   const gp_Circ2d plane_circle(gp_Ax2d(gp_Pnt2d(s.centre.x, s.centre.y), gp::DX2d()), s.radius,
                                counter_clockwise);
   SegmentCurve c{new Geom_Circle(circle), new Geom2d_Circle(plane_circle), 0, 0};
@@ -122,6 +129,8 @@ std::optional<gp_Pnt> Crossing(const SegmentCurve& before, const SegmentCurve& a
   }
   return nearest;
 }
+
+}  // namespace
 
 // A closed wire through the path's points, one vertex per point shared by the two edges that
 // meet there. At a corner the stored point lies off both curves (it is rounded), and near a
@@ -169,12 +178,16 @@ TopoDS_Wire WireOf(const Path& path) {
   return wire.Wire();
 }
 
+namespace {
+
 // The outline's face in the plane z = 0, holes out.
 TopoDS_Face FaceOf(const SolidPart& part) {
   BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), WireOf(part.outline));
   for (const Path& hole : part.holes) face.Add(WireOf(hole));
   return face.Face();
 }
+
+}  // namespace
 
 // The part's face extruded from z = bottom to z = top.
 TopoDS_Shape Prism(const TopoDS_Face& face, double bottom, double top) {
@@ -183,6 +196,8 @@ TopoDS_Shape Prism(const TopoDS_Face& face, double bottom, double top) {
   const TopoDS_Shape lifted = BRepBuilderAPI_Transform(face, lift, true).Shape();
   return BRepPrimAPI_MakePrism(lifted, gp_Vec(0, 0, top - bottom)).Shape();
 }
+
+namespace {
 
 // Whether the direction (x, y) from an arc's centre lies on the arc.
 bool OnArc(const Segment& arc, double x, double y) {
@@ -313,9 +328,9 @@ TopoDS_Shape Cut(const TopoDS_Shape& shape, const TopTools_ListOfShape& tools) {
   cut.SetArguments(arguments);
   cut.SetTools(tools);
   cut.SetToFillHistory(false);  // nothing asks which face became which
-  // The faces' intersections, the costly part with tori, on every core; the kernel gathers
-  // them in a fixed order, so the result is the same as on one.
-  cut.SetRunParallel(true);
+  // On one core: on two the intersections took more processor time than they saved on the
+  // clock.
+  cut.SetRunParallel(false);
   cut.Build();
   if (!cut.IsDone()) throw Standard_Failure("the boolean cut failed");
   return cut.Shape();
@@ -330,6 +345,8 @@ TopoDS_Shape Cutter(const std::vector<gp_Pnt>& corners, const SideProfile& s,
   for (const auto& [side, into] : sides) lenses.Append(Lens(s, side, into));
   return Cut(revolved, lenses);
 }
+
+}  // namespace
 
 // The part with a chamfer, a hub or several rows: the face extruded past both sides, less
 // what lies outside the part, revolved. A chamfered side's cutter holds, besides what lies
@@ -380,16 +397,25 @@ TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face) {
   return Cut(Prism(face, bottom, top), cutters);
 }
 
+namespace {
+
 int CountSolids(const TopoDS_Shape& shape) {
   int count = 0;
   for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) ++count;
   return count;
 }
 
-// The one solid in what the boolean operation returns, which wraps it in a compound.
-TopoDS_Shape OnlySolid(const TopoDS_Shape& shape) {
-  TopExp_Explorer e(shape, TopAbs_SOLID);
-  return e.More() ? e.Current() : shape;
+// The one valid solid in what a construction built (booleans wrap it in a compound), or why
+// there is none.
+std::variant<TopoDS_Shape, SolidError> OnlySolid(const TopoDS_Shape& built) {
+  if (CountSolids(built) != 1) {
+    return SolidError{"The solid could not be built: it falls apart into several pieces."};
+  }
+  const TopoDS_Shape solid = TopExp_Explorer(built, TopAbs_SOLID).Current();
+  if (!BRepCheck_Analyzer(solid).IsValid()) {
+    return SolidError{"The solid could not be built: the kernel finds it invalid."};
+  }
+  return solid;
 }
 
 }  // namespace
@@ -408,23 +434,28 @@ std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
   auto shape = std::make_shared<SolidModel::Shape>();
   shape->unit = part.unit;
   shape->mesh_tolerance = part.mesh_tolerance;
+  // The sectors where they can be made and give one valid solid, the whole face otherwise.
+  if (std::optional<TopoDS_Shape> sectors = SectorSolid(part)) {
+    auto solid = OnlySolid(*sectors);
+    if (auto* built = std::get_if<TopoDS_Shape>(&solid)) {
+      shape->solid = *built;
+      return SolidModel(std::move(shape));
+    }
+  }
+  TopoDS_Shape built;
   try {
     const TopoDS_Face face = FaceOf(part);
     if (!part.chamfer && !part.hub && part.strands == 1) {
-      shape->solid = Prism(face, 0, part.thickness);
+      built = Prism(face, 0, part.thickness);
     } else {
-      shape->solid = ShapedSolid(part, face);
+      built = ShapedSolid(part, face);
     }
   } catch (const Standard_Failure& failure) {
     return SolidError{std::string("The solid could not be built: ") + failure.GetMessageString()};
   }
-  if (CountSolids(shape->solid) != 1) {
-    return SolidError{"The solid could not be built: it falls apart into several pieces."};
-  }
-  shape->solid = OnlySolid(shape->solid);
-  if (!BRepCheck_Analyzer(shape->solid).IsValid()) {
-    return SolidError{"The solid could not be built: the kernel finds it invalid."};
-  }
+  auto solid = OnlySolid(built);
+  if (auto* error = std::get_if<SolidError>(&solid)) return *error;
+  shape->solid = std::get<TopoDS_Shape>(std::move(solid));
   return SolidModel(std::move(shape));
 }
 

@@ -15,7 +15,10 @@ namespace toothwright {
 struct SolidPart {
   Path outline;             // closed, counter-clockwise
   std::vector<Path> holes;  // closed, clockwise, inside the outline and apart from each other
-  double thickness = 0;     // one row's tooth width, > 0
+  // Tooth 1 of the outline before its points were rounded (UnroundedTooth): the outline's teeth
+  // are it turned through each tooth angle, each within 1e-4. Empty: the outline alone counts.
+  Path tooth;
+  double thickness = 0;  // one row's tooth width, > 0
   // Each row's two tooth sides get the chain standard's side profile: a side radius of the
   // pitch that narrows the tip circle's width by chamfer_share * pitch on each side.
   bool chamfer = false;

@@ -68,6 +68,23 @@ Path BuildOutline(const ToothProfile& profile, double T, int N, const OutlineRad
   return path;
 }
 
+Path UnroundedTooth(const ToothForm& form, double ToothAngle, int i, const OutlineRadii& radii) {
+  const TurnedTooth tooth = TurnTooth(form, ToothAngle, i);
+  const TurnedTooth next = TurnTooth(form, ToothAngle, i + 1);
+  const ToothPoints points{.roller = tooth.roller,
+                           .next_roller = next.roller,
+                           .flank_start = tooth.flank_start,
+                           .tip = tooth.tip,
+                           .flank_end = tooth.flank_end,
+                           .next_flank_start = next.flank_start,
+                           .topped = form.TopRadius.has_value(),
+                           .top_start = tooth.top_start,
+                           .top_end = tooth.top_end};
+  Path path;
+  AppendTooth(path.segments, points, i, radii);
+  return path;
+}
+
 bool HasUnwritableArc(const Path& path) {
   for (const Segment& s : path.segments) {
     if (!IsArc(s)) continue;

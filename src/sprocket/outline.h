@@ -20,6 +20,12 @@ struct OutlineRadii {
 };
 Path BuildOutline(const ToothProfile& profile, double T, int N, const OutlineRadii& radii);
 
+// Tooth i (1..N) as BuildOutline draws it, flanks, top and the seat that follows, but through the
+// turned points before their rounding (TurnTooth of tooth i, the next roller and flank start of
+// tooth i + 1): every tooth is tooth 1's turned through (i - 1) tooth angles, where the outline's
+// teeth lie up to 1e-4 from it, each rounded on its own.
+Path UnroundedTooth(const ToothForm& form, double ToothAngle, int i, const OutlineRadii& radii);
+
 // Whether an arc of the path would be misread once the program writes it: its ends coincide,
 // which a controller cuts as a full circle, or its offsets from start to centre round to zero
 // at four decimals, which leave it no radius. The run refuses fields that give such an arc.

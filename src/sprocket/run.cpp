@@ -21,6 +21,16 @@ double WallRadius(double pitch_diameter, double SeatRadius, double pitch) {
   return pitch_diameter / 2 - SeatRadius - kWallShareOfPitch * pitch;
 }
 
+namespace {
+
+OutlineRadii RadiiOf(const SprocketRun& run) {
+  return {.flank = run.FlankRadius,
+          .seat = run.SeatRadius,
+          .top = run.TopDiameter ? *run.TopDiameter / 2 : 0};
+}
+
+}  // namespace
+
 SprocketRun BuildSprocket(const ToothNumbers& n) {
   SprocketRun run;
   const double T = n.teeth;
@@ -37,14 +47,17 @@ SprocketRun BuildSprocket(const ToothNumbers& n) {
   ToothProfileResult profile = BuildToothProfile(run.pitch_diameter, T, run.N, run.ToothAngle,
                                                  run.SeatRadius, run.FlankRadius, TopRadius);
   run.profile = std::move(profile.profile);
-  run.outline = BuildOutline(
-      run.profile, T, run.N,
-      {.flank = run.FlankRadius, .seat = run.SeatRadius, .top = TopRadius.value_or(0)});
+  run.form = profile.form;
+  run.outline = BuildOutline(run.profile, T, run.N, RadiiOf(run));
   // Shown as text once, and carried as the number that text reads back as, so that the preview's
   // scale agrees with what the field shows.
   run.outside_diameter_text = FormatReal(run.TopDiameter.value_or(profile.outside_diameter));
   run.outside_diameter = ParseReal(run.outside_diameter_text).value_or(0);
   return run;
+}
+
+Path UnroundedTooth(const SprocketRun& run, int i) {
+  return UnroundedTooth(run.form, run.ToothAngle, i, RadiiOf(run));
 }
 
 }  // namespace toothwright

@@ -42,6 +42,7 @@ struct SprocketRun {
   std::optional<double> TopDiameter;  // set when the teeth are topped
   int N = 0;                          // the tooth count
   ToothProfile profile;
+  ToothForm form;                     // tooth 1's form, from which the profile's teeth are turned
   Path outline;                       // the profile's teeth as one closed path in cutting order
   Mounting mounting;                  // bore, keyway and bolt circle as the fields give them
   std::vector<Path> holes;            // the mounting's holes in cutting order (BuildHoles)
@@ -61,5 +62,8 @@ double WallRadius(double pitch_diameter, double SeatRadius, double pitch);
 
 // The sprocket of numbers that passed the checks, without its mounting and holes.
 SprocketRun BuildSprocket(const ToothNumbers& numbers);
+
+// Tooth i (1..N) of the run's outline before its points were rounded (UnroundedTooth).
+Path UnroundedTooth(const SprocketRun& run, int i);
 
 }  // namespace toothwright

@@ -88,42 +88,57 @@ std::pair<double, double> TopPoint(const FirstTooth& t, double cx, double cy, do
   return first ? std::pair{X1, Y1} : std::pair{X2, Y2};
 }
 
-// The top points of every tooth, each turned from tooth 1's exact meeting points by its
-// polar form relative to roller 1, then stored to four decimals within the top circle.
-void AddTops(ToothProfile& p, const FirstTooth& t, double FlankRadius, double TopRadius, double T,
-             int N, double ToothAngle) {
-  const auto [start_x, start_y] = TopPoint(t, t.RollerX2, t.RollerY2, FlankRadius, TopRadius);
-  const auto [end_x, end_y] = TopPoint(t, t.RollerX1, t.RollerY1, FlankRadius, TopRadius);
-  const double a0 = Atan2(t.RollerX1, t.RollerY1);
-  const double start_angle = Atan2(start_x, start_y) - a0;
-  const double end_angle = Atan2(end_x, end_y) - a0;
-  const size_t size = static_cast<size_t>(N) + 1;
-  for (auto* array : {&p.TopStartX, &p.TopStartY, &p.TopEndX, &p.TopEndY}) array->assign(size, 0.0);
-  const double step = DegToRad(ToothAngle);
-  for (int i = 1; i <= T && i <= N; ++i) {
-    const double a = i * step;
-    const size_t k = static_cast<size_t>(i);
-    std::tie(p.TopStartX[k], p.TopStartY[k]) = RoundWithin(
-        std::cos(a + start_angle) * TopRadius, std::sin(a + start_angle) * TopRadius, TopRadius);
-    std::tie(p.TopEndX[k], p.TopEndY[k]) = RoundWithin(
-        std::cos(a + end_angle) * TopRadius, std::sin(a + end_angle) * TopRadius, TopRadius);
-  }
+// The point at `angle` past direction a, `radius` from the centre.
+Point Polar(double a, double angle, double radius) {
+  return {std::cos(a + angle) * radius, std::sin(a + angle) * radius};
 }
 
 }  // namespace
+
+TurnedTooth TurnTooth(const ToothForm& form, double ToothAngle, int i) {
+  const FirstTooth& t = form.first;
+  const double a = i * DegToRad(ToothAngle);
+  TurnedTooth turned;
+  turned.roller = Polar(a, 0, t.PitchRadius);
+  turned.flank_start = Polar(a, t.FlankStartAngle, t.FlankStartRadius);
+  turned.tip = Polar(a, t.TipAngle, t.TipRadius);
+  turned.flank_end = Polar(a, t.FlankEndAngle, t.FlankEndRadius);
+  if (form.TopRadius) {
+    turned.top_start = Polar(a, form.TopStartAngle, *form.TopRadius);
+    turned.top_end = Polar(a, form.TopEndAngle, *form.TopRadius);
+  }
+  return turned;
+}
 
 ToothProfileResult BuildToothProfile(double pitch_diameter, double T, int N, double ToothAngle,
                                      double RollerRadius, double FlankRadius,
                                      std::optional<double> TopRadius) {
   assert(N >= 1);
-  const FirstTooth t = ConstructFirstTooth(pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
-
   ToothProfileResult result;
+  ToothForm& form = result.form;
+  form.first = ConstructFirstTooth(pitch_diameter, ToothAngle, RollerRadius, FlankRadius);
+  const FirstTooth& t = form.first;
+  if (TopRadius) {
+    // The top points' directions come from the exact meeting points of tooth 1's flanks with
+    // the top circle.
+    form.TopRadius = TopRadius;
+    const auto [start_x, start_y] = TopPoint(t, t.RollerX2, t.RollerY2, FlankRadius, *TopRadius);
+    const auto [end_x, end_y] = TopPoint(t, t.RollerX1, t.RollerY1, FlankRadius, *TopRadius);
+    const double a0 = Atan2(t.RollerX1, t.RollerY1);
+    form.TopStartAngle = Atan2(start_x, start_y) - a0;
+    form.TopEndAngle = Atan2(end_x, end_y) - a0;
+  }
+
   ToothProfile& p = result.profile;
   const size_t size = static_cast<size_t>(N) + 1;
   for (auto* array : {&p.RollerX, &p.RollerY, &p.FlankStartX, &p.FlankStartY, &p.TipX, &p.TipY,
                       &p.FlankEndX, &p.FlankEndY}) {
     array->assign(size, 0.0);
+  }
+  if (TopRadius) {
+    for (auto* array : {&p.TopStartX, &p.TopStartY, &p.TopEndX, &p.TopEndY}) {
+      array->assign(size, 0.0);
+    }
   }
   p.RollerX[1] = t.RollerX1;
   p.RollerY[1] = t.RollerY1;
@@ -139,20 +154,25 @@ ToothProfileResult BuildToothProfile(double pitch_diameter, double T, int N, dou
   p.FlankEndY[1] = t.FlankEndY;
   result.outside_diameter = t.TipRadius * 2;
 
-  if (TopRadius) AddTops(p, t, FlankRadius, *TopRadius, T, N, ToothAngle);
-
-  const double step = DegToRad(ToothAngle);
-  for (int i = 2; i <= T && i <= N; ++i) {
-    const double a = i * step;
+  for (int i = 1; i <= T && i <= N; ++i) {
+    const TurnedTooth turned = TurnTooth(form, ToothAngle, i);
     const size_t k = static_cast<size_t>(i);
-    p.RollerX[k] = Round4(std::cos(a) * t.PitchRadius);
-    p.RollerY[k] = Round4(std::sin(a) * t.PitchRadius);
-    p.FlankStartX[k] = Round4(std::cos(a + t.FlankStartAngle) * t.FlankStartRadius);
-    p.FlankStartY[k] = Round4(std::sin(a + t.FlankStartAngle) * t.FlankStartRadius);
-    p.TipX[k] = Round4(std::cos(a + t.TipAngle) * t.TipRadius);
-    p.TipY[k] = Round4(std::sin(a + t.TipAngle) * t.TipRadius);
-    p.FlankEndX[k] = Round4(std::cos(a + t.FlankEndAngle) * t.FlankEndRadius);
-    p.FlankEndY[k] = Round4(std::sin(a + t.FlankEndAngle) * t.FlankEndRadius);
+    // Four decimals, but never outside the top circle.
+    if (TopRadius) {
+      std::tie(p.TopStartX[k], p.TopStartY[k]) =
+          RoundWithin(turned.top_start.x, turned.top_start.y, *TopRadius);
+      std::tie(p.TopEndX[k], p.TopEndY[k]) =
+          RoundWithin(turned.top_end.x, turned.top_end.y, *TopRadius);
+    }
+    if (i == 1) continue;  // tooth 1 is stored as constructed
+    p.RollerX[k] = Round4(turned.roller.x);
+    p.RollerY[k] = Round4(turned.roller.y);
+    p.FlankStartX[k] = Round4(turned.flank_start.x);
+    p.FlankStartY[k] = Round4(turned.flank_start.y);
+    p.TipX[k] = Round4(turned.tip.x);
+    p.TipY[k] = Round4(turned.tip.y);
+    p.FlankEndX[k] = Round4(turned.flank_end.x);
+    p.FlankEndY[k] = Round4(turned.flank_end.y);
   }
   return result;
 }

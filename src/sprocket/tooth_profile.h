@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "geometry/path.h"
+
 namespace toothwright {
 
 // Eight arrays indexed 0..N; element 0 is never written and stays 0.
@@ -37,8 +39,28 @@ struct FirstTooth {
 FirstTooth ConstructFirstTooth(double PitchDiameter, double ToothAngle, double RollerRadius,
                                double FlankRadius);
 
+// Tooth 1's form, from which the profile turns every tooth: its construction and, for topped
+// teeth, the directions of its exact top points (before rounding) relative to roller 1.
+struct ToothForm {
+  FirstTooth first;
+  std::optional<double> TopRadius;            // set when the teeth are topped
+  double TopStartAngle = 0, TopEndAngle = 0;  // radians; topped teeth only
+};
+
+// Tooth i (i >= 1) turned from tooth 1's form through i tooth angles (ToothAngle, degrees), its
+// points before rounding. The profile stores them rounded to four decimals: every tooth's top
+// points (within the top circle), the other points from tooth 2 on; tooth 1's other points and
+// roller 1 are its construction's, up to 1e-4 from these.
+struct TurnedTooth {
+  Point roller;                       // roller i's centre, on the circle through roller 1
+  Point flank_start, tip, flank_end;  // as in ToothProfile
+  Point top_start, top_end;           // topped teeth only
+};
+TurnedTooth TurnTooth(const ToothForm& form, double ToothAngle, int i);
+
 struct ToothProfileResult {
   ToothProfile profile;
+  ToothForm form;               // what the profile's teeth were turned from
   double outside_diameter = 0;  // the tips' circle: twice the tip radius
 };
 

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -30,6 +32,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kExactVolumeShare = 1e-3;
 // A mesh's volume against the exact solid's, and sums of volumes built apart.
 constexpr double kMeshVolumeShare = 5e-3;
+// How far a tooth of the solid may lie from the outline's: the solid's teeth are copies of one
+// unrounded tooth, the outline's are rounded to four decimals each.
+constexpr double kToothOffset = 1.5e-4;
 
 // Signed area of a closed path: the polygon through its points (shoelace) plus, for each arc,
 // the circular segment between its chord and the arc, positive counter-clockwise.
@@ -73,6 +78,7 @@ SolidPart PartOf(const SprocketRun& run, double thickness) {
   return SolidPart{
       .outline = run.outline,
       .holes = run.holes,
+      .tooth = UnroundedTooth(run, 1),
       .thickness = thickness,
       .pitch = pitch,
       .transverse_pitch = 0.566,
@@ -216,7 +222,7 @@ TEST(Solid, ChamferNarrowsTheTipByTheStandardsShareAndLeavesTheSeatsFullWidth) {
     double tip_low = part.thickness, tip_high = 0, seat_low = part.thickness, seat_high = 0;
     for (const auto& v : mesh.vertices) {
       const double r = std::hypot(v[0], v[1]);
-      if (r >= tip - 1e-6) {
+      if (r >= tip - kToothOffset) {
         tip_low = std::min(tip_low, v[2]);
         tip_high = std::max(tip_high, v[2]);
       } else if (r <= seats) {
@@ -318,6 +324,58 @@ TEST(Solid, FilesStateTheirUnitAndRepeatByteForByte) {
     ASSERT_TRUE(std::holds_alternative<std::string>(package));
     EXPECT_EQ(std::get<std::string>(package).substr(0, 4), std::string("PK\x03\x04", 4));
     EXPECT_TRUE(std::get<std::string>(Write3mf(mesh)) == std::get<std::string>(package));
+  }
+}
+
+// Built from copies of one unrounded tooth, every tooth of the solid still lies on the outline:
+// each corner of the outline (tips, top ends, the seats' ends) is a corner of the solid, within
+// the outline's rounding, and the volume is that of the whole face's construction.
+TEST(Solid, SectorsGiveOneSolidWithEveryToothOnTheOutline) {
+  struct Case {
+    const char* name;
+    FieldTexts fields;
+    bool chamfer;
+    std::optional<Hub> hub;
+    int strands;
+    bool against_whole_face;  // also built the old way, for the volume (slow with many teeth)
+  };
+  FieldTexts pointed{.pitch = "0.5", .teeth = "24", .roller = "0.3125"};
+  FieldTexts few{.pitch = "0.5", .teeth = "6", .roller = "0.3125"};
+  FieldTexts many = kAnsi40Mounted;
+  many.teeth = "90";
+  const Hub hub{.diameter = 1.1, .length = 0.4};
+  const Case cases[] = {
+      {"ANSI 40 topped, chamfered", kAnsi40Mounted, true, std::nullopt, 1, true},
+      {"pointed, chamfered", pointed, true, std::nullopt, 1, false},
+      {"six teeth, chamfered", few, true, std::nullopt, 1, true},
+      {"90 teeth, chamfered", many, true, std::nullopt, 1, false},
+      {"hub and two rows, chamfered", kAnsi40Mounted, true, hub, 2, false},
+      {"hub and two rows, plain", kAnsi40Mounted, false, hub, 2, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SprocketRun run = Sprocket(c.fields);
+    SolidPart part = PartOf(run, kAnsi40Thickness);
+    part.chamfer = c.chamfer;
+    part.hub = c.hub;
+    part.strands = c.strands;
+    const SolidModel model = Build(part);
+    const TriangleMesh mesh = Mesh(model);
+    double worst = 0;
+    for (const Segment& s : run.outline.segments) {
+      double nearest = std::numeric_limits<double>::infinity();
+      for (const auto& v : mesh.vertices) {
+        nearest = std::min(nearest, std::hypot(v[0] - s.start.x, v[1] - s.start.y));
+      }
+      worst = std::max(worst, nearest);
+    }
+    EXPECT_LT(worst, kToothOffset);
+    if (c.against_whole_face) {
+      SolidPart whole = part;
+      whole.tooth = {};
+      const double expected = Volume(Build(whole));
+      EXPECT_NEAR(Volume(model), expected, kExactVolumeShare * expected);
+    }
   }
 }
 
