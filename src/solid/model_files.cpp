@@ -8,6 +8,7 @@
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/solid_part.h"
+#include "solid/vector_state.h"
 #include "solid/writers.h"
 #include "sprocket/tooth_width.h"
 
@@ -42,6 +43,7 @@ BuiltModelFiles BuildModelFiles(const Job& job, const ModelFormats& formats,
   if (!job.design.solid.thickness) {
     return Refuse(Field::Thickness, "A 3-D model needs a thickness, or ANSI");
   }
+  ClearVectorUpperHalves();
   // Each stage is announced as it begins. A stop asked for is heeded before the next stage
   // and within the kernel's long operations, which then fail: a failure once a stop was asked
   // for is that stop, not a fault of the part.
