@@ -1,6 +1,7 @@
 // Argument handling and output of toothwright-cli.
 #include "cli/cli.h"
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/file_output.h"
+#include "cli/model_stages.h"
 #include "design_file/design_file.h"
 #include "numbers/numbers.h"
 #include "run/run.h"
@@ -162,15 +164,31 @@ int Refused(const FieldError& error, std::ostream& err) {
   return kExitInvalidInput;
 }
 
+// The name a build's stage shows for the file at path: its file name, or "standard output".
+std::string StageFileName(const std::optional<std::string>& path) {
+  if (!path) return {};
+  if (*path == kStandardOutput) return "standard output";
+  return std::filesystem::path(*path).filename().string();
+}
+
 // The 3-D files the outputs ask for (none when they ask for no 3-D output), or the exit status
-// once the reason they cannot be made is said.
+// once the reason they cannot be made is said. With stages_on_err, a long build names its
+// stages on err as it goes.
 std::variant<ModelFiles, int> MakeModels(const Job& job, const OutputPaths& outputs,
-                                         std::ostream& err) {
+                                         std::ostream& err, bool stages_on_err) {
   const ModelFormats formats{.step = outputs.step.has_value(),
                              .stl = outputs.stl.has_value(),
                              .three_mf = outputs.three_mf.has_value()};
   if (!formats.step && !formats.stl && !formats.three_mf) return ModelFiles{};
-  auto written = WriteModels(job, formats);
+  std::optional<TerminalStages> stages;
+  if (stages_on_err) {
+    stages.emplace(err, StageFileNames{.step = StageFileName(outputs.step),
+                                       .stl = StageFileName(outputs.stl),
+                                       .three_mf = StageFileName(outputs.three_mf)});
+  }
+  // The stages are only named: nothing stops the command's build.
+  auto written = WriteModels(job, formats, stages ? &*stages : nullptr);
+  stages.reset();
   if (const auto* error = std::get_if<FieldError>(&written)) return Refused(*error, err);
   if (const auto* missing = std::get_if<ModelsUnavailable>(&written)) {
     Complain(err) << missing->message << '\n';
@@ -216,9 +234,10 @@ std::optional<int> AnswerWithoutRun(Options& o, std::ostream& out, std::ostream&
 
 // Builds the solid when asked to, prints the diameters and the figures and writes every output
 // of the run.
-int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::ostream& err) {
+int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::ostream& err,
+                 bool stages_on_err) {
   // The solid is built only when a 3-D output is asked for, and before anything is written.
-  auto models = MakeModels(results.job, o.outputs, err);
+  auto models = MakeModels(results.job, o.outputs, err, stages_on_err);
   if (const int* status = std::get_if<int>(&models)) return *status;
   if (!AnyToStandardOutput(o.outputs)) {
     // Flushed before any file is written, in case a file is standard output under another
@@ -237,7 +256,8 @@ int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool err_is_terminal) {
   auto read = ReadOptions(args);
   if (const auto* error = std::get_if<UsageError>(&read)) {
     return UsageFailure(error->message, err);
@@ -248,7 +268,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (const auto* error = std::get_if<FieldError>(&run)) {
     return Refused(*error, err);  // before any file is touched
   }
-  return WriteResults(o, std::get<RunResults>(run), out, err);
+  return WriteResults(o, std::get<RunResults>(run), out, err, err_is_terminal);
 }
 
 }  // namespace toothwright

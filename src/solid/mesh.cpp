@@ -6,6 +6,7 @@
 #include <BRepBuilderAPI_Copy.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRep_Tool.hxx>
+#include <IMeshTools_Parameters.hxx>
 #include <Poly_Triangulation.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopLoc_Location.hxx>
@@ -17,6 +18,7 @@
 #include <map>
 #include <utility>
 
+#include "solid/kernel_break.h"
 #include "solid/shape.h"
 
 namespace toothwright {
@@ -94,14 +96,21 @@ bool Closed(const TriangleMesh& mesh) {
 
 }  // namespace
 
-std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model) {
+std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model,
+                                                 const ModelProgress* progress) {
   SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   // The mesher stores its triangulation in the shape's faces; mesh a copy that shares no face
   // with the model, so that a model stays unchanged and meshing it twice gives the same mesh.
   // The copy's faces are new, their surfaces and curves shared.
   const TopoDS_Shape solid = BRepBuilderAPI_Copy(shape.solid, false).Shape();
-  BRepMesh_IncrementalMesh(solid, shape.mesh_tolerance, false, kAngularDeflection, kInParallel);
+  IMeshTools_Parameters parameters;
+  parameters.Deflection = shape.mesh_tolerance;
+  parameters.Angle = kAngularDeflection;
+  parameters.Relative = false;
+  parameters.InParallel = kInParallel;
+  const Handle(Message_ProgressIndicator) breaker = KernelBreakFor(progress);
+  BRepMesh_IncrementalMesh(solid, parameters, Message_ProgressIndicator::Start(breaker));
 
   TriangleMesh mesh;
   mesh.unit = shape.unit;

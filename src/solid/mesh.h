@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "numbers/units.h"
+#include "solid/model_progress.h"
 #include "solid/solid_model.h"
 
 namespace toothwright {
@@ -21,7 +22,9 @@ struct TriangleMesh {
 
 // The solid meshed so that no facet lies farther than the part's mesh tolerance from the exact
 // surface; the facets of neighbouring faces share their vertices. An error when the mesher
-// leaves a face bare or the triangles do not close, rather than a mesh with a gap.
-std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model);
+// leaves a face bare or the triangles do not close, rather than a mesh with a gap; the mesher
+// breaks off, leaving faces bare, once progress (may be null) asks the build to stop.
+std::variant<TriangleMesh, SolidError> MeshSolid(const SolidModel& model,
+                                                 const ModelProgress* progress = nullptr);
 
 }  // namespace toothwright

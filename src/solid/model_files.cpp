@@ -8,6 +8,7 @@
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/solid_part.h"
+#include "solid/vector_state.h"
 #include "solid/writers.h"
 #include "sprocket/tooth_width.h"
 
@@ -38,30 +39,54 @@ SolidPart PartOf(const Job& job) {
 
 }  // namespace
 
-std::variant<ModelFiles, FieldError> BuildModelFiles(const Job& job, const ModelFormats& formats) {
+BuiltModelFiles BuildModelFiles(const Job& job, const ModelFormats& formats,
+                                ModelProgress* progress) {
   if (!job.design.solid.thickness) {
     return Refuse(Field::Thickness, "A 3-D model needs a thickness, or ANSI");
   }
-  auto built = BuildSolid(PartOf(job));
-  if (auto* error = std::get_if<SolidError>(&built)) return Unbuildable(error->reason);
+  ClearVectorUpperHalves();
+  // Each stage is announced as it begins. A stop asked for is heeded before the next stage
+  // and within the kernel's long operations, which then fail: a failure once a stop was asked
+  // for is that stop, not a fault of the part.
+  const auto stopped = [progress] { return progress != nullptr && progress->StopRequested(); };
+  const auto begin = [progress, &stopped](ModelStage stage) {
+    if (stopped()) return false;
+    if (progress != nullptr) progress->StageStarted(stage);
+    return true;
+  };
+  const auto failed = [&stopped](const SolidError& error) -> BuiltModelFiles {
+    if (stopped()) return ModelsStopped{};
+    return Unbuildable(error.reason);
+  };
+
+  if (!begin(ModelStage::Solid)) return ModelsStopped{};
+  auto built = BuildSolid(PartOf(job), progress);
+  if (auto* error = std::get_if<SolidError>(&built)) return failed(*error);
   const SolidModel& model = std::get<SolidModel>(built);
   ModelFiles files;
   if (formats.step) {
-    auto step = WriteStep(model);
-    if (auto* error = std::get_if<SolidError>(&step)) return Unbuildable(error->reason);
+    if (!begin(ModelStage::StepFile)) return ModelsStopped{};
+    auto step = WriteStep(model, progress);
+    if (auto* error = std::get_if<SolidError>(&step)) return failed(*error);
     files.step = std::get<std::string>(std::move(step));
   }
   if (formats.stl || formats.three_mf) {
-    auto mesh = MeshSolid(model);
-    if (auto* error = std::get_if<SolidError>(&mesh)) return Unbuildable(error->reason);
+    if (!begin(ModelStage::Mesh)) return ModelsStopped{};
+    auto mesh = MeshSolid(model, progress);
+    if (auto* error = std::get_if<SolidError>(&mesh)) return failed(*error);
     const TriangleMesh& triangles = std::get<TriangleMesh>(mesh);
-    if (formats.stl) files.stl = WriteStl(triangles);
+    if (formats.stl) {
+      if (!begin(ModelStage::StlFile)) return ModelsStopped{};
+      files.stl = WriteStl(triangles);
+    }
     if (formats.three_mf) {
+      if (!begin(ModelStage::ThreeMfFile)) return ModelsStopped{};
       auto three_mf = Write3mf(triangles);
-      if (auto* error = std::get_if<SolidError>(&three_mf)) return Unbuildable(error->reason);
+      if (auto* error = std::get_if<SolidError>(&three_mf)) return failed(*error);
       files.three_mf = std::get<std::string>(std::move(three_mf));
     }
   }
+  if (stopped()) return ModelsStopped{};
   return files;
 }
 

@@ -8,12 +8,17 @@
 
 namespace toothwright {
 
-// WriteModels' result, built with the kernel in this process.
-std::variant<ModelFiles, FieldError> BuildModelFiles(const Job& job, const ModelFormats& formats);
+using BuiltModelFiles = std::variant<ModelFiles, FieldError, ModelsStopped>;
 
-// The name the module exports BuildModelFiles under, for the loader to look up.
-inline constexpr const char* kModelFilesSymbol = "toothwright_build_model_files";
+// WriteModels' result, built with the kernel in this process on the calling thread.
+BuiltModelFiles BuildModelFiles(const Job& job, const ModelFormats& formats,
+                                ModelProgress* progress = nullptr);
+
+// The name the module exports BuildModelFiles under, for the loader to look up. It changes
+// whenever the entry's parameters do, so that a module of another version is refused when it
+// is loaded instead of being called with the wrong arguments.
+inline constexpr const char* kModelFilesSymbol = "toothwright_build_model_files_2";
 using ModelFilesEntry = void (*)(const Job& job, const ModelFormats& formats,
-                                 std::variant<ModelFiles, FieldError>& result);
+                                 ModelProgress* progress, BuiltModelFiles& result);
 
 }  // namespace toothwright

@@ -48,14 +48,15 @@ std::variant<ModelFilesEntry, std::string> LoadEntry() {
 
 }  // namespace
 
-ModelsWritten WriteModels(const Job& job, const ModelFormats& formats) {
+ModelsWritten WriteModels(const Job& job, const ModelFormats& formats, ModelProgress* progress) {
   const auto entry = LoadEntry();
   if (const auto* failure = std::get_if<std::string>(&entry)) {
     return ModelsUnavailable{"3-D output is not available: " + *failure};
   }
-  std::variant<ModelFiles, FieldError> built;
-  std::get<ModelFilesEntry>(entry)(job, formats, built);
+  BuiltModelFiles built;
+  std::get<ModelFilesEntry>(entry)(job, formats, progress, built);
   if (auto* refusal = std::get_if<FieldError>(&built)) return std::move(*refusal);
+  if (std::holds_alternative<ModelsStopped>(built)) return ModelsStopped{};
   return std::get<ModelFiles>(std::move(built));
 }
 

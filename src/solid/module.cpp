@@ -2,8 +2,8 @@
 // kernel's libraries cost every other run nothing. It exports one unmangled entry point.
 #include "solid/model_files.h"
 
-extern "C" __attribute__((visibility("default"))) void toothwright_build_model_files(
+extern "C" __attribute__((visibility("default"))) void toothwright_build_model_files_2(
     const toothwright::Job& job, const toothwright::ModelFormats& formats,
-    std::variant<toothwright::ModelFiles, toothwright::FieldError>& result) {
-  result = toothwright::BuildModelFiles(job, formats);
+    toothwright::ModelProgress* progress, toothwright::BuiltModelFiles& result) {
+  result = toothwright::BuildModelFiles(job, formats, progress);
 }

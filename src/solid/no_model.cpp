@@ -4,7 +4,7 @@
 
 namespace toothwright {
 
-ModelsWritten WriteModels(const Job&, const ModelFormats&) {
+ModelsWritten WriteModels(const Job&, const ModelFormats&, ModelProgress*) {
   return Refuse(Field::Thickness, "This build of the program writes no 3-D models");
 }
 

@@ -91,14 +91,15 @@ TopoDS_Shape FirstSolid(const TopoDS_Shape& shape) {
 
 // The core: the circle of the given radius less the holes, shaped by the hub and the rows as
 // the whole part is.
-TopoDS_Shape Core(const SolidPart& part, double radius) {
+TopoDS_Shape Core(const SolidPart& part, double radius,
+                  const Handle(Message_ProgressIndicator) & breaker) {
   const TopoDS_Edge circle = BRepBuilderAPI_MakeEdge(gp_Circ(gp::XOY(), radius)).Edge();
   BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), BRepBuilderAPI_MakeWire(circle).Wire());
   for (const Path& hole : part.holes) face.Add(WireOf(hole));
   if (!part.hub && part.strands == 1) return Prism(face.Face(), 0, part.thickness);
   SolidPart plain = part;
   plain.chamfer = false;
-  return FirstSolid(ShapedSolid(plain, face.Face()));
+  return FirstSolid(ShapedSolid(plain, face.Face(), breaker));
 }
 
 // The edge's curve on the face as a line or circle of the face's parameters, where it is one
@@ -150,7 +151,8 @@ void UseAnalyticCurves(const TopoDS_Shape& shape) {
   }
 }
 
-TopoDS_Shape Sectors(const SolidPart& part, int teeth, double core) {
+TopoDS_Shape Sectors(const SolidPart& part, int teeth, double core,
+                     const Handle(Message_ProgressIndicator) & breaker) {
   const TopoDS_Face face =
       BRepBuilderAPI_MakeFace(gp_Pln(gp::XOY()), WireOf(SectorPath(part.tooth, core))).Face();
   TopoDS_Shape sector;
@@ -158,14 +160,14 @@ TopoDS_Shape Sectors(const SolidPart& part, int teeth, double core) {
     SolidPart row = part;
     row.hub.reset();
     row.strands = 1;
-    sector = FirstSolid(ShapedSolid(row, face));
+    sector = FirstSolid(ShapedSolid(row, face, breaker));
   } else {
     sector = Prism(face, 0, part.thickness);
   }
 
   // Copies with their geometry moved (not placed by a location), as the joining wants them.
   TopTools_ListOfShape core_piece, copies;
-  core_piece.Append(Core(part, core));
+  core_piece.Append(Core(part, core, breaker));
   const double step = 2 * std::numbers::pi / teeth;
   for (int row = 0; row < part.strands; ++row) {
     for (int k = 0; k < teeth; ++k) {
@@ -194,7 +196,8 @@ TopoDS_Shape Sectors(const SolidPart& part, int teeth, double core) {
 
 }  // namespace
 
-std::optional<TopoDS_Shape> SectorSolid(const SolidPart& part) {
+std::optional<TopoDS_Shape> SectorSolid(const SolidPart& part,
+                                        const Handle(Message_ProgressIndicator) & breaker) {
   const int teeth = HighestTooth(part.outline);
   if (part.tooth.segments.size() < 3 || teeth < kLeastTeeth) return std::nullopt;
   // A plain row is its face extruded, quicker than any joining.
@@ -205,7 +208,7 @@ std::optional<TopoDS_Shape> SectorSolid(const SolidPart& part) {
                                  part.strands > 1 ? part.web_radius : 0});
   if (!(inner < seats)) return std::nullopt;
   try {
-    return Sectors(part, teeth, (inner + seats) / 2);
+    return Sectors(part, teeth, (inner + seats) / 2, breaker);
   } catch (const Standard_Failure&) {
     return std::nullopt;
   }

@@ -4,6 +4,7 @@
 // joints split are merged again.
 #pragma once
 
+#include <Message_ProgressIndicator.hxx>
 #include <TopoDS_Shape.hxx>
 #include <optional>
 
@@ -13,7 +14,9 @@ namespace toothwright {
 
 // The part built from sectors, unchecked; nullopt where that construction is not used or
 // fails: a plain single row (its face extruded is quicker), no unrounded tooth, fewer than three
-// teeth, holes, hub or web reaching the seats, or the kernel failing.
-std::optional<TopoDS_Shape> SectorSolid(const SolidPart& part);
+// teeth, holes, hub or web reaching the seats, or the kernel failing (or breaker breaking its
+// work off).
+std::optional<TopoDS_Shape> SectorSolid(const SolidPart& part,
+                                        const Handle(Message_ProgressIndicator) & breaker);
 
 }  // namespace toothwright

@@ -48,6 +48,7 @@
 
 #include "geometry/segment.h"
 #include "solid/construction.h"
+#include "solid/kernel_break.h"
 #include "solid/sector_solid.h"
 #include "solid/shape.h"
 
@@ -321,7 +322,9 @@ TopoDS_Shape Lens(const SideProfile& s, double side, double into) {
       .Shape();
 }
 
-TopoDS_Shape Cut(const TopoDS_Shape& shape, const TopTools_ListOfShape& tools) {
+// The shape less the tools; breaker may break the cut off, which then fails.
+TopoDS_Shape Cut(const TopoDS_Shape& shape, const TopTools_ListOfShape& tools,
+                 const Handle(Message_ProgressIndicator) & breaker) {
   TopTools_ListOfShape arguments;
   arguments.Append(shape);
   BRepAlgoAPI_Cut cut;
@@ -331,19 +334,20 @@ TopoDS_Shape Cut(const TopoDS_Shape& shape, const TopTools_ListOfShape& tools) {
   // On one core: on two the intersections took more processor time than they saved on the
   // clock.
   cut.SetRunParallel(false);
-  cut.Build();
+  cut.Build(Message_ProgressIndicator::Start(breaker));
   if (!cut.IsDone()) throw Standard_Failure("the boolean cut failed");
   return cut.Shape();
 }
 
 // A cutter: the polygon revolved, less the lenses of the chamfered sides it holds.
 TopoDS_Shape Cutter(const std::vector<gp_Pnt>& corners, const SideProfile& s,
-                    const std::vector<std::pair<double, double>>& sides) {
+                    const std::vector<std::pair<double, double>>& sides,
+                    const Handle(Message_ProgressIndicator) & breaker) {
   const TopoDS_Shape revolved = Revolved(corners);
   if (!s.chamfer) return revolved;
   TopTools_ListOfShape lenses;
   for (const auto& [side, into] : sides) lenses.Append(Lens(s, side, into));
-  return Cut(revolved, lenses);
+  return Cut(revolved, lenses, breaker);
 }
 
 }  // namespace
@@ -352,7 +356,8 @@ TopoDS_Shape Cutter(const std::vector<gp_Pnt>& corners, const SideProfile& s,
 // what lies outside the part, revolved. A chamfered side's cutter holds, besides what lies
 // beyond the side, a ring from r_in to `outer` reaching `reach` into the row, less the side's
 // lens: what stays of the ring is the chamfer.
-TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face) {
+TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face,
+                         const Handle(Message_ProgressIndicator) & breaker) {
   const Reach reach = ReachOf(part.outline);
   const SideProfile s = SideProfileOf(part, reach);
   const double hub_r = part.hub ? part.hub->diameter / 2 : 0;
@@ -380,11 +385,11 @@ TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face) {
   } else {
     below.push_back(Profile(0, 0));
   }
-  cutters.Append(Cutter(below, s, {{0.0, +1.0}}));
+  cutters.Append(Cutter(below, s, {{0.0, +1.0}}, breaker));
   cutters.Append(Cutter(
       {Profile(0, top + margin), Profile(0, height), Profile(in, height), Profile(in, height - dip),
        Profile(s.outer, height - dip), Profile(s.outer, top + margin)},
-      s, {{height, -1.0}}));
+      s, {{height, -1.0}}, breaker));
   for (int k = 0; k + 1 < part.strands; ++k) {  // between rows, beyond the web
     const double upper = k * part.transverse_pitch + part.thickness;
     const double lower = (k + 1) * part.transverse_pitch;
@@ -392,9 +397,9 @@ TopoDS_Shape ShapedSolid(const SolidPart& part, const TopoDS_Face& face) {
         Cutter({Profile(part.web_radius, upper), Profile(in, upper), Profile(in, upper - dip),
                 Profile(s.outer, upper - dip), Profile(s.outer, lower + dip),
                 Profile(in, lower + dip), Profile(in, lower), Profile(part.web_radius, lower)},
-               s, {{upper, -1.0}, {lower, +1.0}}));
+               s, {{upper, -1.0}, {lower, +1.0}}, breaker));
   }
-  return Cut(Prism(face, bottom, top), cutters);
+  return Cut(Prism(face, bottom, top), cutters, breaker);
 }
 
 namespace {
@@ -429,13 +434,15 @@ void SilenceKernel() {
   (void)silenced;
 }
 
-std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
+std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part,
+                                                const ModelProgress* progress) {
   SilenceKernel();
+  const Handle(Message_ProgressIndicator) breaker = KernelBreakFor(progress);
   auto shape = std::make_shared<SolidModel::Shape>();
   shape->unit = part.unit;
   shape->mesh_tolerance = part.mesh_tolerance;
   // The sectors where they can be made and give one valid solid, the whole face otherwise.
-  if (std::optional<TopoDS_Shape> sectors = SectorSolid(part)) {
+  if (std::optional<TopoDS_Shape> sectors = SectorSolid(part, breaker)) {
     auto solid = OnlySolid(*sectors);
     if (auto* built = std::get_if<TopoDS_Shape>(&solid)) {
       shape->solid = *built;
@@ -448,7 +455,7 @@ std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part) {
     if (!part.chamfer && !part.hub && part.strands == 1) {
       built = Prism(face, 0, part.thickness);
     } else {
-      built = ShapedSolid(part, face);
+      built = ShapedSolid(part, face, breaker);
     }
   } catch (const Standard_Failure& failure) {
     return SolidError{std::string("The solid could not be built: ") + failure.GetMessageString()};

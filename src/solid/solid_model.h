@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "solid/model_progress.h"
 #include "solid/solid_part.h"
 
 namespace toothwright {
@@ -33,8 +34,10 @@ struct SolidError {
 // face (holes out) extruded by the thickness. Otherwise the face is extruded past every side
 // and one boolean cut shapes it: the rotational profile of what lies outside the part (below
 // the side z = 0 but for the hub, above the last row, between the rows beyond the web radius,
-// and the chamfers at every tooth side) revolved about the part's axis and removed.
-std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part);
+// and the chamfers at every tooth side) revolved about the part's axis and removed. The cut
+// breaks off, with an error, once progress (may be null) asks the build to stop.
+std::variant<SolidModel, SolidError> BuildSolid(const SolidPart& part,
+                                                const ModelProgress* progress = nullptr);
 
 // The solid's volume in the part's unit cubed, from its exact faces.
 double Volume(const SolidModel& model);

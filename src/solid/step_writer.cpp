@@ -15,6 +15,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "solid/kernel_break.h"
 #include "solid/shape.h"
 #include "solid/writers.h"
 
@@ -46,7 +47,8 @@ SolidError Failed(const std::string& why) {
 
 }  // namespace
 
-std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
+std::variant<std::string, SolidError> WriteStep(const SolidModel& model,
+                                                const ModelProgress* progress) {
   SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   const TemporaryFolder folder;
@@ -62,7 +64,9 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model) {
     Interface_Static::SetCVal("xstep.cascade.unit", unit);
     Interface_Static::SetCVal("write.step.unit", unit);
     STEPControl_Writer writer;
-    if (writer.Transfer(shape.solid, STEPControl_ManifoldSolidBrep) != IFSelect_RetDone) {
+    const Handle(Message_ProgressIndicator) breaker = KernelBreakFor(progress);
+    if (writer.Transfer(shape.solid, STEPControl_ManifoldSolidBrep, true,
+                        Message_ProgressIndicator::Start(breaker)) != IFSelect_RetDone) {
       return Failed("the kernel could not translate the solid");
     }
     // The kernel numbers the product by the files written so far; name it plainly.

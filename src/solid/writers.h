@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "solid/mesh.h"
+#include "solid/model_progress.h"
 #include "solid/solid_model.h"
 
 namespace toothwright {
@@ -12,7 +13,10 @@ namespace toothwright {
 // A STEP file (ISO 10303-21, AP214) of the exact solid in the part's unit, which the file
 // states. The header's time stamp is fixed, so that the same part gives the same bytes.
 // Not to be called from two threads at once: the kernel keeps its writer settings globally.
-std::variant<std::string, SolidError> WriteStep(const SolidModel& model);
+// The translation breaks off, with an error, once progress (may be null) asks the build to
+// stop.
+std::variant<std::string, SolidError> WriteStep(const SolidModel& model,
+                                                const ModelProgress* progress = nullptr);
 
 // A binary STL file: an 80-byte header, the triangle count and each triangle's normal and
 // corners as little-endian 32-bit floats, in millimetres whatever the part's unit, which is

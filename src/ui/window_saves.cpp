@@ -12,7 +12,13 @@
 #include "ui/results_view.h"
 
 #if TOOTHWRIGHT_HAS_SOLID
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QProgressDialog>
+#include <QShortcut>
+
 #include "solid/job_model.h"
+#include "ui/model_build.h"
 #endif
 
 namespace toothwright {
@@ -99,21 +105,34 @@ void WindowSaves::CmdModelSave_Click() {
   // The format is the one the file's name or the filter confirmed names.
   const qsizetype format = filters.indexOf(ModelFilterFor(choice->path, choice->filter));
   const ModelFormats formats{.step = format == 0, .stl = format == 1, .three_mf = format == 2};
-  const auto files = WriteModels(last_run->job, formats);
-  if (const auto* error = std::get_if<FieldError>(&files)) {
-    emit Refused(*error);
-    return;
-  }
-  if (const auto* missing = std::get_if<ModelsUnavailable>(&files)) {
-    services_->ShowMessage(QString::fromStdString(missing->message));
-    return;
-  }
-  const ModelFiles& written = std::get<ModelFiles>(files);
-  const std::optional<std::string>& bytes =
-      formats.step ? written.step : (formats.stl ? written.stl : written.three_mf);
-  Q_ASSERT(bytes.has_value());  // every filter offered names one of the formats
-  ReportSave(choice->path,
-             services_->WriteBinaryFile(choice->path, QByteArray::fromStdString(*bytes)));
+  // One build at a time: one still stopping after Cancel is waited for.
+  delete model_build_;
+  auto* window = static_cast<QWidget*>(parent());
+  auto* build =
+      new ModelBuild(last_run->job, formats, QFileInfo(choice->path).fileName(), window, this);
+  model_build_ = build;
+  // The dialog blocks the window meanwhile; Info's key still works over it.
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), build->Dialog()), &QShortcut::activated,
+          FindControl<QPushButton>(window, "CmdAbout"), &QPushButton::click);
+  connect(build, &ModelBuild::Finished, this,
+          [this, build, path = choice->path, formats](const ModelsWritten& files) {
+            build->deleteLater();
+            // Cancelled: nothing is written.
+            if (std::holds_alternative<ModelsStopped>(files)) return;
+            if (const auto* error = std::get_if<FieldError>(&files)) {
+              emit Refused(*error);
+              return;
+            }
+            if (const auto* missing = std::get_if<ModelsUnavailable>(&files)) {
+              services_->ShowMessage(QString::fromStdString(missing->message));
+              return;
+            }
+            const ModelFiles& written = std::get<ModelFiles>(files);
+            const std::optional<std::string>& bytes =
+                formats.step ? written.step : (formats.stl ? written.stl : written.three_mf);
+            Q_ASSERT(bytes.has_value());  // every filter offered names one of the formats
+            ReportSave(path, services_->WriteBinaryFile(path, QByteArray::fromStdString(*bytes)));
+          });
 #endif
 }
 

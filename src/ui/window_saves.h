@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +18,7 @@ class QWidget;
 
 namespace toothwright {
 
+class ModelBuild;
 class ResultsView;
 
 // Fixed texts of the saves: their filters, the default folder and messages. The G-code save's
@@ -91,8 +93,9 @@ class WindowSaves : public QObject {
 
   ResultsView& results_;
   WindowServices* services_;
-  LastSave last_save_;               // shared by every save and open
-  QString gcode_extension_ = "cam";  // proposed by the next G-code save
+  LastSave last_save_;                // shared by every save and open
+  QString gcode_extension_ = "cam";   // proposed by the next G-code save
+  QPointer<ModelBuild> model_build_;  // the 3-D model being saved, until its build has ended
 };
 
 }  // namespace toothwright

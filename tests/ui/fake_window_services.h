@@ -1,6 +1,6 @@
 // Window services for tests: message boxes are recorded instead of shown, the open and save
-// dialogs answer from scripts, files are read and written for real, and the preferences live
-// in memory, never in the person's settings.
+// dialogs answer from scripts, files are read and written for real (and the paths written are
+// recorded), and the preferences live in memory, never in the person's settings.
 #pragma once
 
 #include <QList>
@@ -52,6 +52,12 @@ class FakeWindowServices : public QtWindowServices {
     return open_answers.takeFirst();
   }
 
+  // Text files are written through this too.
+  std::optional<QString> WriteBinaryFile(const QString& path, const QByteArray& bytes) override {
+    written.append(path);
+    return QtWindowServices::WriteBinaryFile(path, bytes);
+  }
+
   Preferences LoadPreferences() override { return preferences; }
   void SavePreferences(const Preferences& kept) override { preferences = kept; }
 
@@ -71,6 +77,7 @@ class FakeWindowServices : public QtWindowServices {
   QList<CloseAnswer> close_answers;
   QList<OpenRequest> open_requests;
   QStringList open_answers;
+  QStringList written;      // every path a file was written to, in order
   Preferences preferences;  // what the last session kept, then what the window keeps
   int pending_event_passes = 0;
   std::function<void()> on_pending_events;  // stands in for what the user does meanwhile

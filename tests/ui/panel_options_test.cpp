@@ -1,7 +1,9 @@
 // The More panel's solid and program options through the window: each field read and refused
-// in its place, the chain kept with a design, the 3-D model and toolpath picture saved as the
-// core writes them, the toolpath drawn over the picture, the cut's figures as the command line
-// prints them and the DXF file's ticks.
+// in its place, the chain kept with a design, the 3-D model saved as the command line writes
+// it (built while a progress dialog offers Cancel, which writes nothing), the toolpath picture
+// saved as the core writes it, the toolpath drawn over the picture, the cut's figures as the
+// command line prints them and the DXF file's ticks.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -9,7 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,10 +28,6 @@
 #include "support/ansi40_18_teeth.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
-
-#if TOOTHWRIGHT_HAS_SOLID
-#include "solid/job_model.h"
-#endif
 
 namespace toothwright {
 namespace {
@@ -81,6 +81,7 @@ class PanelOptionsTest : public QObject {
   void modelSaveWritesTheSolidsBytes_data();
   void modelSaveWritesTheSolidsBytes();
   void modelSaveWithoutThicknessIsRefused();
+  void modelSaveCancelledWritesNothing();
   void showToolpathRedrawsWithoutStaleness();
   void cutFiguresEqualTheCommandLines_data();
   void cutFiguresEqualTheCommandLines();
@@ -96,6 +97,13 @@ class PanelOptionsTest : public QObject {
   QLineEdit* Field(const char* name) const { return Find<QLineEdit>(name); }
   void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
   QImage Picture() const { return Find<PictureBox>("Picture1")->Picture(); }
+  // The dialog of the 3-D model being built; null once the build has ended.
+  QProgressDialog* ModelProgress() const { return window_->findChild<QProgressDialog*>(); }
+  // Waits for the 3-D model's build to end.
+  static bool BuildEnded(QPointer<QProgressDialog> dialog) {
+    return QTest::qWaitFor([&dialog] { return dialog.isNull(); }, kBuildTimeoutMs);
+  }
+  static constexpr int kBuildTimeoutMs = 60000;
   QString SavePath(const QString& name) const { return QDir(temp_->path()).filePath(name); }
   // Every text and tick of fields into the window, as opened from a design file.
   void Show(const FieldTexts& fields) {
@@ -255,14 +263,18 @@ void PanelOptionsTest::modelSaveWritesTheSolidsBytes() {
            QStringList({"STEP (*.step *.stp)", "STL (*.stl)", "3MF (*.3mf)"}));
   // The last name saved, "shown" from the design, with the selected filter's extension.
   QCOMPARE(services_->requests[0].file_name, SavePath("shown.step"));
+  // Built on a thread of its own, its progress shown at once.
+  QVERIFY(ModelProgress() != nullptr && ModelProgress()->isVisible());
+  QVERIFY(BuildEnded(ModelProgress()));
+  QCOMPARE(services_->written, QStringList{SavePath(written)});
 
-  const ModelFormats formats{.step = format == 0, .stl = format == 1, .three_mf = format == 2};
-  const auto files = WriteModels(std::get<Job>(MakeJob(fields)), formats);
-  QVERIFY(std::holds_alternative<ModelFiles>(files));
-  const ModelFiles& expected = std::get<ModelFiles>(files);
-  const std::string& bytes =
-      format == 0 ? *expected.step : (format == 1 ? *expected.stl : *expected.three_mf);
-  QCOMPARE(ReadFile(SavePath(written)), QByteArray::fromStdString(bytes));
+  const char* options[] = {"--step", "--stl", "--3mf"};
+  QProcess cli;
+  cli.start(QStringLiteral(TOOTHWRIGHT_CLI_PATH),
+            {"--design", SavePath("shown.toothwright"), options[format], SavePath("cli")});
+  QVERIFY(cli.waitForFinished(kBuildTimeoutMs));
+  QCOMPARE(cli.exitCode(), 0);
+  QCOMPARE(ReadFile(SavePath(written)), ReadFile(SavePath("cli")));
   QVERIFY(services_->messages.isEmpty());
 #else
   QSKIP("built without the solid");
@@ -277,8 +289,10 @@ void PanelOptionsTest::modelSaveWithoutThicknessIsRefused() {
   services_->save_answers = {SavePath("part.stl")};
   Click("CmdMore");
   Click("CmdModelSave");
+  QVERIFY(BuildEnded(ModelProgress()));
   QCOMPARE(services_->messages, QStringList{"Not a valid value for thickness"});
-  QVERIFY(Field("txtThickness")->hasFocus());
+  // Once the window is active again, the dialog gone.
+  QTRY_VERIFY(Field("txtThickness")->hasFocus());
   QVERIFY(!QFile::exists(SavePath("part.stl")));
   // While the results are stale it is disabled like the other saves.
   Field("txtThickness")->setText("0.25");
@@ -293,6 +307,38 @@ void PanelOptionsTest::modelSaveWithoutThicknessIsRefused() {
 // The tick redraws the last run's picture at once: off, exactly the picture Go drew; on, the
 // toolpath over it in blue. The results stay current, and a program the controller offsets
 // says so under the picture.
+// Cancel while the model is built: the build stops and nothing is written, not even in part;
+// meanwhile the window answers, Info's key over the dialog included.
+void PanelOptionsTest::modelSaveCancelledWritesNothing() {
+#if TOOTHWRIGHT_HAS_SOLID
+  FieldTexts fields = kAnsi40EighteenTeeth;
+  fields.chain = "ANSI 40";
+  fields.thickness = "ANSI";
+  fields.tooth_chamfer = true;  // a solid that takes its time
+  fields.hub_diameter = "1.5";
+  fields.hub_length = "0.5";
+  Show(fields);
+  Click("Command1");
+  services_->save_answers = {SavePath("part.step")};
+  Click("CmdMore");
+  Click("CmdModelSave");
+  const QPointer<QProgressDialog> dialog = ModelProgress();
+  QVERIFY(dialog != nullptr && dialog->isVisible() && dialog->isModal());
+  QCOMPARE(dialog->labelText(), QString("Building the solid"));
+  QApplication::setActiveWindow(dialog);  // as the desktop makes a dialog shown active
+  QTest::keyClick(dialog, Qt::Key_F1);
+  QCOMPARE(services_->messages.size(), 1);
+  QVERIFY(services_->messages[0].startsWith("Toothwright Version"));
+  QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+  QVERIFY(BuildEnded(dialog));
+  QVERIFY(services_->written.isEmpty());
+  QCOMPARE(QDir(temp_->path()).entryList(QDir::Files), QStringList{"shown.toothwright"});
+  QCOMPARE(services_->messages.size(), 1);
+#else
+  QSKIP("built without the solid");
+#endif
+}
+
 void PanelOptionsTest::showToolpathRedrawsWithoutStaleness() {
   Show(kAnsi40EighteenTeeth);
   Click("Command1");
