@@ -66,9 +66,12 @@ void ModelBuild::ShowStage(ModelStage stage) {
 
 void ModelBuild::ThreadFinished() {
   // Gone without a word: closing it would count as Cancel. The window takes the keys back.
-  disconnect(dialog_, nullptr, this, nullptr);
-  QWidget* window = dialog_ && dialog_->isActiveWindow() ? dialog_->parentWidget() : nullptr;
-  delete dialog_;
+  QWidget* window = nullptr;
+  if (dialog_) {
+    disconnect(dialog_, nullptr, this, nullptr);
+    if (dialog_->isActiveWindow()) window = dialog_->parentWidget();
+    delete dialog_;
+  }
   if (window) window->activateWindow();
   if (stop_) {
     emit Finished(ModelsStopped{});
