@@ -12,6 +12,7 @@
 #include "cli/model_stages.h"
 #include "design_file/design_file.h"
 #include "numbers/numbers.h"
+#include "output/cut_path.h"
 #include "run/run.h"
 #include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
@@ -88,9 +89,9 @@ void ListChains(LengthUnit unit, std::ostream& out) {
 }
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
-  for (const auto* path :
-       {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg, &paths.preview_ops, &paths.design,
-        &paths.toolpath_svg, &paths.step, &paths.stl, &paths.three_mf}) {
+  for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg,
+                           &paths.preview_ops, &paths.design, &paths.toolpath_svg, &paths.step,
+                           &paths.stl, &paths.three_mf, &paths.cut_path_dxf, &paths.cut_path_svg}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -121,6 +122,8 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, RunResults& results,
   if (paths.gcode) outputs.push_back({paths.gcode, results.gcode + std::string(kSavedLineEnd)});
   if (paths.dxf) outputs.push_back({paths.dxf, results.dxf + std::string(kSavedLineEnd)});
   if (paths.svg) outputs.push_back({paths.svg, std::move(results.drawing_svg)});
+  if (paths.cut_path_dxf) outputs.push_back({paths.cut_path_dxf, WriteCutPathDxf(results.job)});
+  if (paths.cut_path_svg) outputs.push_back({paths.cut_path_svg, WriteCutPathSvg(results.job)});
   if (paths.preview_svg) outputs.push_back({paths.preview_svg, std::move(results.preview_svg)});
   if (paths.preview_ops) outputs.push_back({paths.preview_ops, std::move(results.preview_ops)});
   if (paths.toolpath_svg) {
@@ -267,6 +270,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   auto run = RunDesign(o.fields, ProductsFor(o.outputs, o.stats));
   if (const auto* error = std::get_if<FieldError>(&run)) {
     return Refused(*error, err);  // before any file is touched
+  }
+  // A cut path is the part's own drawing offset by a width; without one there is nothing to
+  // draw that the part's drawings do not.
+  if ((o.outputs.cut_path_dxf || o.outputs.cut_path_svg) &&
+      !HasCutPath(std::get<RunResults>(run).job)) {
+    return UsageFailure(std::string("--cut-path-") + (o.outputs.cut_path_dxf ? "dxf" : "svg") +
+                            " needs --kerf or --tool-diameter",
+                        err);
   }
   return WriteResults(o, std::get<RunResults>(run), out, err, err_is_terminal);
 }

@@ -80,6 +80,23 @@ constexpr std::array kOwnOptions = {
               {HelpGroup::Outputs, 30},
               nullptr,
               [](Options& o, const char* v) { o.outputs.svg = v; }},
+    CliOption{"cut-path-dxf",
+              "FILE",
+              0,
+              "with --kerf or --tool-diameter: the path the program\n"
+              "follows (half the width off the part) as a DXF of closed\n"
+              "loops of arcs and lines, for software that does not\n"
+              "offset",
+              {HelpGroup::Outputs, 52},
+              nullptr,
+              [](Options& o, const char* v) { o.outputs.cut_path_dxf = v; }},
+    CliOption{"cut-path-svg",
+              "FILE",
+              0,
+              "the same path drawn to scale as SVG",
+              {HelpGroup::Outputs, 54},
+              nullptr,
+              [](Options& o, const char* v) { o.outputs.cut_path_svg = v; }},
     CliOption{"step",
               "FILE",
               0,

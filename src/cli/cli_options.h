@@ -30,6 +30,8 @@ struct OutputPaths {
   std::optional<std::string> step;
   std::optional<std::string> stl;
   std::optional<std::string> three_mf;
+  std::optional<std::string> cut_path_dxf;
+  std::optional<std::string> cut_path_svg;
 };
 
 struct Options {

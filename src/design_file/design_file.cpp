@@ -91,6 +91,7 @@ std::string WriteDesignFile(const FieldTexts& fields) {
   doc[kChainKey] = fields.chain;
   for (const OptionRow& row : kOptionRows) {
     if (row.text != nullptr) {
+      if (!row.saved_blank && (fields.*(row.text)).empty()) continue;
       doc[row.key] = fields.*(row.text);
     } else {
       doc[row.key] = fields.*(row.ticked);

@@ -13,6 +13,8 @@ CutStatistics MeasureCut(std::span<const Move> moves) {
   double minutes = 0;
   bool timed = true;
   for (const Move& m : moves) {
+    // A pierce's dwell is time the machine spends on the part.
+    if (m.kind == MoveKind::Dwell) minutes += m.seconds / 60;
     if (!IsFeedMove(m)) continue;
     const double length = MoveLength(m);
     stats.length += length;

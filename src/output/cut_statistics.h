@@ -13,11 +13,12 @@ namespace toothwright {
 
 struct CutStatistics {
   // The length of every feed move (G1 to G3, moves down and up included), in the program's
-  // unit; a helix measured in space (MoveLength).
+  // unit; a helix measured in space (MoveLength). A beam's program feeds only with the beam
+  // on, so for it this is the length cut.
   double length = 0;
   // The sum of each feed move's length over the feed in effect for it (a move down at its own
-  // plunge feed when it carries one), in minutes; none when some feed move has no feed above 0
-  // in effect. Rapid moves are not counted.
+  // plunge feed when it carries one), in minutes, and every pierce's dwell (G4); none when some
+  // feed move has no feed above 0 in effect. Rapid moves are not counted.
   std::optional<double> minutes;
 };
 

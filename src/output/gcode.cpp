@@ -21,6 +21,8 @@ struct Words {
   std::string feed;    // " F<feed>"
   std::string plunge;  // " F<plunge feed>"
   std::string_view spindle;
+  std::string_view power;  // a laser's, after "M4 S"
+  std::string_view delay;  // a pierce's seconds, after "G4 P"
   LengthUnit unit = LengthUnit::Inch;
 };
 
@@ -129,8 +131,20 @@ void AppendLine(std::string& out, const Move& m, const Words& words) {
       out += "G40";
       break;
     case MoveKind::SpindleOn:
-      out += "M3 S";  // the speed as typed, like the feed
-      out += words.spindle;
+      out += "M3";
+      // The speed as typed, like the feed; a torch started without one has none.
+      if (!words.spindle.empty()) {
+        out += " S";
+        out += words.spindle;
+      }
+      break;
+    case MoveKind::LaserOn:
+      out += "M4 S";
+      out += words.power;
+      break;
+    case MoveKind::Dwell:
+      out += "G4 P";
+      out += words.delay;
       break;
     case MoveKind::SpindleOff:
       out += "M5";
@@ -151,7 +165,10 @@ std::string PartDescription(const Job& job) {
                              : "pitch " + FormatReal(d.tooth.pitch) + unit + ", roller " +
                                    FormatReal(d.tooth.roller) + unit;
   text += ", " + std::to_string(d.tooth.teeth) + " teeth";
-  if (d.machining.tool_diameter) text += ", tool " + FormatReal(*d.machining.tool_diameter) + unit;
+  if (d.machining.tool_diameter) {
+    text += IsBeam(d.machining) ? ", kerf " : ", tool ";
+    text += FormatReal(*d.machining.tool_diameter) + unit;
+  }
   if (d.machining.depth > 0) text += ", depth " + FormatReal(d.machining.depth) + unit;
   return text;
 }
@@ -161,6 +178,8 @@ std::string WriteGCode(const Job& job, std::string_view program) {
   Words words{.feed = " F" + d.feed,
               .plunge = " F" + d.machining.plunge_feed,
               .spindle = d.machining.spindle,
+              .power = d.machining.beam.power,
+              .delay = d.machining.beam.pierce_delay,
               .unit = d.unit};
   if (d.preamble) words.preamble = std::string(program) + ": " + PartDescription(job);
   std::string out;

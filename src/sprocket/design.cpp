@@ -16,6 +16,7 @@
 #include "sprocket/lead_in.h"
 #include "sprocket/mounting_fields.h"
 #include "sprocket/outline.h"
+#include "sprocket/process_fields.h"
 #include "sprocket/tool_fit.h"
 #include "sprocket/tooth_form.h"
 
@@ -312,12 +313,12 @@ struct ToolLimit {
 // shorter than its radius would have it turn past the far side and cut the keyway deeper than
 // asked). A tool that does not fit is refused on its own field, naming the largest that fits
 // them all. The holes are built when a mounting is given, and kept in paths.
-std::optional<FieldError> CheckToolFits(const FieldTexts& fields, MeasuredOutline& outline,
-                                        const Mounting* mounting, LengthUnit unit,
-                                        DesignPaths& paths) {
+std::optional<FieldError> CheckToolFits(const FieldTexts& fields, const CutWidthField& width,
+                                        MeasuredOutline& outline, const Mounting* mounting,
+                                        LengthUnit unit, DesignPaths& paths) {
   // Blank, not a number or beside the controller's offset: refused with the other machining
   // fields, in their order.
-  const std::optional<double> tool = ParsePositive(fields.tool_diameter);
+  const std::optional<double> tool = ParsePositive(fields.*width.text);
   if (!tool || fields.offset) return std::nullopt;
   bool fits = true;
   std::vector<ToolLimit> limits;
@@ -345,7 +346,7 @@ std::optional<FieldError> CheckToolFits(const FieldTexts& fields, MeasuredOutlin
   const ToolLimit& limit = *std::min_element(
       limits.begin(), limits.end(),
       [](const ToolLimit& a, const ToolLimit& b) { return a.largest < b.largest; });
-  return Refuse(Field::ToolDiameter, LargestToolReason(limit.largest, unit, limit.what));
+  return Refuse(width.field, LargestToolReason(limit.largest, unit, limit.what, width.noun));
 }
 
 // The largest roller LengthText writes whole that is smaller than the pitch and lets the teeth
@@ -481,18 +482,35 @@ std::optional<FieldError> ReadRampAngle(const FieldTexts& fields, Design& design
   return std::nullopt;
 }
 
-// The lead-in radius, with a tool diameter, its arcs fitting the contours the program cuts.
+// The lead-in radius, with a mill's tool diameter or for a beam, its arcs fitting the contours
+// the program cuts. A torch or a waterjet always pierces in the waste: without a lead-in typed,
+// along arcs of twice the kerf.
 std::optional<FieldError> ReadLeadIn(const FieldTexts& fields, Design& design, DesignPaths& paths) {
-  if (IsBlank(fields.lead_in)) return std::nullopt;
   MachiningOptions& m = design.machining;
-  const std::optional<double> radius = ParsePositive(fields.lead_in);
-  if (!radius) return Refuse(Field::LeadIn, NumberReason(fields.lead_in));
-  if (!m.tool_diameter) return Refuse(Field::LeadIn, "A lead-in needs a tool diameter");
-  m.lead_in = radius;
-  if (!LeadInFits(ContoursOf(design, paths), *m.tool_diameter, *radius, m.tabs)) {
+  const bool pierces = m.process == Process::Plasma || m.process == Process::Waterjet;
+  const bool typed = !IsBlank(fields.lead_in);
+  if (!typed && !pierces) return std::nullopt;
+  if (typed) {
+    const std::optional<double> radius = ParsePositive(fields.lead_in);
+    if (!radius) return Refuse(Field::LeadIn, NumberReason(fields.lead_in));
+    if (!m.tool_diameter && !IsBeam(m)) {
+      return Refuse(Field::LeadIn, "A lead-in needs a tool diameter");
+    }
+    m.lead_in = radius;
+  } else if (m.tool_diameter) {
+    m.lead_in = 2 * *m.tool_diameter;
+  } else {
+    return Refuse(Field::Kerf,
+                  "The torch pierces in the waste, along a lead-in arc twice the "
+                  "kerf: give the Kerf, or a Lead-in");
+  }
+  if (!LeadInFits(ContoursOf(design, paths), m.tool_diameter.value_or(0), *m.lead_in, m.tabs)) {
     return Refuse(Field::LeadIn,
-                  "The lead-in arcs must fit inside every hole, and a tooth must be free of "
-                  "tabs");
+                  std::string(typed ? "The lead-in arcs"
+                                    : "The lead-in arcs (twice the kerf, " +
+                                          LengthText(*m.lead_in, design.unit) + ")") +
+                      " must fit inside every hole, and a tooth must be free of tabs" +
+                      (typed ? "" : ": give a smaller Lead-in"));
   }
   return std::nullopt;
 }
@@ -553,10 +571,20 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   // order; the tool, the first machining field, is judged against its openings too.
   auto mounting = ReadMounting(fields, RoomOf(design.tooth), design.unit);
   const Mounting* read_mounting = std::get_if<Mounting>(&mounting);
-  if (auto error = CheckToolFits(fields, measured, read_mounting, design.unit, read.paths)) {
+  // What cuts the part comes first among them: it decides which options apply.
+  const std::optional<Process> process = ReadProcess(fields.process);
+  if (!process) return Refuse(Field::Process, "mill, laser, plasma or waterjet");
+  if (auto error = RefuseForeignOptions(fields, *process)) return std::move(*error);
+  // A beam's program is all feed moves and dwells: without a feed a controller refuses it.
+  if (*process != Process::Mill && design.feed.empty()) {
+    return Refuse(Field::Feed, std::string(MachineOf(*process)) +
+                                   " moves at a feed rate all the way round: give the Feed Rate");
+  }
+  if (auto error = CheckToolFits(fields, CutWidthOf(*process), measured, read_mounting, design.unit,
+                                 read.paths)) {
     return std::move(*error);
   }
-  auto machining = ReadMachining(fields, measured, design.unit);
+  auto machining = ReadMachining(fields, measured, design.unit, *process);
   if (auto* error = std::get_if<FieldError>(&machining)) return std::move(*error);
   design.machining = std::get<MachiningOptions>(machining);
   read.paths.outline_cutter_path = measured.TakeCutterPath();
@@ -570,6 +598,11 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   design.tooth_chamfer = fields.tooth_chamfer;
   // How the program enters and runs round each contour, judged on the contours it cuts.
   if (auto error = ReadEntryOptions(fields, design, read.paths)) return std::move(*error);
+  if (IsBeam(design.machining)) {
+    auto beam = ReadBeam(fields, *process, design.machining.safe_z, design.unit);
+    if (auto* error = std::get_if<FieldError>(&beam)) return std::move(*error);
+    design.machining.beam = std::get<BeamOptions>(beam);
+  }
   design.preamble = fields.preamble;
   design.dxf_units = fields.dxf_units;
   design.dxf_polyline = fields.dxf_polyline;

@@ -61,6 +61,15 @@ struct FieldTexts {
   bool preamble = false;      // a comment naming the part, then "G17 G90 G94"
   bool dxf_units = false;     // the DXF states its unit in a HEADER section
   bool dxf_polyline = false;  // the DXF draws each loop as one closed LWPOLYLINE
+  // What cuts the part: "mill" (blank), "laser", "plasma" or "waterjet", and the options of a
+  // beam's cut (laser, plasma, waterjet).
+  std::string process;
+  std::string kerf;           // the cut's width; the program follows the part half of it away
+  std::string power;          // laser: copied after "M4 S" as typed
+  std::string passes;         // laser: times round each contour, 1 to 50; blank is 1
+  std::string pierce_delay;   // plasma, waterjet: seconds of the dwell after the torch starts
+  std::string pierce_height;  // plasma, waterjet: the height the torch starts at
+  std::string cut_height;     // plasma, waterjet: the height it cuts at
   // The standard chain picked ("ANSI 40"), or empty. It counts only while pitch and roller
   // hold that chain's sizes in the current unit: it names the chain's width and the pitch
   // between its strands, which the fields do not hold.
@@ -102,6 +111,13 @@ enum class Field : unsigned char {
   RampAngle,
   LeadIn,
   Direction,
+  Process,
+  Kerf,
+  Power,
+  Passes,
+  PierceDelay,
+  PierceHeight,
+  CutHeight,
   // Ticks.
   Offset,
   ProgramEnd,
@@ -113,13 +129,15 @@ enum class Field : unsigned char {
 
 // What an option's value is, which sets the unit the window shows beside it.
 enum class OptionKind : unsigned char {
-  Length,  // in the current unit ("in" or "mm"); a unit switch converts it
-  Feed,    // a length per minute ("in/min" or "mm/min"), converted like a length
-  Speed,   // revolutions per minute ("rpm") in either unit; never converted
-  Angle,   // degrees ("deg") in either unit; never converted
-  Count,   // a whole number; no unit
-  Word,    // one of a few words (typed, or picked from a list in the window); no unit
-  Tick,    // on or off: a tick box, an option without a value
+  Length,   // in the current unit ("in" or "mm"); a unit switch converts it
+  Feed,     // a length per minute ("in/min" or "mm/min"), converted like a length
+  Speed,    // revolutions per minute ("rpm") in either unit; never converted
+  Angle,    // degrees ("deg") in either unit; never converted
+  Seconds,  // a time ("s") in either unit; never converted
+  Number,   // a plain number written as typed (a laser's power); no unit
+  Count,    // a whole number; no unit
+  Word,     // one of a few words (typed, or picked from a list in the window); no unit
+  Tick,     // on or off: a tick box, an option without a value
 };
 
 // Where the window shows an option: the closed window's own fields, or a group of the More
@@ -130,6 +148,7 @@ enum class PanelGroup : unsigned char {
   Machining,
   Solid,  // the panel's second column
   Mounting,
+  Beam,    // the panel's third column: the options of a laser, plasma or waterjet cut
   DxfRow,  // the row of DXF ticks above the saves
 };
 
@@ -172,9 +191,12 @@ struct OptionRow {
   const char* value_name;  // what the value is called ("LENGTH"); null for a tick
   const char* help;        // the description's lines, '\n' between them
   Place<HelpGroup> help_place;
+  // The design file writes the key even when the text is blank. Options added since design
+  // files began are written only when set, so that a design without them keeps its bytes.
+  bool saved_blank = true;
 };
 
-inline constexpr std::array<OptionRow, 35> kOptionRows = {{
+inline constexpr std::array<OptionRow, 42> kOptionRows = {{
     {.field = Field::Pitch,
      .key = "pitch",
      .text = &FieldTexts::pitch,
@@ -611,6 +633,121 @@ inline constexpr std::array<OptionRow, 35> kOptionRows = {{
      .help = "conventional (the default: outline counter-clockwise,\n"
              "holes clockwise, cutter on the right) or climb",
      .help_place = {HelpGroup::Machining, 150}},
+    {.field = Field::Process,
+     .key = "process",
+     .text = &FieldTexts::process,
+     .message = "Not a valid value for process",
+     .kind = OptionKind::Word,
+     .control = "cboProcess",
+     .label = "LabelProcess",
+     .caption = "Process",
+     .tooltip = "mill (the default), laser, plasma or waterjet: what cuts the part",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Machining, -1},
+     .value_name = "WHAT",
+     .help = "what cuts the part: mill (the default), laser (Grbl's\n"
+             "laser mode: M4 S, no Z), plasma or waterjet (pierce in\n"
+             "the waste, then cut)",
+     .help_place = {HelpGroup::Machining, 5},
+     .saved_blank = false},
+    {.field = Field::Kerf,
+     .key = "kerf",
+     .text = &FieldTexts::kerf,
+     .message = "Not a valid value for kerf",
+     .kind = OptionKind::Length,
+     .control = "txtKerf",
+     .label = "LabelKerf",
+     .caption = "Kerf",
+     .tooltip = "Width of the cut: the beam follows the part half of it away (laser, plasma, "
+                "waterjet)",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 0},
+     .value_name = "WIDTH",
+     .help = "laser, plasma, waterjet: the width of the cut; the beam\n"
+             "follows the part half of it away (outside the outline,\n"
+             "inside the holes); left out, it follows the drawing",
+     .help_place = {HelpGroup::Machining, 170},
+     .saved_blank = false},
+    {.field = Field::Power,
+     .key = "power",
+     .text = &FieldTexts::power,
+     .message = "Not a valid value for power",
+     .kind = OptionKind::Number,
+     .control = "txtPower",
+     .label = "LabelPower",
+     .caption = "Power",
+     .tooltip = "Laser: the beam's power, written after M4 S as typed",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 1},
+     .value_name = "S",
+     .help = "laser (needed): the beam's power, written after M4 S as\n"
+             "typed",
+     .help_place = {HelpGroup::Machining, 180},
+     .saved_blank = false},
+    {.field = Field::Passes,
+     .key = "passes",
+     .text = &FieldTexts::passes,
+     .message = "Not a valid value for passes",
+     .kind = OptionKind::Count,
+     .control = "txtPasses",
+     .label = "LabelPasses",
+     .caption = "Passes",
+     .tooltip = "Laser: times round each contour, 1 to 50, without switching off",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 2},
+     .value_name = "N",
+     .help = "laser: go round each contour N times (1 to 50) without\n"
+             "switching off; left out, once",
+     .help_place = {HelpGroup::Machining, 190},
+     .saved_blank = false},
+    {.field = Field::PierceDelay,
+     .key = "pierce-delay",
+     .text = &FieldTexts::pierce_delay,
+     .message = "Not a valid value for pierce delay",
+     .kind = OptionKind::Seconds,
+     .control = "txtPierceDelay",
+     .label = "LabelPierceDelay",
+     .caption = "Pierce Delay",
+     .tooltip = "Plasma, waterjet: seconds the torch dwells after starting, before it moves",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 3},
+     .value_name = "SECONDS",
+     .help = "plasma, waterjet: dwell this many seconds (G4 P) after\n"
+             "starting, before moving",
+     .help_place = {HelpGroup::Machining, 200},
+     .saved_blank = false},
+    {.field = Field::PierceHeight,
+     .key = "pierce-height",
+     .text = &FieldTexts::pierce_height,
+     .message = "Not a valid value for pierce height",
+     .kind = OptionKind::Length,
+     .control = "txtPierceHeight",
+     .label = "LabelPierceHeight",
+     .caption = "Pierce Height",
+     .tooltip = "Plasma, waterjet: the height above the plate the torch starts at",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 4},
+     .value_name = "HEIGHT",
+     .help = "plasma (needed), waterjet: the height above the plate\n"
+             "the torch starts at",
+     .help_place = {HelpGroup::Machining, 210},
+     .saved_blank = false},
+    {.field = Field::CutHeight,
+     .key = "cut-height",
+     .text = &FieldTexts::cut_height,
+     .message = "Not a valid value for cut height",
+     .kind = OptionKind::Length,
+     .control = "txtCutHeight",
+     .label = "LabelCutHeight",
+     .caption = "Cut Height",
+     .tooltip = "Plasma, waterjet: the height above the plate the torch cuts at",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Beam, 5},
+     .value_name = "HEIGHT",
+     .help = "plasma (needed), waterjet: the height above the plate\n"
+             "the torch cuts at, at most the pierce height",
+     .help_place = {HelpGroup::Machining, 220},
+     .saved_blank = false},
     {.field = Field::Offset,
      .key = "offset",
      .ticked = &FieldTexts::offset,

@@ -78,7 +78,8 @@ std::vector<double> PassDepths(const MachiningOptions& options) {
 }
 
 std::optional<double> TabDepth(const MachiningOptions& options) {
-  if (!options.tabs) return std::nullopt;
+  // A beam's tabs are left uncut whole: there is no height to rise to.
+  if (!options.tabs || IsBeam(options)) return std::nullopt;
   return AsWritten(options.depth - options.tabs->height);
 }
 
@@ -97,22 +98,25 @@ const std::optional<Path>& MeasuredOutline::CutterPathFor(double tool_diameter) 
 
 namespace {
 
-// The tool diameter into o.tool_diameter: a number above 0, without the controller's offset,
-// and able to follow the teeth all round (the design has judged it against their arcs).
+// The tool diameter (or a beam's kerf) into o.tool_diameter: a number above 0, without the
+// controller's offset, and able to follow the teeth all round (the design has judged it
+// against their arcs).
 std::optional<FieldError> ReadToolDiameter(const FieldTexts& fields, MeasuredOutline& outline,
                                            LengthUnit unit, MachiningOptions& o) {
-  if (IsBlank(fields.tool_diameter)) return std::nullopt;
-  const std::optional<double> tool = ParsePositive(fields.tool_diameter);
-  if (!tool) return Refuse(Field::ToolDiameter, NumberReason(fields.tool_diameter));
+  const CutWidthField width = CutWidthOf(o.process);
+  const std::string& text = fields.*width.text;
+  if (IsBlank(text)) return std::nullopt;
+  const std::optional<double> tool = ParsePositive(text);
+  if (!tool) return Refuse(width.field, NumberReason(text));
   // The program writes either the cutter's path or G42 for the controller, never both.
   if (fields.offset) {
-    return Refuse(Field::ToolDiameter,
+    return Refuse(width.field,
                   "The controller's tool offset and a computed cutter path exclude each other");
   }
   const std::optional<Path>& path = outline.CutterPathFor(*tool);
   if (!path) {
-    return Refuse(Field::ToolDiameter,
-                  "The cutter (" + LengthText(*tool, unit) + ") cannot follow the teeth all round");
+    return Refuse(width.field, std::string(IsBeam(o) ? "The cut" : "The cutter") + " (" +
+                                   LengthText(*tool, unit) + ") cannot follow the teeth all round");
   }
   o.tool_diameter = tool;
   return std::nullopt;
@@ -142,7 +146,7 @@ std::optional<FieldError> ReadDepthPerPass(const FieldTexts& fields, LengthUnit 
 // The tabs' width and height, given a count of tabs; the tabs or the first failure.
 std::variant<HoldingTabs, FieldError> ReadTabSize(const FieldTexts& fields, int count,
                                                   MeasuredOutline& outline, double depth,
-                                                  LengthUnit unit) {
+                                                  LengthUnit unit, Process process) {
   const std::optional<double> width = ParsePositive(fields.tab_width);
   if (!width) return Refuse(Field::TabWidth, NumberReason(fields.tab_width));
   // A tab's width is the length of the part's edge it leaves attached.
@@ -152,6 +156,8 @@ std::variant<HoldingTabs, FieldError> ReadTabSize(const FieldTexts& fields, int 
                   "A tab must be shorter than a tooth's stretch between its seats: at most " +
                       BoundText(room, unit, Bound::Below));
   }
+  // A beam leaves each tab whole, as high as the plate.
+  if (process != Process::Mill) return HoldingTabs{.count = count, .width = *width};
   const std::optional<double> height = ParsePositive(fields.tab_height);
   if (!height) return Refuse(Field::TabHeight, NumberReason(fields.tab_height));
   // The tab's top is written too: it must stay a plain number above 0.
@@ -181,7 +187,7 @@ std::optional<FieldError> ReadTabs(const FieldTexts& fields, MeasuredOutline& ou
   const std::optional<int> count = ParseCount(fields.tabs, 1, teeth);
   if (!count)
     return Refuse(Field::Tabs, "From 1 to " + std::to_string(teeth) + " tabs, one a tooth");
-  auto tabs = ReadTabSize(fields, *count, outline, o.depth, unit);
+  auto tabs = ReadTabSize(fields, *count, outline, o.depth, unit, o.process);
   if (auto* error = std::get_if<FieldError>(&tabs)) return std::move(*error);
   o.tabs = std::get<HoldingTabs>(tabs);
   return std::nullopt;
@@ -203,9 +209,9 @@ std::optional<FieldError> ReadHeightAndSpindle(const FieldTexts& fields, Machini
 }  // namespace
 
 std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
-                                                         MeasuredOutline& outline,
-                                                         LengthUnit unit) {
-  MachiningOptions o;
+                                                         MeasuredOutline& outline, LengthUnit unit,
+                                                         Process process) {
+  MachiningOptions o{.process = process};
   // The depth and feed have passed their own checks by now.
   o.depth = std::fabs(ReadDepthOfCut(fields.depth).value_or(0));
   if (auto error = ReadToolDiameter(fields, outline, unit, o)) return *std::move(error);

@@ -29,13 +29,34 @@ inline constexpr double kSteepestRamp = 45;
 struct HoldingTabs {
   int count = 0;      // 1 to the number of teeth
   double width = 0;   // > 0: the length of the part's edge each tab leaves attached
-  double height = 0;  // > 0 and below the full depth
+  double height = 0;  // > 0 and below the full depth; 0 for a beam, which leaves tabs whole
 };
 
 // Which way the cutter runs along the part's edge, for a spindle turning clockwise (M3).
 // Conventional: the cutter on the right of its travel (G42), outline counter-clockwise and
 // holes clockwise. Climb: on the left (G41), every contour travelled the other way round.
 enum class CutDirection : unsigned char { Conventional, Climb };
+
+// What cuts the part: a milling cutter, or a beam that cuts through the plate wherever it is on
+// (a laser in Grbl's laser mode, a plasma torch, a waterjet).
+enum class Process : unsigned char { Mill, Laser, Plasma, Waterjet };
+
+// How a beam is switched on and held over each contour; lengths in the part's unit.
+struct BeamOptions {
+  std::string power;         // laser: written after "M4 S" as typed
+  int passes = 1;            // laser: 1 to kMostBeamPasses times round each contour, without a stop
+  std::string pierce_delay;  // plasma, waterjet: seconds after "G4 P", as typed; empty: none
+  double delay_seconds = 0;  // the same as a number
+  // Plasma, waterjet: the heights the torch travels across at, comes down to and starts at,
+  // and cuts at (travel >= pierce >= cut, each > 0); none where the program writes no height.
+  std::optional<double> travel_height;
+  bool travel_two_units = false;  // the travel height is the mill's retract, "Z2.00"
+  std::optional<double> pierce_height;
+  std::optional<double> cut_height;
+};
+
+// The most times round a contour a laser is asked to go.
+inline constexpr int kMostBeamPasses = 50;
 
 struct MachiningOptions {
   double depth = 0;                      // full depth of cut, >= 0: the depth's magnitude
@@ -53,16 +74,37 @@ struct MachiningOptions {
   // Degrees, 1 to 45: each pass goes down along the cutter's path at this angle instead of
   // straight down (RampedPasses). None: passes plunge.
   std::optional<double> ramp_angle;
-  // With a tool diameter: radius > 0 of the quarter circles each contour is entered and left
-  // along in the waste (LeadArcs); the outline is then entered at the tip of its first tooth
-  // without a tab. None: each contour is entered at its start from above.
+  // With a tool diameter (a mill's), or a beam: radius > 0 of the quarter circles each
+  // contour is entered and left along in the waste (LeadArcs); the outline is then entered at
+  // the tip of its first tooth without a tab. None: each contour is entered at its start.
+  // For a beam the tool diameter is the kerf.
   std::optional<double> lead_in;
+  Process process = Process::Mill;
+  BeamOptions beam;  // for every process but the mill
 };
 
 // Whether the program follows a path made for each contour (Toolpath) rather than the contour
 // itself: for a computed cutter path, tabs, the climb direction or ramps.
 inline bool ReshapesContours(const MachiningOptions& m) {
-  return m.tool_diameter || m.tabs || m.direction == CutDirection::Climb || m.ramp_angle;
+  return m.tool_diameter || m.tabs || m.direction == CutDirection::Climb || m.ramp_angle ||
+         m.lead_in;
+}
+
+inline bool IsBeam(const MachiningOptions& m) {
+  return m.process != Process::Mill;
+}
+
+// The field that sets how wide the program's path cuts, which the program follows half of
+// away from the part: a mill's tool diameter, or a beam's kerf.
+struct CutWidthField {
+  Field field = Field::ToolDiameter;
+  std::string FieldTexts::*text = &FieldTexts::tool_diameter;
+  const char* noun = "tool";  // what reasons call it
+};
+
+inline CutWidthField CutWidthOf(Process process) {
+  if (process == Process::Mill) return {};
+  return {.field = Field::Kerf, .text = &FieldTexts::kerf, .noun = "kerf"};
 }
 
 // The depth of cut's value: 0 when blank, else the whole text read strictly (ParseReal);
@@ -103,13 +145,15 @@ class MeasuredOutline {
 };
 
 // Reads and checks the machining options of fields whose chain, depth, feed and tooth-form
-// fields have passed, in the order tool diameter, depth per pass, tabs, tab width, tab
-// height, safe Z, spindle speed; the first failure, or the options. Every height the program
+// fields have passed, in the order tool diameter (for a beam: the kerf), depth per pass, tabs,
+// tab width, tab height (a mill's only), safe Z, spindle speed; the first failure, or the
+// options, their process set and its beam left for the caller. Every height the program
 // writes (each pass, the tabs' top, the safe Z) must come out without an exponent, and the
 // spindle speed, copied as typed, must hold none. A tool diameter must have passed the
 // design's check against the arcs it cuts round (ToolFits) first. unit names the length unit
 // in reasons, which name the values that would pass.
 std::variant<MachiningOptions, FieldError> ReadMachining(const FieldTexts& fields,
-                                                         MeasuredOutline& outline, LengthUnit unit);
+                                                         MeasuredOutline& outline, LengthUnit unit,
+                                                         Process process = Process::Mill);
 
 }  // namespace toothwright

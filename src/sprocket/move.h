@@ -22,8 +22,10 @@ enum class MoveKind : unsigned char {
   CompensationRight,    // G42: the controller offsets the cutter to the right of its travel
   CompensationLeft,     // G41: to the left
   CompensationOff,      // G40
-  SpindleOn,            // M3 and the spindle speed
-  SpindleOff,           // M5
+  SpindleOn,            // M3 and the spindle speed: a mill's spindle, a torch or a waterjet
+  SpindleOff,           // M5: the spindle, the beam or the torch off
+  LaserOn,              // M4 and the power: a laser's beam on, its power following the speed
+  Dwell,                // G4 and the seconds: the torch pierces the plate where it stands
   ProgramEnd,           // M2
 };
 
@@ -69,6 +71,7 @@ struct Move {
   // The feed in effect for the move (units per minute): its own F word's, else the last one
   // written before it; none before the first.
   std::optional<double> feed;
+  double seconds = 0;  // a dwell's length, as written
 };
 
 inline bool IsFeedMove(const Move& m) {

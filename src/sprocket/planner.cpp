@@ -116,6 +116,7 @@ class Planner {
       : job_(job),
         m_(job.design.machining),
         climb_(m_.direction == CutDirection::Climb),
+        beam_(IsBeam(m_)),
         millimetres_per_unit_(job.design.unit == LengthUnit::Inch ? kMillimetresPerInch : 1) {
     assert(std::isfinite(m_.depth) && m_.depth >= 0);
     if (FeedPresent(job.design.feed)) {
@@ -136,8 +137,18 @@ class Planner {
     // Up before the first move across: to the safe height, or for a computed cutter path or
     // the controller's offset, whose first move runs across wherever the machine stands, to
     // the height the program retracts to anyway.
-    if (m_.safe_z || m_.tool_diameter || job_.design.offset) Retract();
-    for (size_t c = 0; c < job_.ContourCount(); ++c) Contour(c);
+    if (beam_) {
+      if (m_.beam.travel_height) TravelUp();
+    } else if (m_.safe_z || m_.tool_diameter || job_.design.offset) {
+      Retract();
+    }
+    for (size_t c = 0; c < job_.ContourCount(); ++c) {
+      if (beam_) {
+        BeamContour(c);
+      } else {
+        Contour(c);
+      }
+    }
     if (spindle_on_) Word(MoveKind::SpindleOff);
     if (m_.program_end) Word(MoveKind::ProgramEnd);
     if (shortfall_) return *shortfall_;
@@ -202,7 +213,7 @@ class Planner {
   // otherwise keeps its four-decimal offsets from the stored centre.
   ArcOffsets OffsetsOf(const Segment& s) const {
     ArcOffsets o{Round4(s.centre.x - s.start.x), Round4(s.centre.y - s.start.y), 4};
-    if (m_.tool_diameter || job_.design.offset || s.role == SegmentRole::Hole) {
+    if (m_.tool_diameter || job_.design.offset || s.role == SegmentRole::Hole || beam_) {
       o = TolerantOffsets(s, millimetres_per_unit_);
     }
     return {o.i + 0.0, o.j + 0.0, o.decimals};
@@ -300,7 +311,7 @@ class Planner {
     }
     // A computed cutter path entered along a quarter circle in the waste starts there.
     std::optional<LeadArcs> lead;
-    if (m_.lead_in && m_.tool_diameter) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
+    if (m_.lead_in) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
     RapidTo(lead ? lead->in.start : path.segments.front().start);
     if (!m_.spindle.empty() && !spindle_on_) {
       Word(MoveKind::SpindleOn);
@@ -327,6 +338,77 @@ class Planner {
     }
   }
 
+  // A beam cuts through wherever it is on: it comes on in the waste (at the entry arc's start,
+  // else at the contour's start), runs round the contour as many times as asked without a
+  // stop, and goes off over each tab and before every move across.
+  void BeamContour(size_t c) {
+    const Path& path = job_.ProgramPath(c);
+    std::optional<LeadArcs> lead;
+    if (m_.lead_in) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
+    RapidTo(lead ? lead->in.start : path.segments.front().start);
+    BeamOn();
+    if (lead) Cut(lead->in, cutting_);
+    for (int k = 0; k < m_.beam.passes; ++k) BeamPass(c);
+    if (lead) Cut(lead->out, cutting_);
+    BeamOff();
+  }
+
+  // Once round contour c, off and across over each tab wide enough to show.
+  void BeamPass(size_t c) {
+    const std::vector<Segment>& segments = job_.ProgramPath(c).segments;
+    const std::vector<TabRange> none;
+    const std::vector<TabRange>& tabs = job_.toolpaths.empty() ? none : job_.toolpaths[c].tabs;
+    size_t tab = 0;
+    for (size_t k = 0; k < segments.size();) {
+      while (tab < tabs.size() && tabs[tab].first == tabs[tab].last) ++tab;
+      if (tab < tabs.size() && tabs[tab].first == k) {
+        const size_t resume = tabs[tab++].last;
+        BeamOff();
+        RapidTo(resume < segments.size() ? segments[resume].start : segments.front().start);
+        BeamOn();
+        k = resume;
+        continue;
+      }
+      Cut(segments[k++], cutting_);
+    }
+  }
+
+  // Down to the pierce height, the beam or torch on, the pierce's dwell, down to the cut
+  // height: each where the process has it.
+  void BeamOn() {
+    const BeamOptions& b = m_.beam;
+    if (b.pierce_height && AsRead(*b.pierce_height) != z_) {
+      Push({.kind = MoveKind::Rapid,
+            .z_to = AsRead(*b.pierce_height),
+            .height = HeightWord::Height});
+    }
+    Word(m_.process == Process::Laser ? MoveKind::LaserOn : MoveKind::SpindleOn);
+    if (!b.pierce_delay.empty()) Push({.kind = MoveKind::Dwell, .seconds = b.delay_seconds});
+    if (b.cut_height && AsRead(*b.cut_height) != z_) {
+      Push({.kind = MoveKind::Line,
+            .z_to = AsRead(*b.cut_height),
+            .height = HeightWord::Height,
+            .feed_word = cutting_});
+    }
+  }
+
+  // Off, and up to the travel height where there is one.
+  void BeamOff() {
+    Word(MoveKind::SpindleOff);
+    if (m_.beam.travel_height) TravelUp();
+  }
+
+  void TravelUp() {
+    const BeamOptions& b = m_.beam;
+    if (b.travel_two_units) {
+      Push({.kind = MoveKind::Rapid, .z_to = kRetractHeight, .height = HeightWord::TwoUnitsUp});
+    } else if (AsRead(*b.travel_height) != z_) {
+      Push({.kind = MoveKind::Rapid,
+            .z_to = AsRead(*b.travel_height),
+            .height = HeightWord::Height});
+    }
+  }
+
   void Note(const std::optional<RampShortfall>& shortfall) {
     if (!shortfall_) shortfall_ = shortfall;
   }
@@ -341,6 +423,7 @@ class Planner {
   const Job& job_;
   const MachiningOptions& m_;
   bool climb_;
+  bool beam_;  // a laser, plasma or waterjet: no depth, the beam switched per contour
   double millimetres_per_unit_;
   FeedWord cutting_ = FeedWord::None, plunge_ = FeedWord::None;
   std::optional<double> cutting_rate_, plunge_rate_;

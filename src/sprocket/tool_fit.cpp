@@ -37,13 +37,14 @@ bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit u
   return tool_diameter <= LargestToolDiameter(contours, unit);
 }
 
-std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what) {
+std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what,
+                              std::string_view noun) {
   const double shown = ShownBound(largest, unit, Bound::AtMost);
   if (!(shown > 0)) {
-    return "No tool fits " +
+    return "No " + std::string(noun) + " fits " +
            (what.empty() ? std::string("the part's smallest arc") : std::string(what));
   }
-  std::string reason = "The largest tool that fits ";
+  std::string reason = "The largest " + std::string(noun) + " that fits ";
   if (!what.empty()) reason.append(what).append(" ");
   return reason + "is " + LengthText(shown, unit);
 }

@@ -37,7 +37,9 @@ bool ToolFits(std::span<const Path> contours, double tool_diameter, LengthUnit u
 // largest that does, rounded down to the decimals of LengthText: "The largest tool that fits is
 // 0.3121 in" when the teeth are what limits it (what is empty), "The largest tool that fits the
 // keyway is 0.1874 in" when an opening named by what is; "No tool fits the part's smallest arc"
-// (or "No tool fits the keyway") when that rounds down to 0.
-std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what = {});
+// (or "No tool fits the keyway") when that rounds down to 0. A beam's reasons name its kerf
+// as noun in place of the tool.
+std::string LargestToolReason(double largest, LengthUnit unit, std::string_view what = {},
+                              std::string_view noun = "tool");
 
 }  // namespace toothwright

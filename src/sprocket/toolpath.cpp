@@ -234,7 +234,7 @@ Toolpath MakeToolpath(const Path& contour, const MachiningOptions& options) {
 }
 
 Toolpath MakeToolpathAlong(const Path& contour, Path path, const MachiningOptions& options) {
-  if (options.tool_diameter && options.lead_in) {
+  if (options.lead_in) {
     // The outline is entered at a tip without a tab, where the waste outside is open.
     const int N = HighestTooth(path);
     const std::optional<int> tooth = N > 0 ? EntryTooth(N, options.tabs) : std::nullopt;

@@ -16,7 +16,10 @@ const char* UnitSuffix(OptionKind kind, LengthUnit length_unit) {
       return "rpm";
     case OptionKind::Angle:
       return "deg";
+    case OptionKind::Seconds:
+      return "s";
     case OptionKind::Count:
+    case OptionKind::Number:
     case OptionKind::Word:
     case OptionKind::Tick:
       return nullptr;
