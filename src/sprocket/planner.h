@@ -30,6 +30,13 @@ namespace toothwright {
 // Arc centres: the outline's arcs as they stand with I and J rounded to four decimals from the
 // stored centre; the arcs of holes, of a computed cutter path and, with the design's offset, of
 // the outline with TolerantOffsets.
+// A beam's program (laser, plasma, waterjet) has no depth: [up to its travel height]; per
+// contour a rapid move to its start (or its entry arc's start), the beam on, [the entry arc],
+// the path as many times round as its passes ask, [the exit arc], the beam off; over each tab
+// the beam goes off, across and on again. "On" is, where the process has each: a rapid move
+// down to the pierce height, M4 and the power (a laser) or M3 (a torch), the pierce's dwell,
+// a feed move down to the cut height; "off" is M5 and [up to the travel height]. Every arc is
+// written about centres that keep both radii alike.
 // A program whose ramps cannot all be made is not planned: the first such ramp instead.
 std::variant<std::vector<Move>, RampShortfall> PlanMachining(const Job& job);
 
