@@ -1,12 +1,12 @@
-// The build's thread only runs WriteModels; the dialog is changed on the window's thread, from
-// calls the build's thread queues there.
+// The build's thread only runs WriteModels (and reads the view's mesh); the dialog is changed
+// on the window's thread, from calls the build's thread queues there.
 #include "ui/model_build.h"
 
 #include <QMetaObject>
 #include <QProgressDialog>
 #include <QThread>
 #include <QWidget>
-#include <utility>
+#include <variant>
 
 namespace toothwright {
 
@@ -36,17 +36,31 @@ ModelBuild::ModelBuild(const Job& job, const ModelFormats& formats, const QStrin
   dialog_->setMinimumDuration(0);
   ShowStage(ModelStage::Solid);
   // Cancel hides the dialog at once; the build stops at its next check and is not written.
-  connect(dialog_, &QProgressDialog::canceled, this, [this] { stop_ = true; });
-  connect(dialog_, &QDialog::rejected, this, [this] { stop_ = true; });
+  connect(dialog_, &QProgressDialog::canceled, this, &ModelBuild::Stop);
+  connect(dialog_, &QDialog::rejected, this, &ModelBuild::Stop);
   dialog_->show();
+  Start(job, formats, false);
+}
 
-  thread_ = QThread::create([this, job, formats] {
+ModelBuild::ModelBuild(const Job& job, QObject* parent) : QObject(parent) {
+  Start(job, {.stl = true}, true);
+}
+
+void ModelBuild::Start(const Job& job, const ModelFormats& formats, bool read_mesh) {
+  thread_ = QThread::create([this, job, formats, read_mesh] {
     Watch watch(*this);
-    result_ = WriteModels(job, formats, &watch);
+    result_.written = WriteModels(job, formats, &watch);
+    // Here too, not on the window's thread: a large part's mesh takes a fifth of a second.
+    const auto* files = std::get_if<ModelFiles>(&result_.written);
+    if (read_mesh && files && files->stl && !stop_) result_.mesh = ReadViewMesh(*files->stl);
   });
   thread_->setParent(this);
   connect(thread_, &QThread::finished, this, &ModelBuild::ThreadFinished);
   thread_->start();
+}
+
+void ModelBuild::Stop() {
+  stop_ = true;
 }
 
 ModelBuild::~ModelBuild() {
@@ -74,9 +88,9 @@ void ModelBuild::ThreadFinished() {
   }
   if (window) window->activateWindow();
   if (stop_) {
-    emit Finished(ModelsStopped{});
+    emit Finished({.written = ModelsStopped{}});
   } else {
-    emit Finished(std::move(result_));
+    emit Finished(result_);
   }
 }
 

@@ -1,11 +1,12 @@
 #include "ui/solid_view_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QOpenGLContext>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 #include <utility>
+#include <variant>
 
 #include "solid/job_model.h"
 
@@ -20,19 +21,6 @@ bool DisplayDrawsOpenGL() {
 }
 
 }  // namespace
-
-ViewBuild BuildViewMesh(const Job& job) {
-  const ModelsWritten written = WriteModels(job, {.stl = true});
-  if (const auto* missing = std::get_if<ModelsUnavailable>(&written)) {
-    return QString::fromStdString(missing->message);
-  }
-  if (const auto* error = std::get_if<FieldError>(&written)) {
-    return QString::fromStdString(error->message + ": " + error->reason);
-  }
-  std::optional<ViewMesh> mesh = ReadViewMesh(*std::get<ModelFiles>(written).stl);
-  if (!mesh) return QStringLiteral("The solid has no faces to show");
-  return std::move(*mesh);
-}
 
 SolidViewWindow::SolidViewWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), status_(new QLabel(this)) {
@@ -59,43 +47,54 @@ SolidViewWindow::SolidViewWindow(QWidget* parent)
     column->addWidget(missing, 1);
   }
   column->addLayout(row);
-  connect(&watcher_, &QFutureWatcher<ViewBuild>::finished, this, &SolidViewWindow::Finished);
-}
-
-SolidViewWindow::~SolidViewWindow() {
-  // The build holds its own copy of the job; the window waits for it rather than leave it
-  // reporting to nothing.
-  watcher_.waitForFinished();
 }
 
 void SolidViewWindow::Show(const Job& job) {
   status_->setText(QString::fromUtf8(kBuildingMessage));
   if (Building()) {
     next_ = job;
+    build_->Stop();
     return;
   }
-  watcher_.setFuture(QtConcurrent::run([job] { return BuildViewMesh(job); }));
+  Start(job);
 }
 
 bool SolidViewWindow::Building() const {
-  return watcher_.isRunning();
+  return build_ != nullptr;
 }
 
-void SolidViewWindow::Finished() {
+void SolidViewWindow::closeEvent(QCloseEvent* event) {
+  next_.reset();
+  if (build_) build_->Stop();
+  QWidget::closeEvent(event);
+}
+
+void SolidViewWindow::Start(const Job& job) {
+  build_ = new ModelBuild(job, this);
+  connect(build_, &ModelBuild::Finished, this, &SolidViewWindow::Finished);
+}
+
+void SolidViewWindow::Finished(const ModelBuild::Result& result) {
+  build_->deleteLater();
+  build_ = nullptr;
   if (next_) {
-    Job job = std::move(*next_);
+    const Job job = std::move(*next_);
     next_.reset();
-    watcher_.setFuture(QtConcurrent::run([job = std::move(job)] { return BuildViewMesh(job); }));
+    Start(job);
     return;
   }
-  ViewBuild build = watcher_.result();
-  if (auto* why = std::get_if<QString>(&build)) {
-    mesh_.reset();
-    status_->setText(*why);
+  // Stopped as the view closed: nothing of it to show.
+  if (std::holds_alternative<ModelsStopped>(result.written)) return;
+  if (const auto* missing = std::get_if<ModelsUnavailable>(&result.written)) {
+    status_->setText(QString::fromStdString(missing->message));
+  } else if (const auto* error = std::get_if<FieldError>(&result.written)) {
+    status_->setText(QString::fromStdString(error->message + ": " + error->reason));
+  } else if (!result.mesh) {
+    status_->setText(QStringLiteral("The solid has no faces to show"));
   } else {
-    mesh_ = std::move(std::get<ViewMesh>(build));
     status_->setText(QString());
   }
+  mesh_ = result.mesh;
   if (view_) view_->SetMesh(mesh_);
   emit Built();
 }

@@ -1,18 +1,21 @@
 // The window of the 3-D view: the solid of the last results, built in the background, shaded
 // and turned with the mouse, following each Go while it is open. It never blocks the main
-// window: a build that a newer Go overtakes is dropped when it ends.
+// window: a build that a newer Go overtakes, or that is under way when the view closes, is
+// stopped.
 #pragma once
 
-#include <QFutureWatcher>
 #include <QLabel>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <optional>
-#include <variant>
 
 #include "sprocket/job.h"
+#include "ui/model_build.h"
 #include "ui/solid_view.h"
 #include "ui/view_mesh.h"
+
+class QCloseEvent;
 
 namespace toothwright {
 
@@ -20,21 +23,14 @@ namespace toothwright {
 inline constexpr const char* kSolidViewCaption = "3-D View - Toothwright 2.0";
 inline constexpr const char* kBuildingMessage = "Building the solid...";
 
-// What a build gives the view: the mesh, or why there is none.
-using ViewBuild = std::variant<ViewMesh, QString>;
-
-// The solid of job meshed for the view (through the module that holds the kernel): the mesh,
-// or the refusal's message and reason, or why no 3-D output is available.
-ViewBuild BuildViewMesh(const Job& job);
-
 class SolidViewWindow : public QWidget {
   Q_OBJECT
 
  public:
   explicit SolidViewWindow(QWidget* parent = nullptr);
-  ~SolidViewWindow() override;
 
-  // Builds the solid of job in the background and shows it once built.
+  // Builds the solid of job in the background and shows it once built; a build under way is
+  // stopped, and this one begins once it has ended.
   void Show(const Job& job);
   // Whether a build is under way.
   bool Building() const;
@@ -48,14 +44,19 @@ class SolidViewWindow : public QWidget {
   // A build ended and its result is shown.
   void Built();
 
+ protected:
+  // Closing stops a build under way; its result is not shown.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
-  void Finished();
+  void Start(const Job& job);
+  void Finished(const ModelBuild::Result& result);
 
   SolidView* view_ = nullptr;
   QLabel* status_;
   std::optional<ViewMesh> mesh_;
-  QFutureWatcher<ViewBuild> watcher_;
-  // A Go while a build runs: the job built as soon as it ends, the newest only.
+  QPointer<ModelBuild> build_;  // under way, until it has ended; a child of the window
+  // A Go while a build runs: the job built as soon as that build ends, the newest only.
   std::optional<Job> next_;
 };
 

@@ -115,8 +115,9 @@ void WindowSaves::CmdModelSave_Click() {
   connect(new QShortcut(QKeySequence(Qt::Key_F1), build->Dialog()), &QShortcut::activated,
           FindControl<QPushButton>(window, "CmdAbout"), &QPushButton::click);
   connect(build, &ModelBuild::Finished, this,
-          [this, build, path = choice->path, formats](const ModelsWritten& files) {
+          [this, build, path = choice->path, formats](const ModelBuild::Result& result) {
             build->deleteLater();
+            const ModelsWritten& files = result.written;
             // Cancelled: nothing is written.
             if (std::holds_alternative<ModelsStopped>(files)) return;
             if (const auto* error = std::get_if<FieldError>(&files)) {

@@ -15,6 +15,7 @@
 #include "numbers/numbers.h"
 #include "output/dxf.h"
 #include "output_test_support.h"
+#include "support/ansi40_18_teeth.h"
 
 namespace toothwright {
 namespace {
@@ -104,14 +105,7 @@ TEST(DxfReadBack, UnitsAndPolylinesAsWritten) {
       {"polylines without units", LengthUnit::Inch, false, true, -1, -1},
       {"millimetre polylines", LengthUnit::Millimetre, true, true, 4, 1},
   };
-  const SprocketRun s = std::get<SprocketRun>(RunSprocket({.pitch = "0.5",
-                                                           .teeth = "18",
-                                                           .roller = "0.3125",
-                                                           .seat_clearance = "ANSI",
-                                                           .tip_diameter = "ANSI",
-                                                           .bore = "0.75",
-                                                           .keyway_width = "0.1875",
-                                                           .keyway_depth = "0.09375"}));
+  const SprocketRun s = std::get<SprocketRun>(RunSprocket(kAnsi40Bored));
   const std::vector<const Path*> loops = {&s.holes[0], &s.outline};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

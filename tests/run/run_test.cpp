@@ -50,57 +50,6 @@ TEST(RunDesign, RefusedFieldsGiveTheirMessage) {
   }
 }
 
-// A ramp that would take more than 200 moves is refused on the ramp angle, never written as a
-// plunge, and the least values its reason names (lead-in first, then angle) work.
-TEST(RunDesign, RampsWithoutRoomAreRefusedNamingWhatWorks) {
-  struct Case {
-    FieldTexts fields;
-    const char* reason;
-  };
-  // A short lead-in; tabs on every tooth round seats the cutter's path all but closes.
-  const Case cases[] = {
-      {{.pitch = "0.5",
-        .teeth = "18",
-        .roller = "0.3125",
-        .depth = "0.275",
-        .feed = "30",
-        .tool_diameter = "0.125",
-        .ramp_angle = "5",
-        .lead_in = "0.01"},
-       "Going down 0.275 in along a lead-in arc 0.0158 in long takes more than 200 moves at "
-       "this angle: a lead-in of at least 0.0103 in or a ramp angle of at least 5.1 degrees "
-       "works"},
-      {{.pitch = "0.25",
-        .teeth = "18",
-        .roller = "0.13",
-        .depth = "0.2",
-        .feed = "10",
-        .tool_diameter = "0.125",
-        .tabs = "18",
-        .tab_width = "0.3",
-        .tab_height = "0.1",
-        .ramp_angle = "1"},
-       "Going down 0.2 in between two tabs 0.0159 in apart takes more than 200 moves at this "
-       "angle: a ramp angle of at least 3.7 degrees works, or fewer or narrower tabs"},
-  };
-  const std::regex least(R"(at least ([0-9.]+))");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.reason);
-    const auto refused = RunDesign(c.fields);
-    ASSERT_TRUE(std::holds_alternative<FieldError>(refused));
-    EXPECT_EQ(std::get<FieldError>(refused).field, Field::RampAngle);
-    EXPECT_EQ(std::get<FieldError>(refused).reason, c.reason);
-    const std::string reason = c.reason;
-    auto named = std::sregex_iterator(reason.begin(), reason.end(), least);
-    for (auto field : {&FieldTexts::lead_in, &FieldTexts::ramp_angle}) {
-      if (field == &FieldTexts::lead_in && c.fields.lead_in.empty()) continue;
-      FieldTexts f = c.fields;
-      f.*field = (*named++)[1];
-      EXPECT_TRUE(std::holds_alternative<RunResults>(RunDesign(f))) << f.*field;
-    }
-  }
-}
-
 // ANSI 40, 18 teeth, 0.25 deep, in the unit named, with the texts given over it.
 FieldTexts Ansi40(LengthUnit unit,
                   std::initializer_list<std::pair<std::string FieldTexts::*, const char*>> texts) {
@@ -118,7 +67,8 @@ FieldTexts Ansi40(LengthUnit unit,
 // Both the window and the command line show a refusal's reason as RunDesign gives it. A reason
 // that names a limit writes it as the fields are (four decimals in inches, three in
 // millimetres) and names one to type: each value it names after "at least", "at most", "from",
-// "to" or "is", typed into the field it belongs to, makes the run go ahead.
+// "to" or "is", typed into the field it belongs to, makes the run go ahead. A ramp that would
+// take more than 200 moves is refused on the ramp angle, never written as a plunge.
 TEST(RunDesign, ReasonsNameValuesThatWork) {
   using F = FieldTexts;
   const auto in = LengthUnit::Inch;
@@ -131,11 +81,22 @@ TEST(RunDesign, ReasonsNameValuesThatWork) {
                                                  {&F::bolt_holes, "4"},
                                                  {&F::bolt_hole_diameter, "0.2"},
                                                  {&F::bolt_circle, "1.6"}});
+  // A hub of the diameter given, 1 long, on a part 0.3 thick with the mounting given.
+  const auto hub = [](const char* diameter,
+                      std::initializer_list<std::pair<std::string F::*, const char*>> mounting) {
+    FieldTexts f = Ansi40(in, mounting);
+    f.thickness = "0.3";
+    f.hub_diameter = diameter;
+    f.hub_length = "1";
+    return f;
+  };
   struct Case {
     FieldTexts fields;
     Field field;
     const char* reason;
     std::string FieldTexts::*retyped;  // where the values named go
+    // Where the first value named goes instead, when it belongs to another field.
+    std::string FieldTexts::*first_retyped = nullptr;
   };
   const Case cases[] = {
       {Ansi40(in, {{&F::tool_diameter, "0.3124"}}), Field::ToolDiameter,
@@ -188,21 +149,12 @@ TEST(RunDesign, ReasonsNameValuesThatWork) {
        "The holes must clear each other and the bore, and leave a wall inside the roller seats: a "
        "bolt circle from 0.3535 in to 2.2168 in",
        &F::bolt_circle},
-      {Ansi40(in, {{&F::thickness, "0.3"},
-                   {&F::bore, "0.75"},
-                   {&F::keyway_width, "0.1875"},
-                   {&F::keyway_depth, "0.1"},
-                   {&F::hub_diameter, "0.5"},
-                   {&F::hub_length, "1"}}),
+      {hub("0.5", {{&F::bore, "0.75"}, {&F::keyway_width, "0.1875"}, {&F::keyway_depth, "0.1"}}),
        Field::HubDiameter,
        "The hub (0.5 in) must be at least 0.9684 in across to clear the bore with its keyway.",
        &F::hub_diameter},
-      {Ansi40(in, {{&F::thickness, "0.3"},
-                   {&F::bolt_holes, "4"},
-                   {&F::bolt_hole_diameter, "0.257"},
-                   {&F::bolt_circle, "1.75"},
-                   {&F::hub_diameter, "1.5"},
-                   {&F::hub_length, "1"}}),
+      {hub("1.5",
+           {{&F::bolt_holes, "4"}, {&F::bolt_hole_diameter, "0.257"}, {&F::bolt_circle, "1.75"}}),
        Field::HubDiameter,
        "The hub (1.5 in) must be at most 1.4929 in across to clear the bolt holes.",
        &F::hub_diameter},
@@ -217,9 +169,34 @@ TEST(RunDesign, ReasonsNameValuesThatWork) {
       {Ansi40(mm, {{&F::thickness, "7"}, {&F::mesh_tolerance, "0.00001"}}), Field::MeshTolerance,
        "The mesh tolerance must be from 0.001 mm to 1.269 mm, below a tenth of the pitch.",
        &F::mesh_tolerance},
+      // A short lead-in; tabs on every tooth round seats the cutter's path all but closes.
+      {Ansi40(in, {{&F::depth, "0.275"},
+                   {&F::feed, "30"},
+                   {&F::tool_diameter, "0.125"},
+                   {&F::ramp_angle, "5"},
+                   {&F::lead_in, "0.01"}}),
+       Field::RampAngle,
+       "Going down 0.275 in along a lead-in arc 0.0158 in long takes more than 200 moves at "
+       "this angle: a lead-in of at least 0.0103 in or a ramp angle of at least 5.1 degrees "
+       "works",
+       &F::ramp_angle, &F::lead_in},
+      {{.pitch = "0.25",
+        .teeth = "18",
+        .roller = "0.13",
+        .depth = "0.2",
+        .feed = "10",
+        .tool_diameter = "0.125",
+        .tabs = "18",
+        .tab_width = "0.3",
+        .tab_height = "0.1",
+        .ramp_angle = "1"},
+       Field::RampAngle,
+       "Going down 0.2 in between two tabs 0.0159 in apart takes more than 200 moves at this "
+       "angle: a ramp angle of at least 3.7 degrees works, or fewer or narrower tabs",
+       &F::ramp_angle},
   };
   const std::regex length(R"((\d+)(?:\.(\d+))? (in|mm))");
-  const std::regex named(R"((?:at least|at most|from|to|is) ([0-9.]+) (?:in|mm))");
+  const std::regex named(R"((?:at least|at most|from|to|is) ([0-9.]+) (?:in|mm|degrees))");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
     const auto refused = RunDesign(c.fields);
@@ -237,10 +214,12 @@ TEST(RunDesign, ReasonsNameValuesThatWork) {
     for (auto m = std::sregex_iterator(reason.begin(), reason.end(), named);
          m != std::sregex_iterator(); ++m, ++values) {
       FieldTexts f = c.fields;
-      f.*c.retyped = (*m)[1];
+      std::string FieldTexts::*retyped =
+          values == 0 && c.first_retyped ? c.first_retyped : c.retyped;
+      f.*retyped = (*m)[1];
       const auto run = RunDesign(f);
       EXPECT_TRUE(std::holds_alternative<RunResults>(run))
-          << f.*c.retyped << ": " << std::get<FieldError>(run).reason;
+          << f.*retyped << ": " << std::get<FieldError>(run).reason;
     }
     EXPECT_GT(values, 0);
   }

@@ -43,9 +43,8 @@ class Recorder : public ModelProgress {
 // A chamfered part, so that the solid needs the boolean cuts; small, with its bore and keyway
 // but no bolt holes, to build quickly.
 Job Chamfered() {
-  FieldTexts fields = kAnsi40Mounted;
+  FieldTexts fields = kAnsi40Bored;
   fields.teeth = "12";
-  fields.bolt_holes = fields.bolt_hole_diameter = fields.bolt_circle = "";
   fields.thickness = "0.284625";
   fields.tooth_chamfer = true;
   return std::get<Job>(MakeJob(fields));

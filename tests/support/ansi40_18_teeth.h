@@ -33,18 +33,23 @@ inline const FieldTexts kAnsi40Machined{.pitch = "0.5",
                                         .bolt_hole_diameter = "0.257",
                                         .bolt_circle = "1.75"};
 
-// The mounted part the solid's checks share: ANSI 40, 18 teeth, ANSI seats and tips, a bore of
-// 0.75 with a 0.1875 by 0.09375 keyway and four bolt holes of 0.25 on 1.6.
-inline const FieldTexts kAnsi40Mounted{.pitch = "0.5",
-                                       .teeth = "18",
-                                       .roller = "0.3125",
-                                       .seat_clearance = "ANSI",
-                                       .tip_diameter = "ANSI",
-                                       .bore = "0.75",
-                                       .keyway_width = "0.1875",
-                                       .keyway_depth = "0.09375",
-                                       .bolt_holes = "4",
-                                       .bolt_hole_diameter = "0.25",
-                                       .bolt_circle = "1.6"};
+// ANSI 40, 18 teeth, ANSI seats and tips, a bore of 0.75 with a 0.1875 by 0.09375 keyway.
+inline const FieldTexts kAnsi40Bored{.pitch = "0.5",
+                                     .teeth = "18",
+                                     .roller = "0.3125",
+                                     .seat_clearance = "ANSI",
+                                     .tip_diameter = "ANSI",
+                                     .bore = "0.75",
+                                     .keyway_width = "0.1875",
+                                     .keyway_depth = "0.09375"};
+
+// The mounted part the solid's checks share: kAnsi40Bored with four bolt holes of 0.25 on 1.6.
+inline const FieldTexts kAnsi40Mounted = [] {
+  FieldTexts fields = kAnsi40Bored;
+  fields.bolt_holes = "4";
+  fields.bolt_hole_diameter = "0.25";
+  fields.bolt_circle = "1.6";
+  return fields;
+}();
 
 }  // namespace toothwright

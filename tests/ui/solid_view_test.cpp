@@ -1,6 +1,7 @@
 // The 3-D view: the mesh read from the mesher's STL, and the window opened on the last results,
-// built in the background, following a Go and turned by a drag. It draws wherever an OpenGL
-// context can be made (an X server, software rendering included).
+// built in the background (stopped when the view closes or a newer Go replaces the build),
+// following a Go and turned by a drag. It draws wherever an OpenGL context can be made (an X
+// server, software rendering included).
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,13 +9,16 @@
 #include <QTest>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "fake_window_services.h"
 #include "support/ansi40_18_teeth.h"
 #include "ui/main_window.h"
+#include "ui/model_build.h"
 #include "ui/solid_view_window.h"
 #include "ui/view_mesh.h"
 
@@ -89,20 +93,46 @@ void SolidViewTest::viewFollowsGoAndTurns() {
     if (QLineEdit* field = window.FieldEdit(row.text))
       field->setText(QString::fromStdString(fields.*(row.text)));
   }
-  window.findChild<QPushButton*>("Command1")->click();
+  const auto go = [&window](const char* teeth) {
+    window.FieldEdit(&FieldTexts::teeth)->setText(teeth);
+    window.findChild<QPushButton*>("Command1")->click();
+  };
+  // Whether the newest build under way ends stopped, once it has ended.
+  const auto stopped = [](SolidViewWindow* view) {
+    auto ended_stopped = std::make_shared<bool>(false);
+    QObject::connect(view->findChildren<ModelBuild*>().last(), &ModelBuild::Finished,
+                     [ended_stopped](const ModelBuild::Result& result) {
+                       *ended_stopped = std::holds_alternative<ModelsStopped>(result.written);
+                     });
+    return ended_stopped;
+  };
+  go("18");
   QVERIFY2(services.messages.isEmpty(), qPrintable(services.messages.join(" | ")));
   window.findChild<QPushButton*>("CmdSolidView")->click();
   SolidViewWindow* view = window.SolidViewOpened();
   QVERIFY(view && view->isVisible());
   QCOMPARE(view->findChild<QLabel*>("LabelSolidViewStatus")->text(), kBuildingMessage);
   QSignalSpy built(view, &SolidViewWindow::Built);
+  // Closed while it builds, the view stops the build and shows nothing of it; opened again, it
+  // builds anew.
+  const auto closed = stopped(view);
+  view->close();
+  QTRY_VERIFY_WITH_TIMEOUT(!view->Building(), 60000);
+  QVERIFY(*closed);
+  QCOMPARE(built.count(), 0);
+  window.findChild<QPushButton*>("CmdSolidView")->click();
   QVERIFY(built.wait(60000));
   QVERIFY(view->Mesh());
   const size_t teeth18 = view->Mesh()->triangles;
 
-  window.FieldEdit(&FieldTexts::teeth)->setText("24");
-  window.findChild<QPushButton*>("Command1")->click();
+  // A Go while a build runs stops it; the newest is built and shown alone.
+  go("30");
+  const auto replaced = stopped(view);
+  go("24");
   QVERIFY(built.wait(60000));
+  QVERIFY(*replaced);
+  QCOMPARE(built.count(), 2);
+  QVERIFY(!view->Building());
   QVERIFY(view->Mesh()->triangles > teeth18);
 
   // Drawn shaded where the display draws OpenGL (an X server), and turned by a drag.
