@@ -291,8 +291,7 @@ class MainWindowTest : public QObject {
   }
   // Without the solid the model's save stays disabled whatever the results.
   const QStringList kAllSaves =
-      QStringList{"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave", "CmdToolpathSave",
-                  "CmdCutPathSave"} +
+      QStringList{"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave", "CmdToolpathSave", "CmdCutPathSave"} +
       (TOOTHWRIGHT_HAS_SOLID ? QStringList{"CmdModelSave"} : QStringList{});
   // Opens path by the panel's button.
   void OpenFile(const QString& path) {
