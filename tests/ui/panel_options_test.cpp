@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <memory>
 #include <variant>
 
@@ -69,18 +68,6 @@ FieldTexts MachinedPart() {
   return fields;
 }
 
-// A laser's cut of ANSI 40, 18 teeth with a bore, its path half the kerf off the part.
-FieldTexts LaserPart() {
-  FieldTexts fields = kAnsi40EighteenTeeth;
-  fields.offset = false;
-  fields.depth = "";
-  fields.bore = "0.75";
-  fields.process = "laser";
-  fields.power = "800";
-  fields.kerf = "0.008";
-  return fields;
-}
-
 }  // namespace
 
 class PanelOptionsTest : public QObject {
@@ -107,7 +94,6 @@ class PanelOptionsTest : public QObject {
   void processGreysWhatItDoesNotTake();
   void cutPathSaveWritesTheCoreWritersBytes_data();
   void cutPathSaveWritesTheCoreWritersBytes();
-  void cutPathSaveNeedsARunWithAWidth();
 
  private:
   template <typename Widget>
@@ -480,38 +466,38 @@ void PanelOptionsTest::dxfTicksChangeTheSavedDrawing() {
   QVERIFY(ReadFile(SavePath("part.dxf")).startsWith("0\r\nSECTION\r\n2\r\nHEADER\r\n"));
 }
 
-// Picked or typed, a process greys the controls of the options it refuses, keeping their texts;
-// Go still refuses one given, and enables its field for it to be emptied.
+// Picked or typed, a process greys the controls of the options it refuses, keeping their texts
+// (all of a beam's, opened from a design); Go still refuses the first given, enabled to empty it.
 void PanelOptionsTest::processGreysWhatItDoesNotTake_data() {
   QTest::addColumn<QString>("process");
-  QTest::addColumn<QStringList>("greyed");
-  QTest::addColumn<QString>("refused");  // the message of Go, given a depth and a kerf
-  const QStringList beam = {"txtKerf",        "txtPower",        "txtPasses",
-                            "txtPierceDelay", "txtPierceHeight", "txtCutHeight"};
-  const QStringList mill_only = {"txtCutDepth",  "txtToolDiameter", "txtDepthPerPass",
-                                 "txtTabHeight", "txtPlungeFeed",   "txtRampAngle",
-                                 "Check1"};
-  const QStringList torch = mill_only + QStringList{"txtPower", "txtPasses"};
-  QTest::newRow("blank") << "" << beam << MessageOf(Field::Kerf);
-  QTest::newRow("mill") << "mill" << beam << MessageOf(Field::Kerf);
-  QTest::newRow("laser") << "laser"
-                         << mill_only + QStringList{"txtSafeZ", "txtSpindle", "txtPierceDelay",
-                                                    "txtPierceHeight", "txtCutHeight"}
-                         << kDepthMessage;
-  QTest::newRow("plasma") << "plasma" << torch << kDepthMessage;
-  QTest::newRow("waterjet typed") << " WaterJet" << torch << kDepthMessage;
-  QTest::newRow("unknown word") << "saw" << QStringList{} << MessageOf(Field::Process);
+  QTest::addColumn<QString>("greyed");  // the controls, blank-separated
+  QTest::addColumn<int>("refused");     // a Field
+  const QString beam = "txtKerf txtPower txtPasses txtPierceDelay txtPierceHeight txtCutHeight";
+  const QString mill =
+      "txtCutDepth txtToolDiameter txtDepthPerPass txtTabHeight txtPlungeFeed "
+      "txtRampAngle Check1 ";
+  const auto row = [](const char* name, const char* process, const QString& greyed,
+                      toothwright::Field field) {
+    QTest::newRow(name) << QString(process) << greyed << static_cast<int>(field);
+  };
+  row("blank", "", beam, toothwright::Field::Kerf);
+  row("mill", "mill", beam, toothwright::Field::Kerf);
+  row("laser", "laser", mill + "txtSafeZ txtSpindle txtPierceDelay txtPierceHeight txtCutHeight",
+      toothwright::Field::Depth);
+  row("plasma", "plasma", mill + "txtPower txtPasses", toothwright::Field::Depth);
+  row("waterjet typed", " WaterJet", mill + "txtPower txtPasses", toothwright::Field::Depth);
+  row("unknown word", "saw", "", toothwright::Field::Process);
 }
 
 void PanelOptionsTest::processGreysWhatItDoesNotTake() {
   QFETCH(QString, process);
-  QFETCH(QStringList, greyed);
-  QFETCH(QString, refused);
+  QFETCH(QString, greyed);
+  QFETCH(int, refused);
   FieldTexts fields = kAnsi40EighteenTeeth;
   fields.offset = false;
-  fields.kerf = "0.008";
+  fields.kerf = fields.power = fields.passes = fields.pierce_delay = fields.pierce_height =
+      fields.cut_height = "1";
   Show(fields);
-  Click("CmdMore");
   auto* list = Find<QComboBox>("cboProcess");
   if (const int pick = list->findText(process); pick >= 0) {
     list->setCurrentIndex(pick);
@@ -519,94 +505,67 @@ void PanelOptionsTest::processGreysWhatItDoesNotTake() {
     list->lineEdit()->setText(process);
   }
   fields.process = process.toStdString();
+  const QStringList off = greyed.split(' ', Qt::SkipEmptyParts);
   for (const OptionRow& row : kOptionRows) {
-    const bool enabled = !greyed.contains(QString::fromLatin1(row.control));
+    const bool enabled = !off.contains(QString::fromLatin1(row.control));
     QVERIFY2(Find<QWidget>(row.control)->isEnabled() == enabled, row.control);
     QVERIFY2(Find<QWidget>(row.label)->isEnabled() == enabled, row.label);
   }
   QVERIFY(window_->ReadFields() == fields);
-
   Click("Command1");
-  QCOMPARE(services_->messages, QStringList{refused});
-  const auto refused_row =
-      std::find_if(kTextFields.begin(), kTextFields.end(),
-                   [&](const OptionRow& row) { return refused == row.message; });
-  QLineEdit* field = window_->FieldEdit(refused_row->text);
+  const OptionRow& row = FieldOf(static_cast<toothwright::Field>(refused));
+  QCOMPARE(services_->messages, QStringList{row.message});
+  QLineEdit* field = window_->FieldEdit(row.text);
   QVERIFY(field->isEnabled() && field->hasFocus());
-  QCOMPARE(field->selectedText(), QString::fromStdString(fields.*(refused_row->text)));
+  QCOMPARE(field->selectedText(), QString::fromStdString(fields.*(row.text)));
 }
 
+// Before Go, and after a run whose program follows the part's own edges, a message says there
+// is no cut path. Then the core writer's (as --cut-path-dxf and --cut-path-svg write it) is
+// saved in the format of the name's extension, else of the filter, proposed under its own name.
 void PanelOptionsTest::cutPathSaveWritesTheCoreWritersBytes_data() {
-  QTest::addColumn<bool>("laser");  // else milled with a tool diameter
   QTest::addColumn<QString>("typed");
-  QTest::addColumn<QString>("filter");  // confirmed in the dialog
+  QTest::addColumn<QString>("filter");
   QTest::addColumn<QString>("written");
-  QTest::addColumn<bool>("svg");
-  QTest::newRow("laser, DXF") << true << "part"
-                              << "Cad (*.dxf)"
-                              << "part.dxf" << false;
-  QTest::newRow("laser, SVG") << true << "part"
-                              << "SVG (*.svg)"
-                              << "part.svg" << true;
-  // The name's extension decides over the filter left selected.
-  QTest::newRow("milled, an SVG name under DXF") << false << "cut.SVG"
-                                                 << "Cad (*.dxf)"
-                                                 << "cut.SVG" << true;
+  const auto row = [](const char* name, const char* typed, const char* filter, const char* file) {
+    QTest::newRow(name) << QString(typed) << QString(filter) << QString(file);
+  };
+  row("DXF", "part", "Cad (*.dxf)", "part.dxf");
+  row("SVG by the filter", "part", "SVG (*.svg)", "part.svg");
+  row("SVG by the name", "cut.SVG", "Cad (*.dxf)", "cut.SVG");
 }
 
-// The cut path saved is the core writer's, as the command line's --cut-path-dxf and
-// --cut-path-svg write it; the dialog proposes a name apart from the part's drawings.
 void PanelOptionsTest::cutPathSaveWritesTheCoreWritersBytes() {
-  QFETCH(bool, laser);
   QFETCH(QString, typed);
   QFETCH(QString, filter);
   QFETCH(QString, written);
-  QFETCH(bool, svg);
-  const FieldTexts fields = laser ? LaserPart() : MachinedPart();
-  Show(fields);
-  Click("Command1");
-  QVERIFY(services_->messages.isEmpty());
-  services_->save_answers = {SavePath("part.cam"), SavePath(typed)};
-  services_->filter_answers = {"Cam (*.cam)", filter};
-  Click("CmdGCodeSave");
-  Click("CmdMore");
-  Click("CmdCutPathSave");
-  QCOMPARE(services_->requests.size(), 2);
-  QCOMPARE(services_->requests[1].file_name, SavePath("part.cutpath.dxf"));
-  QCOMPARE(services_->requests[1].filters, (QStringList{"Cad (*.dxf)", "SVG (*.svg)"}));
-
-  const Job job = std::get<RunResults>(RunDesign(fields)).job;
-  QVERIFY(HasCutPath(job));
-  QCOMPARE(ReadFile(SavePath(written)),
-           QByteArray::fromStdString(svg ? WriteCutPathSvg(job) : WriteCutPathDxf(job)));
-  QVERIFY(services_->messages.isEmpty());
-}
-
-// Before Go, and after a run whose program follows the part's own edges, there is no cut path:
-// a message says so and no dialog opens.
-void PanelOptionsTest::cutPathSaveNeedsARunWithAWidth() {
-  FieldTexts fields = LaserPart();
-  fields.kerf = "";
+  FieldTexts fields = kAnsi40EighteenTeeth;
+  fields.offset = false;
+  fields.depth = "";
+  fields.bore = "0.75";
+  fields.process = "laser";
+  fields.power = "800";
   Show(fields);
   Click("CmdMore");
   Click("CmdCutPathSave");
   Click("Command1");
   Click("CmdCutPathSave");
   QCOMPARE(services_->messages, (QStringList{kNothingToSaveMessage, kNoCutPathMessage}));
-  QVERIFY(services_->requests.isEmpty());
-  QVERIFY(services_->written.isEmpty());
+  QVERIFY(services_->requests.isEmpty() && services_->written.isEmpty());
 
-  // The design file keeps every beam option, the process's own and the others alike.
-  fields.kerf = "0.01";
-  fields.passes = "2";
-  fields.pierce_delay = "0.5";
-  fields.pierce_height = "0.15";
-  fields.cut_height = "0.06";
-  Show(fields);
-  services_->save_answers = {SavePath("beam.toothwright")};
-  Click("CmdSaveDesign");
-  QCOMPARE(ReadFile(SavePath("beam.toothwright")),
-           QByteArray::fromStdString(WriteDesignFile(fields)));
+  fields.kerf = "0.008";
+  Field("txtKerf")->setText("0.008");
+  Click("Command1");
+  services_->save_answers = {SavePath(typed)};
+  services_->filter_answers = {filter};
+  Click("CmdCutPathSave");
+  QCOMPARE(services_->requests.value(0).file_name, SavePath("shown.cutpath.dxf"));
+  QCOMPARE(services_->requests[0].filters, (QStringList{"Cad (*.dxf)", "SVG (*.svg)"}));
+  const Job job = std::get<RunResults>(RunDesign(fields)).job;
+  const bool svg = written.endsWith("svg", Qt::CaseInsensitive);
+  QCOMPARE(ReadFile(SavePath(written)),
+           QByteArray::fromStdString(svg ? WriteCutPathSvg(job) : WriteCutPathDxf(job)));
+  QCOMPARE(services_->messages.size(), 2);
 }
 
 }  // namespace toothwright
