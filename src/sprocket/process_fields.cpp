@@ -164,6 +164,13 @@ std::optional<FieldError> RefuseForeignOptions(const FieldTexts& fields, Process
   return std::nullopt;
 }
 
+bool ProcessTakes(Process process, Field field) {
+  for (const ForeignRule& rule : kRules) {
+    if (rule.field == field) return rule.taken[static_cast<size_t>(process)];
+  }
+  return true;
+}
+
 std::variant<BeamOptions, FieldError> ReadBeam(const FieldTexts& fields, Process process,
                                                std::optional<double> safe_z, LengthUnit unit) {
   BeamOptions beam;

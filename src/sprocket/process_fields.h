@@ -26,6 +26,10 @@ const char* MachineOf(Process process);
 // height and cut height to plasma and waterjet; safe Z and spindle speed to all but the laser.
 std::optional<FieldError> RefuseForeignOptions(const FieldTexts& fields, Process process);
 
+// Whether the process takes the option of field: false exactly for the options
+// RefuseForeignOptions refuses for it, true for every other (the process itself among them).
+bool ProcessTakes(Process process, Field field);
+
 // A beam's power, passes, pierce delay and heights, read after every other machining option,
 // in that order. A laser needs its power; plasma its pierce and cut heights, and travels at the
 // safe Z or else the mill's 2 units; a waterjet writes only the heights given and travels at

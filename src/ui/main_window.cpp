@@ -17,6 +17,7 @@
 #include "numbers/numbers.h"
 #include "numbers/units.h"
 #include "run/run.h"
+#include "sprocket/process_fields.h"
 #include "ui/controls.h"
 #include "ui/qt_window_services.h"
 #include "ui/window_layout.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(WindowServices* services, QWidget* parent)
   BuildParts();
   WireEvents();
   Form_Load();
+  EnableFieldsOfProcess();
   const Preferences kept = services_->LoadPreferences();
   saves_->SetLastFolder(kept.last_folder);
   if (kept.more_open) CmdMore_Click();
@@ -146,6 +148,9 @@ void MainWindow::WireEvents() {
   connect(form.Check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
   connect(panel_->ui().txtToolDiameter, &QLineEdit::textChanged, this,
           &MainWindow::txtToolDiameter_Change);
+  // Typed or picked, the process's word changes the line of its list.
+  connect(panel_->FieldEdit(&FieldTexts::process), &QLineEdit::textChanged, this,
+          &MainWindow::cboProcess_Change);
   WireChangesAndEnter();
   WireShortcuts();
 }
@@ -272,8 +277,16 @@ void MainWindow::CmdSolidView_Click() {
 void MainWindow::ShowRefusal(const FieldError& error) {
   services_->ShowRefusal(QString::fromStdString(error.message),
                          QString::fromStdString(error.reason));
-  // The field to change next has the focus, its text selected to type over.
-  if (QLineEdit* field = FieldEdit(FieldOf(error.field).text)) {
+  // The field to change next has the focus, its text selected to type over. One the process
+  // greys is enabled again, since the message asks to empty it; the next change of process
+  // greys it anew.
+  const OptionRow& row = FieldOf(error.field);
+  findChild<QWidget*>(QString::fromLatin1(row.label))->setEnabled(true);
+  QWidget* control = findChild<QWidget*>(QString::fromLatin1(row.control));
+  control->setEnabled(true);
+  if (row.text == nullptr) {
+    control->setFocus();
+  } else if (QLineEdit* field = FieldEdit(row.text)) {
     field->setFocus();
     field->selectAll();
   }
@@ -355,12 +368,6 @@ void MainWindow::ShowDesign(const FieldTexts& fields) {
   for (const OptionRow& row : kTickFields) {
     if (QCheckBox* box = TickBox(row.ticked)) box->setChecked(fields.*(row.ticked));
   }
-  // A file may hold both, which the window never does: Go refuses the tool diameter, and both
-  // stay editable so that either can be given up.
-  if (fields.offset && !IsBlank(fields.tool_diameter)) {
-    form_->ui().Check1->setEnabled(true);
-    panel_->ui().txtToolDiameter->setEnabled(true);
-  }
   units_.RefreshSuffixes();
   results_->MarkResultsStale();
 }
@@ -370,14 +377,36 @@ void MainWindow::KeepPreferences() {
 }
 
 void MainWindow::Check1_Click() {
-  // Cutter compensation and a program along the cutter centre would offset the path twice.
-  panel_->ui().txtToolDiameter->setEnabled(!form_->ui().Check1->isChecked());
+  EnableFieldsOfProcess();
 }
 
 void MainWindow::txtToolDiameter_Change() {
-  const bool given = !IsBlank(panel_->ui().txtToolDiameter->text().toStdString());
-  if (given) form_->ui().Check1->setChecked(false);
-  form_->ui().Check1->setEnabled(!given);
+  if (!IsBlank(panel_->ui().txtToolDiameter->text().toStdString())) {
+    form_->ui().Check1->setChecked(false);
+  }
+  EnableFieldsOfProcess();
+}
+
+void MainWindow::cboProcess_Change() {
+  EnableFieldsOfProcess();
+}
+
+void MainWindow::EnableFieldsOfProcess() {
+  const std::optional<Process> process =
+      ReadProcess(panel_->FieldEdit(&FieldTexts::process)->text().toStdString());
+  // Cutter compensation and a program along the cutter centre would offset the path twice: the
+  // tick greys the empty field, a diameter the unticked box. A design file may hold both, which
+  // the window never does: Go refuses the tool diameter, and both stay editable so that either
+  // can be given up.
+  const bool ticked = form_->ui().Check1->isChecked();
+  const bool diameter = !IsBlank(panel_->ui().txtToolDiameter->text().toStdString());
+  for (const OptionRow& row : kOptionRows) {
+    bool enabled = !process || ProcessTakes(*process, row.field);
+    if (row.field == Field::ToolDiameter) enabled = enabled && !(ticked && !diameter);
+    if (row.field == Field::Offset) enabled = enabled && !(diameter && !ticked);
+    findChild<QWidget*>(QString::fromLatin1(row.control))->setEnabled(enabled);
+    findChild<QWidget*>(QString::fromLatin1(row.label))->setEnabled(enabled);
+  }
 }
 
 void MainWindow::CmdAbout_Click() {

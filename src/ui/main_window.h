@@ -67,6 +67,7 @@ class MainWindow : public QWidget {
   void CmdSaveDesign_Click();
   void Check1_Click();
   void txtToolDiameter_Change();
+  void cboProcess_Change();
   void CmdSolidView_Click();
 
   // The 3-D view's window once opened; nullptr before.
@@ -101,6 +102,10 @@ class MainWindow : public QWidget {
   void RefreshTitle();
   // Shows a refused field's message and reason, and puts the focus in the field.
   void ShowRefusal(const FieldError& error);
+  // Enables the fields and ticks the process typed takes and greys, keeping their texts, those it
+  // refuses (every one for a word that names no process); the tool diameter and the offset tick
+  // each leave no room for the other as well.
+  void EnableFieldsOfProcess();
 
   std::unique_ptr<WindowServices> own_services_;
   WindowServices* services_;

@@ -16,9 +16,11 @@
 namespace toothwright {
 namespace {
 
-// The choices of the direction list; the blank first one leaves the default.
+// The choices of the direction and process lists; the blank first one leaves the default.
 const QStringList kDirections = {QString(), QStringLiteral("conventional"),
                                  QStringLiteral("climb")};
+const QStringList kProcesses = {QString(), QStringLiteral("mill"), QStringLiteral("laser"),
+                                QStringLiteral("plasma"), QStringLiteral("waterjet")};
 
 // The word a tooth-form or thickness field takes for the chain standard's value.
 constexpr const char* kStandardWord = "ANSI";
@@ -34,6 +36,7 @@ QLineEdit* BindWordList(QComboBox* list, const OptionRow& row) {
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
   if (row.field == Field::Direction) list->addItems(kDirections);
+  if (row.field == Field::Process) list->addItems(kProcesses);
   if (row.tooltip != nullptr) list->setToolTip(QString::fromUtf8(row.tooltip));
   return list->lineEdit();
 }
@@ -96,6 +99,9 @@ void MorePanel::SetTips() {
   NameByLabel(this, "CheckShowToolpath", "LabelShowToolpath");
   FindControl<QPushButton>(this, "CmdToolpathSave")
       ->setToolTip(tr("Saves the toolpath over the part, to scale, as SVG"));
+  FindControl<QPushButton>(this, "CmdCutPathSave")
+      ->setToolTip(tr("Saves the path the program follows, half the kerf or the tool diameter "
+                      "off the part, as DXF or SVG"));
 }
 
 void MorePanel::SetOpen(bool open) {

@@ -1,8 +1,8 @@
-// The More panel: the tooth-form, machining, solid and mounting options a run can take beyond
-// the closed window's fields, the cut's figures, the DXF file's ticks and the row of saves of
-// the drawings, the model and the design files. It is one widget right of the closed window, so
-// that opening and closing it shows or hides all of it and a closed panel takes no place in the
-// focus order.
+// The More panel: the tooth-form, machining, solid, mounting and beam options a run can take
+// beyond the closed window's fields, the cut's figures, the DXF file's ticks and the row of saves
+// of the drawings, the model, the cut path and the design files. It is one widget right of the
+// closed window, so that opening and closing it shows or hides all of it and a closed panel takes
+// no place in the focus order.
 #pragma once
 
 #include <QWidget>

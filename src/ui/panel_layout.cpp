@@ -15,9 +15,19 @@ namespace {
 
 using K = ControlKind;
 
-// The two columns' frames, each 3780 twips wide with 75 twips between them.
-constexpr std::array<int, 2> kColumnLeft = {9810, 13665};
-constexpr int kColumnWidth = 3780;
+// A column of frames: its left edge and width, and how far from the left edge its rows' fields
+// start; a row's caption fills the room before its field.
+struct Column {
+  int left;
+  int width;
+  int field_indent;
+};
+// The first two columns are 3780 twips wide and hold a caption as long as "Bolt Hole Diameter"
+// and an "ANSI" button. The third holds only short captions and no button: it is no wider than
+// they need, so that the open window stays 1338 pixels wide and fits a screen 1366 wide. 75
+// twips lie between the columns.
+constexpr std::array<Column, 3> kColumns = {
+    {{9810, 3780, 1830}, {13665, 3780, 1830}, {17520, 2445, 1275}}};
 // Group frames start level with the chain zone and stack down their column this far apart.
 constexpr int kFirstGroupTop = 675;
 constexpr int kGroupGap = 120;
@@ -29,7 +39,7 @@ constexpr int kFrameFoot = 45;
 constexpr int kHeadingIndent = 75;
 constexpr int kHeadingDrop = 30;
 constexpr int kCaptionIndent = 120;
-constexpr int kFieldIndent = 1830;
+constexpr int kCaptionGap = 60;  // between a caption's room and its field
 constexpr int kStandardButtonIndent = 3045;
 // How much higher than its caption each kind of control sits, to line their texts up.
 constexpr int kFieldRise = 15;
@@ -67,6 +77,7 @@ constexpr GroupLayout kGroups[] = {
     {PanelGroup::Machining, {"ShapeMachining", "LabelMachining", "Machining", 0}},
     {PanelGroup::Solid, {"ShapeSolid", "LabelSolid", "Solid", 1}},
     {PanelGroup::Mounting, {"ShapeMounting", "LabelMounting", "Mounting", 1}},
+    {PanelGroup::Beam, {"ShapeBeam", "LabelBeam", "Laser, Plasma, Waterjet", 2}},
 };
 
 // What the cut's program measures, in a frame beneath the groups of the second column.
@@ -83,9 +94,9 @@ constexpr const char* kShowToolpathLabel = "LabelShowToolpath";
 constexpr const char* kShowToolpathCaption = "Show Toolpath";
 constexpr const char* kShowToolpathBox = "CheckShowToolpath";
 
-// The design files, the fields as typed, and the drawings and the model, saved like the DXF
-// drawing: buttons across each column, 45 twips apart, level with "Save DXF File"; the 3-D
-// view's above the model's save, beneath the cut's figures.
+// The design files, the fields as typed, and the drawings, the model and the cut path, saved like
+// the DXF drawing: buttons across each column, 45 twips apart, level with "Save DXF File"; the
+// 3-D view's above the model's save, beneath the cut's figures.
 const ControlLayout kSaves[] = {
     {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375},
     {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375},
@@ -93,11 +104,12 @@ const ControlLayout kSaves[] = {
     {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375},
     {"CmdSolidView", K::Button, "3-D View", 15577, 6990, 1868, 375},
     {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375},
+    {"CmdCutPathSave", K::Button, "Save Cut Path...", 17520, 7845, 2445, 375},
 };
 
-// The panel's own heading, across both columns.
+// The panel's own heading, across the three columns.
 const ControlLayout kHeading = {
-    "LabelMoreOptions",    K::Label, "More Options", 9810, 150, 7635, 375, kNoTab,
+    "LabelMoreOptions",    K::Label, "More Options", 9810, 150, 10155, 375, kNoTab,
     FontRole::ZoneHeading, true};
 
 // The option rows of group, by their order within it.
@@ -126,18 +138,19 @@ int FrameHeight(int rows) {
 struct Placed {
   const FrameLayout* frame;
   std::optional<PanelGroup> group;
-  int left;
+  const Column* column;
   int top;
   int rows;
 };
 
 // The groups stacked down their columns, the figures last in the second.
 std::vector<Placed> PlaceGroups() {
-  std::array<int, 2> next_top = {kFirstGroupTop, kFirstGroupTop};
+  std::array<int, kColumns.size()> next_top;
+  next_top.fill(kFirstGroupTop);
   std::vector<Placed> placed;
   const auto stack = [&](const FrameLayout& frame, std::optional<PanelGroup> group, int rows) {
     const auto column = static_cast<size_t>(frame.column);
-    placed.push_back({&frame, group, kColumnLeft[column], next_top[column], rows});
+    placed.push_back({&frame, group, &kColumns[column], next_top[column], rows});
     next_top[column] += FrameHeight(rows) + kGroupGap;
   };
   for (const GroupLayout& group : kGroups) stack(group.frame, group.group, RowCount(group.group));
@@ -146,15 +159,17 @@ std::vector<Placed> PlaceGroups() {
 }
 
 void AddHeading(const Placed& at, std::vector<ControlLayout>& out) {
-  out.push_back({at.frame->heading, K::Label, at.frame->caption, at.left + kHeadingIndent,
+  out.push_back({at.frame->heading, K::Label, at.frame->caption, at.column->left + kHeadingIndent,
                  at.top + kHeadingDrop, 2340, 225, kNoTab, FontRole::BodyBold});
 }
 
 // One option's caption, its control and, for a field taking the standard's value, its button.
-void AddOptionRow(const OptionRow& row, int left, int caption_top, int& focus,
+void AddOptionRow(const OptionRow& row, const Column& column, int caption_top, int& focus,
                   std::vector<ControlLayout>& out) {
-  out.push_back({row.label, K::Label, row.caption, left + kCaptionIndent, caption_top, 1650, 255});
-  const int field_left = left + kFieldIndent;
+  const int left = column.left;
+  out.push_back({row.label, K::Label, row.caption, left + kCaptionIndent, caption_top,
+                 column.field_indent - kCaptionIndent - kCaptionGap, 255});
+  const int field_left = left + column.field_indent;
   switch (row.kind) {
     case OptionKind::Tick:
       out.push_back(
@@ -178,23 +193,26 @@ void AddOptionRow(const OptionRow& row, int left, int caption_top, int& focus,
 void AddGroupRows(const Placed& at, PanelGroup group, int& focus, std::vector<ControlLayout>& out) {
   int top = at.top + kRowPitch;
   for (const OptionRow* row : RowsOf(group)) {
-    AddOptionRow(*row, at.left, top, focus, out);
+    AddOptionRow(*row, *at.column, top, focus, out);
     top += kRowPitch;
   }
   if (group == PanelGroup::Machining) {
-    out.push_back({kShowToolpathLabel, K::Label, kShowToolpathCaption, at.left + kCaptionIndent,
-                   top, 1650, 255});
-    out.push_back({kShowToolpathBox, K::CheckBox, "", at.left + kFieldIndent, top - kTickRise, 240,
-                   270, focus++});
+    const int left = at.column->left;
+    out.push_back({kShowToolpathLabel, K::Label, kShowToolpathCaption, left + kCaptionIndent, top,
+                   at.column->field_indent - kCaptionIndent - kCaptionGap, 255});
+    out.push_back({kShowToolpathBox, K::CheckBox, "", left + at.column->field_indent,
+                   top - kTickRise, 240, 270, focus++});
   }
 }
 
 void AddFigures(const Placed& at, std::vector<ControlLayout>& out) {
+  const int left = at.column->left;
+  const int caption_width = at.column->field_indent - kCaptionIndent - kCaptionGap;
   int top = at.top + kFiguresFirstRow;
   for (const auto& [label, caption, box] : kFigures) {
-    out.push_back({label, K::Label, caption, at.left + kCaptionIndent, top, 1650, 255});
-    out.push_back(
-        {box, K::ResultBox, "", at.left + kFieldIndent, top - kFieldRise, kWideFieldWidth, 285});
+    out.push_back({label, K::Label, caption, left + kCaptionIndent, top, caption_width, 255});
+    out.push_back({box, K::ResultBox, "", left + at.column->field_indent, top - kFieldRise,
+                   kWideFieldWidth, 285});
     top += kRowPitch;
   }
 }
@@ -202,7 +220,7 @@ void AddFigures(const Placed& at, std::vector<ControlLayout>& out) {
 // The DXF file's ticks, then the saves, which Tab reaches after "Save DXF File".
 void AddDxfRowAndSaves(std::vector<ControlLayout>& out) {
   int focus = kPanelSavesFocus;
-  int left = kColumnLeft[1] + kCaptionIndent;
+  int left = kColumns[1].left + kCaptionIndent;
   for (const OptionRow* row : RowsOf(PanelGroup::DxfRow)) {
     out.push_back({row->label, K::Label, row->caption, left, kDxfRowTop, kDxfCaptionWidth, 255});
     out.push_back({row->control, K::CheckBox, "", left + kDxfCaptionWidth, kDxfRowTop - kTickRise,
@@ -229,8 +247,8 @@ std::vector<ControlLayout> MorePanelControls() {
   std::vector<ControlLayout> out;
   // The frames first, so that the controls inside them are drawn over their outlines.
   for (const Placed& at : groups) {
-    out.push_back(
-        {at.frame->frame, K::Frame, "", at.left, at.top, kColumnWidth, FrameHeight(at.rows)});
+    out.push_back({at.frame->frame, K::Frame, "", at.column->left, at.top, at.column->width,
+                   FrameHeight(at.rows)});
   }
   out.push_back(kHeading);
   int focus = kPanelGroupsFocus;

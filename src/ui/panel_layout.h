@@ -1,7 +1,8 @@
-// The More panel's layout, made from the option rows: framed groups in two columns, a row per
+// The More panel's layout, made from the option rows: framed groups in three columns, a row per
 // option placed by its group and its order within the group, a caption per row with its field,
 // list or tick box beside it, and an "ANSI" button beside a field that takes the chain
-// standard's value. The cut's figures, the row of DXF ticks and the row of saves lie beneath.
+// standard's value. The cut's figures, the row of DXF ticks and the row of saves lie beneath;
+// the third column holds a beam's options, with the cut path's save at its foot.
 // Adding an option to a group adds its row here and moves the rows and groups below it down.
 #pragma once
 

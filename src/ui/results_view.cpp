@@ -49,6 +49,7 @@ ResultsView::ResultsView(QWidget* window, QWidget* panel) : QObject(window) {
   ui_.CmdSVGSave = FindControl<QPushButton>(panel, "CmdSVGSave");
   ui_.CmdToolpathSave = FindControl<QPushButton>(panel, "CmdToolpathSave");
   ui_.CmdModelSave = FindControl<QPushButton>(panel, "CmdModelSave");
+  ui_.CmdCutPathSave = FindControl<QPushButton>(panel, "CmdCutPathSave");
   for (QLineEdit* result : {ui_.txtOutsideDiameter, ui_.txtPitchDiameter}) {
     result_suffixes_.push_back(AttachUnitSuffix(result, OptionKind::Length));
   }
@@ -142,7 +143,7 @@ void ResultsView::CmdSelectGCODE_Click() {
 
 std::vector<QPushButton*> ResultsView::ResultSaves() const {
   std::vector<QPushButton*> saves = {ui_.CmdGCodeSave, ui_.CmdDXFSave, ui_.CmdSVGSave,
-                                     ui_.CmdToolpathSave};
+                                     ui_.CmdToolpathSave, ui_.CmdCutPathSave};
   // Without the solid the model's save stays disabled with a tip saying why.
   if (TOOTHWRIGHT_HAS_SOLID) saves.push_back(ui_.CmdModelSave);
   return saves;

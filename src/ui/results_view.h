@@ -87,6 +87,7 @@ class ResultsView : public QObject {
     QPushButton* CmdSVGSave = nullptr;
     QPushButton* CmdToolpathSave = nullptr;
     QPushButton* CmdModelSave = nullptr;
+    QPushButton* CmdCutPathSave = nullptr;
   };
 
   // The run's program: the cut's figures in their fields, the toolpath over the picture when

@@ -37,20 +37,26 @@ QStringList ModelFilters() {
           QStringLiteral("3MF (*.3mf)")};
 }
 
-QString ModelFilterFor(const QString& path, const QString& filter) {
+QString FilterForPath(const QStringList& filters, const QString& path, const QString& filter) {
   const QString extension = QFileInfo(path).suffix().toLower();
-  for (const QString& model : ModelFilters()) {
-    if (FilterExtensions(model).contains(extension)) return model;
+  for (const QString& candidate : filters) {
+    if (FilterExtensions(candidate).contains(extension)) return candidate;
   }
   return filter;
 }
 
+QString ModelFilterFor(const QString& path, const QString& filter) {
+  return FilterForPath(ModelFilters(), path, filter);
+}
+
 LastSave LastSaveOf(const QString& path) {
   const QFileInfo file(path);
-  const QString toolpath = QLatin1Char('.') + QLatin1String(kToolpathExtension);
-  if (file.fileName().endsWith(toolpath, Qt::CaseInsensitive) &&
-      file.fileName().size() > toolpath.size()) {
-    return {file.absolutePath(), file.fileName().chopped(toolpath.size())};
+  for (const char* own : {kToolpathExtension, kCutPathDxfExtension, kCutPathSvgExtension}) {
+    const QString extension = QLatin1Char('.') + QLatin1String(own);
+    if (file.fileName().endsWith(extension, Qt::CaseInsensitive) &&
+        file.fileName().size() > extension.size()) {
+      return {file.absolutePath(), file.fileName().chopped(extension.size())};
+    }
   }
   return {file.absolutePath(), file.completeBaseName()};
 }

@@ -23,14 +23,20 @@ QString WithExtension(const QString& path, const QString& filter);
 // The filters of the 3-D model save, in the order offered: STEP, STL, 3MF.
 QStringList ModelFilters();
 
-// The model filter whose format a confirmed path is written in: the one that lists the path's
-// extension (in any case), so that "part.stl" is an STL file whatever filter was selected; else
-// filter.
+// The filter among filters whose format a confirmed path is written in: the one that lists the
+// path's extension (in any case), so that "part.svg" is an SVG file whatever filter was
+// selected; else filter.
+QString FilterForPath(const QStringList& filters, const QString& path, const QString& filter);
+
+// The model filter whose format a confirmed path is written in (FilterForPath of ModelFilters).
 QString ModelFilterFor(const QString& path, const QString& filter);
 
-// The toolpath picture's own extension: an SVG file, named apart from the drawing's ".svg" so
-// that confirming one save's proposal never replaces the other's file.
+// The toolpath picture's and the cut path's own extensions: files named apart from the part's
+// drawings (".svg", ".dxf") so that confirming one save's proposal never replaces another's
+// file. The cut path's save proposes the DXF one.
 inline constexpr const char* kToolpathExtension = "toolpath.svg";
+inline constexpr const char* kCutPathDxfExtension = "cutpath.dxf";
+inline constexpr const char* kCutPathSvgExtension = "cutpath.svg";
 
 // The folder and base name of the last saved file ("/home/a/part" for "/home/a/part.cam").
 struct LastSave {
@@ -38,8 +44,8 @@ struct LastSave {
   QString base_name;  // the file name without its last extension
 };
 
-// The last save after path was confirmed; a toolpath picture's base name leaves out
-// ".toolpath" as well, so that the next save proposes the part's own name.
+// The last save after path was confirmed; a toolpath picture's or a cut path's base name leaves
+// out ".toolpath" or ".cutpath" as well, so that the next save proposes the part's own name.
 LastSave LastSaveOf(const QString& path);
 
 // The name a save dialog proposes: the last folder and base name with extension, or "" before

@@ -24,9 +24,10 @@ inline constexpr const char* kLayoutStyle = "Fusion";
 inline constexpr int kClientWidthTwips = 9735;
 inline constexpr int kClientHeightTwips = 8490;
 
-// The More panel: two columns of the same height right of the client area, shown only while it
-// is open (521 pixels wide, so the open window is 1170 x 566 pixels).
-inline constexpr int kMorePanelWidthTwips = 7815;
+// The More panel: three columns of the same height right of the client area, shown only while
+// it is open (689 pixels wide, so the open window is 1338 x 566 pixels and fits a screen 1366
+// pixels wide).
+inline constexpr int kMorePanelWidthTwips = 10335;
 
 enum class ControlKind {
   Label,       // a caption, transparent so that the frames beneath stay whole

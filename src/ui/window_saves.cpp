@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "design_file/design_file.h"
+#include "output/cut_path.h"
 #include "ui/controls.h"
 #include "ui/results_view.h"
 
@@ -40,6 +41,8 @@ WindowSaves::WindowSaves(QWidget* window, QWidget* panel, ResultsView& results,
           &WindowSaves::CmdSVGSave_Click);
   connect(FindControl<QPushButton>(panel, "CmdToolpathSave"), &QPushButton::clicked, this,
           &WindowSaves::CmdToolpathSave_Click);
+  connect(FindControl<QPushButton>(panel, "CmdCutPathSave"), &QPushButton::clicked, this,
+          &WindowSaves::CmdCutPathSave_Click);
   auto* model_save = FindControl<QPushButton>(panel, "CmdModelSave");
   connect(model_save, &QPushButton::clicked, this, &WindowSaves::CmdModelSave_Click);
 #if !TOOTHWRIGHT_HAS_SOLID
@@ -135,6 +138,28 @@ void WindowSaves::CmdModelSave_Click() {
             ReportSave(path, services_->WriteBinaryFile(path, QByteArray::fromStdString(*bytes)));
           });
 #endif
+}
+
+void WindowSaves::CmdCutPathSave_Click() {
+  const ResultsView::LastRun* last_run = results_.Last();
+  if (!last_run) {
+    services_->ShowMessage(QString::fromUtf8(kNothingToSaveMessage));
+    return;
+  }
+  if (!HasCutPath(last_run->job)) {
+    services_->ShowMessage(QString::fromUtf8(kNoCutPathMessage));
+    return;
+  }
+  const QString dxf = QString::fromUtf8(kDxfFilter);
+  const QStringList filters = {dxf, QString::fromUtf8(kSvgFilter)};
+  const std::optional<SaveChoice> choice =
+      AskSave(filters, dxf, QString::fromLatin1(kCutPathDxfExtension));
+  if (!choice) return;
+  // The format is the one the file's name or the filter confirmed names; either is written as
+  // the command line's --cut-path-dxf or --cut-path-svg writes it.
+  const bool svg = FilterForPath(filters, choice->path, choice->filter) != dxf;
+  const std::string text = svg ? WriteCutPathSvg(last_run->job) : WriteCutPathDxf(last_run->job);
+  ReportSave(choice->path, services_->WriteTextFile(choice->path, QString::fromStdString(text)));
 }
 
 std::optional<QString> WindowSaves::AskDesignPath() {

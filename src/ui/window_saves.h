@@ -1,7 +1,7 @@
-// The window's saves and opens: the G-code box, the DXF and SVG drawings, the toolpath picture
-// and the 3-D model of the last run, and the design files. Every dialog starts in the folder of
-// the last file saved or opened and proposes its name with the save's own extension; a save
-// written is named in the results' note, one that fails is reported in a message.
+// The window's saves and opens: the G-code box, the DXF and SVG drawings, the toolpath picture,
+// the 3-D model and the cut path of the last run, and the design files. Every dialog starts in the
+// folder of the last file saved or opened and proposes its name with the save's own extension; a
+// save written is named in the results' note, one that fails is reported in a message.
 #pragma once
 
 #include <QObject>
@@ -31,6 +31,9 @@ inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
 inline constexpr const char* kNoToolpathMessage = "There is no toolpath yet: press Go first.";
 inline constexpr const char* kNoModelMessage = "There is no part yet: press Go first.";
+// The last run's program follows the part's own edges, which its drawings already hold.
+inline constexpr const char* kNoCutPathMessage =
+    "No cut path: give a Kerf or a Tool Diameter and press Go";
 // The tip of "Save 3-D Model..." in a build without the solid, where it stays disabled.
 inline constexpr const char* kNoSolidMessage = "This build of Toothwright writes no 3-D models";
 // The design files' filter, offered by the open dialog with kAllFilesFilter after it and by the
@@ -56,6 +59,7 @@ class WindowSaves : public QObject {
   void CmdSVGSave_Click();
   void CmdToolpathSave_Click();
   void CmdModelSave_Click();
+  void CmdCutPathSave_Click();
 
   // Asks for a design file to open; nullopt when the dialog was cancelled.
   std::optional<QString> AskDesignPath();

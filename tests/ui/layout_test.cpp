@@ -229,7 +229,7 @@ void LayoutTest::moreCaptionFitsWithTheLargestCount() {
   for (auto* tick : window.findChild<QWidget*>("MorePanel")->findChildren<QCheckBox*>()) {
     tick->setChecked(tick->objectName() != "CheckShowToolpath");
   }
-  QCOMPARE(more->text(), QString::fromUtf8("More (29) \u25b8"));
+  QCOMPARE(more->text(), QString::fromUtf8("More (36) \u25b8"));
   QStyleOptionButton option;
   option.initFrom(more);
   const QRect room = more->style()->subElementRect(QStyle::SE_PushButtonContents, &option, more);

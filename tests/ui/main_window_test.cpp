@@ -291,7 +291,7 @@ class MainWindowTest : public QObject {
   }
   // Without the solid the model's save stays disabled whatever the results.
   const QStringList kAllSaves =
-      QStringList{"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave", "CmdToolpathSave"} +
+      QStringList{"CmdGCodeSave", "CmdDXFSave", "CmdSVGSave", "CmdToolpathSave", "CmdCutPathSave"} +
       (TOOTHWRIGHT_HAS_SOLID ? QStringList{"CmdModelSave"} : QStringList{});
   // Opens path by the panel's button.
   void OpenFile(const QString& path) {
@@ -399,17 +399,18 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
   const QStringList panel =
       QString(
           "txtSeatClearance CmdSeatClearanceANSI txtTipDiameter CmdTipDiameterANSI "
-          "txtToolDiameter txtDepthPerPass txtTabs txtTabWidth txtTabHeight txtSafeZ "
+          "cboProcess txtToolDiameter txtDepthPerPass txtTabs txtTabWidth txtTabHeight txtSafeZ "
           "txtSpindle CheckProgramEnd txtPlungeFeed txtRampAngle txtLeadIn cboDirection "
           "CheckPreamble CheckShowToolpath txtThickness CmdThicknessANSI txtHubDiameter "
           "txtHubLength txtStrands txtMeshTolerance CheckToothChamfer txtBore txtKeywayWidth "
-          "txtKeywayDepth txtBoltHoles txtBoltHoleDiameter txtBoltCircle")
+          "txtKeywayDepth txtBoltHoles txtBoltHoleDiameter txtBoltCircle txtKerf txtPower "
+          "txtPasses txtPierceDelay txtPierceHeight txtCutHeight")
           .split(' ');
   const QStringList open =
       expected.mid(0, 9) + panel + expected.mid(9, 4) +
       QString(
           "CheckDxfUnits CheckDxfPolyline CmdOpenDesign CmdSaveDesign CmdSVGSave CmdToolpathSave "
-          "CmdSolidView CmdModelSave")
+          "CmdSolidView CmdModelSave CmdCutPathSave")
           .split(' ') +
       expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
@@ -961,7 +962,7 @@ void MainWindowTest::moreOpensAndClosesThePanel() {
   auto* more = Find<QPushButton>("CmdMore");
   Click("CmdMore");
   QVERIFY(Find<QWidget>("MorePanel")->isVisible() && more->isChecked());
-  QCOMPARE(window_->size(), QSize(1170, 566));
+  QCOMPARE(window_->size(), QSize(1338, 566));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
   QCOMPARE(more->text(), QString::fromUtf8("Less \u25c2"));
   Click("CmdMore");

@@ -2,7 +2,8 @@
 // in its place, the chain kept with a design, the 3-D model saved as the command line writes
 // it (built while a progress dialog offers Cancel, which writes nothing), the toolpath picture
 // saved as the core writes it, the toolpath drawn over the picture, the cut's figures as the
-// command line prints them and the DXF file's ticks.
+// command line prints them, the DXF file's ticks, the process greying the fields it does not
+// take and the cut path saved as the core writes it.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 
 #include "design_file/design_file.h"
 #include "fake_window_services.h"
+#include "output/cut_path.h"
 #include "output/toolpath_style.h"
 #include "output/toolpath_svg.h"
 #include "run/run.h"
@@ -88,6 +90,10 @@ class PanelOptionsTest : public QObject {
   void toolpathPictureIsTheProgramsOwn();
   void dxfTicksChangeTheSavedDrawing_data();
   void dxfTicksChangeTheSavedDrawing();
+  void processGreysWhatItDoesNotTake_data();
+  void processGreysWhatItDoesNotTake();
+  void cutPathSaveWritesTheCoreWritersBytes_data();
+  void cutPathSaveWritesTheCoreWritersBytes();
 
  private:
   template <typename Widget>
@@ -458,6 +464,108 @@ void PanelOptionsTest::dxfTicksChangeTheSavedDrawing() {
   QCOMPARE(ReadFile(SavePath("part.dxf")), QByteArray::fromStdString(expected + "\r\n"));
   if (expected == plain.toStdString()) QSKIP("the core does not write the DXF settings yet");
   QVERIFY(ReadFile(SavePath("part.dxf")).startsWith("0\r\nSECTION\r\n2\r\nHEADER\r\n"));
+}
+
+// Picked or typed, a process greys the controls of the options it refuses, keeping their texts
+// (all of a beam's, opened from a design); Go still refuses the first given, enabled to empty it.
+void PanelOptionsTest::processGreysWhatItDoesNotTake_data() {
+  QTest::addColumn<QString>("process");
+  QTest::addColumn<QString>("greyed");  // the controls, blank-separated
+  QTest::addColumn<int>("refused");     // a Field
+  const QString beam = "txtKerf txtPower txtPasses txtPierceDelay txtPierceHeight txtCutHeight";
+  const QString mill =
+      "txtCutDepth txtToolDiameter txtDepthPerPass txtTabHeight txtPlungeFeed "
+      "txtRampAngle Check1 ";
+  const auto row = [](const char* name, const char* process, const QString& greyed,
+                      toothwright::Field field) {
+    QTest::newRow(name) << QString(process) << greyed << static_cast<int>(field);
+  };
+  row("blank", "", beam, toothwright::Field::Kerf);
+  row("mill", "mill", beam, toothwright::Field::Kerf);
+  row("laser", "laser", mill + "txtSafeZ txtSpindle txtPierceDelay txtPierceHeight txtCutHeight",
+      toothwright::Field::Depth);
+  row("plasma", "plasma", mill + "txtPower txtPasses", toothwright::Field::Depth);
+  row("waterjet typed", " WaterJet", mill + "txtPower txtPasses", toothwright::Field::Depth);
+  row("unknown word", "saw", "", toothwright::Field::Process);
+}
+
+void PanelOptionsTest::processGreysWhatItDoesNotTake() {
+  QFETCH(QString, process);
+  QFETCH(QString, greyed);
+  QFETCH(int, refused);
+  FieldTexts fields = kAnsi40EighteenTeeth;
+  fields.offset = false;
+  fields.kerf = fields.power = fields.passes = fields.pierce_delay = fields.pierce_height =
+      fields.cut_height = "1";
+  Show(fields);
+  auto* list = Find<QComboBox>("cboProcess");
+  if (const int pick = list->findText(process); pick >= 0) {
+    list->setCurrentIndex(pick);
+  } else {
+    list->lineEdit()->setText(process);
+  }
+  fields.process = process.toStdString();
+  const QStringList off = greyed.split(' ', Qt::SkipEmptyParts);
+  for (const OptionRow& row : kOptionRows) {
+    const bool enabled = !off.contains(QString::fromLatin1(row.control));
+    QVERIFY2(Find<QWidget>(row.control)->isEnabled() == enabled, row.control);
+    QVERIFY2(Find<QWidget>(row.label)->isEnabled() == enabled, row.label);
+  }
+  QVERIFY(window_->ReadFields() == fields);
+  Click("Command1");
+  const OptionRow& row = FieldOf(static_cast<toothwright::Field>(refused));
+  QCOMPARE(services_->messages, QStringList{row.message});
+  QLineEdit* field = window_->FieldEdit(row.text);
+  QVERIFY(field->isEnabled() && field->hasFocus());
+  QCOMPARE(field->selectedText(), QString::fromStdString(fields.*(row.text)));
+}
+
+// Before Go, and after a run whose program follows the part's own edges, a message says there
+// is no cut path. Then the core writer's (as --cut-path-dxf and --cut-path-svg write it) is
+// saved in the format of the name's extension, else of the filter, proposed under its own name.
+void PanelOptionsTest::cutPathSaveWritesTheCoreWritersBytes_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("filter");
+  QTest::addColumn<QString>("written");
+  const auto row = [](const char* name, const char* typed, const char* filter, const char* file) {
+    QTest::newRow(name) << QString(typed) << QString(filter) << QString(file);
+  };
+  row("DXF", "part", "Cad (*.dxf)", "part.dxf");
+  row("SVG by the filter", "part", "SVG (*.svg)", "part.svg");
+  row("SVG by the name", "cut.SVG", "Cad (*.dxf)", "cut.SVG");
+}
+
+void PanelOptionsTest::cutPathSaveWritesTheCoreWritersBytes() {
+  QFETCH(QString, typed);
+  QFETCH(QString, filter);
+  QFETCH(QString, written);
+  FieldTexts fields = kAnsi40EighteenTeeth;
+  fields.offset = false;
+  fields.depth = "";
+  fields.bore = "0.75";
+  fields.process = "laser";
+  fields.power = "800";
+  Show(fields);
+  Click("CmdMore");
+  Click("CmdCutPathSave");
+  Click("Command1");
+  Click("CmdCutPathSave");
+  QCOMPARE(services_->messages, (QStringList{kNothingToSaveMessage, kNoCutPathMessage}));
+  QVERIFY(services_->requests.isEmpty() && services_->written.isEmpty());
+
+  fields.kerf = "0.008";
+  Field("txtKerf")->setText("0.008");
+  Click("Command1");
+  services_->save_answers = {SavePath(typed)};
+  services_->filter_answers = {filter};
+  Click("CmdCutPathSave");
+  QCOMPARE(services_->requests.value(0).file_name, SavePath("shown.cutpath.dxf"));
+  QCOMPARE(services_->requests[0].filters, (QStringList{"Cad (*.dxf)", "SVG (*.svg)"}));
+  const Job job = std::get<RunResults>(RunDesign(fields)).job;
+  const bool svg = written.endsWith("svg", Qt::CaseInsensitive);
+  QCOMPARE(ReadFile(SavePath(written)),
+           QByteArray::fromStdString(svg ? WriteCutPathSvg(job) : WriteCutPathDxf(job)));
+  QCOMPARE(services_->messages.size(), 2);
 }
 
 }  // namespace toothwright
