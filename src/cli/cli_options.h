@@ -30,6 +30,10 @@ struct OutputPaths {
   std::optional<std::string> step;
   std::optional<std::string> stl;
   std::optional<std::string> three_mf;
+  // The chain drive's drawings and assembly.
+  std::optional<std::string> drive_svg;
+  std::optional<std::string> drive_dxf;
+  std::optional<std::string> drive_step;
 };
 
 struct Options {
@@ -44,6 +48,7 @@ struct Options {
   bool help = false;
   bool version = false;
   bool stats = false;                         // print the cut length and time after the diameters
+  bool drive_stats = false;                   // print the drive's figures after them
   bool any = false;                           // at least one option was given
   std::optional<std::string> design_to_read;  // a --design just given, read before the next option
 };

@@ -61,6 +61,11 @@ struct FieldTexts {
   bool preamble = false;      // a comment naming the part, then "G17 G90 G94"
   bool dxf_units = false;     // the DXF states its unit in a HEADER section
   bool dxf_polyline = false;  // the DXF draws each loop as one closed LWPOLYLINE
+  // The chain drive: a second sprocket on the same chain, and how far apart the two stand.
+  std::string driven_teeth;     // the driven sprocket's tooth count; blank: no drive
+  std::string centre_distance;  // from this sprocket's centre to the driven one's
+  std::string links;            // the chain's length in links; excludes the centre distance
+  std::string speed;            // this (the driving) sprocket's speed, rpm
   // The standard chain picked ("ANSI 40"), or empty. It counts only while pitch and roller
   // hold that chain's sizes in the current unit: it names the chain's width and the pitch
   // between its strands, which the fields do not hold.
@@ -102,6 +107,11 @@ enum class Field : unsigned char {
   RampAngle,
   LeadIn,
   Direction,
+  // The chain drive.
+  DrivenTeeth,
+  CentreDistance,
+  Links,
+  Speed,
   // Ticks.
   Offset,
   ProgramEnd,
@@ -131,6 +141,7 @@ enum class PanelGroup : unsigned char {
   Solid,  // the panel's second column
   Mounting,
   DxfRow,  // the row of DXF ticks above the saves
+  Drive,   // the Drive window's fields, not the panel's
 };
 
 // The groups of --help, in the order it lists them.
@@ -140,6 +151,7 @@ enum class HelpGroup : unsigned char {
   Machining,
   Mounting,
   Solid,
+  Drive,
   Outputs,
   DesignFiles,
   Information,
@@ -174,7 +186,7 @@ struct OptionRow {
   Place<HelpGroup> help_place;
 };
 
-inline constexpr std::array<OptionRow, 35> kOptionRows = {{
+inline constexpr std::array<OptionRow, 39> kOptionRows = {{
     {.field = Field::Pitch,
      .key = "pitch",
      .text = &FieldTexts::pitch,
@@ -611,6 +623,76 @@ inline constexpr std::array<OptionRow, 35> kOptionRows = {{
      .help = "conventional (the default: outline counter-clockwise,\n"
              "holes clockwise, cutter on the right) or climb",
      .help_place = {HelpGroup::Machining, 150}},
+    // The chain drive.
+    {.field = Field::DrivenTeeth,
+     .key = "driven-teeth",
+     .text = &FieldTexts::driven_teeth,
+     .message = "Not a valid value for driven teeth",
+     .kind = OptionKind::Count,
+     .control = "txtDrivenTeeth",
+     .label = "LabelDrivenTeeth",
+     .caption = "Driven Teeth",
+     .tooltip =
+         "Teeth of the second sprocket on the chain, 4 to 10000, with this one's tooth form, "
+         "thickness and strands; the mounting stays with this sprocket",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 0},
+     .value_name = "N",
+     .help = "a second sprocket of N teeth (4 to 10000) on the same\n"
+             "chain, driven by this one: the same tooth form (seat\n"
+             "clearance, tip diameter, chamfer, thickness, strands);\n"
+             "the mounting options stay with this sprocket",
+     .help_place = {HelpGroup::Drive, 10}},
+    {.field = Field::CentreDistance,
+     .key = "centre-distance",
+     .text = &FieldTexts::centre_distance,
+     .message = "Not a valid value for centre distance",
+     .kind = OptionKind::Length,
+     .control = "txtCentreDistance",
+     .label = "LabelCentreDistance",
+     .caption = "Centre Distance",
+     .tooltip = "From this sprocket's centre to the driven one's; the chain takes the next even "
+                "number of links, and the drive stands at their centre distance",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 1},
+     .value_name = "LENGTH",
+     .help = "from this sprocket's centre to the driven one's: the\n"
+             "chain takes the next even number of links, and the\n"
+             "drive stands at their centre distance; excludes --links",
+     .help_place = {HelpGroup::Drive, 20}},
+    {.field = Field::Links,
+     .key = "links",
+     .text = &FieldTexts::links,
+     .message = "Not a valid value for links",
+     .kind = OptionKind::Count,
+     .control = "txtLinks",
+     .label = "LabelLinks",
+     .caption = "Links",
+     .tooltip = "The chain's length in links (pitches), in place of a centre distance; an odd "
+                "number needs an offset link",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 2},
+     .value_name = "N",
+     .help = "the chain's length in links, in place of a centre\n"
+             "distance, which then follows (an odd number of links\n"
+             "needs an offset link)",
+     .help_place = {HelpGroup::Drive, 30}},
+    {.field = Field::Speed,
+     .key = "speed",
+     .text = &FieldTexts::speed,
+     .message = "Not a valid value for speed",
+     .kind = OptionKind::Speed,
+     .control = "txtSpeed",
+     .label = "LabelSpeed",
+     .caption = "Speed",
+     .tooltip = "Revolutions per minute of this, the driving, sprocket: for the chain's speed and "
+                "the driven sprocket's",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 3},
+     .value_name = "RPM",
+     .help = "this (the driving) sprocket's speed in revolutions per\n"
+             "minute, for the chain's and the driven sprocket's",
+     .help_place = {HelpGroup::Drive, 40}},
     {.field = Field::Offset,
      .key = "offset",
      .ticked = &FieldTexts::offset,
