@@ -31,6 +31,8 @@ inline constexpr const char* kSvgFilter = "SVG (*.svg)";
 inline constexpr const char* kNoSvgMessage = "There is no SVG drawing yet: press Go first.";
 inline constexpr const char* kNoToolpathMessage = "There is no toolpath yet: press Go first.";
 inline constexpr const char* kNoModelMessage = "There is no part yet: press Go first.";
+inline constexpr const char* kNoDriveDrawingMessage =
+    "There is no drive yet: give driven teeth and a centre distance or links, and press Go.";
 // The tip of "Save 3-D Model..." in a build without the solid, where it stays disabled.
 inline constexpr const char* kNoSolidMessage = "This build of Toothwright writes no 3-D models";
 // The design files' filter, offered by the open dialog with kAllFilesFilter after it and by the
@@ -56,6 +58,9 @@ class WindowSaves : public QObject {
   void CmdSVGSave_Click();
   void CmdToolpathSave_Click();
   void CmdModelSave_Click();
+  // The Drive window's saves: the drive to scale as SVG, and as DXF.
+  void CmdDrivePictureSave_Click();
+  void CmdDriveDrawingSave_Click();
 
   // Asks for a design file to open; nullopt when the dialog was cancelled.
   std::optional<QString> AskDesignPath();

@@ -578,3 +578,48 @@ TEST(Cli, SolidRefusalsWriteNothing) {
 
 }  // namespace
 }  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// The drive's figures follow the diameters, its notes go to standard error without changing
+// the status, and a refused drive writes nothing.
+TEST(Cli, ChainDrive) {
+  TempDir dir;
+  const std::vector<std::string> drive = {
+      "--chain",        "ANSI 40", "--teeth",       "18",          "--driven-teeth",  "45",
+      "--speed",        "500",     "--drive-stats", "--drive-svg", dir / "drive.svg", "--drive-dxf",
+      dir / "drive.dxf"};
+  std::vector<std::string> args = drive;
+  args.insert(args.end(), {"--centre-distance", "20"});
+  Outcome o = Cli(args);
+  EXPECT_EQ(o.status, kExitOk);
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.out,
+            "Pitch Diameter: 2.87938524157182\nOutside Diameter: 3.30754316676291\n"
+            "Chain Length: 112 links (56 in)\nCentre Distance: 20.0096 in\nRatio: 2.5\n"
+            "Wrap: 167.7 degrees on the 18-tooth sprocket\nChain Speed: 375 ft/min\n"
+            "Driven Speed: 200 rpm\nSlack: 0.0011 in\n");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"drive.dxf", "drive.svg"}));
+
+  args = drive;
+  args.insert(args.end(), {"--links", "113"});
+  o = Cli(args);
+  EXPECT_EQ(o.status, kExitOk);
+  EXPECT_EQ(o.err, "toothwright-cli: Note: An odd number of links (113) needs an offset link\n");
+
+  TempDir refused;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--links", "112", "--centre-distance", "20"},
+        std::vector<std::string>{"--driven-teeth", "", "--drive-svg", refused / "d.svg"}}) {
+    args = drive;
+    args[11] = refused / "drive.dxf";
+    args.insert(args.end(), bad.begin(), bad.end());
+    o = Cli(args);
+    EXPECT_EQ(o.status, kExitInvalidInput);
+    EXPECT_TRUE(refused.Names().empty());
+  }
+}
+
+}  // namespace
+}  // namespace toothwright
