@@ -278,8 +278,8 @@ TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
     }
     ++options;
   }
-  EXPECT_EQ(options, 50);  // and -h, -V
-  EXPECT_EQ(with_values, 42);
+  EXPECT_EQ(options, 58);  // and -h, -V
+  EXPECT_EQ(with_values, 49);
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
@@ -317,7 +317,8 @@ TEST(Cli, HelpExamplesRun) {
     for (size_t i = 1; i < args.size(); ++i) {
       if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--svg" ||
           args[i - 1] == "--preview-svg" || args[i - 1] == "--design" ||
-          args[i - 1] == "--save-design" || args[i - 1] == "--step") {
+          args[i - 1] == "--save-design" || args[i - 1] == "--step" ||
+          args[i - 1] == "--drive-svg") {
         args[i] = dir / args[i];
       }
     }
@@ -327,9 +328,9 @@ TEST(Cli, HelpExamplesRun) {
     EXPECT_EQ(o.err, "");
     ++examples;
   }
-  EXPECT_EQ(examples, 9);  // one for each group of options, two for machining and design files
+  EXPECT_EQ(examples, 10);  // one for each group of options, two for machining and design files
   EXPECT_EQ(dir.Names(),
-            (std::vector<std::string>{"sprocket.dxf", "sprocket.nc", "sprocket.ngc",
+            (std::vector<std::string>{"drive.svg", "sprocket.dxf", "sprocket.nc", "sprocket.ngc",
                                       "sprocket.step", "sprocket.svg", "sprocket.toothwright"}));
 }
 
@@ -613,7 +614,8 @@ TEST(Cli, ChainDrive) {
        {std::vector<std::string>{"--links", "112", "--centre-distance", "20"},
         std::vector<std::string>{"--driven-teeth", "", "--drive-svg", refused / "d.svg"}}) {
     args = drive;
-    args[11] = refused / "drive.dxf";
+    args[10] = refused / "drive.svg";
+    args[12] = refused / "drive.dxf";
     args.insert(args.end(), bad.begin(), bad.end());
     o = Cli(args);
     EXPECT_EQ(o.status, kExitInvalidInput);
