@@ -1586,8 +1586,6 @@ void MainWindowTest::titleNamesTheDesignAndItsChanges() {
   QVERIFY(std::holds_alternative<FieldTexts>(read) && std::get<FieldTexts>(read).teeth == "20");
 }
 
-}  // namespace toothwright
-
 // The Drive window's fields reach the run and the design file; its figures and picture follow
 // each Go, a refused drive field opens it, and its saves write what the command line writes.
 void MainWindowTest::driveWindowShowsEachGoAndSavesItsDrawings() {
@@ -1632,6 +1630,8 @@ void MainWindowTest::driveWindowShowsEachGoAndSavesItsDrawings() {
   Click("CmdDrivePictureSave");
   QCOMPARE(services_->messages.last(), QString(kNoDriveDrawingMessage));
 }
+
+}  // namespace toothwright
 
 QTEST_MAIN(toothwright::MainWindowTest)
 #include "main_window_test.moc"
