@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "numbers/numbers.h"
+
 namespace toothwright {
 namespace {
 
@@ -90,6 +92,9 @@ std::string WriteDesignFile(const FieldTexts& fields) {
   doc[kUnitsKey] = fields.units;
   doc[kChainKey] = fields.chain;
   for (const OptionRow& row : kOptionRows) {
+    // A drive's fields left blank are left out: a design without a drive is written as it was
+    // before drives, and earlier versions, which refuse a key they do not know, still read it.
+    if (row.panel.group == PanelGroup::Drive && IsBlank(fields.*(row.text))) continue;
     if (row.text != nullptr) {
       doc[row.key] = fields.*(row.text);
     } else {
