@@ -91,10 +91,16 @@ std::variant<ToothNumbers, FieldError> ReadDriven(const FieldTexts& fields, cons
   }
   const std::optional<double> pd = ShownPitchDiameter(design.tooth.pitch, *teeth);
   if (!pd) return Refuse(Field::DrivenTeeth, "The driven sprocket is too large to compute");
-  auto read = ReadDesign(DrivenTexts(fields, design, std::to_string(*teeth), *pd));
+  const FieldTexts driven = DrivenTexts(fields, design, std::to_string(*teeth), *pd);
+  auto read = ReadDesign(driven);
   if (auto* error = std::get_if<FieldError>(&read)) {
+    // A typed tip diameter reaches the driven teeth as a diameter of their own: say which.
+    const std::string topped =
+        error->field == Field::TipDiameter && driven.tip_diameter != fields.tip_diameter
+            ? " topped at " + LengthText(*ParseReal(driven.tip_diameter), design.unit)
+            : "";
     return Refuse(Field::DrivenTeeth, "The driven sprocket of " + std::to_string(*teeth) +
-                                          " teeth: " + error->message +
+                                          " teeth" + topped + ": " + error->message +
                                           (error->reason.empty() ? "" : "; " + error->reason));
   }
   return std::get<ReadResult>(read).design.tooth;

@@ -134,7 +134,8 @@ TEST(Drive, Refusals) {
          f.tip_diameter = "3.3";
        }),
        Field::DrivenTeeth,
-       "The driven sprocket of 4 teeth: Not a valid value for tip diameter; It must lie between "
+       "The driven sprocket of 4 teeth topped at 1.1277 in: Not a valid value for tip diameter; It "
+       "must lie between "
        "the flanks' feet and the pointed tips: from 0.5342 in to 0.9718 in"},
       {"distance without driven teeth", with([](FieldTexts& f) { f.driven_teeth = ""; }),
        Field::CentreDistance, "A centre distance needs driven teeth"},
