@@ -13,6 +13,7 @@
 #include "design_file/design_file.h"
 #include "numbers/numbers.h"
 #include "output/cut_path.h"
+#include "output/drive_drawing.h"
 #include "run/run.h"
 #include "solid/job_model.h"
 #include "sprocket/chain_sizes.h"
@@ -89,9 +90,10 @@ void ListChains(LengthUnit unit, std::ostream& out) {
 }
 
 bool AnyToStandardOutput(const OutputPaths& paths) {
-  for (const auto* path : {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg,
-                           &paths.preview_ops, &paths.design, &paths.toolpath_svg, &paths.step,
-                           &paths.stl, &paths.three_mf, &paths.cut_path_dxf, &paths.cut_path_svg}) {
+  for (const auto* path :
+       {&paths.gcode, &paths.dxf, &paths.svg, &paths.preview_svg, &paths.preview_ops, &paths.design,
+        &paths.toolpath_svg, &paths.step, &paths.stl, &paths.three_mf, &paths.cut_path_dxf,
+        &paths.cut_path_svg, &paths.drive_svg, &paths.drive_dxf, &paths.drive_step}) {
     if (*path == kStandardOutput) return true;
   }
   return false;
@@ -132,6 +134,9 @@ std::vector<Output> OutputsOf(const OutputPaths& paths, RunResults& results,
   if (paths.step) outputs.push_back({paths.step, std::move(*models.step)});
   if (paths.stl) outputs.push_back({paths.stl, std::move(*models.stl)});
   if (paths.three_mf) outputs.push_back({paths.three_mf, std::move(*models.three_mf)});
+  if (paths.drive_svg) outputs.push_back({paths.drive_svg, WriteDriveSvg(results.job)});
+  if (paths.drive_dxf) outputs.push_back({paths.drive_dxf, WriteDriveDxf(results.job)});
+  if (paths.drive_step) outputs.push_back({paths.drive_step, std::move(*models.drive_step)});
   if (paths.design) outputs.push_back({paths.design, WriteDesignFile(fields)});
   return outputs;
 }
@@ -181,13 +186,17 @@ std::variant<ModelFiles, int> MakeModels(const Job& job, const OutputPaths& outp
                                          std::ostream& err, bool stages_on_err) {
   const ModelFormats formats{.step = outputs.step.has_value(),
                              .stl = outputs.stl.has_value(),
-                             .three_mf = outputs.three_mf.has_value()};
-  if (!formats.step && !formats.stl && !formats.three_mf) return ModelFiles{};
+                             .three_mf = outputs.three_mf.has_value(),
+                             .drive_step = outputs.drive_step.has_value()};
+  if (!formats.step && !formats.stl && !formats.three_mf && !formats.drive_step) {
+    return ModelFiles{};
+  }
   std::optional<TerminalStages> stages;
   if (stages_on_err) {
     stages.emplace(err, StageFileNames{.step = StageFileName(outputs.step),
                                        .stl = StageFileName(outputs.stl),
-                                       .three_mf = StageFileName(outputs.three_mf)});
+                                       .three_mf = StageFileName(outputs.three_mf),
+                                       .drive_step = StageFileName(outputs.drive_step)});
   }
   // The stages are only named: nothing stops the command's build.
   auto written = WriteModels(job, formats, stages ? &*stages : nullptr);
@@ -235,10 +244,27 @@ std::optional<int> AnswerWithoutRun(Options& o, std::ostream& out, std::ostream&
   return std::nullopt;
 }
 
+// The drive's outputs need a drive; a drive's notes go to err. nullopt when the run goes on.
+std::optional<int> CheckDrive(const Options& o, const Job& job, std::ostream& err) {
+  const OutputPaths& p = o.outputs;
+  if (!job.design.drive) {
+    if (!o.drive_stats && !p.drive_svg && !p.drive_dxf && !p.drive_step) return std::nullopt;
+    return Refused(Refuse(Field::DrivenTeeth,
+                          "The drive's figures and outputs need driven teeth, and a centre "
+                          "distance or a number of links"),
+                   err);
+  }
+  for (const std::string& note : DriveNotes(job.design, *job.design.drive)) {
+    Complain(err) << "Note: " << note << '\n';
+  }
+  return std::nullopt;
+}
+
 // Builds the solid when asked to, prints the diameters and the figures and writes every output
 // of the run.
 int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::ostream& err,
                  bool stages_on_err) {
+  if (const std::optional<int> status = CheckDrive(o, results.job, err)) return *status;
   // The solid is built only when a 3-D output is asked for, and before anything is written.
   auto models = MakeModels(results.job, o.outputs, err, stages_on_err);
   if (const int* status = std::get_if<int>(&models)) return *status;
@@ -250,6 +276,13 @@ int WriteResults(const Options& o, RunResults& results, std::ostream& out, std::
     if (o.stats) {
       out << "Cut Length: " << results.cut_length << '\n'
           << "Cut Time: " << results.cut_time << '\n';
+    }
+    if (o.drive_stats) {
+      const Job& job = results.job;
+      for (const std::string& line :
+           DriveFigureLines(job.design, *job.design.drive, job.drive->slack)) {
+        out << line << '\n';
+      }
     }
     out << std::flush;
   }

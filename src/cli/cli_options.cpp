@@ -150,6 +150,38 @@ constexpr std::array kOwnOptions = {
               {HelpGroup::Outputs, 120},
               nullptr,
               [](Options& o, const char*) { o.stats = true; }},
+    // The chain drive's outputs.
+    CliOption{"drive-stats",
+              nullptr,
+              0,
+              "print the drive's figures after the diameters: chain\n"
+              "length, centre distance, ratio, wrap, speeds, slack",
+              {HelpGroup::Drive, 50},
+              nullptr,
+              [](Options& o, const char*) { o.drive_stats = true; }},
+    CliOption{"drive-svg",
+              "FILE",
+              0,
+              "the drive drawn to scale as SVG: both sprockets, the\n"
+              "chain's pitch line and its rollers",
+              {HelpGroup::Drive, 60},
+              nullptr,
+              [](Options& o, const char* v) { o.outputs.drive_svg = v; }},
+    CliOption{"drive-dxf",
+              "FILE",
+              0,
+              "the same drawing as DXF, stating its unit",
+              {HelpGroup::Drive, 70},
+              nullptr,
+              [](Options& o, const char* v) { o.outputs.drive_dxf = v; }},
+    CliOption{"drive-step",
+              "FILE",
+              0,
+              "the drive as a STEP assembly: both sprockets and a\n"
+              "cylinder per roller, one solid each; needs --thickness",
+              {HelpGroup::Drive, 80},
+              nullptr,
+              [](Options& o, const char* v) { o.outputs.drive_step = v; }},
     CliOption{"design",
               "FILE",
               0,
@@ -276,6 +308,14 @@ constexpr HelpSection kHelpSections[] = {
     {HelpGroup::Solid, "Solid (for --step, --stl and --3mf; lengths in the unit of --units):",
      R"(  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --thickness ANSI \
              --tooth-chamfer --bore 0.75 --step sprocket.step
+
+)"},
+    {HelpGroup::Drive, "Chain drive (a second sprocket on the same chain):",
+     R"(  Notes on standard error name the handbooks' rules a drive breaks: wrap under
+  120 degrees, a sprocket under 17 teeth, a ratio over 7, a centre distance
+  outside 30 to 50 pitches, an odd number of links.
+  Example: toothwright-cli --chain "ANSI 40" --teeth 18 --driven-teeth 45 \
+             --centre-distance 20 --speed 500 --drive-stats --drive-svg drive.svg
 
 )"},
     {HelpGroup::Outputs, "Outputs (without one, only the two diameters are printed):",

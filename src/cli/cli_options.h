@@ -32,6 +32,10 @@ struct OutputPaths {
   std::optional<std::string> three_mf;
   std::optional<std::string> cut_path_dxf;
   std::optional<std::string> cut_path_svg;
+  // The chain drive's drawings and assembly.
+  std::optional<std::string> drive_svg;
+  std::optional<std::string> drive_dxf;
+  std::optional<std::string> drive_step;
 };
 
 struct Options {
@@ -46,6 +50,7 @@ struct Options {
   bool help = false;
   bool version = false;
   bool stats = false;                         // print the cut length and time after the diameters
+  bool drive_stats = false;                   // print the drive's figures after them
   bool any = false;                           // at least one option was given
   std::optional<std::string> design_to_read;  // a --design just given, read before the next option
 };

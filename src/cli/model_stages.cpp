@@ -43,6 +43,9 @@ void TerminalStages::Print(ModelStage stage) {
     case ModelStage::ThreeMfFile:
       name = &names_.three_mf;
       break;
+    case ModelStage::DriveStepFile:
+      name = &names_.drive_step;
+      break;
     case ModelStage::Solid:
     case ModelStage::Mesh:
       break;

@@ -24,6 +24,7 @@ struct StageFileNames {
   std::string step;
   std::string stl;
   std::string three_mf;
+  std::string drive_step;
 };
 
 // Once quiet_time has passed since it was made, prints on err (one line each, StageText) the

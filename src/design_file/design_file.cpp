@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "numbers/numbers.h"
+
 namespace toothwright {
 namespace {
 

@@ -22,7 +22,8 @@ inline constexpr int kDesignVersion = 1;
 inline constexpr size_t kLargestDesignFile = 1024 * 1024;
 
 // The document for fields: the version key first, then "units" and "chain", every text field under
-// its key in check order and every tick as true or false; two-space indents, a final line feed.
+// its key in check order (a drive's only when not blank) and every tick as true or false;
+// two-space indents, a final line feed.
 std::string WriteDesignFile(const FieldTexts& fields);
 
 // A file that was refused: the message names the file and the key or the line at fault.

@@ -64,16 +64,6 @@ void AppendLine(std::string& out, const Segment& s) {
   AppendCoordinate(out, "11\r\n", s.end.x, "\r\n21\r\n", s.end.y);
 }
 
-void AppendPath(std::string& out, const Path& path, RadiusTexts& radii) {
-  for (const Segment& s : path.segments) {
-    if (IsArc(s)) {
-      AppendArc(out, s, radii.Of(s.radius));
-    } else {
-      AppendLine(out, s);
-    }
-  }
-}
-
 std::string Hex(unsigned value) {
   std::array<char, 16> digits{};
   const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value, 16);
@@ -120,6 +110,16 @@ void AppendHeader(std::string& out, const DxfSettings& settings, unsigned handle
 
 }  // namespace
 
+void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii) {
+  for (const Segment& s : path.segments) {
+    if (IsArc(s)) {
+      AppendArc(out, s, radii.Of(s.radius));
+    } else {
+      AppendLine(out, s);
+    }
+  }
+}
+
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,
                      const DxfSettings& settings) {
   size_t segments = outline.segments.size();
@@ -135,8 +135,8 @@ std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,
     AppendPolyline(out, outline, handle);
   } else {
     RadiusTexts radii;
-    for (const Path& hole : holes) AppendPath(out, hole, radii);
-    AppendPath(out, outline, radii);
+    for (const Path& hole : holes) AppendDxfPath(out, hole, radii);
+    AppendDxfPath(out, outline, radii);
   }
   out += kTail;
   return out;

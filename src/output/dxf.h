@@ -8,6 +8,7 @@
 
 #include "geometry/path.h"
 #include "numbers/units.h"
+#include "output/decimal_text.h"
 #include "sprocket/job.h"
 
 namespace toothwright {
@@ -32,6 +33,10 @@ struct DxfSettings {
 // with. Without holes the drawing is the outline alone.
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes = {},
                      const DxfSettings& settings = {});
+
+// Appends an entity per segment of path, in its order: ARC, or LINE for a straight segment,
+// on layer 0.
+void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii);
 
 // The job's drawing: its holes, then its outline, with the design's unit header and polylines
 // when asked for.

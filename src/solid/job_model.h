@@ -18,6 +18,7 @@ struct ModelFormats {
   bool step = false;
   bool stl = false;
   bool three_mf = false;
+  bool drive_step = false;  // the chain drive's assembly; the job has a drive
 };
 
 // The files' bytes, each set when asked for.
@@ -25,6 +26,9 @@ struct ModelFiles {
   std::optional<std::string> step;      // AP214 in the part's unit
   std::optional<std::string> stl;       // binary, millimetres
   std::optional<std::string> three_mf;  // one object, in millimetres
+  // The drive as an assembly, AP214 in the part's unit: this sprocket, the driven one and a
+  // cylinder per roller, one solid each, where the drive's drawing puts them.
+  std::optional<std::string> drive_step;
 };
 
 // Why no 3-D output can be made at all: the module that holds the geometry kernel could not be

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "numbers/numbers.h"
+#include "solid/drive_assembly.h"
 #include "solid/mesh.h"
 #include "solid/solid_model.h"
 #include "solid/solid_part.h"
@@ -85,6 +86,12 @@ BuiltModelFiles BuildModelFiles(const Job& job, const ModelFormats& formats,
       if (auto* error = std::get_if<SolidError>(&three_mf)) return failed(*error);
       files.three_mf = std::get<std::string>(std::move(three_mf));
     }
+  }
+  if (formats.drive_step && job.drive) {
+    if (!begin(ModelStage::DriveStepFile)) return ModelsStopped{};
+    auto step = WriteDriveStep(job, PartOf(job), model, progress);
+    if (auto* error = std::get_if<SolidError>(&step)) return failed(*error);
+    files.drive_step = std::get<std::string>(std::move(step));
   }
   if (stopped()) return ModelsStopped{};
   return files;

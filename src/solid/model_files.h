@@ -17,7 +17,7 @@ BuiltModelFiles BuildModelFiles(const Job& job, const ModelFormats& formats,
 // The name the module exports BuildModelFiles under, for the loader to look up. It changes
 // whenever the entry's parameters do, so that a module of another version is refused when it
 // is loaded instead of being called with the wrong arguments.
-inline constexpr const char* kModelFilesSymbol = "toothwright_build_model_files_2";
+inline constexpr const char* kModelFilesSymbol = "toothwright_build_model_files_3";
 using ModelFilesEntry = void (*)(const Job& job, const ModelFormats& formats,
                                  ModelProgress* progress, BuiltModelFiles& result);
 

@@ -11,6 +11,7 @@ std::string StageText(ModelStage stage, const std::string& file_name) {
     case ModelStage::StepFile:
     case ModelStage::StlFile:
     case ModelStage::ThreeMfFile:
+    case ModelStage::DriveStepFile:
       break;
   }
   return "Writing " + file_name;

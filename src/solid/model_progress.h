@@ -8,8 +8,9 @@
 namespace toothwright {
 
 // The stages of a 3-D build in the order they begin: the solid; its STEP file; the mesh, then
-// the STL and 3MF files. A stage that no format asked for is left out.
-enum class ModelStage { Solid, StepFile, Mesh, StlFile, ThreeMfFile };
+// the STL and 3MF files; the chain drive's STEP assembly. A stage that no format asked for is
+// left out.
+enum class ModelStage { Solid, StepFile, Mesh, StlFile, ThreeMfFile, DriveStepFile };
 
 // What a stage is called where it is shown: "Building the solid", "Meshing", or "Writing " and
 // file_name, the name of the file the stage makes.

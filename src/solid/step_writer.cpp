@@ -48,7 +48,8 @@ SolidError Failed(const std::string& why) {
 }  // namespace
 
 std::variant<std::string, SolidError> WriteStep(const SolidModel& model,
-                                                const ModelProgress* progress) {
+                                                const ModelProgress* progress,
+                                                const char* product) {
   SilenceKernel();
   const SolidModel::Shape& shape = model.shape();
   const TemporaryFolder folder;
@@ -72,9 +73,9 @@ std::variant<std::string, SolidError> WriteStep(const SolidModel& model,
     // The kernel numbers the product by the files written so far; name it plainly.
     const Handle(StepData_StepModel) step_model = writer.Model();
     for (int i = 1; i <= step_model->NbEntities(); ++i) {
-      if (const auto product = Handle(StepBasic_Product)::DownCast(step_model->Value(i))) {
-        product->SetId(new TCollection_HAsciiString("Sprocket"));
-        product->SetName(new TCollection_HAsciiString("Sprocket"));
+      if (const auto named = Handle(StepBasic_Product)::DownCast(step_model->Value(i))) {
+        named->SetId(new TCollection_HAsciiString(product));
+        named->SetName(new TCollection_HAsciiString(product));
       }
     }
     APIHeaderSection_MakeHeader header(step_model);

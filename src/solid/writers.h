@@ -14,9 +14,10 @@ namespace toothwright {
 // states. The header's time stamp is fixed, so that the same part gives the same bytes.
 // Not to be called from two threads at once: the kernel keeps its writer settings globally.
 // The translation breaks off, with an error, once progress (may be null) asks the build to
-// stop.
+// stop. The product is called product; a compound of solids is written a solid each.
 std::variant<std::string, SolidError> WriteStep(const SolidModel& model,
-                                                const ModelProgress* progress = nullptr);
+                                                const ModelProgress* progress = nullptr,
+                                                const char* product = "Sprocket");
 
 // A binary STL file: an 80-byte header, the triangle count and each triangle's normal and
 // corners as little-endian 32-bit floats, in millimetres whatever the part's unit, which is

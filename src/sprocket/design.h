@@ -10,6 +10,7 @@
 #include "geometry/path.h"
 #include "numbers/units.h"
 #include "sprocket/chain_sizes.h"
+#include "sprocket/drive.h"
 #include "sprocket/fields.h"
 #include "sprocket/machining.h"
 #include "sprocket/mounting.h"
@@ -32,6 +33,7 @@ struct Design {
   bool dxf_polyline = false;   // the DXF draws each loop as one closed polyline
   // The standard chain, when one was picked and pitch and roller still hold its sizes.
   std::optional<ChainSize> chain;
+  std::optional<DriveNumbers> drive;  // a second sprocket on the chain; none without driven teeth
 };
 
 // What the checks built to measure the fields: the sprocket, when a machining option was

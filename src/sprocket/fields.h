@@ -70,6 +70,11 @@ struct FieldTexts {
   std::string pierce_delay;   // plasma, waterjet: seconds of the dwell after the torch starts
   std::string pierce_height;  // plasma, waterjet: the height the torch starts at
   std::string cut_height;     // plasma, waterjet: the height it cuts at
+  // The chain drive: a second sprocket on the same chain, and how far apart the two stand.
+  std::string driven_teeth;     // the driven sprocket's tooth count; blank: no drive
+  std::string centre_distance;  // from this sprocket's centre to the driven one's
+  std::string links;            // the chain's length in links; excludes the centre distance
+  std::string speed;            // this (the driving) sprocket's speed, rpm
   // The standard chain picked ("ANSI 40"), or empty. It counts only while pitch and roller
   // hold that chain's sizes in the current unit: it names the chain's width and the pitch
   // between its strands, which the fields do not hold.
@@ -118,6 +123,11 @@ enum class Field : unsigned char {
   PierceDelay,
   PierceHeight,
   CutHeight,
+  // The chain drive.
+  DrivenTeeth,
+  CentreDistance,
+  Links,
+  Speed,
   // Ticks.
   Offset,
   ProgramEnd,
@@ -150,6 +160,7 @@ enum class PanelGroup : unsigned char {
   Mounting,
   Beam,    // the panel's third column: the options of a laser, plasma or waterjet cut
   DxfRow,  // the row of DXF ticks above the saves
+  Drive,   // the Drive window's fields, not the panel's
 };
 
 // The groups of --help, in the order it lists them.
@@ -159,6 +170,7 @@ enum class HelpGroup : unsigned char {
   Machining,
   Mounting,
   Solid,
+  Drive,
   Outputs,
   DesignFiles,
   Information,
@@ -192,11 +204,12 @@ struct OptionRow {
   const char* help;        // the description's lines, '\n' between them
   Place<HelpGroup> help_place;
   // The design file writes the key even when the text is blank. Options added since design
-  // files began are written only when set, so that a design without them keeps its bytes.
+  // files began are written only when set, so that a design without them keeps its bytes and
+  // earlier versions, which refuse a key they do not know, still read it.
   bool saved_blank = true;
 };
 
-inline constexpr std::array<OptionRow, 42> kOptionRows = {{
+inline constexpr std::array<OptionRow, 46> kOptionRows = {{
     {.field = Field::Pitch,
      .key = "pitch",
      .text = &FieldTexts::pitch,
@@ -747,6 +760,80 @@ inline constexpr std::array<OptionRow, 42> kOptionRows = {{
      .help = "plasma (needed), waterjet: the height above the plate\n"
              "the torch cuts at, at most the pierce height",
      .help_place = {HelpGroup::Machining, 220},
+     .saved_blank = false},
+    // The chain drive.
+    {.field = Field::DrivenTeeth,
+     .key = "driven-teeth",
+     .text = &FieldTexts::driven_teeth,
+     .message = "Not a valid value for driven teeth",
+     .kind = OptionKind::Count,
+     .control = "txtDrivenTeeth",
+     .label = "LabelDrivenTeeth",
+     .caption = "Driven Teeth",
+     .tooltip =
+         "Teeth of the second sprocket on the chain, 4 to 10000, with this one's tooth form, "
+         "thickness and strands; the mounting stays with this sprocket",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 0},
+     .value_name = "N",
+     .help = "a second sprocket of N teeth (4 to 10000) on the same\n"
+             "chain, driven by this one: the same tooth form (seat\n"
+             "clearance, tip diameter, chamfer, thickness, strands);\n"
+             "the mounting options stay with this sprocket",
+     .help_place = {HelpGroup::Drive, 10},
+     .saved_blank = false},
+    {.field = Field::CentreDistance,
+     .key = "centre-distance",
+     .text = &FieldTexts::centre_distance,
+     .message = "Not a valid value for centre distance",
+     .kind = OptionKind::Length,
+     .control = "txtCentreDistance",
+     .label = "LabelCentreDistance",
+     .caption = "Centre Distance",
+     .tooltip = "From this sprocket's centre to the driven one's; the chain takes the next even "
+                "number of links, and the drive stands at their centre distance",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 1},
+     .value_name = "LENGTH",
+     .help = "from this sprocket's centre to the driven one's: the\n"
+             "chain takes the next even number of links, and the\n"
+             "drive stands at their centre distance; excludes --links",
+     .help_place = {HelpGroup::Drive, 20},
+     .saved_blank = false},
+    {.field = Field::Links,
+     .key = "links",
+     .text = &FieldTexts::links,
+     .message = "Not a valid value for links",
+     .kind = OptionKind::Count,
+     .control = "txtLinks",
+     .label = "LabelLinks",
+     .caption = "Links",
+     .tooltip = "The chain's length in links (pitches), in place of a centre distance; an odd "
+                "number needs an offset link",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 2},
+     .value_name = "N",
+     .help = "the chain's length in links, in place of a centre\n"
+             "distance, which then follows (an odd number of links\n"
+             "needs an offset link)",
+     .help_place = {HelpGroup::Drive, 30},
+     .saved_blank = false},
+    {.field = Field::Speed,
+     .key = "speed",
+     .text = &FieldTexts::speed,
+     .message = "Not a valid value for speed",
+     .kind = OptionKind::Speed,
+     .control = "txtSpeed",
+     .label = "LabelSpeed",
+     .caption = "Speed",
+     .tooltip = "Revolutions per minute of this, the driving, sprocket: for the chain's speed and "
+                "the driven sprocket's",
+     .standard_tip = nullptr,
+     .panel = {PanelGroup::Drive, 3},
+     .value_name = "RPM",
+     .help = "this (the driving) sprocket's speed in revolutions per\n"
+             "minute, for the chain's and the driven sprocket's",
+     .help_place = {HelpGroup::Drive, 40},
      .saved_blank = false},
     {.field = Field::Offset,
      .key = "offset",

@@ -12,6 +12,7 @@
 #include "geometry/extent.h"
 #include "geometry/path.h"
 #include "sprocket/design.h"
+#include "sprocket/drive_layout.h"
 #include "sprocket/fields.h"
 #include "sprocket/move.h"
 #include "sprocket/run.h"
@@ -26,9 +27,10 @@ struct Job {
   // path with a tool diameter, split at the tabs with tabs. Empty when the program follows
   // each contour as it is.
   std::vector<Toolpath> toolpaths;
-  std::vector<double> pass_depths;  // > 0 unless the depth is 0, as the program writes them
-  std::optional<double> tab_depth;  // the depth of the tabs' top, as written; with tabs only
-  std::vector<Move> moves;          // the milling program, a move per line (PlanMachining)
+  std::vector<double> pass_depths;   // > 0 unless the depth is 0, as the program writes them
+  std::optional<double> tab_depth;   // the depth of the tabs' top, as written; with tabs only
+  std::vector<Move> moves;           // the milling program, a move per line (PlanMachining)
+  std::optional<DriveLayout> drive;  // where the drive's parts stand; with a drive only
   // How many outlines and cutter paths building the job took: one each is the aim, and a
   // check that measured one hands it on rather than having it built again.
   int outlines_built = 0;

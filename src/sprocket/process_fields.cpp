@@ -158,7 +158,9 @@ std::optional<FieldError> RefuseForeignOptions(const FieldTexts& fields, Process
   for (const ForeignRule& rule : kRules) {
     const OptionRow& row = FieldOf(rule.field);
     if (!rule.taken[static_cast<size_t>(process)] && Given(fields, row)) {
-      return Refuse(rule.field, ForeignReason(row, process, rule.why));
+      // A tick has no message of its own: the process it does not fit is refused.
+      return Refuse(row.text != nullptr ? rule.field : Field::Process,
+                    ForeignReason(row, process, rule.why));
     }
   }
   return std::nullopt;

@@ -114,6 +114,7 @@ void MainWindow::BuildParts() {
   PlaceControls(WindowControls(), this, 0, focus_order);
   ChainFocus(std::move(focus_order));
   form_ = new MainForm(this);
+  drive_ = new DriveWindow(this);
   // Every field whose option shows a unit gets its suffix.
   for (const OptionRow& row : kTextFields) {
     if (UnitSuffix(row.kind, LengthUnit::Inch) != nullptr)
@@ -142,6 +143,12 @@ void MainWindow::WireEvents() {
     solid_view->setEnabled(false);
     solid_view->setToolTip(QString::fromUtf8(kNoSolidMessage));
   }
+  connect(FindControl<QPushButton>(panel_, "CmdDrive"), &QPushButton::clicked, this,
+          &MainWindow::CmdDrive_Click);
+  connect(drive_->SavePictureButton(), &QPushButton::clicked, saves_,
+          &WindowSaves::CmdDrivePictureSave_Click);
+  connect(drive_->SaveDrawingButton(), &QPushButton::clicked, saves_,
+          &WindowSaves::CmdDriveDrawingSave_Click);
   connect(saves_, &WindowSaves::LastFolderChanged, this, &MainWindow::KeepPreferences);
   connect(saves_, &WindowSaves::Refused, this, &MainWindow::ShowRefusal);
   // Any change of the tick, by the user or by code, keeps the two exclusive.
@@ -170,6 +177,7 @@ void MainWindow::WireChangesAndEnter() {
   for (const MorePanel::OptionField& option : panel_->ui().options) {
     connect(option.edit, &QLineEdit::returnPressed, go, &QPushButton::click);
   }
+  connect(drive_, &DriveWindow::GoRequested, go, &QPushButton::click);
   // The results no longer match, and the fields may no longer be the design file's, once a
   // field, the units, the chain picked (it names the chain's width for a thickness of ANSI) or
   // a tick box changes; the G-code box is the person's own to edit and does not count.
@@ -183,12 +191,16 @@ void MainWindow::WireChangesAndEnter() {
     for (const MorePanel::OptionTick& tick : panel_->ui().ticks) {
       connect(tick.box, &QCheckBox::toggled, receiver, slot);
     }
+    for (const DriveWindow::OptionField& field : drive_->Fields()) {
+      connect(field.edit, &QLineEdit::textChanged, receiver, slot);
+    }
     connect(form_->ui().ComboUnits, &QComboBox::currentIndexChanged, receiver, slot);
     connect(form_->ui().Combo1, &QComboBox::currentIndexChanged, receiver, slot);
     connect(form_->ui().Check1, &QCheckBox::toggled, receiver, slot);
   };
   on_every_change(results_, &ResultsView::MarkResultsStale);
   on_every_change(this, &MainWindow::RefreshTitle);
+  on_every_change(drive_, &DriveWindow::MarkStale);
 }
 
 void MainWindow::WireShortcuts() {
@@ -210,11 +222,13 @@ FieldTexts MainWindow::ReadFields() const {
   form_->ReadInto(fields);
   // Read whether the panel is open or not: the count on its button shows what is in force.
   panel_->ReadInto(fields);
+  drive_->ReadInto(fields);
   return fields;
 }
 
 QLineEdit* MainWindow::FieldEdit(std::string FieldTexts::*text) const {
   if (QLineEdit* field = form_->FieldEdit(text)) return field;
+  if (QLineEdit* field = drive_->FieldEdit(text)) return field;
   return panel_->FieldEdit(text);
 }
 
@@ -259,6 +273,7 @@ void MainWindow::Command1_Click() {
     }
   }
   results_->ShowRun(std::get<RunResults>(std::move(run)));
+  drive_->ShowRun(results_->Last()->job);
   if (solid_view_ && solid_view_->isVisible()) solid_view_->Show(results_->Last()->job);
 }
 
@@ -274,7 +289,15 @@ void MainWindow::CmdSolidView_Click() {
   solid_view_->Show(last_run->job);
 }
 
+void MainWindow::CmdDrive_Click() {
+  drive_->show();
+  drive_->raise();
+  drive_->activateWindow();
+}
+
 void MainWindow::ShowRefusal(const FieldError& error) {
+  // A drive's field is shown in its window.
+  if (FieldOf(error.field).panel.group == PanelGroup::Drive) CmdDrive_Click();
   services_->ShowRefusal(QString::fromStdString(error.message),
                          QString::fromStdString(error.reason));
   // The field to change next has the focus, its text selected to type over. One the process

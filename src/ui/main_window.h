@@ -15,6 +15,7 @@
 #include <string>
 
 #include "sprocket/fields.h"
+#include "ui/drive_window.h"
 #include "ui/main_form.h"
 #include "ui/more_panel.h"
 #include "ui/results_view.h"
@@ -69,9 +70,12 @@ class MainWindow : public QWidget {
   void txtToolDiameter_Change();
   void cboProcess_Change();
   void CmdSolidView_Click();
+  void CmdDrive_Click();
 
   // The 3-D view's window once opened; nullptr before.
   SolidViewWindow* SolidViewOpened() const { return solid_view_; }
+  // The Drive window, made hidden with the window.
+  DriveWindow& Drive() { return *drive_; }
 
  protected:
   // Closing with fields changed since the design file was opened or saved asks whether to
@@ -117,6 +121,7 @@ class MainWindow : public QWidget {
   UnitSwitch units_;
   std::optional<DesignFile> design_file_;
   SolidViewWindow* solid_view_ = nullptr;  // made when first opened; a child of the window
+  DriveWindow* drive_ = nullptr;           // the drive's fields live in it; a child window
 };
 
 }  // namespace toothwright

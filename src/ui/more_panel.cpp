@@ -25,9 +25,9 @@ const QStringList kProcesses = {QString(), QStringLiteral("mill"), QStringLitera
 // The word a tooth-form or thickness field takes for the chain standard's value.
 constexpr const char* kStandardWord = "ANSI";
 
-// The rows the panel shows: every option outside the closed window.
+// The rows the panel shows: every option outside the closed window and the Drive window.
 bool InPanel(const OptionRow& row) {
-  return row.panel.group != PanelGroup::Main;
+  return row.panel.group != PanelGroup::Main && row.panel.group != PanelGroup::Drive;
 }
 
 // A word field is typed or picked; a pick leaves the list as it is. The list offers the words

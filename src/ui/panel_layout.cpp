@@ -103,6 +103,7 @@ const ControlLayout kSaves[] = {
     {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375},
     {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375},
     {"CmdSolidView", K::Button, "3-D View", 15577, 6990, 1868, 375},
+    {"CmdDrive", K::Button, "Drive...", 15577, 7410, 1868, 375},
     {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375},
     {"CmdCutPathSave", K::Button, "Save Cut Path...", 17520, 7845, 2445, 375},
 };

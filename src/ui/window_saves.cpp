@@ -9,6 +9,7 @@
 
 #include "design_file/design_file.h"
 #include "output/cut_path.h"
+#include "output/drive_drawing.h"
 #include "ui/controls.h"
 #include "ui/results_view.h"
 
@@ -92,6 +93,29 @@ void WindowSaves::CmdToolpathSave_Click() {
   const QString filter = QString::fromUtf8(kSvgFilter);
   SaveWithDialog({filter}, filter, QString::fromLatin1(kToolpathExtension),
                  QString::fromStdString(last_run->toolpath_svg));
+}
+
+// The drive's drawings are written from the last run, as the run's own drawings are.
+void WindowSaves::CmdDrivePictureSave_Click() {
+  const ResultsView::LastRun* last_run = results_.Last();
+  if (!last_run || !last_run->job.drive || results_.Stale()) {
+    services_->ShowMessage(QString::fromUtf8(kNoDriveDrawingMessage));
+    return;
+  }
+  const QString filter = QString::fromUtf8(kSvgFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("svg"),
+                 QString::fromStdString(WriteDriveSvg(last_run->job)));
+}
+
+void WindowSaves::CmdDriveDrawingSave_Click() {
+  const ResultsView::LastRun* last_run = results_.Last();
+  if (!last_run || !last_run->job.drive || results_.Stale()) {
+    services_->ShowMessage(QString::fromUtf8(kNoDriveDrawingMessage));
+    return;
+  }
+  const QString filter = QString::fromUtf8(kDxfFilter);
+  SaveWithDialog({filter}, filter, QStringLiteral("dxf"),
+                 QString::fromStdString(WriteDriveDxf(last_run->job)));
 }
 
 void WindowSaves::CmdModelSave_Click() {

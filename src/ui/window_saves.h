@@ -34,6 +34,8 @@ inline constexpr const char* kNoModelMessage = "There is no part yet: press Go f
 // The last run's program follows the part's own edges, which its drawings already hold.
 inline constexpr const char* kNoCutPathMessage =
     "No cut path: give a Kerf or a Tool Diameter and press Go";
+inline constexpr const char* kNoDriveDrawingMessage =
+    "There is no drive yet: give driven teeth and a centre distance or links, and press Go.";
 // The tip of "Save 3-D Model..." in a build without the solid, where it stays disabled.
 inline constexpr const char* kNoSolidMessage = "This build of Toothwright writes no 3-D models";
 // The design files' filter, offered by the open dialog with kAllFilesFilter after it and by the
@@ -60,6 +62,9 @@ class WindowSaves : public QObject {
   void CmdToolpathSave_Click();
   void CmdModelSave_Click();
   void CmdCutPathSave_Click();
+  // The Drive window's saves: the drive to scale as SVG, and as DXF.
+  void CmdDrivePictureSave_Click();
+  void CmdDriveDrawingSave_Click();
 
   // Asks for a design file to open; nullopt when the dialog was cancelled.
   std::optional<QString> AskDesignPath();

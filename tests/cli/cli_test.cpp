@@ -133,10 +133,10 @@ TEST(Cli, CommandLine) {
        "option '--offset' doesn't allow an argument\n"},
       {"--version given a value", {"--version=1"}, kExitUsage, "option '--version' doesn't allow"},
       {"an ambiguous abbreviation",
-       {"--p", "1"},
+       {"--pre", "1"},
        kExitUsage,
-       "option '--p' is ambiguous; possibilities: '--pitch' '--program-end' '--plunge-feed' "
-       "'--preamble' '--preview-svg' '--preview-ops'\n"},
+       "option '--pre' is ambiguous; possibilities: '--preamble' '--preview-svg' "
+       "'--preview-ops'\n"},
       {"an abbreviated option without its value", With(kAnsi40, {"--gc"}), kExitUsage,
        "option '--gcode' requires an argument\n"},
       {"an unknown option", {"--bogus=1"}, kExitUsage, "unrecognized option '--bogus=1'\n"},
@@ -168,6 +168,8 @@ TEST(Cli, CommandLine) {
        kExitUsage,
        "--chain cannot be combined with --pitch or --roller\n"},
       {"no teeth", {"--chain", "ANSI 40"}, kExitUsage, "--teeth is required\n"},
+      {"a cut path without a width", With(kAnsi40, {"--cut-path-svg", "-"}), kExitUsage,
+       "--cut-path-svg needs --kerf or --tool-diameter\n"},
       {"no chain",
        {"--teeth", "18", "--units", "Metric"},
        kExitUsage,
@@ -278,8 +280,8 @@ TEST(Cli, ManualPageListsTheOptionsOfTheHelp) {
     }
     ++options;
   }
-  EXPECT_EQ(options, 59);  // and -h, -V
-  EXPECT_EQ(with_values, 51);
+  EXPECT_EQ(options, 67);  // and -h, -V
+  EXPECT_EQ(with_values, 58);
 }
 
 // The words of a command as the shell splits them: at blanks and line continuations, with
@@ -317,7 +319,8 @@ TEST(Cli, HelpExamplesRun) {
     for (size_t i = 1; i < args.size(); ++i) {
       if (args[i - 1] == "--gcode" || args[i - 1] == "--dxf" || args[i - 1] == "--svg" ||
           args[i - 1] == "--preview-svg" || args[i - 1] == "--design" ||
-          args[i - 1] == "--save-design" || args[i - 1] == "--step") {
+          args[i - 1] == "--save-design" || args[i - 1] == "--step" ||
+          args[i - 1] == "--drive-svg") {
         args[i] = dir / args[i];
       }
     }
@@ -327,9 +330,9 @@ TEST(Cli, HelpExamplesRun) {
     EXPECT_EQ(o.err, "");
     ++examples;
   }
-  EXPECT_EQ(examples, 9);  // one for each group of options, two for machining and design files
+  EXPECT_EQ(examples, 10);  // one for each group of options, two for machining and design files
   EXPECT_EQ(dir.Names(),
-            (std::vector<std::string>{"sprocket.dxf", "sprocket.nc", "sprocket.ngc",
+            (std::vector<std::string>{"drive.svg", "sprocket.dxf", "sprocket.nc", "sprocket.ngc",
                                       "sprocket.step", "sprocket.svg", "sprocket.toothwright"}));
 }
 
@@ -574,6 +577,52 @@ TEST(Cli, SolidRefusalsWriteNothing) {
                               "--thickness", "ANSI", "--stl", dir / "p.stl"});
   EXPECT_TRUE(custom.err.starts_with("toothwright-cli: Not a valid value for thickness\n"));
   EXPECT_TRUE(dir.Names().empty());
+}
+
+}  // namespace
+}  // namespace toothwright
+
+namespace toothwright {
+namespace {
+
+// The drive's figures follow the diameters, its notes go to standard error without changing
+// the status, and a refused drive writes nothing.
+TEST(Cli, ChainDrive) {
+  TempDir dir;
+  const std::vector<std::string> drive = {
+      "--chain",        "ANSI 40", "--teeth",       "18",          "--driven-teeth",  "45",
+      "--speed",        "500",     "--drive-stats", "--drive-svg", dir / "drive.svg", "--drive-dxf",
+      dir / "drive.dxf"};
+  std::vector<std::string> args = drive;
+  args.insert(args.end(), {"--centre-distance", "20"});
+  Outcome o = Cli(args);
+  EXPECT_EQ(o.status, kExitOk);
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.out,
+            "Pitch Diameter: 2.87938524157182\nOutside Diameter: 3.30754316676291\n"
+            "Chain Length: 112 links (56 in)\nCentre Distance: 20.0096 in\nRatio: 2.5\n"
+            "Wrap: 167.7 degrees on the 18-tooth sprocket\nChain Speed: 375 ft/min\n"
+            "Driven Speed: 200 rpm\nSlack: 0.0011 in\n");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"drive.dxf", "drive.svg"}));
+
+  args = drive;
+  args.insert(args.end(), {"--links", "113"});
+  o = Cli(args);
+  EXPECT_EQ(o.status, kExitOk);
+  EXPECT_EQ(o.err, "toothwright-cli: Note: An odd number of links (113) needs an offset link\n");
+
+  TempDir refused;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--links", "112", "--centre-distance", "20"},
+        std::vector<std::string>{"--driven-teeth", "", "--drive-svg", refused / "d.svg"}}) {
+    args = drive;
+    args[10] = refused / "drive.svg";
+    args[12] = refused / "drive.dxf";
+    args.insert(args.end(), bad.begin(), bad.end());
+    o = Cli(args);
+    EXPECT_EQ(o.status, kExitInvalidInput);
+    EXPECT_TRUE(refused.Names().empty());
+  }
 }
 
 }  // namespace

@@ -34,11 +34,17 @@ TEST(DesignFile, WrittenFieldsReadBackUnchanged) {
        .tabs = "4",
        .spindle = "\"quoted\" \\ and \u00bd",
        .program_end = true},
+      {.teeth = "18", .driven_teeth = "45", .links = "112", .speed = "500"},
   };
   for (const FieldTexts& fields : cases) {
     const auto read = ReadDesignFile(WriteDesignFile(fields), "d.toothwright");
     ASSERT_TRUE(std::holds_alternative<FieldTexts>(read));
     EXPECT_EQ(std::get<FieldTexts>(read), fields);
+  }
+  // Without a drive the document holds none of its keys, as before drives.
+  const std::string without = WriteDesignFile(cases[1]);
+  for (const char* key : {"driven-teeth", "centre-distance", "links", "speed"}) {
+    EXPECT_EQ(without.find(std::string("\"") + key + "\""), std::string::npos) << key;
   }
 }
 

@@ -21,6 +21,7 @@
 #include "design_file/design_file.h"
 #include "fake_window_services.h"
 #include "output/drawing_svg.h"
+#include "output/drive_drawing.h"
 #include "output/preview.h"
 #include "run/run.h"
 #include "sprocket/chain_sizes.h"
@@ -177,6 +178,7 @@ class MainWindowTest : public QObject {
   void refusalShowsTheRunsReason_data();
   void refusalShowsTheRunsReason();
   void ansi40EighteenTeeth();
+  void driveWindowShowsEachGoAndSavesItsDrawings();
   void goClearsOutputsBeforeLettingEventsThrough();
   void goReadsFieldsAgainAfterPendingEvents();
   void nestedGoGivesTheSameResults();
@@ -410,7 +412,7 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
       expected.mid(0, 9) + panel + expected.mid(9, 4) +
       QString(
           "CheckDxfUnits CheckDxfPolyline CmdOpenDesign CmdSaveDesign CmdSVGSave CmdToolpathSave "
-          "CmdSolidView CmdModelSave CmdCutPathSave")
+          "CmdSolidView CmdDrive CmdModelSave CmdCutPathSave")
           .split(' ') +
       expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
@@ -1583,6 +1585,51 @@ void MainWindowTest::titleNamesTheDesignAndItsChanges() {
   QVERIFY(window_->close());
   const auto read = ReadDesignFile(ReadFile(SavePath("renamed.toothwright")).toStdString(), "");
   QVERIFY(std::holds_alternative<FieldTexts>(read) && std::get<FieldTexts>(read).teeth == "20");
+}
+
+// The Drive window's fields reach the run and the design file; its figures and picture follow
+// each Go, a refused drive field opens it, and its saves write what the command line writes.
+void MainWindowTest::driveWindowShowsEachGoAndSavesItsDrawings() {
+  Enter(kAnsi40EighteenTeeth);
+  Click("CmdDrive");
+  QVERIFY(window_->Drive().isVisible());
+  window_->Drive().close();
+  Field("txtDrivenTeeth")->setText("45");
+  Field("txtCentreDistance")->setText("5");
+  Click("Command1");
+  QCOMPARE(services_->messages, QStringList{"Not a valid value for centre distance"});
+  QVERIFY(window_->Drive().isVisible());
+  Field("txtCentreDistance")->setText("20");
+  Field("txtSpeed")->setText("500");
+  Click("Command1");
+  FieldTexts fields = kAnsi40EighteenTeeth;
+  fields.driven_teeth = "45";
+  fields.centre_distance = "20";
+  fields.speed = "500";
+  QCOMPARE(window_->ReadFields(), fields);
+  const RunResults expected = ExpectedRun(fields);
+  const Job& job = expected.job;
+  QStringList lines;
+  for (const std::string& line : DriveFigureLines(job.design, *job.design.drive, job.drive->slack))
+    lines << QString::fromStdString(line);
+  QCOMPARE(window_->Drive().FiguresText(), lines.join('\n'));
+  QVERIFY(window_->Drive().Picture()->HasDrive());
+
+  services_->save_answers = {SavePath("drive.svg"), SavePath("drive.dxf")};
+  Click("CmdDrivePictureSave");
+  Click("CmdDriveDrawingSave");
+  QCOMPARE(ReadFile(SavePath("drive.svg")), QByteArray::fromStdString(WriteDriveSvg(job)));
+  QCOMPARE(ReadFile(SavePath("drive.dxf")), QByteArray::fromStdString(WriteDriveDxf(job)));
+
+  // Without driven teeth the window says what to give, and there is nothing to save.
+  Field("txtDrivenTeeth")->clear();
+  Field("txtCentreDistance")->clear();
+  Field("txtSpeed")->clear();
+  Click("Command1");
+  QCOMPARE(window_->Drive().FiguresText(), QString(kNoDriveMessage));
+  QVERIFY(!window_->Drive().Picture()->HasDrive());
+  Click("CmdDrivePictureSave");
+  QCOMPARE(services_->messages.last(), QString(kNoDriveDrawingMessage));
 }
 
 }  // namespace toothwright
