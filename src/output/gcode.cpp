@@ -5,6 +5,7 @@
 #include "numbers/numbers.h"
 #include "numbers/units.h"
 #include "output/decimal_text.h"
+#include "sprocket/process_fields.h"
 
 namespace toothwright {
 namespace {
@@ -165,6 +166,7 @@ std::string PartDescription(const Job& job) {
                              : "pitch " + FormatReal(d.tooth.pitch) + unit + ", roller " +
                                    FormatReal(d.tooth.roller) + unit;
   text += ", " + std::to_string(d.tooth.teeth) + " teeth";
+  if (IsBeam(d.machining)) text += std::string(", ") + ProcessWord(d.machining.process);
   if (d.machining.tool_diameter) {
     text += IsBeam(d.machining) ? ", kerf " : ", tool ";
     text += FormatReal(*d.machining.tool_diameter) + unit;

@@ -150,6 +150,10 @@ std::optional<Process> ReadProcess(std::string_view text) {
   return std::nullopt;
 }
 
+const char* ProcessWord(Process process) {
+  return kProcessWords[static_cast<size_t>(process)];
+}
+
 const char* MachineOf(Process process) {
   return kMachines[static_cast<size_t>(process)];
 }

@@ -16,6 +16,9 @@ namespace toothwright {
 // mill. nullopt for any other word.
 std::optional<Process> ReadProcess(std::string_view text);
 
+// The process as typed in its field: "mill", "laser", "plasma", "waterjet".
+const char* ProcessWord(Process process);
+
 // How reasons name the process's machine: "A mill", "A laser", "A plasma torch", "A waterjet".
 const char* MachineOf(Process process);
 
