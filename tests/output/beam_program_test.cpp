@@ -13,36 +13,6 @@
 namespace toothwright {
 namespace {
 
-// ANSI 40, 18 teeth, feed 60, a bore with a keyway and two tabs, cut with a kerf of 0.03.
-FieldTexts Plate(const char* process) {
-  return {.pitch = "0.5",
-          .teeth = "18",
-          .roller = "0.3125",
-          .feed = "60",
-          .tabs = "2",
-          .tab_width = "0.05",
-          .bore = "0.75",
-          .keyway_width = "0.1875",
-          .keyway_depth = "0.09375",
-          .process = process,
-          .kerf = "0.03"};
-}
-
-FieldTexts Laser() {
-  FieldTexts f = Plate("laser");
-  f.power = "800";
-  f.passes = "2";
-  return f;
-}
-
-FieldTexts Plasma() {
-  FieldTexts f = Plate("plasma");
-  f.pierce_delay = "0.5";
-  f.pierce_height = "0.15";
-  f.cut_height = "0.06";
-  return f;
-}
-
 TEST(BeamFields, RefusalsNameTheFieldAndWhatToDo) {
   struct Case {
     const char* name;
@@ -54,46 +24,47 @@ TEST(BeamFields, RefusalsNameTheFieldAndWhatToDo) {
     f.*text = value;
     return f;
   };
-  FieldTexts offset = Laser();
+  FieldTexts offset = BeamLaser();
   offset.offset = true;
   const Case cases[] = {
-      {"unknown process", with(Laser(), &FieldTexts::process, "drill"), Field::Process,
+      {"unknown process", with(BeamLaser(), &FieldTexts::process, "drill"), Field::Process,
        "mill, laser"},
-      {"laser depth", with(Laser(), &FieldTexts::depth, "0.1"), Field::Depth,
+      {"laser depth", with(BeamLaser(), &FieldTexts::depth, "0.1"), Field::Depth,
        "A laser cuts without depth: leave Depth of Cut empty"},
-      {"plasma ramp", with(Plasma(), &FieldTexts::ramp_angle, "5"), Field::RampAngle,
+      {"plasma ramp", with(BeamPlasma(), &FieldTexts::ramp_angle, "5"), Field::RampAngle,
        "A plasma torch cuts without depth"},
-      {"waterjet tool", with(Plate("waterjet"), &FieldTexts::tool_diameter, "0.1"),
+      {"waterjet tool", with(BeamPlate("waterjet"), &FieldTexts::tool_diameter, "0.1"),
        Field::ToolDiameter, "A waterjet's cut is as wide as its kerf"},
       {"laser offset", offset, Field::Process, "A laser's cut is as wide as its kerf: untick"},
-      {"laser safe Z", with(Laser(), &FieldTexts::safe_z, "1"), Field::SafeZ,
+      {"laser safe Z", with(BeamLaser(), &FieldTexts::safe_z, "1"), Field::SafeZ,
        "A laser program has no heights"},
       {"mill kerf", with(kAnsi40EighteenTeeth, &FieldTexts::kerf, "0.01"), Field::Kerf,
        "A mill cuts as wide as its tool"},
-      {"plasma power", with(Plasma(), &FieldTexts::power, "5"), Field::Power,
+      {"plasma power", with(BeamPlasma(), &FieldTexts::power, "5"), Field::Power,
        "A plasma torch has no beam power"},
       {"mill passes", with(kAnsi40EighteenTeeth, &FieldTexts::passes, "2"), Field::Passes,
        "A mill"},
-      {"laser pierce", with(Laser(), &FieldTexts::pierce_height, "0.1"), Field::PierceHeight,
+      {"laser pierce", with(BeamLaser(), &FieldTexts::pierce_height, "0.1"), Field::PierceHeight,
        "A laser does not pierce"},
-      {"kerf too wide", with(Laser(), &FieldTexts::kerf, "0.3"), Field::Kerf,
+      {"kerf too wide", with(BeamLaser(), &FieldTexts::kerf, "0.3"), Field::Kerf,
        "The largest kerf that fits"},
-      {"laser without power", with(Laser(), &FieldTexts::power, ""), Field::Power,
+      {"laser without power", with(BeamLaser(), &FieldTexts::power, ""), Field::Power,
        "A laser needs its power"},
-      {"power with an exponent", with(Laser(), &FieldTexts::power, "1e3"), Field::Power, ""},
-      {"51 passes", with(Laser(), &FieldTexts::passes, "51"), Field::Passes, "From 1 to 50"},
-      {"no feed", with(Laser(), &FieldTexts::feed, ""), Field::Feed, "A laser moves at a feed"},
-      {"negative delay", with(Plasma(), &FieldTexts::pierce_delay, "-1"), Field::PierceDelay, ""},
-      {"plasma without pierce height", with(Plasma(), &FieldTexts::pierce_height, ""),
+      {"power with an exponent", with(BeamLaser(), &FieldTexts::power, "1e3"), Field::Power, ""},
+      {"51 passes", with(BeamLaser(), &FieldTexts::passes, "51"), Field::Passes, "From 1 to 50"},
+      {"no feed", with(BeamLaser(), &FieldTexts::feed, ""), Field::Feed, "A laser moves at a feed"},
+      {"negative delay", with(BeamPlasma(), &FieldTexts::pierce_delay, "-1"), Field::PierceDelay,
+       ""},
+      {"plasma without pierce height", with(BeamPlasma(), &FieldTexts::pierce_height, ""),
        Field::PierceHeight, "A plasma torch needs"},
-      {"pierce above travel", with(Plasma(), &FieldTexts::pierce_height, "2"), Field::PierceHeight,
-       "The torch pierces below the height it travels at (2 in"},
-      {"cut above pierce", with(Plasma(), &FieldTexts::cut_height, "0.2"), Field::CutHeight,
+      {"pierce above travel", with(BeamPlasma(), &FieldTexts::pierce_height, "2"),
+       Field::PierceHeight, "The torch pierces below the height it travels at (2 in"},
+      {"cut above pierce", with(BeamPlasma(), &FieldTexts::cut_height, "0.2"), Field::CutHeight,
        "The torch cuts at or below the height it pierces at (0.15 in)"},
-      {"plasma without kerf or lead-in", with(Plasma(), &FieldTexts::kerf, ""), Field::Kerf,
+      {"plasma without kerf or lead-in", with(BeamPlasma(), &FieldTexts::kerf, ""), Field::Kerf,
        "The torch pierces in the waste"},
-      {"lead-in too large for the bore", with(Plasma(), &FieldTexts::lead_in, "0.4"), Field::LeadIn,
-       "The lead-in arcs must fit"},
+      {"lead-in too large for the bore", with(BeamPlasma(), &FieldTexts::lead_in, "0.4"),
+       Field::LeadIn, "The lead-in arcs must fit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -110,9 +81,9 @@ TEST(BeamFields, RefusalsNameTheFieldAndWhatToDo) {
 // feed move with it off; a laser writes no height; a torch starts only at its pierce height,
 // dwells, then goes down to its cut height.
 TEST(BeamProgram, TheBeamIsOnForEveryCutAndOnlyForCuts) {
-  FieldTexts waterjet = Plate("waterjet");
+  FieldTexts waterjet = BeamPlate("waterjet");
   waterjet.lead_in = "0.05";
-  for (const FieldTexts& f : {Laser(), Plasma(), waterjet}) {
+  for (const FieldTexts& f : {BeamLaser(), BeamPlasma(), waterjet}) {
     SCOPED_TRACE(f.process);
     const std::vector<std::string> lines = SplitCrLf(WriteGCode(JobOf(f)));
     const bool laser = f.process == "laser";
@@ -150,9 +121,9 @@ TEST(BeamProgram, TheBeamIsOnForEveryCutAndOnlyForCuts) {
 }
 
 TEST(BeamProgram, CutTimeCountsEveryPierce) {
-  FieldTexts quick = Plasma();
+  FieldTexts quick = BeamPlasma();
   quick.pierce_delay = "";
-  const Job with_delay = JobOf(Plasma());
+  const Job with_delay = JobOf(BeamPlasma());
   const CutStatistics with = MeasureCut(with_delay.moves);
   const CutStatistics without = MeasureCut(JobOf(quick).moves);
   EXPECT_EQ(with.length, without.length);
@@ -162,7 +133,7 @@ TEST(BeamProgram, CutTimeCountsEveryPierce) {
 
 // The cut path lies half the kerf off the part: outside the outline, inside the bore.
 TEST(CutPath, LiesHalfTheKerfOffThePart) {
-  FieldTexts f = Laser();
+  FieldTexts f = BeamLaser();
   f.keyway_width = f.keyway_depth = f.tabs = f.tab_width = "";
   const Job job = JobOf(f);
   ASSERT_TRUE(HasCutPath(job));

@@ -54,4 +54,31 @@ inline FieldTexts WithMachining(FieldTexts f, const MachiningOptions& m) {
   return f;
 }
 
+// A plate for a beam to cut: ANSI 40, 18 teeth, feed 60, a bore with a keyway and two tabs, cut
+// with a kerf of 0.03; the process's own options in `beam`.
+inline FieldTexts BeamPlate(const char* process, FieldTexts beam = {}) {
+  beam.pitch = "0.5";
+  beam.teeth = "18";
+  beam.roller = "0.3125";
+  beam.feed = "60";
+  beam.tabs = "2";
+  beam.tab_width = "0.05";
+  beam.bore = "0.75";
+  beam.keyway_width = "0.1875";
+  beam.keyway_depth = "0.09375";
+  beam.process = process;
+  beam.kerf = "0.03";
+  return beam;
+}
+
+// Laser power 800, twice round; plasma piercing at 0.15 for half a second, cutting at 0.06.
+inline FieldTexts BeamLaser() {
+  return BeamPlate("laser", {.power = "800", .passes = "2"});
+}
+
+inline FieldTexts BeamPlasma() {
+  return BeamPlate("plasma",
+                   {.pierce_delay = "0.5", .pierce_height = "0.15", .cut_height = "0.06"});
+}
+
 }  // namespace toothwright
