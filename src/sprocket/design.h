@@ -52,9 +52,12 @@ struct ReadResult {
 };
 
 // The fields read and checked in the order pitch, number of teeth, roller diameter, depth of
-// cut, feed rate, seat clearance, tip diameter, the machining options, the mounting fields
-// (judged against the teeth), then the solid's: the first failure, or the design with what its
-// checks built. The tool diameter, the first machining option, is judged against everything it
+// cut, feed rate, seat clearance, tip diameter, the process (which refuses every option it does
+// not take, RefuseForeignOptions, and a beam's missing feed), the machining options, the
+// mounting fields (judged against the teeth), the solid's, the entry options, a beam's own
+// (ReadBeam), then the drive's: the first failure, or the design with what its checks built.
+// A beam's kerf stands for the tool diameter throughout. The tool diameter, the first machining
+// option, is judged against everything it
 // cuts round: the teeth's arcs and, once the mounting fields read, the holes' arcs and the
 // keyway; a tool that does not fit them is refused on its own field before any machining or
 // mounting field after it, its reason naming the largest that fits (LargestToolReason). Each
