@@ -96,15 +96,16 @@ constexpr const char* kShowToolpathBox = "CheckShowToolpath";
 
 // The design files, the fields as typed, and the drawings, the model and the cut path, saved like
 // the DXF drawing: buttons across each column, 45 twips apart, level with "Save DXF File"; the
-// 3-D view's above the model's save, beneath the cut's figures.
+// 3-D view's above the model's save, beneath the cut's figures; the drive's in the third
+// column above the cut path's, clear of the DXF ticks.
 const ControlLayout kSaves[] = {
     {"CmdOpenDesign", K::Button, "Open Design...", 9810, 7845, 1230, 375},
     {"CmdSaveDesign", K::Button, "Save Design...", 11085, 7845, 1230, 375},
     {"CmdSVGSave", K::Button, "Save SVG File", 12360, 7845, 1230, 375},
     {"CmdToolpathSave", K::Button, "Save Toolpath Picture", 13665, 7845, 1867, 375},
     {"CmdSolidView", K::Button, "3-D View", 15577, 6990, 1868, 375},
-    {"CmdDrive", K::Button, "Drive...", 15577, 7410, 1868, 375},
     {"CmdModelSave", K::Button, "Save 3-D Model...", 15577, 7845, 1868, 375},
+    {"CmdDrive", K::Button, "Drive...", 17520, 7410, 2445, 375},
     {"CmdCutPathSave", K::Button, "Save Cut Path...", 17520, 7845, 2445, 375},
 };
 

@@ -116,6 +116,24 @@ void LayoutTest::everyControlIsPlacedAsTheTableSays() {
                  row.left + row.width <= kClientWidthTwips + kMorePanelWidthTwips,
              row.name.c_str());
   }
+  // In the panel nothing lies over a control one works but a frame round it: it would hide
+  // the control's clicks, or the control it. (The closed window keeps its captions as they
+  // always stood.)
+  const std::vector<ControlLayout> all = MorePanelControls();
+  const auto passive = [](const ControlLayout& c) {
+    return c.kind == ControlKind::Frame || c.kind == ControlKind::Label;
+  };
+  for (size_t a = 0; a < all.size(); ++a) {
+    for (size_t b = a + 1; b < all.size(); ++b) {
+      if (all[a].kind == ControlKind::Frame || all[b].kind == ControlKind::Frame ||
+          (passive(all[a]) && passive(all[b]))) {
+        continue;
+      }
+      const QRect first(all[a].left, all[a].top, all[a].width, all[a].height);
+      const QRect second(all[b].left, all[b].top, all[b].width, all[b].height);
+      QVERIFY2(!first.intersects(second), (all[a].name + " over " + all[b].name).c_str());
+    }
+  }
   QVERIFY(!FindControlLayout("CommonDialog1"));  // no visible part
   QVERIFY(!FindControlLayout("txtDXF"));         // never shown
   QVERIFY(!FindControlLayout("txtSVG"));

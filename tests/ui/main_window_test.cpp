@@ -412,7 +412,7 @@ void MainWindowTest::focusOrderFollowsTheDesign() {
       expected.mid(0, 9) + panel + expected.mid(9, 4) +
       QString(
           "CheckDxfUnits CheckDxfPolyline CmdOpenDesign CmdSaveDesign CmdSVGSave CmdToolpathSave "
-          "CmdSolidView CmdDrive CmdModelSave CmdCutPathSave")
+          "CmdSolidView CmdModelSave CmdDrive CmdCutPathSave")
           .split(' ') +
       expected.mid(13);
   QCOMPARE(focus_chain(open.size()), open + QStringList{"Combo1"});
