@@ -315,7 +315,8 @@ constexpr HelpSection kHelpSections[] = {
   120 degrees, a sprocket under 17 teeth, a ratio over 7, a centre distance
   outside 30 to 50 pitches, an odd number of links.
   Example: toothwright-cli --chain "ANSI 40" --teeth 18 --driven-teeth 45 \
-             --centre-distance 20 --speed 500 --drive-stats --drive-svg drive.svg
+             --centre-distance 20 --speed 500 --drive-stats \
+             --drive-svg drive.svg
 
 )"},
     {HelpGroup::Outputs, "Outputs (without one, only the two diameters are printed):",

@@ -623,13 +623,16 @@ inline constexpr std::array<OptionRow, 46> kOptionRows = {{
      .control = "txtLeadIn",
      .label = "LabelLeadIn",
      .caption = "Lead-in",
-     .tooltip = "With a tool diameter: radius of the arcs in the waste along which each contour is "
-                "entered and left",
+     .tooltip = "With a tool diameter, or for a beam: radius of the arcs in the waste along which "
+                "each contour is entered and left; plasma and waterjet take twice the kerf when "
+                "blank",
      .standard_tip = nullptr,
      .panel = {PanelGroup::Machining, 10},
      .value_name = "RADIUS",
-     .help = "with --tool-diameter: enter and leave each contour along\n"
-             "a tangent arc of this radius in the waste",
+     .help = "with --tool-diameter, or for a laser, plasma or\n"
+             "waterjet: enter and leave each contour along a tangent\n"
+             "arc of this radius in the waste (plasma, waterjet:\n"
+             "twice the kerf when left out)",
      .help_place = {HelpGroup::Machining, 140}},
     {.field = Field::Direction,
      .key = "direction",
