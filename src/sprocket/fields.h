@@ -728,8 +728,8 @@ inline constexpr std::array<OptionRow, 46> kOptionRows = {{
      .standard_tip = nullptr,
      .panel = {PanelGroup::Beam, 3},
      .value_name = "SECONDS",
-     .help = "plasma, waterjet: dwell this many seconds (G4 P) after\n"
-             "starting, before moving",
+     .help = "plasma, waterjet (needed): dwell this many seconds\n"
+             "(G4 P) after starting, before moving",
      .help_place = {HelpGroup::Machining, 200},
      .saved_blank = false},
     {.field = Field::PierceHeight,

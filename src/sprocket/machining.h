@@ -45,7 +45,7 @@ enum class Process : unsigned char { Mill, Laser, Plasma, Waterjet };
 struct BeamOptions {
   std::string power;         // laser: written after "M4 S" as typed
   int passes = 1;            // laser: 1 to kMostBeamPasses times round each contour, without a stop
-  std::string pierce_delay;  // plasma, waterjet: seconds after "G4 P", as typed; empty: none
+  std::string pierce_delay;  // plasma, waterjet: seconds after "G4 P", as typed
   double delay_seconds = 0;  // the same as a number
   // Plasma, waterjet: the heights the torch travels across at, comes down to and starts at,
   // and cuts at (travel >= pierce >= cut, each > 0); none where the program writes no height.

@@ -195,13 +195,16 @@ std::variant<BeamOptions, FieldError> ReadBeam(const FieldTexts& fields, Process
     }
     return beam;
   }
-  if (!IsBlank(fields.pierce_delay)) {
-    if (!CopiedPlain(fields.pierce_delay)) {
-      return Refuse(Field::PierceDelay, NumberReason(fields.pierce_delay));
-    }
-    beam.pierce_delay = fields.pierce_delay;
-    beam.delay_seconds = ParseReal(fields.pierce_delay).value_or(0);
+  // Every start of a torch or a jet dwells while it pierces the plate.
+  if (IsBlank(fields.pierce_delay)) {
+    return Refuse(Field::PierceDelay, std::string(MachineOf(process)) +
+                                          " needs the seconds it dwells to pierce the plate");
   }
+  if (!CopiedPlain(fields.pierce_delay)) {
+    return Refuse(Field::PierceDelay, NumberReason(fields.pierce_delay));
+  }
+  beam.pierce_delay = fields.pierce_delay;
+  beam.delay_seconds = ParseReal(fields.pierce_delay).value_or(0);
   if (auto error = ReadHeights(fields, process, safe_z, unit, beam)) return std::move(*error);
   return beam;
 }

@@ -34,7 +34,8 @@ std::optional<FieldError> RefuseForeignOptions(const FieldTexts& fields, Process
 bool ProcessTakes(Process process, Field field);
 
 // A beam's power, passes, pierce delay and heights, read after every other machining option,
-// in that order. A laser needs its power; plasma its pierce and cut heights, and travels at the
+// in that order. A laser needs its power; plasma and waterjet their pierce delay, plasma its
+// pierce and cut heights, and travels at the
 // safe Z or else the mill's 2 units; a waterjet writes only the heights given and travels at
 // the highest of them. Each height lies at or below the one before it, and the pierce below
 // the travel height.

@@ -53,6 +53,8 @@ TEST(BeamFields, RefusalsNameTheFieldAndWhatToDo) {
       {"power with an exponent", with(BeamLaser(), &FieldTexts::power, "1e3"), Field::Power, ""},
       {"51 passes", with(BeamLaser(), &FieldTexts::passes, "51"), Field::Passes, "From 1 to 50"},
       {"no feed", with(BeamLaser(), &FieldTexts::feed, ""), Field::Feed, "A laser moves at a feed"},
+      {"waterjet without delay", BeamPlate("waterjet"), Field::PierceDelay,
+       "A waterjet needs the seconds it dwells"},
       {"negative delay", with(BeamPlasma(), &FieldTexts::pierce_delay, "-1"), Field::PierceDelay,
        ""},
       {"plasma without pierce height", with(BeamPlasma(), &FieldTexts::pierce_height, ""),
@@ -81,7 +83,7 @@ TEST(BeamFields, RefusalsNameTheFieldAndWhatToDo) {
 // feed move with it off; a laser writes no height; a torch starts only at its pierce height,
 // dwells, then goes down to its cut height.
 TEST(BeamProgram, TheBeamIsOnForEveryCutAndOnlyForCuts) {
-  FieldTexts waterjet = BeamPlate("waterjet");
+  FieldTexts waterjet = BeamPlate("waterjet", {.pierce_delay = "1"});
   waterjet.lead_in = "0.05";
   for (const FieldTexts& f : {BeamLaser(), BeamPlasma(), waterjet}) {
     SCOPED_TRACE(f.process);
@@ -121,14 +123,13 @@ TEST(BeamProgram, TheBeamIsOnForEveryCutAndOnlyForCuts) {
 }
 
 TEST(BeamProgram, CutTimeCountsEveryPierce) {
-  FieldTexts quick = BeamPlasma();
-  quick.pierce_delay = "";
-  const Job with_delay = JobOf(BeamPlasma());
-  const CutStatistics with = MeasureCut(with_delay.moves);
-  const CutStatistics without = MeasureCut(JobOf(quick).moves);
-  EXPECT_EQ(with.length, without.length);
-  ASSERT_TRUE(with.minutes && without.minutes);
-  EXPECT_NEAR(*with.minutes - *without.minutes, 4 * 0.5 / 60, 1e-12);  // four pierces
+  FieldTexts slow = BeamPlasma();
+  slow.pierce_delay = "1.5";
+  const CutStatistics quick = MeasureCut(JobOf(BeamPlasma()).moves);
+  const CutStatistics longer = MeasureCut(JobOf(slow).moves);
+  EXPECT_EQ(quick.length, longer.length);
+  ASSERT_TRUE(quick.minutes && longer.minutes);
+  EXPECT_NEAR(*longer.minutes - *quick.minutes, 4 * 1.0 / 60, 1e-12);  // four pierces
 }
 
 // The cut path lies half the kerf off the part: outside the outline, inside the bore.
