@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cassert>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -239,6 +240,15 @@ std::optional<int> ParseCount(std::string_view text, int lowest, int highest) {
 
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::string TypedWord(std::string_view text) {
+  std::string word;
+  for (char c : text) {
+    if (c != ' ' && c != '\t')
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return word;
 }
 
 std::string NumberReason(std::string_view text) {

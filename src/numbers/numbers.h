@@ -34,6 +34,9 @@ std::string NumberReason(std::string_view text);
 // A field left empty, or holding only blanks (space, tab, CR, LF): an option so left is off.
 bool IsBlank(std::string_view text);
 
+// A word field's text as compared with its words: in lower case, spaces and tabs left out.
+std::string TypedWord(std::string_view text);
+
 // The shortest text with at most 15 significant digits: no trailing zeros or point, "0." for
 // magnitudes below 1, exponent form ("1E-05", "1.5E+15") below 1e-4 or from 1e15 up after
 // rounding to 15 digits; a negative zero is written "0". Values that are not finite, which no

@@ -5,7 +5,6 @@
 #include "sprocket/design.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <initializer_list>
 #include <span>
@@ -518,11 +517,7 @@ std::optional<FieldError> ReadLeadIn(const FieldTexts& fields, Design& design, D
 // The direction: climb or conventional, in any case, blanks and tabs ignored.
 std::optional<FieldError> ReadDirection(const FieldTexts& fields, Design& design) {
   if (IsBlank(fields.direction)) return std::nullopt;
-  std::string word;
-  for (char c : fields.direction) {
-    if (c != ' ' && c != '\t')
-      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+  const std::string word = TypedWord(fields.direction);
   if (word == "climb") {
     design.machining.direction = CutDirection::Climb;
   } else if (word != "conventional") {

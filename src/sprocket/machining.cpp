@@ -31,19 +31,6 @@ double AsWritten(double height) {
   return ParseReal(FormatReal(height)).value_or(height);
 }
 
-// A height the program writes: above 0 and written without an exponent.
-std::optional<double> PlainHeight(std::string_view text) {
-  const std::optional<double> value = ParsePositive(text);
-  if (!value || !WrittenPlain(*value)) return std::nullopt;
-  return value;
-}
-
-// A number the program copies as typed (feed, spindle speed): above 0, and without an
-// exponent, which ParseReal takes but a controller reads as a word of its own.
-bool CopiedPlain(std::string_view text) {
-  return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
-}
-
 // The depths of the passes above the full depth, k * step for k = 1, 2, ... while below the
 // full depth less its slack; at most `limit` of them.
 std::vector<double> ShallowPasses(double depth, double step, size_t limit) {
@@ -55,6 +42,16 @@ std::vector<double> ShallowPasses(double depth, double step, size_t limit) {
 }
 
 }  // namespace
+
+std::optional<double> PlainHeight(std::string_view text) {
+  const std::optional<double> value = ParsePositive(text);
+  if (!value || !WrittenPlain(*value)) return std::nullopt;
+  return value;
+}
+
+bool CopiedPlain(std::string_view text) {
+  return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
+}
 
 std::optional<double> ReadDepthOfCut(std::string_view text) {
   if (IsBlank(text)) return 0.0;

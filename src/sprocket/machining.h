@@ -113,6 +113,14 @@ inline CutWidthField CutWidthOf(Process process) {
 // magnitude.
 std::optional<double> ReadDepthOfCut(std::string_view text);
 
+// A height the program writes: the text wholly a number above 0 that the program writes
+// without an exponent; nullopt otherwise.
+std::optional<double> PlainHeight(std::string_view text);
+
+// A number the program copies as typed (feed, spindle speed, power, pierce delay): above 0,
+// and without an exponent, which ParseReal takes but a controller reads as a word of its own.
+bool CopiedPlain(std::string_view text);
+
 // A feed rate passes when blank, or wholly a number above 0 without an exponent; it is
 // written as typed.
 bool FeedRatePasses(std::string_view text);

@@ -189,11 +189,14 @@ class Planner {
   void Word(MoveKind kind) { Push({.kind = kind}); }
 
   // Up to the safe height, or 2 units up.
-  void Retract() {
-    if (m_.safe_z) {
-      Push({.kind = MoveKind::Rapid, .z_to = AsRead(*m_.safe_z), .height = HeightWord::Height});
-    } else {
+  void Retract() { RapidToHeight(m_.safe_z); }
+
+  // A rapid move to height, or without one 2 units up; none when the cutter stands there.
+  void RapidToHeight(std::optional<double> height) {
+    if (!height) {
       Push({.kind = MoveKind::Rapid, .z_to = kRetractHeight, .height = HeightWord::TwoUnitsUp});
+    } else if (AsRead(*height) != z_) {
+      Push({.kind = MoveKind::Rapid, .z_to = AsRead(*height), .height = HeightWord::Height});
     }
   }
 
@@ -377,11 +380,7 @@ class Planner {
   // height: each where the process has it.
   void BeamOn() {
     const BeamOptions& b = m_.beam;
-    if (b.pierce_height && AsRead(*b.pierce_height) != z_) {
-      Push({.kind = MoveKind::Rapid,
-            .z_to = AsRead(*b.pierce_height),
-            .height = HeightWord::Height});
-    }
+    if (b.pierce_height) RapidToHeight(b.pierce_height);
     Word(m_.process == Process::Laser ? MoveKind::LaserOn : MoveKind::SpindleOn);
     if (!b.pierce_delay.empty()) Push({.kind = MoveKind::Dwell, .seconds = b.delay_seconds});
     if (b.cut_height && AsRead(*b.cut_height) != z_) {
@@ -400,13 +399,7 @@ class Planner {
 
   void TravelUp() {
     const BeamOptions& b = m_.beam;
-    if (b.travel_two_units) {
-      Push({.kind = MoveKind::Rapid, .z_to = kRetractHeight, .height = HeightWord::TwoUnitsUp});
-    } else if (AsRead(*b.travel_height) != z_) {
-      Push({.kind = MoveKind::Rapid,
-            .z_to = AsRead(*b.travel_height),
-            .height = HeightWord::Height});
-    }
+    RapidToHeight(b.travel_two_units ? std::nullopt : b.travel_height);
   }
 
   void Note(const std::optional<RampShortfall>& shortfall) {

@@ -3,7 +3,6 @@
 #include "sprocket/process_fields.h"
 
 #include <array>
-#include <cctype>
 #include <string>
 
 #include "numbers/numbers.h"
@@ -76,17 +75,9 @@ std::string ForeignReason(const OptionRow& row, Process process, Why why) {
 std::variant<std::optional<double>, FieldError> ReadHeight(const FieldTexts& fields, Field field) {
   const std::string& text = fields.*FieldOf(field).text;
   if (IsBlank(text)) return std::nullopt;
-  const std::optional<double> value = ParsePositive(text);
-  if (!value || FormatReal(*value).find('E') != std::string::npos) {
-    return Refuse(field, NumberReason(text));
-  }
+  const std::optional<double> value = PlainHeight(text);
+  if (!value) return Refuse(field, NumberReason(text));
   return value;
-}
-
-// A number the program copies as typed: above 0 and without an exponent, which a controller
-// would read as a word of its own.
-bool CopiedPlain(std::string_view text) {
-  return ParsePositive(text) && text.find_first_of("Ee") == std::string_view::npos;
 }
 
 // The torch's heights: travel >= pierce >= cut, the pierce strictly below the travel height
@@ -138,11 +129,7 @@ std::optional<FieldError> ReadHeights(const FieldTexts& fields, Process process,
 }  // namespace
 
 std::optional<Process> ReadProcess(std::string_view text) {
-  std::string word;
-  for (char c : text) {
-    if (c != ' ' && c != '\t')
-      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+  const std::string word = TypedWord(text);
   if (word.empty()) return Process::Mill;
   for (size_t k = 0; k < kProcessWords.size(); ++k) {
     if (word == kProcessWords[k]) return static_cast<Process>(k);
