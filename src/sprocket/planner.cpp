@@ -202,6 +202,15 @@ class Planner {
 
   void RapidTo(Point p) { Push({.kind = MoveKind::Rapid, .across = true, .end = AsRead(p)}); }
 
+  // Across to where the path is entered: its start, or with a lead-in the start of its entry
+  // arc in the waste, whose arcs are returned.
+  std::optional<LeadArcs> RapidToEntry(const Path& path) {
+    std::optional<LeadArcs> lead;
+    if (m_.lead_in) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
+    RapidTo(lead ? lead->in.start : path.segments.front().start);
+    return lead;
+  }
+
   // Straight down or up to depth: while cutting, every such move is a feed move.
   void FeedToDepth(double depth, FeedWord word) {
     Push({.kind = MoveKind::Line,
@@ -312,10 +321,7 @@ class Planner {
       RapidTo(LeadInPoint(path));
       Word(climb_ ? MoveKind::CompensationLeft : MoveKind::CompensationRight);
     }
-    // A computed cutter path entered along a quarter circle in the waste starts there.
-    std::optional<LeadArcs> lead;
-    if (m_.lead_in) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
-    RapidTo(lead ? lead->in.start : path.segments.front().start);
+    const std::optional<LeadArcs> lead = RapidToEntry(path);
     if (!m_.spindle.empty() && !spindle_on_) {
       Word(MoveKind::SpindleOn);
       spindle_on_ = true;
@@ -345,10 +351,7 @@ class Planner {
   // else at the contour's start), runs round the contour as many times as asked without a
   // stop, and goes off over each tab and before every move across.
   void BeamContour(size_t c) {
-    const Path& path = job_.ProgramPath(c);
-    std::optional<LeadArcs> lead;
-    if (m_.lead_in) lead = MakeLeadArcs(path, *m_.lead_in, !climb_);
-    RapidTo(lead ? lead->in.start : path.segments.front().start);
+    const std::optional<LeadArcs> lead = RapidToEntry(job_.ProgramPath(c));
     BeamOn();
     if (lead) Cut(lead->in, cutting_);
     for (int k = 0; k < m_.beam.passes; ++k) BeamPass(c);
