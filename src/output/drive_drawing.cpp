@@ -4,15 +4,12 @@
 
 #include "geometry/extent.h"
 #include "numbers/numbers.h"
+#include "output/drawing_svg.h"
 #include "output/dxf.h"
 #include "output/svg_path.h"
 
 namespace toothwright {
 namespace {
-
-// A stroke about one screen pixel wide at true size (1/96 in), in the drawing's unit.
-constexpr std::string_view kInchStroke = "0.01";
-constexpr std::string_view kMillimetreStroke = "0.25";
 
 // Where the drawing reaches: the outlines and every roller's circle.
 Box DriveBox(const DriveLayout& drive, double roller_radius) {
@@ -57,17 +54,10 @@ std::string WriteDriveDxf(const Job& job) {
 
 std::string WriteDriveSvg(const Job& job) {
   const DriveLayout& drive = *job.drive;
-  const LengthUnit unit = job.design.unit;
-  const Box box = DriveBox(drive, job.sprocket.RollerRadius);
-  const std::string width = FormatReal(box.max_x - box.min_x);
-  const std::string height = FormatReal(box.max_y - box.min_y);
-  const std::string_view stroke = unit == LengthUnit::Inch ? kInchStroke : kMillimetreStroke;
-  std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + UnitName(unit) +
-         "\" height=\"" + height + UnitName(unit) + "\" viewBox=\"" + FormatReal(box.min_x) + ' ' +
-         FormatReal(-box.max_y) + ' ' + width + ' ' + height + "\">\n";
+  std::string doc;
+  AppendSvgDrawingHead(doc, DriveBox(drive, job.sprocket.RollerRadius), job.design.unit);
   doc += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"";
-  doc += stroke;
+  doc += SvgHairline(job.design.unit);
   doc += "\">\n<g stroke=\"#000000\">\n";
   RadiusTexts radii;
   for (const Path& path : drive.driver_paths) AppendSvgPath(doc, path, radii);
