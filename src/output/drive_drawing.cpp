@@ -23,14 +23,6 @@ Box DriveBox(const DriveLayout& drive, double roller_radius) {
   return box;
 }
 
-// A group code and its value, each on a line of its own.
-void AppendGroup(std::string& out, std::string_view code, const std::string& value) {
-  out += code;
-  out += "\r\n";
-  out += value;
-  out += "\r\n";
-}
-
 }  // namespace
 
 std::string WriteDriveDxf(const Job& job) {
@@ -42,12 +34,7 @@ std::string WriteDriveDxf(const Job& job) {
   AppendDxfPath(out, drive.driven_outline, radii);
   AppendDxfPath(out, drive.pitch_line, radii, DxfColour::Blue);
   const std::string radius = FormatReal(job.sprocket.RollerRadius);
-  for (const Point& p : drive.rollers) {
-    out += "0\r\nCIRCLE\r\n8\r\n0\r\n62\r\n1\r\n";
-    AppendGroup(out, "10", FormatReal(p.x));
-    AppendGroup(out, "20", FormatReal(p.y));
-    AppendGroup(out, "40", radius);
-  }
+  for (const Point& p : drive.rollers) AppendDxfCircle(out, p, radius, DxfColour::Red);
   AppendDxfClosing(out);
   return out;
 }

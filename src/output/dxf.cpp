@@ -129,6 +129,15 @@ void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii, DxfCo
   }
 }
 
+void AppendDxfCircle(std::string& out, Point centre, const std::string& radius, DxfColour colour) {
+  out += "0\r\nCIRCLE\r\n8\r\n0";
+  AppendColour(out, colour);
+  AppendCoordinate(out, "\r\n10\r\n", centre.x, "\r\n20\r\n", centre.y);
+  out += "40\r\n";
+  out += radius;
+  out += "\r\n";
+}
+
 void AppendDxfOpening(std::string& out, LengthUnit unit) {
   AppendHeader(out, {.units = true, .unit = unit}, kFirstHandle);
   out += kHeader;

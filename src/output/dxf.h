@@ -42,6 +42,9 @@ enum class DxfColour : unsigned char { ByLayer = 0, Red = 1, Blue = 5 };
 void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii,
                    DxfColour colour = DxfColour::ByLayer);
 
+// Appends a CIRCLE about centre, on layer 0, in colour.
+void AppendDxfCircle(std::string& out, Point centre, const std::string& radius, DxfColour colour);
+
 // For a drawing of entities of its own: the HEADER section stating unit, as DxfSettings::units
 // writes it, then the opening of the ENTITIES section; and the lines that close both.
 void AppendDxfOpening(std::string& out, LengthUnit unit);
