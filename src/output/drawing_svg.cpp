@@ -9,9 +9,6 @@
 namespace toothwright {
 namespace {
 
-// A stroke about one screen pixel wide at true size (1/96 in), in the drawing's unit.
-constexpr std::string_view kInchStroke = "0.01";
-constexpr std::string_view kMillimetreStroke = "0.25";
 // Room for the document's head and tail, and for one arc: "A", its radius twice, three flags
 // and a point, each number up to 16 characters.
 constexpr size_t kHeadReserve = 400;
@@ -19,19 +16,13 @@ constexpr size_t kSegmentReserve = 80;
 
 std::string Document(const Path& outline, const std::vector<Path>& holes, LengthUnit length_unit,
                      const Box& box) {
-  const std::string width = FormatReal(box.max_x - box.min_x);
-  const std::string height = FormatReal(box.max_y - box.min_y);
-
   size_t segments = outline.segments.size();
   for (const Path& hole : holes) segments += hole.segments.size();
   std::string doc;
   doc.reserve(kHeadReserve + segments * kSegmentReserve);
-  doc += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + UnitName(length_unit) +
-         "\" height=\"" + height + UnitName(length_unit) + "\" viewBox=\"" + FormatReal(box.min_x) +
-         ' ' + FormatReal(-box.max_y) + ' ' + width + ' ' + height + "\">\n";
+  AppendSvgDrawingHead(doc, box, length_unit);
   doc += "<g transform=\"scale(1,-1)\" fill=\"none\" stroke=\"#000000\" stroke-width=\"";
-  doc += length_unit == LengthUnit::Inch ? kInchStroke : kMillimetreStroke;
+  doc += SvgHairline(length_unit);
   doc += "\">\n";
   RadiusTexts radii;
   for (const Path& hole : holes) AppendSvgPath(doc, hole, radii);
@@ -41,6 +32,20 @@ std::string Document(const Path& outline, const std::vector<Path>& holes, Length
 }
 
 }  // namespace
+
+void AppendSvgDrawingHead(std::string& doc, const Box& box, LengthUnit unit) {
+  const std::string width = FormatReal(box.max_x - box.min_x);
+  const std::string height = FormatReal(box.max_y - box.min_y);
+  doc += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + UnitName(unit) +
+         "\" height=\"" + height + UnitName(unit) + "\" viewBox=\"" + FormatReal(box.min_x) + ' ' +
+         FormatReal(-box.max_y) + ' ' + width + ' ' + height + "\">\n";
+}
+
+std::string_view SvgHairline(LengthUnit unit) {
+  // About one screen pixel (1/96 in) at true size.
+  return unit == LengthUnit::Inch ? "0.01" : "0.25";
+}
 
 std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes, LengthUnit unit) {
   Box box = Include(Box{}, outline);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "geometry/extent.h"
 #include "geometry/path.h"
 #include "numbers/units.h"
 #include "sprocket/job.h"
@@ -19,5 +21,12 @@ std::string WriteDrawingSvg(const Path& outline, const std::vector<Path>& holes,
 
 // The job's part: its outline and holes within the job's extent.
 std::string WriteDrawingSvg(const Job& job);
+
+// For a drawing to scale of its own: the XML declaration and the opening <svg> element, sized
+// to box in unit, its view box being box seen y up (for a group turned by scale(1,-1)).
+void AppendSvgDrawingHead(std::string& doc, const Box& box, LengthUnit unit);
+
+// The stroke width of a drawing's lines, in unit: about one screen pixel at true size.
+std::string_view SvgHairline(LengthUnit unit);
 
 }  // namespace toothwright

@@ -42,12 +42,20 @@ void AppendCoordinate(std::string& out, std::string_view x_code, double x, std::
   out += "\r\n";
 }
 
+// The colour group after the layer, left out for ByLayer.
+void AppendColour(std::string& out, DxfColour colour) {
+  if (colour == DxfColour::ByLayer) return;
+  out += "\r\n62\r\n";
+  out += std::to_string(static_cast<int>(colour));
+}
+
 // DXF arcs always run counter-clockwise from group 50 to group 51, so a clockwise segment is
-// written from its end to its start. Layer 0; no colour, linetype, handle or z coordinate.
+// written from its end to its start. Layer 0; no linetype, handle or z coordinate.
 // Group codes and values each take a line of their own.
-void AppendArc(std::string& out, const Segment& s, const std::string& radius) {
+void AppendArc(std::string& out, const Segment& s, const std::string& radius, DxfColour colour) {
   const bool ccw = s.kind == SegmentKind::CounterClockwiseArc;
   out += "0\r\nARC\r\n8\r\n0";
+  AppendColour(out, colour);
   AppendCoordinate(out, "\r\n10\r\n", s.centre.x, "\r\n20\r\n", s.centre.y);
   out += "40\r\n";
   out += radius;
@@ -58,8 +66,9 @@ void AppendArc(std::string& out, const Segment& s, const std::string& radius) {
   out += "\r\n";
 }
 
-void AppendLine(std::string& out, const Segment& s) {
+void AppendLine(std::string& out, const Segment& s, DxfColour colour) {
   out += "0\r\nLINE\r\n8\r\n0";
+  AppendColour(out, colour);
   AppendCoordinate(out, "\r\n10\r\n", s.start.x, "\r\n20\r\n", s.start.y);
   AppendCoordinate(out, "11\r\n", s.end.x, "\r\n21\r\n", s.end.y);
 }
@@ -110,14 +119,32 @@ void AppendHeader(std::string& out, const DxfSettings& settings, unsigned handle
 
 }  // namespace
 
-void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii) {
+void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii, DxfColour colour) {
   for (const Segment& s : path.segments) {
     if (IsArc(s)) {
-      AppendArc(out, s, radii.Of(s.radius));
+      AppendArc(out, s, radii.Of(s.radius), colour);
     } else {
-      AppendLine(out, s);
+      AppendLine(out, s, colour);
     }
   }
+}
+
+void AppendDxfCircle(std::string& out, Point centre, const std::string& radius, DxfColour colour) {
+  out += "0\r\nCIRCLE\r\n8\r\n0";
+  AppendColour(out, colour);
+  AppendCoordinate(out, "\r\n10\r\n", centre.x, "\r\n20\r\n", centre.y);
+  out += "40\r\n";
+  out += radius;
+  out += "\r\n";
+}
+
+void AppendDxfOpening(std::string& out, LengthUnit unit) {
+  AppendHeader(out, {.units = true, .unit = unit}, kFirstHandle);
+  out += kHeader;
+}
+
+void AppendDxfClosing(std::string& out) {
+  out += kTail;
 }
 
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes,

@@ -34,9 +34,21 @@ struct DxfSettings {
 std::string WriteDxf(const Path& outline, const std::vector<Path>& holes = {},
                      const DxfSettings& settings = {});
 
+// The colour an entity is drawn in (group 62, AutoCAD's colour index); ByLayer writes none.
+enum class DxfColour : unsigned char { ByLayer = 0, Red = 1, Blue = 5 };
+
 // Appends an entity per segment of path, in its order: ARC, or LINE for a straight segment,
-// on layer 0.
-void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii);
+// on layer 0, in colour.
+void AppendDxfPath(std::string& out, const Path& path, RadiusTexts& radii,
+                   DxfColour colour = DxfColour::ByLayer);
+
+// Appends a CIRCLE about centre, on layer 0, in colour.
+void AppendDxfCircle(std::string& out, Point centre, const std::string& radius, DxfColour colour);
+
+// For a drawing of entities of its own: the HEADER section stating unit, as DxfSettings::units
+// writes it, then the opening of the ENTITIES section; and the lines that close both.
+void AppendDxfOpening(std::string& out, LengthUnit unit);
+void AppendDxfClosing(std::string& out);
 
 // The job's drawing: its holes, then its outline, with the design's unit header and polylines
 // when asked for.

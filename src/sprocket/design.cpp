@@ -602,7 +602,7 @@ std::variant<ReadResult, FieldError> ReadDesign(const FieldTexts& fields) {
   design.dxf_units = fields.dxf_units;
   design.dxf_polyline = fields.dxf_polyline;
   // The chain drive, judged on the sprocket read above.
-  auto drive = ReadDrive(fields, design);
+  auto drive = ReadDrive(fields, design, read.paths.driven);
   if (auto* error = std::get_if<FieldError>(&drive)) return std::move(*error);
   design.drive = std::get<std::optional<DriveNumbers>>(std::move(drive));
   return read;

@@ -44,6 +44,7 @@ struct DesignPaths {
   std::optional<Path> outline_cutter_path;
   std::optional<std::vector<Path>> holes;  // built when a tool's fit was judged on them
   int outlines_built = 0;  // how many outlines the checks built, the sprocket's among them
+  std::optional<SprocketRun> driven;  // the drive's driven sprocket, when its checks built it
 };
 
 struct ReadResult {

@@ -84,7 +84,8 @@ FieldTexts DrivenTexts(const FieldTexts& fields, const Design& design, const std
   return driven;
 }
 
-std::variant<ToothNumbers, FieldError> ReadDriven(const FieldTexts& fields, const Design& design) {
+std::variant<ToothNumbers, FieldError> ReadDriven(const FieldTexts& fields, const Design& design,
+                                                  std::optional<SprocketRun>& built) {
   const std::optional<int> teeth = ParseCount(fields.driven_teeth, 4, kMaxTeeth);
   if (!teeth) {
     return Refuse(Field::DrivenTeeth, "A whole number from 4 to " + std::to_string(kMaxTeeth));
@@ -103,7 +104,9 @@ std::variant<ToothNumbers, FieldError> ReadDriven(const FieldTexts& fields, cons
                                           " teeth" + topped + ": " + error->message +
                                           (error->reason.empty() ? "" : "; " + error->reason));
   }
-  return std::get<ReadResult>(read).design.tooth;
+  ReadResult& result = std::get<ReadResult>(read);
+  built = std::move(result.paths.sprocket);
+  return result.design.tooth;
 }
 
 // The least whole link count whose centre distance clears `touching`, or nullopt beyond
@@ -199,8 +202,8 @@ std::optional<double> CentreDistanceFor(double pitch, int n1, int n2, double lin
   return c;
 }
 
-std::variant<std::optional<DriveNumbers>, FieldError> ReadDrive(const FieldTexts& fields,
-                                                                const Design& design) {
+std::variant<std::optional<DriveNumbers>, FieldError> ReadDrive(
+    const FieldTexts& fields, const Design& design, std::optional<SprocketRun>& driven_built) {
   if (IsBlank(fields.driven_teeth)) {
     struct Dependent {
       Field field;
@@ -216,7 +219,7 @@ std::variant<std::optional<DriveNumbers>, FieldError> ReadDrive(const FieldTexts
     return std::optional<DriveNumbers>();
   }
   DriveNumbers drive;
-  auto driven = ReadDriven(fields, design);
+  auto driven = ReadDriven(fields, design, driven_built);
   if (auto* error = std::get_if<FieldError>(&driven)) return std::move(*error);
   drive.driven = std::get<ToothNumbers>(driven);
   drive.driver_outside_diameter = OutsideDiameter(design.tooth);

@@ -54,9 +54,10 @@ std::optional<double> CentreDistanceFor(double pitch, int n1, int n2, double lin
 //   least count that fits).
 // - speed: not above 0, or given without driven teeth.
 // A tip diameter typed as a length tops the driven teeth at the same height above their pitch
-// circle; "ANSI" tops them at the standard's diameter for their own count.
-std::variant<std::optional<DriveNumbers>, FieldError> ReadDrive(const FieldTexts& fields,
-                                                                const Design& design);
+// circle; "ANSI" tops them at the standard's diameter for their own count. The driven
+// sprocket's checks may build it: it is then left in driven_built, for the layout to take.
+std::variant<std::optional<DriveNumbers>, FieldError> ReadDrive(
+    const FieldTexts& fields, const Design& design, std::optional<SprocketRun>& driven_built);
 
 // The lines a drive is shown with, in the design's unit: "Chain Length: 112 links (56 in)",
 // "Centre Distance: 20.0096 in", "Ratio: 2.5", "Wrap: 167.7 degrees on the 18-tooth sprocket",

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace toothwright {
 namespace {
@@ -120,14 +121,15 @@ Path Placed(const Path& path, double turn, Point offset) {
   return placed;
 }
 
-DriveLayout LayOutDrive(const Design& design, const SprocketRun& driver) {
+DriveLayout LayOutDrive(const Design& design, const SprocketRun& driver,
+                        std::optional<SprocketRun> driven) {
   const DriveNumbers& drive = *design.drive;
   const double pitch = design.tooth.pitch;
   const double r1 = design.tooth.pitch_diameter / 2;
   const double r2 = drive.driven.pitch_diameter / 2;
   const double c = drive.centre_distance;
   DriveLayout layout;
-  layout.driven = BuildSprocket(drive.driven);
+  layout.driven = driven ? std::move(*driven) : BuildSprocket(drive.driven);
   layout.driven_centre = {c, 0};
 
   // The outer tangents touch both circles at angles pi/2 + delta and -(pi/2 + delta).

@@ -3,6 +3,7 @@
 // rollers along it. Lengths in the design's unit, y up, angles counter-clockwise from +X.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "geometry/path.h"
@@ -32,8 +33,10 @@ struct DriveLayout {
   double slack = 0;  // the loop's length in pitch chords less links * pitch
 };
 
-// The layout of a design with a drive (design.drive set); driver is its built sprocket.
-DriveLayout LayOutDrive(const Design& design, const SprocketRun& driver);
+// The layout of a design with a drive (design.drive set); driver is its built sprocket, and
+// driven the driven one when the design's checks built it (else it is built here).
+DriveLayout LayOutDrive(const Design& design, const SprocketRun& driver,
+                        std::optional<SprocketRun> driven = std::nullopt);
 
 // path turned by turn radians about the origin, then moved by offset.
 Path Placed(const Path& path, double turn, Point offset);

@@ -112,7 +112,7 @@ std::variant<Job, FieldError> BuildJob(ReadResult read) {
     return Refuse(Field::RampAngle, RampShortfallReason(*shortfall, job.design));
   }
   job.moves = std::get<std::vector<Move>>(std::move(moves));
-  if (d.drive) job.drive = LayOutDrive(d, job.sprocket);
+  if (d.drive) job.drive = LayOutDrive(d, job.sprocket, std::move(read.paths.driven));
   return job;
 }
 

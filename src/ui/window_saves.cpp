@@ -95,27 +95,25 @@ void WindowSaves::CmdToolpathSave_Click() {
                  QString::fromStdString(last_run->toolpath_svg));
 }
 
-// The drive's drawings are written from the last run, as the run's own drawings are.
 void WindowSaves::CmdDrivePictureSave_Click() {
-  const ResultsView::LastRun* last_run = results_.Last();
-  if (!last_run || !last_run->job.drive || results_.Stale()) {
-    services_->ShowMessage(QString::fromUtf8(kNoDriveDrawingMessage));
-    return;
-  }
-  const QString filter = QString::fromUtf8(kSvgFilter);
-  SaveWithDialog({filter}, filter, QStringLiteral("svg"),
-                 QString::fromStdString(WriteDriveSvg(last_run->job)));
+  SaveDriveDrawing(kSvgFilter, "svg", WriteDriveSvg);
 }
 
 void WindowSaves::CmdDriveDrawingSave_Click() {
+  SaveDriveDrawing(kDxfFilter, "dxf", WriteDriveDxf);
+}
+
+// The drive's drawings are written from the last run, as the run's own drawings are.
+void WindowSaves::SaveDriveDrawing(const char* filter, const char* extension,
+                                   std::string (*write)(const Job&)) {
   const ResultsView::LastRun* last_run = results_.Last();
   if (!last_run || !last_run->job.drive || results_.Stale()) {
     services_->ShowMessage(QString::fromUtf8(kNoDriveDrawingMessage));
     return;
   }
-  const QString filter = QString::fromUtf8(kDxfFilter);
-  SaveWithDialog({filter}, filter, QStringLiteral("dxf"),
-                 QString::fromStdString(WriteDriveDxf(last_run->job)));
+  const QString selected = QString::fromUtf8(filter);
+  SaveWithDialog({selected}, selected, QString::fromLatin1(extension),
+                 QString::fromStdString(write(last_run->job)));
 }
 
 void WindowSaves::CmdModelSave_Click() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 #include "sprocket/fields.h"
 #include "ui/save_names.h"
@@ -18,6 +19,7 @@ class QWidget;
 
 namespace toothwright {
 
+struct Job;
 class ModelBuild;
 class ResultsView;
 
@@ -91,6 +93,10 @@ class WindowSaves : public QObject {
   // nullopt when the dialog was cancelled.
   std::optional<QString> SaveWithDialog(const QStringList& filters, const QString& selected_filter,
                                         const QString& extension, const QString& text);
+  // A drive drawing of the last run, written by write, saved through SaveWithDialog with filter;
+  // without a current drive, a message says so.
+  void SaveDriveDrawing(const char* filter, const char* extension,
+                        std::string (*write)(const Job&));
   // The dialog of SaveWithDialog alone: the path to write (with the filter's extension added
   // when none is typed) and the filter confirmed, or nullopt when cancelled. The last save
   // becomes the path.

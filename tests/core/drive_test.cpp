@@ -240,5 +240,34 @@ TEST(DriveLayout, RollersAPitchApartOnThePitchLineAndInTheSeats) {
   }
 }
 
+// The driven sprocket the design's checks built stands in the layout only where it is the one
+// the driven numbers build: with seats widened (which the checks build an outline for) and
+// topped or pointed teeth.
+TEST(DriveLayout, TheDrivenSprocketIsTheOneItsNumbersBuild) {
+  struct Case {
+    const char* seat_clearance;
+    const char* tip_diameter;
+  };
+  for (const Case& c : {Case{"", ""}, Case{"0.005", ""}, Case{"ANSI", ""}, Case{"ANSI", "ANSI"},
+                        Case{"0.002", "ANSI"}}) {
+    SCOPED_TRACE(std::string(c.seat_clearance) + "/" + c.tip_diameter);
+    FieldTexts f = Ansi40("18", "45");
+    f.links = "112";
+    f.seat_clearance = c.seat_clearance;
+    f.tip_diameter = c.tip_diameter;
+    const Job job = JobOf(f);
+    const Path& laid = job.drive->driven.outline;
+    const Path built = BuildSprocket(job.design.drive->driven).outline;
+    ASSERT_EQ(laid.segments.size(), built.segments.size());
+    for (size_t i = 0; i < built.segments.size(); ++i) {
+      const Segment& a = laid.segments[i];
+      const Segment& b = built.segments[i];
+      EXPECT_TRUE(a.kind == b.kind && a.start == b.start && a.end == b.end &&
+                  a.centre == b.centre && a.radius == b.radius)
+          << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace toothwright
